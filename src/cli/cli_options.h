@@ -1,0 +1,35 @@
+#pragma once
+// The command line of quarvel-cli: each flag sets the main-window control it stands for, so a run
+// goes through the same Start code as the window.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "control/main_window_options.h"
+
+namespace quarvel::cli {
+
+enum class Command { norm, isotopy, show };
+
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+struct CliRequest {
+  Command command = Command::norm;
+  MainWindowOptions options;
+  std::optional<long> cycles;
+  std::optional<double> timeLimitSeconds;
+  std::string transcriptPath;
+  bool dryRun = false;
+};
+
+// Throws UsageError naming the flag or value at fault.
+CliRequest ParseCommandLine(const std::vector<std::string>& args);
+
+// The usage text printed with a usage error.
+std::string UsageText();
+
+}  // namespace quarvel::cli

@@ -1,0 +1,81 @@
+// quarvel-cli: the headless front end. Exit status 0 when the run ended, 1 when it showed
+// "ERROR:", 2 for a usage error.
+
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_surface.h"
+#include "cli/dry_run.h"
+#include "control/norm_run_start.h"
+#include "control/start.h"
+#include "control/workbench.h"
+
+namespace quarvel::cli {
+namespace {
+
+constexpr int kExitRunEnded = 0;
+constexpr int kExitRunError = 1;
+constexpr int kExitUsage = 2;
+
+int Usage(const std::string& message) {
+  std::cerr << "quarvel-cli: " << message << '\n' << UsageText();
+  return kExitUsage;
+}
+
+void PrintSimplifiedPresentation(std::ostream& out, const Presentation& p) {
+  out << "--- simplified presentation ---\n";
+  out << "generators:";
+  for (int64_t i = 1; i <= p.generatorCount && i <= kMaxGenerators; ++i) {
+    if (p.generatorLetters[i] != 0) out << ' ' << GeneratorLetter(p.generatorLetters[i]);
+  }
+  out << '\n';
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    out << "relator " << r << ": " << WordToText(p.relators[r], false) << '\n';
+  }
+}
+
+int RunShow(Workbench& wb, const HeadlessSurface& surface) {
+  OpenNormWindow(wb);
+  bool goesOn = StartNormRun(wb);
+  if (wb.settings.listMode) return Usage("show: '" + wb.settings.inputName + "' is a knot list");
+  std::cout << surface.Snapshot();
+  if (goesOn) PrintSimplifiedPresentation(std::cout, wb.presentation);
+  return wb.failure.computationFailed ? kExitRunError : kExitRunEnded;
+}
+
+int Run(const CliRequest& request) {
+  CliSurface surface(request.timeLimitSeconds);
+  std::ofstream transcript;
+  if (!request.transcriptPath.empty()) {
+    transcript.open(request.transcriptPath, std::ios::binary | std::ios::trunc);
+    if (!transcript) return Usage("--transcript: cannot write '" + request.transcriptPath + "'");
+    surface.RecordTranscript(transcript);
+  }
+  Workbench wb(surface);
+  if (!TakeStartSettings(request.options, wb)) return Usage("nothing to compute");
+  if (request.dryRun) {
+    PrintRunSettings(std::cout, wb.settings, wb.presentation);
+    return kExitRunEnded;
+  }
+  if (request.command == Command::show) return RunShow(wb, surface);
+  return Usage("this build computes no twisted polynomials yet; use show, or --dry-run");
+}
+
+}  // namespace
+}  // namespace quarvel::cli
+
+int main(int argc, char** argv) {
+  using namespace quarvel::cli;
+  std::vector<std::string> args(argv + 1, argv + argc);
+  CliRequest request;
+  try {
+    request = ParseCommandLine(args);
+  } catch (const UsageError& error) {
+    return Usage(error.what());
+  }
+  CatchInterrupts();
+  return Run(request);
+}

@@ -1,0 +1,95 @@
+#include "control/headless_surface.h"
+
+#include <algorithm>
+#include <sstream>
+
+namespace quarvel {
+namespace {
+
+bool Overlaps(const HeadlessSurface::Item& a, int x, int y, int width) {
+  return a.x < x + width && x < a.x + a.width && a.y < y + kLineHeight && y < a.y + kLineHeight;
+}
+
+std::string PanelHeading(ComputationWindow window, int panel) {
+  if (window == ComputationWindow::norm) return "--- panel " + std::to_string(panel) + " ---";
+  if (panel == kIsotopyHeaderPanel) return "--- isotopy header ---";
+  return "--- isotopy panel " + std::to_string(panel) + " ---";
+}
+
+}  // namespace
+
+void HeadlessSurface::Place(ComputationWindow window, int panel, int eraseX, int eraseWidth, Item item) {
+  std::vector<Item>& items = panels_[{window, panel}];
+  std::erase_if(items, [&](const Item& old) { return Overlaps(old, eraseX, item.y, eraseWidth); });
+  if (!item.text.empty()) items.push_back(std::move(item));
+}
+
+void HeadlessSurface::DrawText(ComputationWindow window, int panel, int x, int y, std::string_view text) {
+  size_t last = text.find_last_not_of(' ');
+  std::string_view shown = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+  if (transcript_) *transcript_ << 'P' << panel << '\t' << x << '\t' << y << '\t' << shown << '\n';
+
+  size_t first = shown.find_first_not_of(' ');
+  Item item{x, y, 0, {}};
+  if (first != std::string_view::npos) {
+    item.x = x + kCharacterWidth * static_cast<int>(first);
+    item.text = std::string(shown.substr(first));
+    item.width = kCharacterWidth * static_cast<int>(item.text.size());
+  }
+  // The erased area starts at x and spans every blank, even where the kept text is shorter.
+  Place(window, panel, x, kCharacterWidth * static_cast<int>(text.size()), std::move(item));
+}
+
+void HeadlessSurface::DrawMapsTo(ComputationWindow window, int panel, int x, int y) {
+  if (transcript_) *transcript_ << 'A' << panel << '\t' << x << '\t' << y << '\n';
+  Place(window, panel, x, kMapsToWidth, Item{x, y, kMapsToWidth, "->"});
+}
+
+void HeadlessSurface::ProcessMessages(RunFlags& flags) {
+  ++pumps_;
+  if (flags.paused) flags.stopRequested = true;
+}
+
+void HeadlessSurface::ShowWindow(ComputationWindow) {
+  // Nothing to show: the panels exist as soon as something is drawn on them.
+}
+
+std::vector<std::string> HeadlessSurface::PanelLines(ComputationWindow window, int panel) const {
+  std::vector<std::string> lines;
+  auto found = panels_.find({window, panel});
+  if (found == panels_.end()) return lines;
+  std::vector<Item> items = found->second;
+  std::sort(items.begin(), items.end(),
+            [](const Item& a, const Item& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+  int lastY = 0;
+  for (const Item& item : items) {
+    if (lines.empty() || item.y != lastY) {
+      lines.push_back(item.text);
+    } else {
+      lines.back() += ' ' + item.text;
+    }
+    lastY = item.y;
+  }
+  return lines;
+}
+
+std::string HeadlessSurface::PanelText(ComputationWindow window, int panel) const {
+  std::string text;
+  for (const std::string& line : PanelLines(window, panel)) {
+    if (!text.empty()) text += '\n';
+    text += line;
+  }
+  return text;
+}
+
+std::string HeadlessSurface::Snapshot() const {
+  std::ostringstream out;
+  for (const auto& [key, items] : panels_) {
+    if (items.empty()) continue;
+    out << PanelHeading(key.first, key.second) << '\n';
+    for (const std::string& line : PanelLines(key.first, key.second)) out << line << '\n';
+  }
+  return out.str();
+}
+
+}  // namespace quarvel

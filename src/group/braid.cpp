@@ -1,0 +1,297 @@
+#include "group/braid.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+
+namespace quarvel {
+namespace {
+
+struct Crossing {
+  bool positive = true;
+  int over = 0;
+  int underIn = 0;
+  int underOut = 0;
+};
+
+// The closed braid with arcs numbered as generators.
+struct ClosedBraid {
+  std::vector<Crossing> crossings;  // 1-based
+  int generatorCount = 0;
+};
+
+struct Longitude {
+  Word word;
+  int passes = 0;  // crossings the first component passes under
+  bool complete = true;
+};
+
+bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+
+// Optional sign and at least one digit, nothing else. Values beyond 32 bits saturate: they are
+// rejected by the strand limit anyway.
+bool ParseLetter(const std::string& token, long long& value) {
+  size_t i = token.empty() || (token[0] != '+' && token[0] != '-') ? 0 : 1;
+  if (i == token.size()) return false;
+  long long magnitude = 0;
+  for (; i < token.size(); ++i) {
+    if (!IsDigit(token[i])) return false;
+    magnitude = std::min(magnitude * 10 + (token[i] - '0'), 1LL << 40);
+  }
+  value = token[0] == '-' ? -magnitude : magnitude;
+  return true;
+}
+
+// Follows the letters down the braid, labelling arcs 1..n at the top and n + k for the arc that
+// starts under crossing k. Returns the labels at the bottom positions.
+std::vector<int> LabelCrossings(const std::vector<int>& letters, int n, std::vector<Crossing>& crossings) {
+  std::vector<int> label(n + 1);
+  for (int i = 1; i <= n; ++i) label[i] = i;
+  int next = n;
+  crossings.assign(letters.size() + 1, Crossing{});
+  for (size_t k = 1; k <= letters.size(); ++k) {
+    int letter = letters[k - 1];
+    int s = std::abs(letter);
+    Crossing& c = crossings[k];
+    c.positive = letter > 0;
+    c.underOut = ++next;
+    if (c.positive) {
+      c.over = label[s];
+      c.underIn = label[s + 1];
+      label[s + 1] = label[s];
+      label[s] = next;
+    } else {
+      c.over = label[s + 1];
+      c.underIn = label[s];
+      label[s] = label[s + 1];
+      label[s + 1] = next;
+    }
+  }
+  return label;
+}
+
+// Joins the bottom of the braid to its top. A strand that never passes under keeps its top label;
+// chains of such strands are followed to their end by repeating the identification until nothing
+// changes (one pass is enough unless a component runs over several positions).
+std::vector<int> IdentifyArcs(const std::vector<int>& bottom, int n, int labelCount) {
+  std::vector<int> value(labelCount + 1);
+  for (int j = 1; j <= labelCount; ++j) value[j] = j;
+  for (int i = 1; i <= n; ++i) value[bottom[i]] = i;
+  bool changed = true;
+  while (changed) {
+    changed = false;
+    for (int i = 1; i <= n; ++i) {
+      if (bottom[i] > n || bottom[i] == i) continue;
+      for (int j = 1; j <= labelCount; ++j) {
+        if (value[j] == i) {
+          value[j] = bottom[i];
+          changed = true;
+        }
+      }
+    }
+  }
+  return value;
+}
+
+// Renumbers the arc values to 1..g: values up to m stay, larger ones take the largest free number
+// below, or the next number above. All labels of one value get the same number.
+int CompactArcNumbers(std::vector<int>& value, int m) {
+  int labelCount = static_cast<int>(value.size()) - 1;
+  std::vector<bool> used(labelCount + 2, false);
+  for (int j = 1; j <= labelCount; ++j) used[value[j]] = true;
+  std::map<int, int> renumbered;
+  int g = m;
+  for (int j = 1; j <= labelCount; ++j) {
+    int v = value[j];
+    if (auto found = renumbered.find(v); found != renumbered.end()) {
+      value[j] = found->second;
+      continue;
+    }
+    if (v <= g) continue;
+    int u = g;
+    while (u >= 1 && used[u]) --u;
+    if (u < 1) {
+      // A number above g that an unmoved value holds stays with that value.
+      ++g;
+      while (g != v && used[g] && !renumbered.contains(g)) ++g;
+      u = g;
+    }
+    used[u] = true;
+    renumbered[v] = u;
+    value[j] = u;
+  }
+  return g;
+}
+
+ClosedBraid CloseBraid(const std::vector<int>& letters) {
+  int n = 1;
+  for (int letter : letters) n = std::max(n, std::abs(letter) + 1);
+  int m = static_cast<int>(letters.size());
+  ClosedBraid braid;
+  std::vector<int> bottom = LabelCrossings(letters, n, braid.crossings);
+  std::vector<int> value = IdentifyArcs(bottom, n, n + m);
+  braid.generatorCount = CompactArcNumbers(value, m);
+  for (int k = 1; k <= m; ++k) {
+    Crossing& c = braid.crossings[k];
+    c.over = value[c.over];
+    c.underIn = value[c.underIn];
+    c.underOut = value[c.underOut];
+  }
+  return braid;
+}
+
+void AppendSyllable(Word& word, char sign, int generator) {
+  word += sign;
+  word += static_cast<char>(GeneratorByte(generator));
+}
+
+Word WirtingerRelator(const Crossing& c) {
+  Word w;
+  AppendSyllable(w, '-', c.underIn);
+  AppendSyllable(w, c.positive ? '-' : '+', c.over);
+  AppendSyllable(w, '+', c.underOut);
+  AppendSyllable(w, c.positive ? '+' : '-', c.over);
+  return w;
+}
+
+// The longitude of the component through generator 1, read off the crossings it passes under,
+// with the writhe corrected so that its exponent sum is 0. The scan is bounded: a presentation
+// whose arcs do not close up is reported instead of scanned forever.
+Longitude FirstLongitude(const ClosedBraid& braid) {
+  Longitude longitude;
+  int m = static_cast<int>(braid.crossings.size()) - 1;
+  int current = 1;
+  int writhe = 0;
+  int sinceLastStep = 0;
+  long long budget = static_cast<long long>(m + 1) * m;
+  for (int k = 1; budget > 0; k = k % m + 1, --budget) {
+    const Crossing& c = braid.crossings[k];
+    if (c.underIn == current) {
+      AppendSyllable(longitude.word, c.positive ? '-' : '+', c.over);
+      writhe += c.positive ? -1 : 1;
+      ++longitude.passes;
+      current = c.underOut;
+      sinceLastStep = 0;
+      if (current == 1) break;
+    } else if (++sinceLastStep == m) {
+      longitude.complete = longitude.passes == 0;
+      break;
+    }
+  }
+  if (budget == 0) longitude.complete = false;
+  for (; writhe > 0; --writhe) AppendSyllable(longitude.word, '-', 1);
+  for (; writhe < 0; ++writhe) AppendSyllable(longitude.word, '+', 1);
+  return longitude;
+}
+
+// Written form with explicit exponents and display letters, as the presentation files take it.
+std::string ExportCrossingLine(const Crossing& c) {
+  auto syllable = [](char sign, int g) { return std::string(1, sign) + "01" + GeneratorLetter(g); };
+  return syllable('-', c.underIn) + syllable(c.positive ? '-' : '+', c.over) + syllable('+', c.underOut) +
+         syllable(c.positive ? '+' : '-', c.over);
+}
+
+bool WriteExportFile(const std::string& path, const std::vector<std::string>& lines) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  for (const std::string& line : lines) out << line << "\r\n";
+  out.flush();
+  return static_cast<bool>(out);
+}
+
+void WriteExportFiles(Workbench& wb, const ClosedBraid& braid, const Word& longitude) {
+  int m = static_cast<int>(braid.crossings.size()) - 1;
+  std::vector<std::string> crossingLines;
+  for (int k = 1; k < m; ++k) crossingLines.push_back(ExportCrossingLine(braid.crossings[k]));
+  std::vector<std::string> tail;
+  for (int i = 1; i <= m; ++i) tail.push_back(std::string(1, GeneratorLetter(i)) + "1");
+  tail.push_back(wb.presentation.braidText);
+
+  std::vector<std::string> knot = crossingLines;
+  knot.insert(knot.end(), tail.begin(), tail.end());
+  std::vector<std::string> mfd = crossingLines;
+  mfd.push_back(WordToText(longitude, false));
+  mfd.insert(mfd.end(), tail.begin(), tail.end());
+
+  const RunSettings& s = wb.settings;
+  for (const auto& [prefix, lines] : {std::pair{"knot", &knot}, std::pair{"mfd", &mfd}}) {
+    std::string path = s.inputDirectory + prefix + s.inputName + ".txt";
+    if (!WriteExportFile(path, *lines)) return Fail(wb.failure, "Can not write the file " + path);
+  }
+}
+
+}  // namespace
+
+std::string NormaliseBraidText(std::string text) {
+  if (text.empty() || text.front() != '{') text.insert(text.begin(), '{');
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  if (text.back() != '}') text.push_back('}');
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    if (IsDigit(text[i]) && text[i + 1] == ' ') text[i + 1] = ',';
+  }
+  std::erase(text, ' ');
+  return text;
+}
+
+std::vector<int> ParseBraid(const std::string& text, FailureState& failure) {
+  std::vector<int> letters;
+  size_t pos = !text.empty() && (text[0] == '{' || text[0] == '(') ? 1 : 0;
+  while (pos < text.size()) {
+    size_t end = text.find_first_of(",}", pos);
+    if (end == std::string::npos) end = text.size();
+    long long letter = 0;
+    if (!ParseLetter(text.substr(pos, end - pos), letter) || letter == 0) {
+      Fail(failure, "Not a valid braid description");
+      return letters;
+    }
+    if (std::llabs(letter) > kMaxBraidLetter) {
+      Fail(failure, "Braid description has to many strands");
+      return letters;
+    }
+    if (letters.size() == kMaxBraidCrossings) {
+      Fail(failure, "Braid has to many crossings");
+      return letters;
+    }
+    letters.push_back(static_cast<int>(letter));
+    pos = end + 1;
+  }
+  return letters;
+}
+
+void BuildBraidPresentation(Workbench& wb) {
+  Presentation& p = wb.presentation;
+  p.braidText = NormaliseBraidText(p.braidText);
+  std::vector<int> letters = ParseBraid(p.braidText, wb.failure);
+  if (wb.failure.computationFailed) return;
+
+  ClosedBraid braid = CloseBraid(letters);
+  int m = static_cast<int>(letters.size());
+  std::vector<Word> relators;
+  for (int k = 1; k < m; ++k) relators.push_back(WirtingerRelator(braid.crossings[k]));
+  std::vector<bool> mentioned(braid.generatorCount + 1, false);
+  for (int k = 1; k < m; ++k) {
+    const Crossing& c = braid.crossings[k];
+    mentioned[c.over] = mentioned[c.underIn] = mentioned[c.underOut] = true;
+  }
+  for (int g = 1; g <= braid.generatorCount; ++g) {
+    if (!mentioned[g]) relators.push_back(Word{'+', static_cast<char>(GeneratorByte(g)), '-',
+                                                static_cast<char>(GeneratorByte(g))});
+  }
+
+  Longitude longitude = FirstLongitude(braid);
+  if (!longitude.complete) return Fail(wb.failure, "Program error");
+  p.braidIsLink = longitude.passes < m;
+  if (wb.settings.zeroSurgery) relators.push_back(longitude.word);
+
+  if (braid.generatorCount > kMaxGenerators) return Fail(wb.failure, "Too many generators");
+  if (relators.size() > kMaxRelators) return Fail(wb.failure, "Too many relators");
+  p.generatorCount = braid.generatorCount;
+  p.relatorCount = static_cast<int64_t>(relators.size());
+  for (size_t r = 0; r < relators.size(); ++r) p.relators[r + 1] = relators[r];
+  p.inputRelators = p.relators;
+  p.inputRelatorCount = static_cast<int32_t>(p.relatorCount);
+
+  if (wb.settings.writeKnotFiles) WriteExportFiles(wb, braid, longitude.word);
+}
+
+}  // namespace quarvel

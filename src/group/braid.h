@@ -1,0 +1,34 @@
+#pragma once
+// Braid descriptions and the Wirtinger presentation of the closed braid.
+//
+// A description is a list of non-zero integers such as {-1,2,-1,2}: +s is sigma_s, -s its inverse.
+// At most 47 letters of absolute value at most 30 (31 strands). Failures set the run's failure
+// state with "Not a valid braid description", "Braid description has to many strands" or
+// "Braid has to many crossings"; a closure beyond 52 generators or relators fails with
+// "Too many generators" or "Too many relators".
+
+#include <string>
+#include <vector>
+
+#include "control/failure.h"
+#include "control/workbench.h"
+
+namespace quarvel {
+
+inline constexpr int kMaxBraidLetter = 30;
+inline constexpr int kMaxBraidCrossings = 47;
+
+// Puts braces around the text, turns a blank after a digit into a comma and drops other blanks.
+std::string NormaliseBraidText(std::string text);
+
+// The letters of a normalised description; on bad input fails and returns what was read so far.
+std::vector<int> ParseBraid(const std::string& text, FailureState& failure);
+
+// Normalises presentation.braidText, parses it and builds the closed-braid presentation: one
+// generator per arc, one relator per crossing but the last, "+x-x" for generators no relator
+// mentions, and with settings.zeroSurgery the longitude of the first component as a last relator.
+// Sets braidIsLink and the input relators. With settings.writeKnotFiles it also writes
+// "knot<name>.txt" and "mfd<name>.txt" into the input directory.
+void BuildBraidPresentation(Workbench& workbench);
+
+}  // namespace quarvel

@@ -1,0 +1,52 @@
+#include "group/presentation.h"
+
+namespace quarvel {
+
+void SetSpaceNames(Presentation& presentation, int32_t groupType) {
+  switch (groupType) {
+    case 0:
+      presentation.spaceName = "S^3\\K";
+      presentation.spaceNameLatex = "S^3\\setminus K";
+      break;
+    case 1:
+      presentation.spaceName = "S^3\\L";
+      presentation.spaceNameLatex = "S^3\\setminus L";
+      break;
+    default:
+      presentation.spaceName = "M";
+      presentation.spaceNameLatex = "M";
+  }
+}
+
+std::array<bool, kMaxGenerators + 1> OccurringGenerators(const Presentation& p) {
+  std::array<bool, kMaxGenerators + 1> occurs{};
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    for (char c : p.relators[r]) {
+      int g = static_cast<unsigned char>(c) - kGeneratorByteBase;
+      if (g >= 1 && g <= kMaxGenerators) occurs[g] = true;
+    }
+  }
+  return occurs;
+}
+
+void RebuildGeneratorLetters(Presentation& p) {
+  std::array<bool, kMaxGenerators + 1> occurs = OccurringGenerators(p);
+  p.generatorLetters.fill(0);
+  int position = 0;
+  for (int g = 1; g <= kMaxGenerators; ++g) {
+    if (occurs[g]) p.generatorLetters[++position] = g;
+  }
+}
+
+void RecountGenerators(Presentation& p) {
+  p.generatorUsed = OccurringGenerators(p);
+  p.generatorCount = 0;
+  for (int g = 1; g <= kMaxGenerators; ++g) p.generatorCount += p.generatorUsed[g];
+}
+
+void SetPhiToOne(Presentation& presentation) {
+  presentation.phi.fill(1);
+  presentation.phi[0] = 0;
+}
+
+}  // namespace quarvel

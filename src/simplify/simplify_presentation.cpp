@@ -1,0 +1,115 @@
+#include "simplify/simplify_presentation.h"
+
+#include <limits>
+
+namespace quarvel {
+namespace {
+
+constexpr int kReductionPasses = 15;
+constexpr size_t kShortestReducible = 4;
+constexpr unsigned char kFirstLetter = 'a';
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool PhiVanishesOn(const Word& relator, const Presentation& p) {
+  int64_t sum = 0;
+  for (size_t i = 0; i + 1 < relator.size(); i += 2) {
+    int g = static_cast<unsigned char>(relator[i + 1]) - kGeneratorByteBase;
+    sum += relator[i] == '+' ? p.phi[g] : -static_cast<int64_t>(p.phi[g]);
+  }
+  return sum == 0;
+}
+
+bool CancelsAt(const Word& w, size_t p, char x) {
+  return w[p + 1] == x && w[p + 3] == x &&
+         ((w[p] == '-' && w[p + 2] == '+') || (w[p] == '+' && w[p + 2] == '-'));
+}
+
+void ReduceFreely(Word& w, char x) {
+  for (size_t p = 0; p + 4 <= w.size(); ++p) {
+    if (w.size() > kShortestReducible && CancelsAt(w, p, x)) w.erase(p, 4);
+  }
+}
+
+void ReduceCyclically(Word& w, char x) {
+  if (w.size() <= kShortestReducible) return;
+  size_t last = w.size() - 2;
+  bool cancels = w[1] == x && w[last + 1] == x &&
+                 ((w[0] == '-' && w[last] == '+') || (w[0] == '+' && w[last] == '-'));
+  if (!cancels) return;
+  w.erase(last, 2);
+  w.erase(0, 2);
+}
+
+}  // namespace
+
+bool ExpandWrittenForm(const Word& relator, Word& plain) {
+  size_t end = relator.find_last_not_of(' ');
+  end = end == Word::npos ? 0 : end + 1;
+  plain.clear();
+  size_t i = 0;
+  while (i < end) {
+    char sign = relator[i++];
+    if (sign != '+' && sign != '-') return false;
+    int64_t exponent = 1;
+    if (i < end && IsDigit(relator[i])) {
+      exponent = 0;
+      for (; i < end && IsDigit(relator[i]); ++i) {
+        exponent = exponent * 10 + (relator[i] - '0');
+        if (exponent > std::numeric_limits<int32_t>::max()) return false;
+      }
+    }
+    if (i >= end || static_cast<unsigned char>(relator[i]) < kFirstLetter) return false;
+    char letter = relator[i++];
+    for (int64_t n = 0; n < exponent; ++n) {
+      plain += sign;
+      plain += letter;
+    }
+  }
+  return true;
+}
+
+void ReduceRelators(Presentation& p, int64_t letterCount) {
+  for (int pass = 0; pass < kReductionPasses; ++pass) {
+    for (int64_t g = 1; g <= letterCount; ++g) {
+      char x = static_cast<char>(GeneratorByte(g));
+      for (int64_t r = 1; r <= p.relatorCount; ++r) {
+        ReduceFreely(p.relators[r], x);
+        ReduceCyclically(p.relators[r], x);
+      }
+    }
+  }
+}
+
+void OrderRelatorsByLength(const Presentation& p, std::array<int32_t, kMaxRelators + 1>& order) {
+  order.fill(0);
+  int32_t count = static_cast<int32_t>(p.relatorCount);
+  for (int32_t i = 1; i <= count; ++i) order[i] = i;
+  for (int32_t i = 1; i <= count; ++i) {
+    for (int32_t j = 1; j < i; ++j) {
+      if (p.relators[order[i]].size() < p.relators[order[j]].size()) std::swap(order[i], order[j]);
+    }
+  }
+}
+
+void SimplifyPresentation(Workbench& wb) {
+  Presentation& p = wb.presentation;
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    Word plain;
+    if (!ExpandWrittenForm(p.relators[r], plain)) {
+      return Fail(wb.failure, "Presentation not of the required form");
+    }
+    p.relators[r] = std::move(plain);
+  }
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    if (!PhiVanishesOn(p.relators[r], p)) Fail(wb.failure, " Homomorphism phi is not well--defined ");
+  }
+  p.inputRelators = p.relators;
+  p.inputRelatorCount = static_cast<int32_t>(p.relatorCount);
+  wb.simplification.substitutionList.clear();
+
+  ReduceRelators(p, p.generatorCount);
+  OrderRelatorsByLength(p, wb.simplification.relatorOrder);
+}
+
+}  // namespace quarvel

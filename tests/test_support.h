@@ -1,0 +1,51 @@
+#pragma once
+// Helpers shared by the tests: a workbench on a headless surface, temporary folders and files.
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "control/headless_surface.h"
+#include "control/workbench.h"
+
+namespace quarvel::testing {
+
+// A fresh workbench drawing on its own headless surface.
+struct Bench {
+  HeadlessSurface surface;
+  Workbench wb{surface};
+};
+
+// A folder of its own under the system's temporary folder, removed with the object.
+class TempDir {
+ public:
+  TempDir() {
+    std::random_device device;
+    path_ = std::filesystem::temp_directory_path() / ("quarvel-test-" + std::to_string(device()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() { std::filesystem::remove_all(path_); }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  // The folder with a trailing separator, as the file picker gives it.
+  std::string directory() const { return path_.string() + "/"; }
+
+  std::filesystem::path Write(const std::string& name, const std::string& content) const {
+    std::filesystem::path file = path_ / name;
+    std::ofstream(file, std::ios::binary) << content;
+    return file;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadWholeFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+}  // namespace quarvel::testing
