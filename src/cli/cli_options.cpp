@@ -61,7 +61,7 @@ constexpr std::array<std::string_view, 4> kGroupTypes = {"knot", "link", "bounda
 constexpr std::array<std::string_view, 5> kNormEfforts = {"none", "low", "medium", "high", "very-high"};
 constexpr std::array<std::string_view, 4> kIsotopyEfforts = {"low", "medium", "high", "very-high"};
 constexpr std::array<std::string_view, 3> kSaveNames = {"results", "latex", "none"};
-constexpr std::array<std::string_view, 7> kRepNames = {"sk-v",     "ak-v",       "sk-z",      "ak-z",
+constexpr std::array<std::string_view, 7> kRepNames = {"sk-v",    "ak-v",       "sk-z",      "ak-z",
                                                        "abelian", "sk-regular", "metabelian"};
 constexpr std::array<std::string_view, 5> kStopNames = {"never", "first", "not-fibered", "improved",
                                                         "vanishes"};
@@ -119,67 +119,84 @@ struct FlagSpec {
 
 const std::map<std::string, FlagSpec>& Flags() {
   static const std::map<std::string, FlagSpec> flags = {
-      {"--braid", {kAll, true, [](CliRequest& r, Pending& p, const std::string& v) {
-         if (v.empty()) throw UsageError("--braid: the braid text is empty");
-         r.options.braidEditText = v;
-         ++p.inputs;
-       }}},
-      {"--file", {kAll, true, [](CliRequest& r, Pending& p, const std::string& v) {
-         SetPickedFile(r.options, v);
-         ++p.inputs;
-       }}},
-      {"--field", {kRunModes, true, [](CliRequest& r, Pending&, const std::string& v) {
-         r.options.fieldtype = r.options.fieldtypeIsotopy = ItemOf("--field", v, kFieldNames);
-       }}},
-      {"--group-type", {kAll, true, [](CliRequest& r, Pending&, const std::string& v) {
-         r.options.typegroup = ItemOf("--group-type", v, kGroupTypes);
-       }}},
-      {"--zero-surgery", {kAll, false, [](CliRequest& r, Pending&, const std::string&) {
-         r.options.closedbox = 1;
-       }}},
-      {"--simplify", {kAll, true, [](CliRequest& r, Pending&, const std::string& v) {
-         if (r.command == Command::isotopy) {
-           r.options.fastboxIsotopy = ItemOf("--simplify", v, kIsotopyEfforts);
-         } else {
-           r.options.fastbox = ItemOf("--simplify", v, kNormEfforts);
-         }
-       }}},
-      {"--save", {kRunModes, true, [](CliRequest& r, Pending&, const std::string& v) {
-         r.options.savetype = r.options.savetypeIsotopy = ItemOf("--save", v, kSaveNames);
-       }}},
+      {"--braid",
+       {kAll, true,
+        [](CliRequest& r, Pending& p, const std::string& v) {
+          if (v.empty()) throw UsageError("--braid: the braid text is empty");
+          r.options.braidEditText = v;
+          ++p.inputs;
+        }}},
+      {"--file",
+       {kAll, true,
+        [](CliRequest& r, Pending& p, const std::string& v) {
+          SetPickedFile(r.options, v);
+          ++p.inputs;
+        }}},
+      {"--field",
+       {kRunModes, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.options.fieldtype = r.options.fieldtypeIsotopy = ItemOf("--field", v, kFieldNames);
+        }}},
+      {"--group-type",
+       {kAll, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.options.typegroup = ItemOf("--group-type", v, kGroupTypes);
+        }}},
+      {"--zero-surgery",
+       {kAll, false, [](CliRequest& r, Pending&, const std::string&) { r.options.closedbox = 1; }}},
+      {"--simplify",
+       {kAll, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          if (r.command == Command::isotopy) {
+            r.options.fastboxIsotopy = ItemOf("--simplify", v, kIsotopyEfforts);
+          } else {
+            r.options.fastbox = ItemOf("--simplify", v, kNormEfforts);
+          }
+        }}},
+      {"--save",
+       {kRunModes, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.options.savetype = r.options.savetypeIsotopy = ItemOf("--save", v, kSaveNames);
+        }}},
       {"--rep", {kNorm, true, [](CliRequest&, Pending& p, const std::string& v) { p.rep = v; }}},
       {"--size", {kNorm, true, [](CliRequest&, Pending& p, const std::string& v) { p.size = v; }}},
-      {"--compare-fields", {kNorm, true, [](CliRequest&, Pending& p, const std::string& v) {
-         p.compareFields = v;
-       }}},
-      {"--image-size", {kNorm, false, [](CliRequest& r, Pending&, const std::string&) {
-         r.options.imagesizebox = 0;
-       }}},
-      {"--stop", {kNorm, true, [](CliRequest& r, Pending&, const std::string& v) {
-         r.options.endbox = ItemOf("--stop", v, kStopNames);
-       }}},
-      {"--matrix", {kNorm, true, [](CliRequest& r, Pending&, const std::string& v) {
-         r.options.savematrixtype = ItemOf("--matrix", v, kMatrixNames);
-       }}},
-      {"--group", {kIsotopy, true, [](CliRequest& r, Pending&, const std::string& v) {
-         r.options.reptypeIsotopy = ItemOf("--group", v, kIsotopyGroupNames);
-       }}},
-      {"--all-homomorphisms", {kIsotopy, false, [](CliRequest& r, Pending&, const std::string&) {
-         r.options.nonabelian = 0;
-       }}},
-      {"--torsion", {kIsotopy, false, [](CliRequest& r, Pending&, const std::string&) {
-         r.options.torsion = 1;
-       }}},
-      {"--cycles", {kNorm, true, [](CliRequest& r, Pending&, const std::string& v) {
-         r.cycles = ParseCount("--cycles", v);
-       }}},
-      {"--time-limit", {kRunModes, true, [](CliRequest& r, Pending&, const std::string& v) {
-         r.timeLimitSeconds = ParseSeconds("--time-limit", v);
-       }}},
-      {"--transcript", {kAll, true, [](CliRequest& r, Pending&, const std::string& v) {
-         if (v.empty()) throw UsageError("--transcript: the file name is empty");
-         r.transcriptPath = v;
-       }}},
+      {"--compare-fields",
+       {kNorm, true, [](CliRequest&, Pending& p, const std::string& v) { p.compareFields = v; }}},
+      {"--image-size",
+       {kNorm, false, [](CliRequest& r, Pending&, const std::string&) { r.options.imagesizebox = 0; }}},
+      {"--stop",
+       {kNorm, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.options.endbox = ItemOf("--stop", v, kStopNames);
+        }}},
+      {"--matrix",
+       {kNorm, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.options.savematrixtype = ItemOf("--matrix", v, kMatrixNames);
+        }}},
+      {"--group",
+       {kIsotopy, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.options.reptypeIsotopy = ItemOf("--group", v, kIsotopyGroupNames);
+        }}},
+      {"--all-homomorphisms",
+       {kIsotopy, false, [](CliRequest& r, Pending&, const std::string&) { r.options.nonabelian = 0; }}},
+      {"--torsion",
+       {kIsotopy, false, [](CliRequest& r, Pending&, const std::string&) { r.options.torsion = 1; }}},
+      {"--cycles",
+       {kNorm, true,
+        [](CliRequest& r, Pending&, const std::string& v) { r.cycles = ParseCount("--cycles", v); }}},
+      {"--time-limit",
+       {kRunModes, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.timeLimitSeconds = ParseSeconds("--time-limit", v);
+        }}},
+      {"--transcript",
+       {kAll, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          if (v.empty()) throw UsageError("--transcript: the file name is empty");
+          r.transcriptPath = v;
+        }}},
       {"--dry-run", {kRunModes, false, [](CliRequest& r, Pending&, const std::string&) { r.dryRun = true; }}},
   };
   return flags;

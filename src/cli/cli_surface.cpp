@@ -7,7 +7,9 @@ namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
 
-extern "C" void OnInterrupt(int) { interrupted = 1; }
+extern "C" void OnInterrupt(int) {
+  interrupted = 1;
+}
 
 }  // namespace
 
@@ -25,6 +27,8 @@ void CliSurface::ProcessMessages(RunFlags& flags) {
   if (deadline_ && std::chrono::steady_clock::now() >= *deadline_) flags.stopRequested = true;
 }
 
-void CatchInterrupts() { std::signal(SIGINT, OnInterrupt); }
+void CatchInterrupts() {
+  std::signal(SIGINT, OnInterrupt);
+}
 
 }  // namespace quarvel::cli

@@ -15,8 +15,12 @@ std::string JoinFrom1(const Table& table) {
   return joined;
 }
 
-void Line(std::ostream& out, const char* name, const std::string& value) { out << name << " = " << value << '\n'; }
-void Line(std::ostream& out, const char* name, long long value) { Line(out, name, std::to_string(value)); }
+void Line(std::ostream& out, const char* name, const std::string& value) {
+  out << name << " = " << value << '\n';
+}
+void Line(std::ostream& out, const char* name, long long value) {
+  Line(out, name, std::to_string(value));
+}
 
 }  // namespace
 

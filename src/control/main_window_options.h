@@ -85,8 +85,8 @@ inline constexpr std::array<std::string_view, 5> kEndboxItems = {
     "Never stop the computation", "Stop at first non-trivial representation",
     "Stop when manifold is not fibered", "Stop when bound on Thurston norm is improved",
     "Stop when Alexander polynomial vanishes"};
-inline constexpr std::array<std::string_view, 5> kFastboxItems = {"no simplification", "low", "medium", "high",
-                                                                  "very high"};
+inline constexpr std::array<std::string_view, 5> kFastboxItems = {"no simplification", "low", "medium",
+                                                                  "high", "very high"};
 inline constexpr std::array<std::string_view, 3> kSavetypeItems = {
     "Save data to Quarvel_Results.txt", "Save data as a Latex-file to Quarvel_Latex.tex",
     "Do not save data to a file"};
@@ -100,21 +100,17 @@ inline constexpr std::array<std::string_view, 4> kTypegroupItems = {
     "Fundamental group of a knot complement", "Fundamental group of a link complement",
     "Fundamental group of a manifold with boundary", "Fundamental group of a manifold without boundary"};
 inline constexpr std::array<std::string_view, 10> kReptypeIsotopyItems = {
-    "Compute only the ordinary Alexander polynomial",
-    "Representations of the form pi -> S_3 -> GL(F,3)",
-    "Representations of the form pi -> A_4 -> GL(F,4)",
-    "Representations of the form pi -> S_4 -> GL(F,4)",
-    "Representations of the form pi -> A_5 -> GL(F,5)",
-    "Representations of the form pi -> S_5 -> GL(F,5)",
-    "Representations of the form pi -> A_6 -> GL(F,6)",
-    "Representations of the form pi -> S_6 -> GL(F,6)",
-    "Representations of the form pi -> A_7 -> GL(F,7)",
-    "Representations of the form pi -> S_7 -> GL(F,7)"};
+    "Compute only the ordinary Alexander polynomial",   "Representations of the form pi -> S_3 -> GL(F,3)",
+    "Representations of the form pi -> A_4 -> GL(F,4)", "Representations of the form pi -> S_4 -> GL(F,4)",
+    "Representations of the form pi -> A_5 -> GL(F,5)", "Representations of the form pi -> S_5 -> GL(F,5)",
+    "Representations of the form pi -> A_6 -> GL(F,6)", "Representations of the form pi -> S_6 -> GL(F,6)",
+    "Representations of the form pi -> A_7 -> GL(F,7)", "Representations of the form pi -> S_7 -> GL(F,7)"};
 inline constexpr std::array<std::string_view, 10> kIsotopyGroupNames = {"s1", "s3", "a4", "s4", "a5",
                                                                         "s5", "a6", "s6", "a7", "s7"};
 inline constexpr std::array<std::string_view, 2> kNonabelianItems = {
     "Consider all  homomorphisms pi -> S_k", "Only consider non--abelian homomorphisms pi -> S_k"};
-inline constexpr std::array<std::string_view, 4> kFastboxIsotopyItems = {"Low", "Medium", "High", "Very high"};
+inline constexpr std::array<std::string_view, 4> kFastboxIsotopyItems = {"Low", "Medium", "High",
+                                                                         "Very high"};
 inline constexpr std::array<std::string_view, 2> kTorsionItems = {
     "Compute product of twisted Alexander polynomials",
     "Compute product of twisted torsion Alexander polynomials "};

@@ -16,7 +16,8 @@ constexpr int kStartErrorX = 330;
 
 constexpr std::array<std::string_view, 4> kGroupTypeCaptions = {
     " (fundamental group of a knot complement)", " (fundamental group of a link complement)",
-    " (fundamental group of a manifold with boundary)", " (fundamental group of a manifold without boundary)"};
+    " (fundamental group of a manifold with boundary)",
+    " (fundamental group of a manifold without boundary)"};
 
 std::string_view BraidCaption(bool link, bool zeroSurgery) {
   if (link && zeroSurgery) {

@@ -50,7 +50,9 @@ void ClearPanels(Panels& panels) {
   }
 }
 
-void PumpMessages(Panels& panels) { panels.surface->ProcessMessages(panels.flags); }
+void PumpMessages(Panels& panels) {
+  panels.surface->ProcessMessages(panels.flags);
+}
 
 void KeepWindowAlive(Panels& panels) {
   do {

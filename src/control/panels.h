@@ -12,7 +12,7 @@ namespace quarvel {
 struct Panels {
   explicit Panels(PanelSurface& s) : surface(&s) {}
 
-  PanelSurface* surface;                              // never null
+  PanelSurface* surface;                               // never null
   ComputationWindow window = ComputationWindow::norm;  // the window panel numbers refer to
   RunFlags flags;
 };

@@ -27,7 +27,9 @@ struct Longitude {
   bool complete = true;
 };
 
-bool IsDigit(char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsDigit(char c) {
+  return std::isdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 // Optional sign and at least one digit, nothing else. Values beyond 32 bits saturate: they are
 // rejected by the strand limit anyway.
@@ -274,8 +276,9 @@ void BuildBraidPresentation(Workbench& wb) {
     mentioned[c.over] = mentioned[c.underIn] = mentioned[c.underOut] = true;
   }
   for (int g = 1; g <= braid.generatorCount; ++g) {
-    if (!mentioned[g]) relators.push_back(Word{'+', static_cast<char>(GeneratorByte(g)), '-',
-                                                static_cast<char>(GeneratorByte(g))});
+    if (!mentioned[g])
+      relators.push_back(
+          Word{'+', static_cast<char>(GeneratorByte(g)), '-', static_cast<char>(GeneratorByte(g))});
   }
 
   Longitude longitude = FirstLongitude(braid);

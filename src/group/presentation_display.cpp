@@ -22,9 +22,9 @@ std::string UsedGeneratorLetters(const Presentation& p) {
 struct RelatorColumns {
   int x;
   int firstY;
-  int lastY;     // a line below this starts a new column
+  int lastY;  // a line below this starts a new column
   int charWidth;
-  int gap;       // between the widest relator of a column and the next column
+  int gap;  // between the widest relator of a column and the next column
 };
 
 void WriteRelators(Workbench& wb, int panel, RelatorColumns layout) {

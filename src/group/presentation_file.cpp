@@ -13,13 +13,21 @@ constexpr unsigned char kLastGeneratorByte = 0x94;
 constexpr const char* kFormatTwoExample =
     "Can not read the relations, they have to be of the form \"x_{3} x_{2} x_{3}^{-1} x_{1}^{-1}\"";
 
-bool StartsWith(const std::string& line, std::string_view prefix) { return line.starts_with(prefix); }
+bool StartsWith(const std::string& line, std::string_view prefix) {
+  return line.starts_with(prefix);
+}
 
-bool IsFormatTwoLine(const std::string& line) { return StartsWith(line, "x_") || StartsWith(line, " x_"); }
+bool IsFormatTwoLine(const std::string& line) {
+  return StartsWith(line, "x_") || StartsWith(line, " x_");
+}
 
-bool IsSigned(const std::string& line) { return !line.empty() && (line[0] == '+' || line[0] == '-'); }
+bool IsSigned(const std::string& line) {
+  return !line.empty() && (line[0] == '+' || line[0] == '-');
+}
 
-bool Contains(const std::string& line, char c) { return line.find(c) != std::string::npos; }
+bool Contains(const std::string& line, char c) {
+  return line.find(c) != std::string::npos;
+}
 
 // The first failure of a reading is the one reported; reading goes on after it.
 void FailOnce(FailureState& failure, const char* message) {
@@ -112,7 +120,9 @@ Word FormatTwoRelator(const std::string& line, FailureState& failure) {
   return word;
 }
 
-std::string PickedPath(const Workbench& wb) { return wb.settings.inputDirectory + wb.settings.inputName; }
+std::string PickedPath(const Workbench& wb) {
+  return wb.settings.inputDirectory + wb.settings.inputName;
+}
 
 }  // namespace
 

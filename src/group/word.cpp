@@ -27,8 +27,10 @@ std::string WordToText(const Word& word, bool latexForm) {
       i += 2;
       continue;
     }
-    if (c == '=') latex += "&=&";
-    else if (c != '+') latex += c;
+    if (c == '=')
+      latex += "&=&";
+    else if (c != '+')
+      latex += c;
     ++i;
   }
   if (i == last) latex += copy[last];

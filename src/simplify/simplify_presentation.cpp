@@ -9,7 +9,9 @@ constexpr int kReductionPasses = 15;
 constexpr size_t kShortestReducible = 4;
 constexpr unsigned char kFirstLetter = 'a';
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 bool PhiVanishesOn(const Word& relator, const Presentation& p) {
   int64_t sum = 0;
@@ -34,8 +36,8 @@ void ReduceFreely(Word& w, char x) {
 void ReduceCyclically(Word& w, char x) {
   if (w.size() <= kShortestReducible) return;
   size_t last = w.size() - 2;
-  bool cancels = w[1] == x && w[last + 1] == x &&
-                 ((w[0] == '-' && w[last] == '+') || (w[0] == '+' && w[last] == '-'));
+  bool cancels =
+      w[1] == x && w[last + 1] == x && ((w[0] == '-' && w[last] == '+') || (w[0] == '+' && w[last] == '-'));
   if (!cancels) return;
   w.erase(last, 2);
   w.erase(0, 2);

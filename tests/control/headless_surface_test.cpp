@@ -11,9 +11,9 @@ constexpr auto kNorm = ComputationWindow::norm;
 
 TEST(HeadlessSurface, TextOverwritesEveryItemItTouches) {
   HeadlessSurface s;
-  s.DrawText(kNorm, 3, 7, 7, "first");             // [7, 42) x [7, 20)
-  s.DrawText(kNorm, 3, 100, 7, "far right");       // untouched
-  s.DrawText(kNorm, 3, 35, 19, "x");               // overlaps one pixel row of "first"
+  s.DrawText(kNorm, 3, 7, 7, "first");        // [7, 42) x [7, 20)
+  s.DrawText(kNorm, 3, 100, 7, "far right");  // untouched
+  s.DrawText(kNorm, 3, 35, 19, "x");          // overlaps one pixel row of "first"
   EXPECT_EQ(s.PanelLines(kNorm, 3), (std::vector<std::string>{"far right", "x"}));
 }
 
