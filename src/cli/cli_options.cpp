@@ -1,5 +1,8 @@
 #include "cli/cli_options.h"
 
+#include "control/pick_lists.h"
+#include "group/knot_tables.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -11,7 +14,7 @@
 namespace quarvel::cli {
 namespace {
 
-enum Modes : unsigned { kNorm = 1, kIsotopy = 2, kShow = 4, kRunModes = kNorm | kIsotopy, kAll = 7 };
+enum Modes : unsigned { kNorm = 1, kIsotopy = 2, kShow = 4, kKnots = 8, kRunModes = kNorm | kIsotopy, kAll = 7 };
 
 unsigned ModeBit(Command command) {
   switch (command) {
@@ -21,6 +24,8 @@ unsigned ModeBit(Command command) {
       return kIsotopy;
     case Command::show:
       return kShow;
+    case Command::knots:
+      return kKnots;
   }
   return 0;
 }
@@ -83,6 +88,20 @@ void SetPickedFile(MainWindowOptions& options, const std::string& path) {
   if (options.pickedName.empty()) throw UsageError("--file: '" + path + "' names no file");
 }
 
+// The braid exactly as picking the knot from the first list that has it puts it into the edit box.
+void SetKnot(MainWindowOptions& options, const std::string& name) {
+  KnotPositions found = FindKnot(name);
+  if (found.knotList != 0) {
+    knotListSelect(options, found.knotList);
+  } else if (found.examplesList != 0) {
+    examplesListSelect(options, found.examplesList);
+  } else if (found.mutantsList != 0) {
+    mutantsListSelect(options, found.mutantsList);
+  } else {
+    throw UsageError("--knot: no built-in knot is named '" + name + "'");
+  }
+}
+
 void SetComparedFields(MainWindowOptions& options, const std::string& list) {
   if (list != "all") {
     for (size_t start = 0; start <= list.size();) {
@@ -103,7 +122,8 @@ void SetSize(MainWindowOptions& options, const std::string& value) {
 
 void ApplyPending(CliRequest& request, const Pending& pending) {
   MainWindowOptions& o = request.options;
-  if (pending.inputs != 1) throw UsageError("give exactly one input: --braid TEXT or --file PATH");
+  if (request.command == Command::knots) return;
+  if (pending.inputs != 1) throw UsageError("give exactly one input: --braid TEXT, --knot NAME or --file PATH");
   if (pending.rep) reptypeChange(o, ItemOf("--rep", *pending.rep, kRepNames));
   if (pending.size) SetSize(o, *pending.size);
   if (pending.compareFields) SetComparedFields(o, *pending.compareFields);
@@ -126,6 +146,16 @@ const std::map<std::string, FlagSpec>& Flags() {
           r.options.braidEditText = v;
           ++p.inputs;
         }}},
+      {"--knot",
+       {kAll, true,
+        [](CliRequest& r, Pending& p, const std::string& v) {
+          SetKnot(r.options, v);
+          ++p.inputs;
+        }}},
+      {"--examples",
+       {kKnots, false, [](CliRequest& r, Pending&, const std::string&) { r.pickList = PickList::examples; }}},
+      {"--mutants",
+       {kKnots, false, [](CliRequest& r, Pending&, const std::string&) { r.pickList = PickList::mutants; }}},
       {"--file",
        {kAll, true,
         [](CliRequest& r, Pending& p, const std::string& v) {
@@ -206,7 +236,8 @@ Command ParseCommand(const std::string& word) {
   if (word == "norm") return Command::norm;
   if (word == "isotopy") return Command::isotopy;
   if (word == "show") return Command::show;
-  throw UsageError("unknown command '" + word + "' (expected norm, isotopy or show)");
+  if (word == "knots") return Command::knots;
+  throw UsageError("unknown command '" + word + "' (expected norm, isotopy, show or knots)");
 }
 
 }  // namespace
@@ -253,7 +284,8 @@ std::string UsageText() {
   return "usage: quarvel-cli norm    INPUT [OPTIONS]   fibration obstructions and norm bounds\n"
          "       quarvel-cli isotopy INPUT [OPTIONS]   isotopy invariants\n"
          "       quarvel-cli show    INPUT [OPTIONS]   the presentation as built or read, and as simplified\n"
-         "INPUT: --braid TEXT | --file PATH\n"
+         "       quarvel-cli knots   [--examples | --mutants]   the built-in pick lists\n"
+         "INPUT: --braid TEXT | --knot NAME | --file PATH\n"
          "See README.md for every option.\n";
 }
 

@@ -11,7 +11,10 @@
 
 namespace quarvel::cli {
 
-enum class Command { norm, isotopy, show };
+enum class Command { norm, isotopy, show, knots };
+
+// Which pick list `knots` prints.
+enum class PickList { knots, examples, mutants };
 
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -24,6 +27,7 @@ struct CliRequest {
   std::optional<double> timeLimitSeconds;
   std::string transcriptPath;
   bool dryRun = false;
+  PickList pickList = PickList::knots;
 };
 
 // Throws UsageError naming the flag or value at fault.

@@ -9,6 +9,7 @@
 #include "cli/cli_options.h"
 #include "cli/cli_surface.h"
 #include "cli/dry_run.h"
+#include "cli/knots_command.h"
 #include "control/norm_run_start.h"
 #include "control/start.h"
 #include "control/workbench.h"
@@ -47,6 +48,10 @@ int RunShow(Workbench& wb, const HeadlessSurface& surface) {
 }
 
 int Run(const CliRequest& request) {
+  if (request.command == Command::knots) {
+    PrintPickList(std::cout, request.pickList);
+    return kExitRunEnded;
+  }
   CliSurface surface(request.timeLimitSeconds);
   std::ofstream transcript;
   if (!request.transcriptPath.empty()) {

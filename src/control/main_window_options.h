@@ -16,7 +16,13 @@ struct MainWindowOptions {
   std::string braidEditText;
   std::string pickedDirectory;
   std::string pickedName;
+  std::string fileNameBox;  // shows the picked name; cleared when a braid is picked from a list
   bool isotopyMode = false;
+
+  // The three braid pick lists: 0 is the header line.
+  int knotListPosition = 0;
+  int examplesListPosition = 0;
+  int mutantsListPosition = 0;
 
   // Fibration-and-norm mode.
   int fieldtype = 0;

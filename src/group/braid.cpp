@@ -255,6 +255,8 @@ std::vector<int> ParseBraid(const std::string& text, FailureState& failure) {
       return letters;
     }
     letters.push_back(static_cast<int>(letter));
+    // The closing brace ends the description: a note after it (as in the mutants list) is not read.
+    if (end < text.size() && text[end] == '}') break;
     pos = end + 1;
   }
   return letters;

@@ -21,7 +21,8 @@ inline constexpr int kMaxBraidCrossings = 47;
 // Puts braces around the text, turns a blank after a digit into a comma and drops other blanks.
 std::string NormaliseBraidText(std::string text);
 
-// The letters of a normalised description; on bad input fails and returns what was read so far.
+// The letters of a normalised description up to its closing brace (a note after it is not read);
+// on bad input fails and returns what was read so far.
 std::vector<int> ParseBraid(const std::string& text, FailureState& failure);
 
 // Normalises presentation.braidText, parses it and builds the closed-braid presentation: one

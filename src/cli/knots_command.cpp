@@ -1,0 +1,23 @@
+#include "cli/knots_command.h"
+
+#include "group/knot_tables.h"
+
+namespace quarvel::cli {
+
+void PrintPickList(std::ostream& out, PickList list) {
+  switch (list) {
+    case PickList::knots:
+      out << kKnotListHeader << '\n';
+      for (int p = 1; p <= kKnotTableSize; ++p) out << KnotListEntry(p) << "  " << KnotBraid(p) << '\n';
+      return;
+    case PickList::examples:
+      out << kExamplesListHeader << '\n';
+      for (int p = 1; p <= kExampleCount; ++p) out << ExamplesListEntry(p) << "  " << ExampleBraid(p) << '\n';
+      return;
+    case PickList::mutants:
+      for (int p = 0; p <= MutantsListSize(); ++p) out << MutantsListEntry(p) << '\n';
+      return;
+  }
+}
+
+}  // namespace quarvel::cli
