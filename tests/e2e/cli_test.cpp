@@ -11,71 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "test_support.h"
+#include "e2e/cli_runner.h"
 
 namespace quarvel::testing {
 namespace {
-
-struct CliResult {
-  int exitStatus = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string ShellQuote(const std::string& text) {
-  std::string quoted = "'";
-  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
-
-// Runs the CLI inside `dir`, so every file it writes lands there. A run that hangs is killed and
-// reported with exit status 124.
-CliResult RunCliIn(const std::filesystem::path& dir, const std::vector<std::string>& args) {
-  TempDir capture;
-  std::string command = "cd " + ShellQuote(dir.string()) + " && timeout 60 " + ShellQuote(QUARVEL_CLI);
-  for (const std::string& arg : args) command += ' ' + ShellQuote(arg);
-  command += " >" + ShellQuote((capture.path() / "out").string()) + " 2>" +
-             ShellQuote((capture.path() / "err").string());
-  int status = std::system(command.c_str());
-  CliResult result;
-  result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  result.out = ReadWholeFile(capture.path() / "out");
-  result.err = ReadWholeFile(capture.path() / "err");
-  return result;
-}
-
-CliResult RunCli(const std::vector<std::string>& args) {
-  TempDir dir;
-  return RunCliIn(dir.path(), args);
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
-// The lines the snapshot shows under "--- panel N ---".
-std::vector<std::string> Panel(const CliResult& run, int panel) {
-  std::vector<std::string> lines;
-  bool inside = false;
-  for (const std::string& line : Lines(run.out)) {
-    if (line.starts_with("--- ")) {
-      inside = line == "--- panel " + std::to_string(panel) + " ---";
-    } else if (inside) {
-      lines.push_back(line);
-    }
-  }
-  return lines;
-}
-
-::testing::AssertionResult HasLine(const std::vector<std::string>& lines, const std::string& wanted) {
-  if (std::find(lines.begin(), lines.end(), wanted) != lines.end()) return ::testing::AssertionSuccess();
-  std::string shown;
-  for (const std::string& line : lines) shown += "\n  " + line;
-  return ::testing::AssertionFailure() << "no line \"" << wanted << "\" among:" << shown;
-}
 
 // Each parameterised case shows as its `name` field.
 template <typename Param>
