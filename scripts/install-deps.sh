@@ -3,7 +3,7 @@
 # As root it uses apt-get; otherwise it names what is missing and stops.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev)
+packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev)
 
 missing=()
 for p in "${packages[@]}"; do

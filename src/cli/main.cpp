@@ -26,16 +26,19 @@ int Usage(const std::string& message) {
   return kExitUsage;
 }
 
-void PrintSimplifiedPresentation(std::ostream& out, const Presentation& p) {
+// The simplified presentation in the words of the reports' simplification log.
+void PrintSimplifiedPresentation(std::ostream& out, const Workbench& wb) {
+  const Presentation& p = wb.presentation;
   out << "--- simplified presentation ---\n";
-  out << "generators:";
+  out << "The program substituted\n";
+  for (const std::string& record : wb.simplification.substitutionList) out << WordToText(record, false) << '\n';
+  out << "So the remaining generators are: ";
   for (int64_t i = 1; i <= p.generatorCount && i <= kMaxGenerators; ++i) {
-    if (p.generatorLetters[i] != 0) out << ' ' << GeneratorLetter(p.generatorLetters[i]);
+    if (p.generatorLetters[i] == 0) continue;
+    out << (i > 1 ? ", " : "") << GeneratorLetter(p.generatorLetters[i]);
   }
-  out << '\n';
-  for (int64_t r = 1; r <= p.relatorCount; ++r) {
-    out << "relator " << r << ": " << WordToText(p.relators[r], false) << '\n';
-  }
+  out << "\nand the relations become\n";
+  for (int64_t r = 1; r <= p.relatorCount; ++r) out << WordToText(p.relators[r], false) << '\n';
 }
 
 int RunShow(Workbench& wb, const HeadlessSurface& surface) {
@@ -43,7 +46,7 @@ int RunShow(Workbench& wb, const HeadlessSurface& surface) {
   bool goesOn = StartNormRun(wb);
   if (wb.settings.listMode) return Usage("show: '" + wb.settings.inputName + "' is a knot list");
   std::cout << surface.Snapshot();
-  if (goesOn) PrintSimplifiedPresentation(std::cout, wb.presentation);
+  if (goesOn) PrintSimplifiedPresentation(std::cout, wb);
   return wb.failure.computationFailed ? kExitRunError : kExitRunEnded;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The one failure state of a run: a stage that meets a limit or bad input sets the flag and the
-// message and returns; every later stage does nothing while the flag is set.
+// The one failure state of a run: a stage that meets a limit or bad input sets a flag and the one
+// message and returns; every later stage does nothing while a flag is set.
 
 #include <string>
 
@@ -8,6 +8,7 @@ namespace quarvel {
 
 struct FailureState {
   bool computationFailed = false;
+  bool polynomialErrorFlag = false;  // raised by the polynomial algebra and the enumeration
   std::string errorMessage;
 };
 
@@ -16,8 +17,14 @@ inline void Fail(FailureState& failure, std::string message) {
   failure.errorMessage = std::move(message);
 }
 
+inline void FailPolynomial(FailureState& failure, std::string message) {
+  failure.polynomialErrorFlag = true;
+  failure.errorMessage = std::move(message);
+}
+
 inline void ClearFailure(FailureState& failure) {
   failure.computationFailed = false;
+  failure.polynomialErrorFlag = false;
   failure.errorMessage.clear();
 }
 

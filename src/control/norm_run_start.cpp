@@ -13,6 +13,8 @@ namespace {
 
 constexpr int kCaptionPanel = 5;
 constexpr int kStartErrorX = 330;
+constexpr uint64_t kWarmUpDrawsBelowTwo = 7'432'272;
+constexpr uint64_t kWarmUpDrawsBelowThree = 5'214'572;
 
 constexpr std::array<std::string_view, 4> kGroupTypeCaptions = {
     " (fundamental group of a knot complement)", " (fundamental group of a link complement)",
@@ -83,6 +85,8 @@ bool StartNormRun(Workbench& wb) {
   wb.panels.flags.paused = false;
   if (s.degreeK == 0) s.degreeK = 3;
   FillPrimeTable(s);
+  // Every norm-mode run moves the shared generator on by the same fixed number of draws.
+  SkipDraws(wb.random, kWarmUpDrawsBelowTwo + kWarmUpDrawsBelowThree);
 
   if (!s.listMode && !wb.failure.computationFailed) {
     wb.panels.flags.stopRequested = false;

@@ -6,6 +6,7 @@
 #include "control/panels.h"
 #include "control/run_settings.h"
 #include "group/presentation.h"
+#include "reps/random_generator.h"
 #include "simplify/simplification.h"
 
 namespace quarvel {
@@ -18,6 +19,7 @@ struct Workbench {
   FailureState failure;
   Presentation presentation;
   Simplification simplification;
+  RandomGenerator random;
 };
 
 }  // namespace quarvel

@@ -2,6 +2,16 @@
 
 namespace quarvel {
 
+Word InverseWord(const Word& word) {
+  Word inverse;
+  inverse.reserve(word.size());
+  for (size_t i = word.size(); i >= 2; i -= 2) {
+    inverse += word[i - 2] == '+' ? '-' : '+';
+    inverse += word[i - 1];
+  }
+  return inverse;
+}
+
 char GeneratorLetter(int64_t generator) {
   if (generator <= 26) return static_cast<char>('a' + generator - 1);
   return static_cast<char>(generator - 26 + 0x40);

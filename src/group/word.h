@@ -17,6 +17,9 @@ inline unsigned char GeneratorByte(int64_t generator) {
   return static_cast<unsigned char>(kGeneratorByteBase + generator);
 }
 
+// The pairs in reverse order with each sign exchanged: +a-b becomes +b-a.
+Word InverseWord(const Word& word);
+
 // "a".."z" for 1..26, "A".."Z" for 27..52.
 char GeneratorLetter(int64_t generator);
 

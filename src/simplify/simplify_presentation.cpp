@@ -1,6 +1,9 @@
 #include "simplify/simplify_presentation.h"
 
+#include <algorithm>
 #include <limits>
+
+#include "simplify/elimination_trials.h"
 
 namespace quarvel {
 namespace {
@@ -41,6 +44,18 @@ void ReduceCyclically(Word& w, char x) {
   if (!cancels) return;
   w.erase(last, 2);
   w.erase(0, 2);
+}
+
+// Removes the relators the elimination left dead; each takes one generator with it.
+void CompactRelators(Presentation& p, const std::array<bool, kMaxRelators + 1>& alive) {
+  int64_t kept = 0;
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    if (!alive[r]) continue;
+    if (++kept != r) p.relators[kept] = std::move(p.relators[r]);
+  }
+  for (int64_t r = kept + 1; r <= p.relatorCount; ++r) p.relators[r].clear();
+  p.generatorCount -= p.relatorCount - kept;
+  p.relatorCount = kept;
 }
 
 }  // namespace
@@ -108,10 +123,15 @@ void SimplifyPresentation(Workbench& wb) {
   }
   p.inputRelators = p.relators;
   p.inputRelatorCount = static_cast<int32_t>(p.relatorCount);
-  wb.simplification.substitutionList.clear();
+  Simplification& s = wb.simplification;
+  s.substitutionList.clear();
+  s.relatorAlive.fill(false);
+  std::fill_n(s.relatorAlive.begin() + 1, p.relatorCount, true);
+  if (wb.settings.simplifyEffort > 0 && p.relatorCount > 0 && !RunEliminationTrials(wb)) return;
 
   ReduceRelators(p, p.generatorCount);
-  OrderRelatorsByLength(p, wb.simplification.relatorOrder);
+  CompactRelators(p, s.relatorAlive);
+  OrderRelatorsByLength(p, s.relatorOrder);
 }
 
 }  // namespace quarvel

@@ -1,6 +1,8 @@
 #pragma once
 // Simplification of the presentation: normal form of the relators, the check that phi is well
-// defined, then free and cyclic reduction and the relators ordered by length.
+// defined, the elimination trials (elimination_trials.h) when the effort is above 0, then 15
+// passes of free and cyclic reduction, the removal of eliminated relators, and the relator order.
+// stopRequested during the trials leaves the best trial so far, unreduced and uncompacted.
 //
 // Failures: "Presentation not of the required form" for a relator that is not a sequence of sign,
 // optional decimal exponent (at most 32 bits) and generator letter; " Homomorphism phi is not

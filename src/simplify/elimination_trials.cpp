@@ -1,0 +1,208 @@
+#include "simplify/elimination_trials.h"
+
+#include <algorithm>
+#include <limits>
+#include <string_view>
+#include <vector>
+
+namespace quarvel {
+namespace {
+
+constexpr int64_t kFirstExponent = 4;
+constexpr int64_t kLargestExponent = 17;
+constexpr int kProgressPanel = 2;
+constexpr int kRelatorsForProgress = 12;
+
+struct Trial {
+  std::array<Word, kMaxRelators + 1> words;
+  std::array<bool, kMaxRelators + 1> alive{};
+  std::vector<char> generators;  // in order of first appearance
+  std::vector<std::string> records;
+  int64_t eliminations = 0;
+  int64_t length = 0;
+  int64_t phiHeight = 0;
+  size_t longest = 0;
+  bool overgrown = false;  // a substitution would have passed the length stop
+
+  int64_t Score() const { return 50 * phiHeight + length; }
+};
+
+int CountLetter(const Word& word, char g) {
+  int count = 0;
+  for (size_t i = 1; i < word.size(); i += 2) count += word[i] == g;
+  return count;
+}
+
+std::vector<char> GeneratorsInOrder(const Trial& trial, int64_t relatorCount) {
+  std::vector<char> generators;
+  for (int64_t r = 1; r <= relatorCount; ++r) {
+    const Word& w = trial.words[r];
+    for (size_t i = 1; i < w.size(); i += 2) {
+      if (std::find(generators.begin(), generators.end(), w[i]) == generators.end()) generators.push_back(w[i]);
+    }
+  }
+  return generators;
+}
+
+// Draws relators until one eliminates g, or until every relator has been tried; 0 for none.
+int64_t FindEliminatingRelator(const Trial& trial, char g, size_t lengthLimit, int64_t relatorCount,
+                               RandomGenerator& random) {
+  std::array<bool, kMaxRelators + 1> tried{};
+  for (int64_t triedCount = 0; triedCount < relatorCount;) {
+    int64_t r = RandomBelow(random, static_cast<uint32_t>(relatorCount)) + 1;
+    if (tried[r]) continue;
+    tried[r] = true;
+    ++triedCount;
+    const Word& w = trial.words[r];
+    if (trial.alive[r] && CountLetter(w, g) == 1 && w.size() < lengthLimit) return r;
+  }
+  return 0;
+}
+
+// g expressed by relator u s g v: u^-1 v^-1 for s = "+", v u for s = "-".
+Word ExpressionOf(const Word& relator, char g) {
+  size_t at = 1;
+  while (relator[at] != g) at += 2;
+  Word u = relator.substr(0, at - 1);
+  Word v = relator.substr(at + 1);
+  if (relator[at - 1] == '+') return InverseWord(u) + InverseWord(v);
+  return v + u;
+}
+
+Word Substitute(const Word& word, char g, const Word& image, const Word& inverseImage) {
+  Word result;
+  for (size_t i = 0; i + 1 < word.size(); i += 2) {
+    if (word[i + 1] != g) {
+      result.append(word, i, 2);
+    } else {
+      result += word[i] == '+' ? image : inverseImage;
+    }
+  }
+  return result;
+}
+
+// Removes g with relator r; false (and nothing changed) when a relator would pass the length stop.
+bool Eliminate(Trial& trial, int64_t r, char g, int64_t relatorCount) {
+  Word image = ExpressionOf(trial.words[r], g);
+  for (int64_t j = 1; j <= relatorCount; ++j) {
+    if (j == r || !trial.alive[j]) continue;
+    size_t grown = trial.words[j].size() + CountLetter(trial.words[j], g) * image.size();
+    if (grown > kLongestRelatorForTrials) {
+      trial.overgrown = true;
+      return false;
+    }
+  }
+  Word inverseImage = InverseWord(image);
+  trial.records.push_back(std::string(1, g) + "=" + image);
+  trial.alive[r] = false;
+  ++trial.eliminations;
+  for (int64_t j = 1; j <= relatorCount; ++j) {
+    if (trial.alive[j] && CountLetter(trial.words[j], g) > 0) {
+      trial.words[j] = Substitute(trial.words[j], g, image, inverseImage);
+    }
+  }
+  return true;
+}
+
+void Measure(Trial& trial, const Presentation& p) {
+  trial.length = 0;
+  trial.phiHeight = 0;
+  trial.longest = 0;
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    const Word& w = trial.words[r];
+    trial.longest = std::max(trial.longest, w.size());
+    if (!trial.alive[r]) continue;
+    trial.length += static_cast<int64_t>(w.size());
+    int64_t height = 0;
+    for (size_t i = 0; i + 1 < w.size(); i += 2) {
+      int32_t phi = p.phi[static_cast<unsigned char>(w[i + 1]) - kGeneratorByteBase];
+      height += w[i] == '+' ? phi : -static_cast<int64_t>(phi);
+      trial.phiHeight = std::max(trial.phiHeight, height);
+    }
+  }
+  if (trial.overgrown) trial.longest = kLongestRelatorForTrials + 1;
+}
+
+Trial RunTrial(Workbench& wb, size_t lengthLimit) {
+  const Presentation& p = wb.presentation;
+  Trial trial;
+  trial.words = p.inputRelators;
+  for (int64_t r = 1; r <= p.relatorCount; ++r) trial.alive[r] = true;
+  int64_t front = RandomBelow(wb.random, static_cast<uint32_t>(p.relatorCount)) + 1;
+  std::swap(trial.words[1], trial.words[front]);
+  trial.generators = GeneratorsInOrder(trial, p.relatorCount);
+
+  for (size_t i = 0; i < trial.generators.size() && !trial.overgrown;) {
+    char g = trial.generators[i];
+    int64_t r = FindEliminatingRelator(trial, g, lengthLimit, p.relatorCount, wb.random);
+    if (r != 0 && Eliminate(trial, r, g, p.relatorCount)) {
+      i = 0;
+    } else {
+      ++i;
+    }
+  }
+  Measure(trial, p);
+  return trial;
+}
+
+void Keep(Workbench& wb, const Trial& trial) {
+  Presentation& p = wb.presentation;
+  p.relators = trial.words;
+  wb.simplification.relatorAlive = trial.alive;
+  wb.simplification.substitutionList = trial.records;
+}
+
+void SetGeneratorsOfTrial(Presentation& p, const Trial& trial) {
+  p.generatorUsed.fill(false);
+  for (char g : trial.generators) {
+    int number = static_cast<unsigned char>(g) - kGeneratorByteBase;
+    if (number >= 1 && number <= kMaxGenerators) p.generatorUsed[number] = true;
+  }
+  p.generatorCount = static_cast<int64_t>(trial.generators.size());
+}
+
+void ShowProgress(Workbench& wb, int64_t trialNumber) {
+  if (wb.presentation.relatorCount <= kRelatorsForProgress || trialNumber % 4 != 1) return;
+  bool still = (trialNumber / 4) % 2 == 1;
+  WriteText(wb.panels, kProgressPanel, 7, 7,
+            still ? std::string("Simplification of fundamental group is still going on")
+                  : "Simplification of fundamental group is going on" + std::string(15, ' '));
+}
+
+bool TrialsAreDone(const Trial& trial, int64_t t, int64_t effort) {
+  if (t >= effort || trial.longest > kLongestRelatorForTrials) return true;
+  int64_t left = static_cast<int64_t>(trial.generators.size()) - trial.eliminations;
+  return (t > 20 && left < 4) || (t > 100 && left < 5) || (t > 200 && left < 6);
+}
+
+}  // namespace
+
+size_t TrialLengthLimit(int64_t exponent) {
+  int64_t power = std::min<int64_t>(2000, int64_t{1} << std::min(exponent, kLargestExponent));
+  return static_cast<size_t>(50 * power + 300);
+}
+
+bool RunEliminationTrials(Workbench& wb) {
+  int64_t bestEliminations = -1;
+  int64_t bestScore = std::numeric_limits<int64_t>::max();
+  int64_t exponent = kFirstExponent;
+  for (int64_t t = 1;; ++t) {
+    ShowProgress(wb, t);
+    Trial trial = RunTrial(wb, TrialLengthLimit(exponent));
+    SetGeneratorsOfTrial(wb.presentation, trial);
+    bool better = trial.Score() < bestScore && trial.eliminations >= bestEliminations;
+    if (better || trial.eliminations > bestEliminations) {
+      Keep(wb, trial);
+      bestScore = trial.Score();
+      bestEliminations = trial.eliminations;
+    }
+    if (wb.panels.flags.stopRequested) return false;
+    PumpMessages(wb.panels);
+    exponent = trial.eliminations;
+    if (TrialsAreDone(trial, t, wb.settings.simplifyEffort)) break;
+  }
+  WriteText(wb.panels, kProgressPanel, 7, 7, BlankLine());
+  return true;
+}
+
+}  // namespace quarvel
