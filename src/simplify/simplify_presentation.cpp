@@ -76,7 +76,9 @@ bool ExpandWrittenForm(const Word& relator, Word& plain) {
         if (exponent > std::numeric_limits<int32_t>::max()) return false;
       }
     }
-    if (i >= end || static_cast<unsigned char>(relator[i]) < kFirstLetter) return false;
+    if (i >= end) return false;
+    unsigned char letterByte = static_cast<unsigned char>(relator[i]);
+    if (letterByte < kFirstLetter || letterByte > GeneratorByte(kMaxGenerators)) return false;
     char letter = relator[i++];
     for (int64_t n = 0; n < exponent; ++n) {
       plain += sign;

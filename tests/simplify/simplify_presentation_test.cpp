@@ -1,1 +1,265 @@
+#include "simplify/simplify_presentation.h"
+
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "group/prepare_presentation.h"
+#include "test_support.h"
+
+namespace quarvel {
+namespace {
+
+constexpr const char* kNotRequiredForm = "Presentation not of the required form";
+constexpr const char* kPhiNotDefined = " Homomorphism phi is not well--defined ";
+
+std::vector<Word> Relators(const Presentation& p) {
+  return {p.relators.begin() + 1, p.relators.begin() + 1 + p.relatorCount};
+}
+
+std::vector<Word> InputRelators(const Presentation& p) {
+  return {p.inputRelators.begin() + 1, p.inputRelators.begin() + 1 + p.inputRelatorCount};
+}
+
+std::array<int32_t, kMaxRelators + 1> Order(std::initializer_list<int32_t> leading) {
+  std::array<int32_t, kMaxRelators + 1> order{};
+  std::copy(leading.begin(), leading.end(), order.begin() + 1);
+  return order;
+}
+
+void SetRelators(Presentation& p, const std::vector<Word>& relators) {
+  p.relatorCount = static_cast<int64_t>(relators.size());
+  std::copy(relators.begin(), relators.end(), p.relators.begin() + 1);
+}
+
+// "+z", then +a +b ... over `depth` letters, their inverses in reverse, and "+z" again: each
+// reduction pass can only cancel the innermost pair.
+Word Nested(int depth) {
+  Word w = "+z";
+  for (int g = 1; g <= depth; ++g) w += std::string("+") + static_cast<char>(GeneratorByte(g));
+  for (int g = depth; g >= 1; --g) w += std::string("-") + static_cast<char>(GeneratorByte(g));
+  return w + "+z";
+}
+
+TEST(ExpandWrittenForm, ExpandsExponentsAndRejectsMalformedRelators) {
+  const std::string high(1, static_cast<char>(GeneratorByte(27)));
+  struct Case {
+    Word written;
+    bool ok;
+    Word plain;
+  } cases[] = {
+      {"+3a-2b", true, "+a+a+a-b-b"},
+      {"-01b", true, "-b"},
+      {"+12c", true, "+c+c+c+c+c+c+c+c+c+c+c+c"},
+      {"+0a-b", true, "-b"},
+      {"+a-b   ", true, "+a-b"},
+      {"", true, ""},
+      {"-2" + high, true, "-" + high + "-" + high},
+      {"*a", false, ""},
+      {"+a*b", false, ""},
+      {"+3", false, ""},
+      {"+A", false, ""},
+      {"+ a", false, ""},
+      {"+a b", false, ""},
+      {"+4294967297a", false, ""},
+      {"-99999999999999999999b", false, ""},
+  };
+  for (const Case& c : cases) {
+    Word plain = "stale";
+    EXPECT_EQ(ExpandWrittenForm(c.written, plain), c.ok) << c.written;
+    if (c.ok) {
+      EXPECT_EQ(plain, c.plain) << c.written;
+    }
+  }
+}
+
+TEST(ReduceRelators, FreeAndCyclicReductionOverLongRelators) {
+  struct Case {
+    Word relator;
+    int64_t letters;
+    Word reduced;
+  } cases[] = {
+      {"+a-a", 26, "+a-a"},  // four characters are never reduced
+      {"+a-a+b", 26, "+b"},
+      {"-a+b+a", 26, "+b"},
+      {"+a+b+c-a", 26, "+b+c"},
+      {"+a+b-a-b", 26, "+a+b-a-b"},
+      {"-b-a+a+a", 26, "-b+a"},
+      {"+a-a+b-b", 26, "+b-b"},
+      {"+a+b-b-a+c", 26, "+c"},  // the second pass cancels what the first uncovered
+      {"+b-b+a", 1, "+b-b+a"},   // only the first `letters` generators are looked at
+      {"+b-b+a", 2, "+a"},
+      {Nested(15), 26, "+z+z"},
+      {Nested(16), 26, "+z+a-a+z"},  // fifteen passes, one level each
+  };
+  for (const Case& c : cases) {
+    Presentation p;
+    SetRelators(p, {c.relator, "+a-a+b"});
+    ReduceRelators(p, c.letters);
+    EXPECT_EQ(p.relators[1], c.reduced) << c.relator << " over " << c.letters << " letters";
+  }
+}
+
+TEST(OrderRelatorsByLength, ExchangeSortOverEarlierEntries) {
+  struct Case {
+    std::vector<Word> relators;
+    std::array<int32_t, kMaxRelators + 1> order;
+  } cases[] = {
+      // Lengths 8, 4, 8, 2: the exchanges leave the two of length 8 as 3, 1.
+      {{"+a+b-a-b", "+a-a", "+b+a-b-a", "+a"}, Order({4, 2, 3, 1})},
+      {{"+a-a", "+b-b", "+c-c"}, Order({1, 2, 3})},
+      {{"+a+a+a", "+a", "+a+a"}, Order({2, 3, 1})},
+      {{}, Order({})},
+  };
+  for (const Case& c : cases) {
+    Presentation p;
+    SetRelators(p, c.relators);
+    std::array<int32_t, kMaxRelators + 1> order;
+    order.fill(9);
+    OrderRelatorsByLength(p, order);
+    EXPECT_EQ(order, c.order) << c.relators.size() << " relators";
+  }
+}
+
+struct Simplified {
+  Presentation presentation;
+  Simplification simplification;
+  FailureState failure;
+};
+
+Simplified Simplify(const std::vector<Word>& relators, const std::map<int, int32_t>& phi, int64_t generators) {
+  testing::Bench bench;
+  Presentation& p = bench.wb.presentation;
+  SetPhiToOne(p);
+  for (const auto& [g, value] : phi) p.phi[g] = value;
+  SetRelators(p, relators);
+  p.generatorCount = generators;
+  bench.wb.settings.simplifyEffort = 0;
+  bench.wb.simplification.substitutionList = {"x=+a"};
+  bench.wb.simplification.relatorOrder.fill(9);
+  SimplifyPresentation(bench.wb);
+  return {p, bench.wb.simplification, bench.wb.failure};
+}
+
+TEST(SimplifyPresentation, WithoutTrialsNormalisesChecksPhiReducesAndOrders) {
+  Simplified s = Simplify({"+2a-b ", "+c+a-a-c"}, {{2, 2}, {3, 5}}, 3);
+  EXPECT_FALSE(s.failure.computationFailed) << s.failure.errorMessage;
+  EXPECT_EQ(InputRelators(s.presentation), (std::vector<Word>{"+a+a-b", "+c+a-a-c"}));
+  EXPECT_EQ(Relators(s.presentation), (std::vector<Word>{"+a+a-b", "+c-c"}));
+  EXPECT_EQ(s.presentation.generatorCount, 3);
+  EXPECT_TRUE(s.simplification.substitutionList.empty());
+  EXPECT_EQ(s.simplification.relatorOrder, Order({2, 1}));
+}
+
+TEST(SimplifyPresentation, PhiFailureLetsTheRemainingStepsRun) {
+  Simplified s = Simplify({"+a+b+c+d", "+c+a-a-c"}, {}, 4);
+  EXPECT_TRUE(s.failure.computationFailed);
+  EXPECT_EQ(s.failure.errorMessage, kPhiNotDefined);
+  EXPECT_EQ(s.presentation.inputRelatorCount, 2);
+  EXPECT_EQ(s.presentation.relators[2], "+c-c");
+  EXPECT_EQ(s.simplification.relatorOrder, Order({2, 1}));
+}
+
+TEST(SimplifyPresentation, MalformedRelatorStopsBeforeThePhiCheck) {
+  for (const Word& bad : {Word("*a"), Word("+a*b"), Word("+4294967297a")}) {
+    Simplified s = Simplify({"+2a+b", bad}, {}, 2);  // the first relator also fails phi
+    EXPECT_EQ(s.failure.errorMessage, kNotRequiredForm) << bad;
+    EXPECT_EQ(s.presentation.inputRelatorCount, 0) << bad;
+    EXPECT_EQ(s.simplification.relatorOrder[1], 9) << bad;
+  }
+}
+
+struct Prepared {
+  testing::Bench bench;
+  testing::TempDir dir;
+
+  // A picked file, or a braid when `braid` is not empty.
+  void Run(const std::string& braid, const std::string& fileContent = "") {
+    Workbench& wb = bench.wb;
+    SetSpaceNames(wb.presentation, 0);
+    wb.settings.inputDirectory = dir.directory();
+    wb.settings.inputName = "group.txt";
+    wb.presentation.braidText = braid;
+    if (braid.empty()) dir.Write("group.txt", fileContent);
+    PreparePresentation(wb);
+  }
+  std::string Panel7() const { return bench.surface.PanelText(ComputationWindow::norm, 7); }
+};
+
+TEST(PreparePresentation, BraidIsBuiltShownAndSimplified) {
+  Prepared run;
+  run.bench.wb.settings.zeroSurgery = true;
+  run.Run("1 2 -3");
+  const Presentation& p = run.bench.wb.presentation;
+  ASSERT_FALSE(run.bench.wb.failure.computationFailed) << run.bench.wb.failure.errorMessage;
+  EXPECT_EQ(p.braidText, "{1,2,-3}");
+  for (int g = 1; g <= kMaxGenerators; ++g) EXPECT_EQ(p.phi[g], 1) << g;
+  EXPECT_EQ(InputRelators(p), (std::vector<Word>{"-b-a+a+a", "-c-a+b+a", "+c-a-a+a"}));
+  EXPECT_EQ(Relators(p), (std::vector<Word>{"-b+a", "-c-a+b+a", "+c-a"}));
+  EXPECT_EQ(run.bench.wb.simplification.relatorOrder, Order({1, 3, 2}));
+  EXPECT_EQ(p.generatorLetters[1], 1);
+  EXPECT_EQ(p.generatorLetters[3], 3);
+  EXPECT_EQ(p.generatorLetters[4], 0);
+  EXPECT_NE(run.Panel7().find("The generators are a, b, c\nThe relators are as follows:\n-b-a+a+a\n-c-a+b+a\n+c-a-a+a"),
+            std::string::npos)
+      << run.Panel7();
+  EXPECT_EQ(run.bench.surface.MessagePumps(), 2);
+}
+
+TEST(PreparePresentation, FileWithABraidLineRunsTheBraidAndExportsIt) {
+  Prepared run;
+  run.bench.wb.settings.writeKnotFiles = true;
+  run.Run("", "Trefoil\n\n{1, 1, 1}\n-a-a\n");
+  const Presentation& p = run.bench.wb.presentation;
+  ASSERT_FALSE(run.bench.wb.failure.computationFailed) << run.bench.wb.failure.errorMessage;
+  EXPECT_EQ(p.braidText, "{1,1,1}");
+  EXPECT_EQ(Relators(p), (std::vector<Word>{"-b-a+c+a", "-a-c+b+c"}));
+  EXPECT_TRUE(std::filesystem::exists(run.dir.path() / "knotgroup.txt.txt"));
+  EXPECT_TRUE(std::filesystem::exists(run.dir.path() / "mfdgroup.txt.txt"));
+}
+
+TEST(PreparePresentation, FilesThatEndTheRunEarly) {
+  Prepared nothing;
+  nothing.Run("", std::string(10, '\n') + "-a+a\n");
+  EXPECT_TRUE(nothing.bench.wb.panels.flags.stopRequested);
+  EXPECT_FALSE(nothing.bench.wb.failure.computationFailed);
+  EXPECT_EQ(nothing.bench.surface.Snapshot(), "");
+
+  Prepared badPhi;
+  badPhi.Run("", "+a+b\n+a-b\na1\nb1\n");
+  EXPECT_EQ(badPhi.bench.wb.failure.errorMessage, kPhiNotDefined);
+  EXPECT_NE(badPhi.Panel7().find("The generators are a, b"), std::string::npos);  // shown before the check
+
+  Prepared badFormatTwo;
+  badFormatTwo.Run("", "x_1 x_{53}\n");
+  EXPECT_EQ(badFormatTwo.bench.wb.failure.errorMessage, "Too many generators");
+  EXPECT_EQ(badFormatTwo.Panel7(), "");
+
+  Prepared alreadyFailed;
+  Fail(alreadyFailed.bench.wb.failure, "earlier");
+  alreadyFailed.Run("1");
+  EXPECT_EQ(alreadyFailed.bench.wb.presentation.braidText, "1");
+  EXPECT_EQ(alreadyFailed.bench.wb.presentation.relatorCount, 0);
+  EXPECT_EQ(alreadyFailed.bench.wb.failure.errorMessage, "earlier");
+  EXPECT_EQ(alreadyFailed.bench.surface.Snapshot(), "");
+}
+
+TEST(PreparePresentation, FormatOneFileOnTheIsotopyWindow) {
+  Prepared run;
+  run.bench.wb.settings.isotopyMode = true;
+  run.bench.wb.panels.window = ComputationWindow::isotopy;
+  run.Run("", "Two generators\n+a-c\n-c+a+c-a\na1\nc1\n");
+  const Presentation& p = run.bench.wb.presentation;
+  ASSERT_FALSE(run.bench.wb.failure.computationFailed) << run.bench.wb.failure.errorMessage;
+  EXPECT_TRUE(p.braidText.empty());
+  EXPECT_EQ(p.generatorCount, 2);
+  EXPECT_EQ(p.generatorLetters[1], 1);
+  EXPECT_EQ(p.generatorLetters[2], 3);
+  EXPECT_EQ(p.generatorLetters[3], 0);
+  EXPECT_EQ(run.Panel7(), "");
+  EXPECT_NE(run.bench.surface.PanelText(ComputationWindow::isotopy, 1).find("Generators: a, c"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quarvel
