@@ -14,7 +14,14 @@
 namespace quarvel::cli {
 namespace {
 
-enum Modes : unsigned { kNorm = 1, kIsotopy = 2, kShow = 4, kKnots = 8, kRunModes = kNorm | kIsotopy, kAll = 7 };
+enum Modes : unsigned {
+  kNorm = 1,
+  kIsotopy = 2,
+  kShow = 4,
+  kKnots = 8,
+  kRunModes = kNorm | kIsotopy,
+  kAll = 7
+};
 
 unsigned ModeBit(Command command) {
   switch (command) {
@@ -123,7 +130,8 @@ void SetSize(MainWindowOptions& options, const std::string& value) {
 void ApplyPending(CliRequest& request, const Pending& pending) {
   MainWindowOptions& o = request.options;
   if (request.command == Command::knots) return;
-  if (pending.inputs != 1) throw UsageError("give exactly one input: --braid TEXT, --knot NAME or --file PATH");
+  if (pending.inputs != 1)
+    throw UsageError("give exactly one input: --braid TEXT, --knot NAME or --file PATH");
   if (pending.rep) reptypeChange(o, ItemOf("--rep", *pending.rep, kRepNames));
   if (pending.size) SetSize(o, *pending.size);
   if (pending.compareFields) SetComparedFields(o, *pending.compareFields);

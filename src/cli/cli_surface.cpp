@@ -1,6 +1,9 @@
 #include "cli/cli_surface.h"
 
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdio>
 
 namespace quarvel::cli {
 namespace {
@@ -23,8 +26,23 @@ CliSurface::CliSurface(std::optional<double> timeLimitSeconds) {
 
 void CliSurface::ProcessMessages(RunFlags& flags) {
   HeadlessSurface::ProcessMessages(flags);
+  auto now = std::chrono::steady_clock::now();
   if (interrupted != 0) flags.stopRequested = true;
-  if (deadline_ && std::chrono::steady_clock::now() >= *deadline_) flags.stopRequested = true;
+  if (deadline_ && now >= *deadline_) flags.stopRequested = true;
+  if (progress_ && now - lastProgress_ >= std::chrono::milliseconds(200)) {
+    lastProgress_ = now;
+    std::fprintf(stderr, "\r%s\033[K", progress_().c_str());
+    progressShown_ = true;
+  }
+}
+
+void CliSurface::ShowProgress(std::function<std::string()> progress) {
+  if (isatty(STDERR_FILENO)) progress_ = std::move(progress);
+}
+
+void CliSurface::EndProgress() {
+  if (progressShown_) std::fputc('\n', stderr);
+  progressShown_ = false;
 }
 
 void CatchInterrupts() {

@@ -2,7 +2,9 @@
 // The headless surface of quarvel-cli: Ctrl-C and the time limit act as "Back to the main menu".
 
 #include <chrono>
+#include <functional>
 #include <optional>
+#include <string>
 
 #include "control/headless_surface.h"
 
@@ -14,8 +16,16 @@ class CliSurface : public HeadlessSurface {
 
   void ProcessMessages(RunFlags& flags) override;
 
+  // A one-line progress display, redrawn on stderr a few times a second when stderr is a terminal.
+  void ShowProgress(std::function<std::string()> progress);
+  // Ends the progress line so that what follows starts on a line of its own.
+  void EndProgress();
+
  private:
   std::optional<std::chrono::steady_clock::time_point> deadline_;
+  std::function<std::string()> progress_;
+  std::chrono::steady_clock::time_point lastProgress_{};
+  bool progressShown_ = false;
 };
 
 // Routes Ctrl-C to the surface's next message pump instead of ending the process.

@@ -6,13 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "bounds/evaluate_representation.h"
 #include "cli/cli_options.h"
 #include "cli/cli_surface.h"
 #include "cli/dry_run.h"
 #include "cli/knots_command.h"
+#include "control/norm_driver.h"
 #include "control/norm_run_start.h"
 #include "control/start.h"
 #include "control/workbench.h"
+#include "group/knot_list_detection.h"
 
 namespace quarvel::cli {
 namespace {
@@ -31,7 +34,8 @@ void PrintSimplifiedPresentation(std::ostream& out, const Workbench& wb) {
   const Presentation& p = wb.presentation;
   out << "--- simplified presentation ---\n";
   out << "The program substituted\n";
-  for (const std::string& record : wb.simplification.substitutionList) out << WordToText(record, false) << '\n';
+  for (const std::string& record : wb.simplification.substitutionList)
+    out << WordToText(record, false) << '\n';
   out << "So the remaining generators are: ";
   for (int64_t i = 1; i <= p.generatorCount && i <= kMaxGenerators; ++i) {
     if (p.generatorLetters[i] == 0) continue;
@@ -41,12 +45,31 @@ void PrintSimplifiedPresentation(std::ostream& out, const Workbench& wb) {
   for (int64_t r = 1; r <= p.relatorCount; ++r) out << WordToText(p.relators[r], false) << '\n';
 }
 
+bool IsPickedKnotList(const Workbench& wb) {
+  if (!wb.presentation.braidText.empty()) return false;
+  std::ifstream in(wb.settings.inputDirectory + wb.settings.inputName, std::ios::binary);
+  return in && IsKnotList(in);
+}
+
 int RunShow(Workbench& wb, const HeadlessSurface& surface) {
   OpenNormWindow(wb);
   bool goesOn = StartNormRun(wb);
-  if (wb.settings.listMode) return Usage("show: '" + wb.settings.inputName + "' is a knot list");
   std::cout << surface.Snapshot();
   if (goesOn) PrintSimplifiedPresentation(std::cout, wb);
+  return wb.failure.computationFailed ? kExitRunError : kExitRunEnded;
+}
+
+std::string NormProgress(const Workbench& wb) {
+  return "cycle " + std::to_string(wb.run.cycleCounter) + "  degree " + std::to_string(wb.settings.degreeK) +
+         "  best bound " + TwoDecimals(wb.evaluation.bestBound);
+}
+
+int RunNorm(Workbench& wb, CliSurface& surface, const CliRequest& request) {
+  wb.run.representationLimit = request.cycles.value_or(-1);
+  surface.ShowProgress([&wb] { return NormProgress(wb); });
+  RunNormMode(wb);
+  surface.EndProgress();
+  std::cout << surface.Snapshot();
   return wb.failure.computationFailed ? kExitRunError : kExitRunEnded;
 }
 
@@ -68,8 +91,11 @@ int Run(const CliRequest& request) {
     PrintRunSettings(std::cout, wb.settings, wb.presentation);
     return kExitRunEnded;
   }
+  if (IsPickedKnotList(wb))
+    return Usage("'" + wb.settings.inputName + "' is a knot list; lists are not run yet");
   if (request.command == Command::show) return RunShow(wb, surface);
-  return Usage("this build computes no twisted polynomials yet; use show, or --dry-run");
+  if (request.command == Command::norm) return RunNorm(wb, surface, request);
+  return Usage("the isotopy mode is not built yet; use --dry-run");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "control/norm_run_start.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <string_view>
@@ -74,6 +75,7 @@ bool StartNormRun(Workbench& wb) {
   ClearPanels(wb.panels);
   ClearFailure(wb.failure);
   if (p.braidText.empty()) DetectKnotList(wb);
+  wb.run.multiField = std::count(s.fieldSelected.begin() + 1, s.fieldSelected.end(), true) > 1;
   if (p.braidText.empty()) {
     WriteFileCaption(wb);
   } else {
@@ -87,6 +89,10 @@ bool StartNormRun(Workbench& wb) {
   FillPrimeTable(s);
   // Every norm-mode run moves the shared generator on by the same fixed number of draws.
   SkipDraws(wb.random, kWarmUpDrawsBelowTwo + kWarmUpDrawsBelowThree);
+  wb.run.savedDegree = s.degreeK;
+  wb.run.savedSize = s.degreeK;
+  wb.run.savedPrime = s.currentPrime;
+  wb.evaluation.solutionCount = 0;
 
   if (!s.listMode && !wb.failure.computationFailed) {
     wb.panels.flags.stopRequested = false;

@@ -2,11 +2,18 @@
 // Everything a run shares, in one value. A test builds a fresh Workbench on its own surface; two
 // workbenches never share state.
 
+#include "alexander/twisted_results.h"
+#include "bounds/evaluation_state.h"
 #include "control/failure.h"
+#include "control/norm_run_state.h"
 #include "control/panels.h"
 #include "control/run_settings.h"
 #include "group/presentation.h"
+#include "poly/field.h"
+#include "poly/poly_matrix.h"
+#include "reps/image_state.h"
 #include "reps/random_generator.h"
+#include "reps/representation.h"
 #include "simplify/simplification.h"
 
 namespace quarvel {
@@ -20,6 +27,13 @@ struct Workbench {
   Presentation presentation;
   Simplification simplification;
   RandomGenerator random;
+  PrimeField field;  // the field in use; the driver sets it from settings.currentPrime
+  NormRunState run;
+  Representation representation;
+  ImageState image;  // the image of the representation in S_k, its order and the generator bound
+  PolyMatrix matrix;
+  TwistedResults twisted;
+  EvaluationState evaluation;
 };
 
 }  // namespace quarvel

@@ -16,11 +16,12 @@ using Residue = int8_t;
 inline constexpr int32_t kMaxFieldPrime = 127;
 
 struct PrimeField {
+  // A default field is F_2, ready to use.
   int32_t currentPrime = 2;
-  std::array<Residue, kMaxFieldPrime + 1> inverseTable{};  // 1-based: inverseTable[a] for a = 1 .. p-1
+  std::array<Residue, kMaxFieldPrime + 1> inverseTable{0, 1};  // 1-based: inverseTable[a], a = 1 .. p-1
   // Division-free reduction of values below p^2 (see ReduceBelowSquare).
-  uint32_t reductionMultiplier = 0;
-  uint32_t reductionShift = 0;
+  uint32_t reductionMultiplier = 9;
+  uint32_t reductionShift = 4;
 };
 
 // Fills the inverse table for field.currentPrime: the inverse of a is the first b = 1, 2, ... with
@@ -54,10 +55,14 @@ inline Residue InverseModP(const PrimeField& field, Residue a) {
 // x mod p for 0 <= x < p^2 by one multiplication and one shift: with 2^shift >= p^3 and
 // multiplier = floor(2^shift / p) + 1 the quotient is never off by one in that range, and the
 // product stays below 2^32 for every prime up to 127. This is what lets the matrix row operations
-// run as a vectorisable loop.
+// run as a vectorisable loop; such a loop passes the three values in locals.
+inline uint32_t ReduceBelowSquare(uint32_t x, uint32_t prime, uint32_t multiplier, uint32_t shift) {
+  return x - ((x * multiplier) >> shift) * prime;
+}
+
 inline uint32_t ReduceBelowSquare(const PrimeField& field, uint32_t x) {
-  uint32_t quotient = (x * field.reductionMultiplier) >> field.reductionShift;
-  return x - quotient * static_cast<uint32_t>(field.currentPrime);
+  return ReduceBelowSquare(x, static_cast<uint32_t>(field.currentPrime), field.reductionMultiplier,
+                           field.reductionShift);
 }
 
 }  // namespace quarvel

@@ -8,7 +8,10 @@ namespace {
 
 constexpr int32_t kOffset = -kMatrixMinExponent;  // index of exponent e in a block is e + 50
 constexpr uint32_t kMaxBlock = kMatrixMaxExponent + kOffset + 1;
-constexpr uint32_t kBlockGranule = 16;
+constexpr uint32_t kBlockGranule = 8;
+constexpr uint32_t kChunkBits = 16;
+constexpr uint32_t kFirstChunk = 4096;
+constexpr uint32_t kLargestChunk = uint32_t{1} << kChunkBits;
 constexpr size_t kMinCompaction = size_t{1} << 16;
 
 // What an entry without a block reads as: its degree is at most -1, so 50 residues cover it.
@@ -33,8 +36,36 @@ size_t LiveLength(const PolyMatrixSlot& slot) {
   return static_cast<size_t>(slot.degree + kOffset + 1);
 }
 
+Residue* ArenaAt(PolyMatrixArena& arena, uint32_t place) {
+  return arena.chunks[place >> kChunkBits].data() + (place & (kLargestChunk - 1));
+}
+
+const Residue* ArenaAt(const PolyMatrixArena& arena, uint32_t place) {
+  return arena.chunks[place >> kChunkBits].data() + (place & (kLargestChunk - 1));
+}
+
 const Residue* BlockData(const PolyMatrix& matrix, const PolyMatrixSlot& slot) {
-  return slot.capacity == 0 ? kZeroBlock.data() : matrix.arena.data() + slot.offset;
+  return slot.capacity == 0 ? kZeroBlock.data() : ArenaAt(matrix.arena, slot.place);
+}
+
+Residue* MutableData(PolyMatrix& matrix, size_t index) {
+  return ArenaAt(matrix.arena, matrix.slots[index].place);
+}
+
+// Takes size zeroed residues at the end of the arena. A block that does not fit the last chunk
+// starts a new one, twice as large as the last up to 64 kB; the rest of the old chunk is abandoned.
+uint32_t TakeBlock(PolyMatrixArena& arena, uint32_t size) {
+  uint32_t lastSize = arena.chunks.empty() ? 0 : static_cast<uint32_t>(arena.chunks.back().size());
+  if (arena.chunks.empty() || lastSize - arena.used < size) {
+    arena.abandoned += lastSize - arena.used;
+    uint32_t chunkSize = std::max(size, std::clamp(2 * lastSize, kFirstChunk, kLargestChunk));
+    arena.chunks.emplace_back(chunkSize);
+    arena.bytes += chunkSize;
+    arena.used = 0;
+  }
+  uint32_t place = static_cast<uint32_t>(arena.chunks.size() - 1) << kChunkBits | arena.used;
+  arena.used += size;
+  return place;
 }
 
 // The slot of a valid position, with its row allocated.
@@ -56,53 +87,45 @@ bool AllZero(const Residue* data, size_t length) {
 // Moves every block that still holds a nonzero coefficient into a fresh arena, trimmed to its
 // degree; all-zero entries lose their block.
 void Compact(PolyMatrix& matrix) {
-  size_t total = 0;
-  for (const PolyMatrixSlot& slot : matrix.slots) {
-    if (slot.capacity != 0) total += BlockSizeFor(LiveLength(slot));
-  }
-  std::vector<Residue> arena(total);
-  size_t next = 0;
+  PolyMatrixArena fresh;
   for (PolyMatrixSlot& slot : matrix.slots) {
     if (slot.capacity == 0) continue;
-    const Residue* old = matrix.arena.data() + slot.offset;
+    const Residue* old = ArenaAt(matrix.arena, slot.place);
     size_t length = LiveLength(slot);
     if (slot.degree < 0 && AllZero(old, length)) {
       slot.capacity = 0;
-      slot.offset = 0;
+      slot.place = 0;
       continue;
     }
-    std::copy(old, old + length, arena.data() + next);
-    slot.offset = static_cast<uint32_t>(next);
     slot.capacity = static_cast<uint16_t>(BlockSizeFor(length));
-    next += slot.capacity;
+    slot.place = TakeBlock(fresh, slot.capacity);
+    std::copy(old, old + length, ArenaAt(fresh, slot.place));
   }
-  arena.resize(next);
-  matrix.arena = std::move(arena);
-  matrix.abandoned = 0;
+  matrix.arena = std::move(fresh);
+}
+
+bool WorthCompacting(const PolyMatrixArena& arena) {
+  return arena.abandoned >= kMinCompaction && arena.abandoned > arena.bytes / 4;
 }
 
 // Gives the entry a block covering exponents -50 .. degree, keeping its coefficients; new residues
-// are 0. May move every block.
+// are 0. May move every block. Compaction runs before the new block is taken, so it never trims a
+// block that the caller is about to fill beyond its present degree.
 void Reserve(PolyMatrix& matrix, size_t index, int32_t degree) {
-  PolyMatrixSlot slot = matrix.slots[index];
   size_t needed = static_cast<size_t>(degree + kOffset + 1);
+  if (needed <= matrix.slots[index].capacity) return;
+  if (WorthCompacting(matrix.arena)) Compact(matrix);
+  PolyMatrixSlot& slot = matrix.slots[index];
   if (needed <= slot.capacity) return;
   uint32_t size = BlockSizeFor(std::max<size_t>(needed, slot.capacity + slot.capacity / 2));
-  size_t offset = matrix.arena.size();
-  matrix.arena.resize(offset + size);
+  uint32_t place = TakeBlock(matrix.arena, size);
   if (slot.capacity != 0) {
-    const Residue* old = matrix.arena.data() + slot.offset;
-    std::copy(old, old + LiveLength(slot), matrix.arena.data() + offset);
-    matrix.abandoned += slot.capacity;
+    const Residue* old = ArenaAt(matrix.arena, slot.place);
+    std::copy(old, old + LiveLength(slot), ArenaAt(matrix.arena, place));
+    matrix.arena.abandoned += slot.capacity;
   }
-  PolyMatrixSlot& grown = matrix.slots[index];
-  grown.offset = static_cast<uint32_t>(offset);
-  grown.capacity = static_cast<uint16_t>(size);
-  if (matrix.abandoned >= kMinCompaction && matrix.abandoned > matrix.arena.size() / 2) Compact(matrix);
-}
-
-Residue* MutableData(PolyMatrix& matrix, size_t index) {
-  return matrix.arena.data() + matrix.slots[index].offset;
+  slot.place = place;
+  slot.capacity = static_cast<uint16_t>(size);
 }
 
 // After a zero was stored at the entry degree.
@@ -118,10 +141,10 @@ void LowerDegree(PolyMatrix& matrix, size_t index) {
 void ReleaseIfZero(PolyMatrix& matrix, size_t index) {
   PolyMatrixSlot& slot = matrix.slots[index];
   if (slot.capacity == 0 || slot.degree >= 0) return;
-  if (!AllZero(matrix.arena.data() + slot.offset, LiveLength(slot))) return;
-  matrix.abandoned += slot.capacity;
+  if (!AllZero(ArenaAt(matrix.arena, slot.place), LiveLength(slot))) return;
+  matrix.arena.abandoned += slot.capacity;
   slot.capacity = 0;
-  slot.offset = 0;
+  slot.place = 0;
 }
 
 // The nonzero source terms that land inside -50 .. 10000, as target exponents.
@@ -137,7 +160,8 @@ TargetRange ClipToStore(std::span<const Residue> source, int32_t shift, FailureS
   auto high = std::find_if(source.rbegin(), source.rend(), nonzero);
   int64_t lowTarget = (low - source.begin()) - kOffset + int64_t{shift};
   int64_t highTarget = (source.rend() - high - 1) - kOffset + int64_t{shift};
-  if (lowTarget < kMatrixMinExponent || highTarget > kMatrixMaxExponent) FailPolynomial(failure, "Out of memory");
+  if (lowTarget < kMatrixMinExponent || highTarget > kMatrixMaxExponent)
+    FailPolynomial(failure, "Out of memory");
   TargetRange range{static_cast<int32_t>(std::max<int64_t>(lowTarget, kMatrixMinExponent)),
                     static_cast<int32_t>(std::min<int64_t>(highTarget, kMatrixMaxExponent))};
   auto sourceAt = [&](int32_t target) { return source[static_cast<size_t>(target - shift + kOffset)]; };
@@ -146,13 +170,18 @@ TargetRange ClipToStore(std::span<const Residue> source, int32_t shift, FailureS
   return range;
 }
 
-// target[e] := target[e] - factor * source[e] for the given residues; sums stay below p^2.
+// target[e] := target[e] - factor * source[e] for the given residues; sums stay below p^2. The
+// field's values are read into locals first: stores through a byte pointer could alias the field,
+// which would keep the loop from being vectorised.
 void SubtractScaled(const PrimeField& field, Residue* target, const Residue* source, size_t count,
                     Residue factor) {
-  const uint32_t negated = static_cast<uint32_t>(field.currentPrime - factor);
+  const uint32_t prime = static_cast<uint32_t>(field.currentPrime);
+  const uint32_t multiplier = field.reductionMultiplier;
+  const uint32_t shift = field.reductionShift;
+  const uint32_t negated = prime - static_cast<uint32_t>(factor);
   for (size_t n = 0; n < count; ++n) {
     uint32_t sum = static_cast<uint32_t>(target[n]) + negated * static_cast<uint32_t>(source[n]);
-    target[n] = static_cast<Residue>(ReduceBelowSquare(field, sum));
+    target[n] = static_cast<Residue>(ReduceBelowSquare(sum, prime, multiplier, shift));
   }
 }
 
@@ -239,9 +268,9 @@ void MatrixSubtractMultiple(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r,
     FailPolynomial(failure, "Program error");
     return;
   }
-  if (factor == 0) return;
   TargetRange range = ClipToStore(MatrixCoefficients(matrix, r, k), shift, failure);
-  if (range.first > range.last) return;
+  // With a zero factor every stored value stays as it is; only the limits are checked.
+  if (range.first > range.last || factor == 0) return;
   // The source is copied when it is the target itself; otherwise it is located again after the
   // target has grown, since growing may move every block.
   std::vector<Residue> ownCopy;
@@ -253,7 +282,9 @@ void MatrixSubtractMultiple(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r,
   const int32_t degree = matrix.slots[index].degree;
   Reserve(matrix, index, std::max(degree, range.last));
   Residue* target = MutableData(matrix, index);
-  if (range.last > degree) std::fill(target + degree + kOffset + 1, target + range.last + kOffset, Residue{0});
+  if (range.last > degree) {
+    std::fill(target + degree + kOffset + 1, target + range.last + kOffset, Residue{0});
+  }
   const Residue* source = ownCopy.empty() ? MatrixCoefficients(matrix, r, k).data() : ownCopy.data();
   SubtractScaled(field, target + range.first + kOffset, source + (range.first - shift + kOffset),
                  static_cast<size_t>(range.last - range.first + 1), factor);
@@ -265,7 +296,8 @@ void MatrixSubtractMultiple(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r,
   ReleaseIfZero(matrix, index);
 }
 
-void MatrixSwapEntries(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r, int32_t k, FailureState& failure) {
+void MatrixSwapEntries(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r, int32_t k,
+                       FailureState& failure) {
   if (!IsPosition(i, j) || !IsPosition(r, k)) {
     FailPolynomial(failure, "Program error");
     return;
@@ -275,7 +307,7 @@ void MatrixSwapEntries(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r, int3
 }
 
 size_t MatrixStorageBytes(const PolyMatrix& matrix) {
-  return matrix.arena.capacity() * sizeof(Residue) + matrix.slots.capacity() * sizeof(PolyMatrixSlot);
+  return matrix.arena.bytes * sizeof(Residue) + matrix.slots.capacity() * sizeof(PolyMatrixSlot);
 }
 
 }  // namespace quarvel

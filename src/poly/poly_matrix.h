@@ -5,15 +5,17 @@
 // Each entry has an entry degree, the highest exponent it holds: -50 for an empty entry, -1 for an
 // entry whose terms cancelled. An entry is nonzero exactly when its entry degree is >= 0.
 //
-// Storage. All coefficients live in one arena of bytes; an entry owns one contiguous block there
-// holding its residues from exponent -50 up to its entry degree (index = exponent + 50), and the
-// entry table keeps per entry only the block's offset and capacity and the entry degree (8 bytes),
-// row by row with 300 slots per row, allocated up to the highest row stored into. A block is grown
-// by 1.5 at the end of the arena when the degree outgrows it; the old block is abandoned, and the
-// arena is compacted (blocks trimmed to their degree) once abandoned space exceeds half of it. An
-// entry whose coefficients are all zero and whose degree is negative owns no block at all, so
-// memory follows what the matrix holds and a fresh or reset matrix holds nothing. Spans and
-// pointers into the store stay valid only until the next call that changes the matrix.
+// Storage. All coefficients live in one arena of byte chunks; an entry owns one contiguous block
+// in a chunk holding its residues from exponent -50 up to its entry degree (index = exponent + 50).
+// The entry table keeps per entry only the block's place and capacity and the entry degree (8 bytes),
+// row by row with 300 slots per row, allocated up to the highest row stored into. Chunks start at 4 kB
+// and double up to 64 kB, so a small matrix holds little and a large one never reallocates what it
+// already holds. A block grows by half at the end of the arena when the degree outgrows it, and the
+// old block is abandoned; once abandoned space exceeds a quarter of the arena, the arena is compacted
+// (blocks trimmed to their degree). An entry whose coefficients are all zero and whose degree is
+// negative owns no block at all, so memory follows what the matrix holds and a fresh or reset matrix
+// holds nothing. Spans and pointers into the store stay valid only until the next call that changes
+// the matrix.
 //
 // Failures go to the polynomial error flag: an exponent outside -50 .. 10000 in MatrixSet or
 // MatrixSubtractMultiple is "Out of memory" (the value is dropped); an entry above degree 5000 in
@@ -38,15 +40,21 @@ inline constexpr int32_t kEmptyEntryDegree = kMatrixMinExponent;
 inline constexpr int32_t kEmptyEntryLowestExponent = kMatrixMinExponent - 1;
 
 struct PolyMatrixSlot {
-  uint32_t offset = 0;    // arena index of the residue at exponent -50
+  uint32_t place = 0;     // chunk number * 65536 + index in the chunk of the residue at exponent -50
   uint16_t capacity = 0;  // residues reserved; 0 when the entry owns no block (all zero)
   int16_t degree = kEmptyEntryDegree;
 };
 
+struct PolyMatrixArena {
+  std::vector<std::vector<Residue>> chunks;  // fixed sizes once made; a block never straddles two
+  uint32_t used = 0;                         // residues taken in the last chunk
+  size_t bytes = 0;                          // total of the chunk sizes
+  size_t abandoned = 0;                      // residues no entry owns any more
+};
+
 struct PolyMatrix {
   std::vector<PolyMatrixSlot> slots;  // (i, j) at (i - 1) * 300 + (j - 1)
-  std::vector<Residue> arena;
-  size_t abandoned = 0;  // residues in blocks no entry owns any more
+  PolyMatrixArena arena;
 };
 
 // Empties every entry (entry degree -50, nothing stored) and releases the storage.
@@ -90,7 +98,7 @@ void MatrixSubtractMultiple(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r,
 // Exchanges two entries, coefficients and entry degrees, without copying coefficients.
 void MatrixSwapEntries(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r, int32_t k, FailureState& failure);
 
-// Bytes the store holds (arena and entry table).
+// Bytes the store holds (arena chunks and entry table).
 size_t MatrixStorageBytes(const PolyMatrix& matrix);
 
 }  // namespace quarvel

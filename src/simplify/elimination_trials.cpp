@@ -38,7 +38,8 @@ std::vector<char> GeneratorsInOrder(const Trial& trial, int64_t relatorCount) {
   for (int64_t r = 1; r <= relatorCount; ++r) {
     const Word& w = trial.words[r];
     for (size_t i = 1; i < w.size(); i += 2) {
-      if (std::find(generators.begin(), generators.end(), w[i]) == generators.end()) generators.push_back(w[i]);
+      if (std::find(generators.begin(), generators.end(), w[i]) == generators.end())
+        generators.push_back(w[i]);
     }
   }
   return generators;

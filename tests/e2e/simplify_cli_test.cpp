@@ -37,7 +37,8 @@ TEST(CliSimplify, RecordsUseOnlyGeneratorsThatSurviveOrGoLater) {
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   std::vector<std::string> log = SimplificationLog(run);
   std::vector<std::string> records;
-  for (size_t i = 1; i < log.size() && !log[i].starts_with("So the remaining"); ++i) records.push_back(log[i]);
+  for (size_t i = 1; i < log.size() && !log[i].starts_with("So the remaining"); ++i)
+    records.push_back(log[i]);
   ASSERT_FALSE(records.empty());
   for (size_t i = 0; i < records.size(); ++i) {
     ASSERT_EQ(records[i][1], '=') << records[i];

@@ -98,7 +98,8 @@ TEST(EliminationTrials, KeptTrialIsASequenceOfTietzeMoves) {
 
       for (size_t i = 0; i < records.size(); ++i) {
         for (size_t j = 0; j <= i; ++j) {
-          EXPECT_EQ(records[i].find(records[j][0], 2), std::string::npos) << records[i] << " uses " << records[j][0];
+          EXPECT_EQ(records[i].find(records[j][0], 2), std::string::npos)
+              << records[i] << " uses " << records[j][0];
         }
       }
       std::map<char, Word> expression = WholeExpressions(records);
@@ -174,7 +175,8 @@ TEST(EliminationTrials, ProgressMessageOnlyForMoreThanTwelveRelators) {
   many.surface.RecordTranscript(transcript);
   Prepare(many, KnotBraid(250), 20);
   ASSERT_GT(many.wb.presentation.inputRelatorCount, 12);
-  EXPECT_NE(transcript.str().find("P2\t7\t7\tSimplification of fundamental group is going on\n"), std::string::npos);
+  EXPECT_NE(transcript.str().find("P2\t7\t7\tSimplification of fundamental group is going on\n"),
+            std::string::npos);
   EXPECT_NE(transcript.str().find("P2\t7\t7\tSimplification of fundamental group is still going on\n"),
             std::string::npos);
   EXPECT_EQ(many.surface.PanelText(ComputationWindow::norm, 2), "");

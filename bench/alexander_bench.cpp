@@ -1,0 +1,310 @@
+// Benchmarks of the twisted Fox matrix and its reduction on a 12-crossing knot with permutation
+// representations onto S_k, k = 4 .. 8, on F_p^k.
+//
+// The representations are found here by a randomised search: the Wirtinger generators (all
+// conjugate) are given images in one conjugacy class of S_k, in random order, and a relator in
+// which one generator is still open fixes that generator; a representation is kept when its image
+// is all of S_k.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <numeric>
+#include <set>
+#include <vector>
+
+#include "alexander/fox_matrix.h"
+#include "alexander/reduce_matrix.h"
+#include "control/headless_surface.h"
+#include "control/workbench.h"
+#include "group/knot_tables.h"
+#include "group/prepare_presentation.h"
+#include "reps/random_generator.h"
+
+namespace quarvel {
+namespace {
+
+constexpr int32_t kPrime = 13;
+constexpr const char* kKnot = "12_1311";
+constexpr int32_t kSimplifyEffort = 20;
+
+using Perm = std::vector<int32_t>;  // image of i at i - 1
+
+Perm Compose(const Perm& outer, const Perm& inner) {
+  Perm result(inner.size());
+  for (size_t i = 0; i < inner.size(); ++i) result[i] = outer[inner[i] - 1];
+  return result;
+}
+
+Perm Invert(const Perm& perm) {
+  Perm result(perm.size());
+  for (size_t i = 0; i < perm.size(); ++i) result[perm[i] - 1] = static_cast<int32_t>(i + 1);
+  return result;
+}
+
+Perm Identity(size_t k) {
+  Perm perm(k);
+  std::iota(perm.begin(), perm.end(), 1);
+  return perm;
+}
+
+std::vector<int> CycleType(const Perm& perm) {
+  std::vector<bool> seen(perm.size(), false);
+  std::vector<int> lengths;
+  for (size_t i = 0; i < perm.size(); ++i) {
+    int length = 0;
+    for (size_t j = i; !seen[j]; j = static_cast<size_t>(perm[j] - 1)) {
+      seen[j] = true;
+      ++length;
+    }
+    if (length > 1) lengths.push_back(length);
+  }
+  std::sort(lengths.begin(), lengths.end());
+  return lengths;
+}
+
+// The order of the group the permutations generate.
+size_t GroupOrder(const std::vector<Perm>& generators) {
+  std::set<Perm> elements{Identity(generators.front().size())};
+  std::vector<Perm> frontier(elements.begin(), elements.end());
+  while (!frontier.empty()) {
+    std::vector<Perm> next;
+    for (const Perm& x : frontier) {
+      for (const Perm& g : generators) {
+        Perm y = Compose(x, g);
+        if (elements.insert(y).second) next.push_back(y);
+      }
+    }
+    frontier.swap(next);
+  }
+  return elements.size();
+}
+
+using Letters = std::vector<std::pair<bool, int>>;  // (inverse, generator) per letter
+
+Perm Evaluate(const std::map<int, Perm>& images, const Letters& letters, size_t from, size_t to, size_t k) {
+  Perm result = Identity(k);
+  for (size_t q = from; q < to; ++q) {
+    const Perm& image = images.at(letters[q].second);
+    result = Compose(result, letters[q].first ? Invert(image) : image);
+  }
+  return result;
+}
+
+// A representation of the unsimplified presentation onto S_k with every generator in the class
+// of `representative`, or an empty map.
+std::map<int, Perm> SearchClass(const Presentation& presentation, const Perm& representative, RandomGenerator& random) {
+  const size_t k = representative.size();
+  std::vector<Perm> candidates;
+  Perm perm = Identity(k);
+  const std::vector<int> type = CycleType(representative);
+  do {
+    if (CycleType(perm) == type) candidates.push_back(perm);
+  } while (std::next_permutation(perm.begin(), perm.end()));
+
+  std::vector<Letters> relators;
+  std::vector<int> generators;
+  std::set<int> seen;
+  for (int j = 1; j <= presentation.inputRelatorCount; ++j) {
+    const Word& word = presentation.inputRelators[j];
+    relators.emplace_back();
+    for (size_t q = 0; q + 1 < word.size(); q += 2) {
+      const int g = static_cast<unsigned char>(word[q + 1]) - kGeneratorByteBase;
+      relators.back().emplace_back(word[q] == '-', g);
+      seen.insert(g);
+    }
+  }
+  generators.assign(seen.begin(), seen.end());
+  const size_t factorial = [k] {
+    size_t f = 1;
+    for (size_t i = 2; i <= k; ++i) f *= i;
+    return f;
+  }();
+
+  auto propagate = [&](std::map<int, Perm>& images) {
+    for (bool changed = true; changed;) {
+      changed = false;
+      for (const Letters& letters : relators) {
+        int unknown = 0;
+        size_t position = 0;
+        int occurrences = 0;
+        for (size_t q = 0; q < letters.size(); ++q) {
+          if (images.count(letters[q].second)) continue;
+          if (unknown != 0 && unknown != letters[q].second) occurrences = 2;
+          unknown = letters[q].second;
+          position = q;
+          ++occurrences;
+        }
+        if (unknown == 0) {
+          if (Evaluate(images, letters, 0, letters.size(), k) != Identity(k)) return false;
+          continue;
+        }
+        if (occurrences != 1) continue;
+        Perm power = Compose(Invert(Evaluate(images, letters, 0, position, k)),
+                             Invert(Evaluate(images, letters, position + 1, letters.size(), k)));
+        Perm x = letters[position].first ? Invert(power) : power;
+        if (CycleType(x) != type) return false;
+        images[unknown] = x;
+        changed = true;
+      }
+    }
+    return true;
+  };
+
+  std::map<int, Perm> found;
+  int budget = 20000;
+  std::function<bool(std::map<int, Perm>, bool)> extend = [&](std::map<int, Perm> images, bool first) {
+    if (--budget < 0 || !propagate(images)) return false;
+    auto open = std::find_if(generators.begin(), generators.end(), [&](int g) { return !images.count(g); });
+    if (open == generators.end()) {
+      std::vector<Perm> all;
+      for (const auto& [g, image] : images) all.push_back(image);
+      if (GroupOrder(all) != factorial) return false;
+      found = images;
+      return true;
+    }
+    std::vector<Perm> order = candidates;
+    for (size_t i = order.size(); i > 1; --i) {
+      std::swap(order[i - 1], order[RandomBelow(random, static_cast<uint32_t>(i))]);
+    }
+    for (const Perm& candidate : order) {
+      images[*open] = candidate;
+      if (extend(images, false)) return true;
+      if (first) break;  // up to conjugation the first generator is any one of its class
+    }
+    return false;
+  };
+  extend({}, true);
+  return found;
+}
+
+// Odd cycle types first (they can generate S_k), transpositions before longer cycles.
+std::map<int, Perm> FindOntoSk(const Presentation& presentation, size_t k, RandomGenerator& random) {
+  std::vector<Perm> representatives;
+  std::set<std::vector<int>> types;
+  Perm perm = Identity(k);
+  do {
+    if (types.insert(CycleType(perm)).second && !CycleType(perm).empty()) representatives.push_back(perm);
+  } while (std::next_permutation(perm.begin(), perm.end()));
+  auto sign = [](const Perm& p) {
+    int transpositions = 0;
+    for (int length : CycleType(p)) transpositions += length - 1;
+    return transpositions % 2;
+  };
+  std::stable_sort(representatives.begin(), representatives.end(), [&](const Perm& a, const Perm& b) {
+    if (sign(a) != sign(b)) return sign(a) > sign(b);
+    return CycleType(a).size() < CycleType(b).size();
+  });
+  for (const Perm& representative : representatives) {
+    std::map<int, Perm> images = SearchClass(presentation, representative, random);
+    if (!images.empty()) return images;
+  }
+  return {};
+}
+
+struct Setup {
+  std::unique_ptr<HeadlessSurface> surface = std::make_unique<HeadlessSurface>();
+  std::unique_ptr<Workbench> wb = std::make_unique<Workbench>(*surface);
+  bool ok = false;
+};
+
+// The knot prepared, a representation onto S_k installed, the field set.
+Setup& PreparedKnot(int64_t k) {
+  static std::map<int64_t, Setup> setups;
+  Setup& setup = setups[k];
+  if (setup.ok) return setup;
+  Workbench& wb = *setup.wb;
+  wb.presentation.braidText = std::string(ExampleBraid(FindKnot(kKnot).examplesList));
+  wb.settings.simplifyEffort = 0;
+  PreparePresentation(wb);
+  RandomGenerator random;
+  std::map<int, Perm> images = FindOntoSk(wb.presentation, static_cast<size_t>(k), random);
+  if (images.empty()) return setup;
+  std::string cycleType;
+  for (int length : CycleType(images.begin()->second)) cycleType += std::to_string(length) + " ";
+
+  // The simplified presentation for the matrices.
+  wb.presentation = Presentation{};
+  wb.presentation.braidText = std::string(ExampleBraid(FindKnot(kKnot).examplesList));
+  wb.settings.simplifyEffort = kSimplifyEffort;
+  PreparePresentation(wb);
+  SetCurrentPrime(wb.field, kPrime);
+  wb.settings.degreeK = k;
+  wb.settings.keepTorsionSwitch = true;
+  for (const auto& [g, image] : images) {
+    GeneratorImage& slot = wb.representation.generators[g];
+    slot.matrix.Reset(static_cast<int32_t>(k));
+    slot.inverseMatrix.Reset(static_cast<int32_t>(k));
+    for (int32_t i = 1; i <= k; ++i) {
+      slot.matrix(image[i - 1], i) = 1;
+      slot.inverseMatrix(i, image[i - 1]) = 1;
+    }
+  }
+  BuildTwistedFoxMatrix(wb);
+  std::fprintf(stderr, "%s with %lld generators and %lld relators; S_%lld via cycle type %s: matrix %lld x %lld\n",
+               kKnot, static_cast<long long>(wb.presentation.generatorCount),
+               static_cast<long long>(wb.presentation.relatorCount), static_cast<long long>(k), cycleType.c_str(),
+               static_cast<long long>(k * wb.presentation.generatorCount),
+               static_cast<long long>(k * wb.presentation.relatorCount));
+  setup.ok = !wb.failure.computationFailed;
+  return setup;
+}
+
+void BM_BuildTwistedFoxMatrix(benchmark::State& state) {
+  Setup& setup = PreparedKnot(state.range(0));
+  if (!setup.ok) {
+    state.SkipWithError("no representation onto S_k found");
+    return;
+  }
+  Workbench& wb = *setup.wb;
+  for (auto _ : state) {
+    BuildTwistedFoxMatrix(wb);
+    benchmark::DoNotOptimize(MatrixEntryDegree(wb.matrix, 1, 1));
+  }
+}
+
+void BM_ReduceMatrix(benchmark::State& state) {
+  Setup& setup = PreparedKnot(state.range(0));
+  if (!setup.ok) {
+    state.SkipWithError("no representation onto S_k found");
+    return;
+  }
+  Workbench& wb = *setup.wb;
+  BuildTwistedFoxMatrix(wb);
+  const PolyMatrix built = wb.matrix;
+  for (auto _ : state) {
+    state.PauseTiming();
+    wb.matrix = built;
+    state.ResumeTiming();
+    ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+    benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
+  }
+  state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
+}
+
+void BM_BuildAndReduce(benchmark::State& state) {
+  Setup& setup = PreparedKnot(state.range(0));
+  if (!setup.ok) {
+    state.SkipWithError("no representation onto S_k found");
+    return;
+  }
+  Workbench& wb = *setup.wb;
+  for (auto _ : state) {
+    BuildTwistedFoxMatrix(wb);
+    ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+    benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
+  }
+}
+
+BENCHMARK(BM_BuildTwistedFoxMatrix)->DenseRange(4, 8)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ReduceMatrix)->DenseRange(4, 8)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BuildAndReduce)->DenseRange(4, 8)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace quarvel
+
+BENCHMARK_MAIN();

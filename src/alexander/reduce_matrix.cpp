@@ -1,0 +1,518 @@
+#include "alexander/reduce_matrix.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quarvel {
+namespace {
+
+constexpr int32_t kMaxDimension = 300;
+constexpr int32_t kStatusLineFrom = 21;  // matrices with fewer diagonal positions show no status
+constexpr int32_t kStatusInterval = 70;
+constexpr int32_t kStatusOffset = 22;
+constexpr uint32_t kBlockGranule = 16;
+// Far beyond any matrix whose reduction could finish; past it the reduction gives up.
+constexpr size_t kMaxBlockBytes = size_t{1} << 31;
+
+// The reduction works on a private dense copy of the part of the matrix still being reduced:
+// the rows and columns from the current diagonal position s on. Every entry there owns a block of
+// `stride` residues (exponents 0 .. stride - 1, zero above the entry degree), rows are contiguous,
+// and row and column exchanges only exchange the row offsets and the column slots. Subtracting a
+// multiple of row s from row r is then one contiguous multiply-add over the whole row (the zeros
+// above each entry degree absorb the shift), and a column operation one short multiply-add per row.
+// When a result would not fit, the blocks are laid out again with twice the stride; when half the
+// columns are finished, they are laid out again without them.
+//
+// Entry degrees follow the store's rules exactly (-50 for an entry never written, -1 for one whose
+// terms cancelled, the leading exponent otherwise) and are kept for the whole matrix. Swaps are
+// applied to the store as they happen, so that entries the reduction never changes keep their
+// stored state; changed entries are written back when the reduction returns. Finished diagonal
+// entries move out of the blocks.
+
+uint32_t RoundToGranule(size_t length) {
+  return static_cast<uint32_t>((length + kBlockGranule - 1) / kBlockGranule * kBlockGranule);
+}
+
+// Reduction of target + negated * source modulo p without a division: with m = floor(2^16 / p)
+// the quotient estimate ((x * m) >> 16) is at most one too small for x < 2^16, and x stays below
+// p^2 <= 2809. Written in 16-bit lanes so that the loops vectorise on every x86-64.
+struct MultiplyAddModP {
+  uint16_t p;
+  uint16_t m;
+  uint16_t negated;
+
+  // count is a whole number of granules.
+  [[gnu::noinline]] void operator()(uint8_t* __restrict target, const uint8_t* __restrict source,
+                                    size_t count) const {
+    // Local copies: stores through a byte pointer could otherwise alias the members.
+    const uint16_t prime = p;
+    const uint16_t multiplier = m;
+    const uint16_t factor = negated;
+    for (size_t chunk = 0; chunk < count; chunk += kBlockGranule) {
+      for (size_t n = chunk; n < chunk + kBlockGranule; ++n) {
+        const uint16_t x = static_cast<uint16_t>(target[n] + factor * source[n]);
+        const uint16_t q = static_cast<uint16_t>((static_cast<uint32_t>(x) * multiplier) >> 16);
+        const uint16_t r = static_cast<uint16_t>(x - q * prime);
+        const uint16_t reduced = static_cast<uint16_t>(r - prime);
+        target[n] = static_cast<uint8_t>(r < reduced ? r : reduced);
+      }
+    }
+  }
+};
+
+class WorkMatrix {
+ public:
+  WorkMatrix(Workbench& wb, int32_t rows, int32_t columns)
+      : wb_(wb),
+        rows_(rows),
+        columns_(columns),
+        p_(static_cast<uint16_t>(wb.field.currentPrime)),
+        m_(static_cast<uint16_t>(65536u / p_)),
+        degree_(static_cast<size_t>(rows) * columns, kEmptyEntryDegree),
+        changed_(static_cast<size_t>(rows) * columns, 0),
+        rowOffset_(static_cast<size_t>(rows) + 1, 0),
+        columnSlot_(static_cast<size_t>(columns) + 1, 0),
+        diagonal_(static_cast<size_t>(std::min(rows, columns)) + 1) {
+    int32_t highest = 0;
+    for (int32_t r = 1; r <= rows; ++r) {
+      for (int32_t c = 1; c <= columns; ++c) {
+        degree_[Index(r, c)] = static_cast<int16_t>(MatrixEntryDegree(wb.matrix, r, c));
+        highest = std::max<int32_t>(highest, degree_[Index(r, c)]);
+      }
+    }
+    size_t stride = kBlockGranule;
+    while (stride < static_cast<size_t>(highest + 1)) stride *= 2;
+    Layout(stride, 1, [&](int32_t r, int32_t c, uint8_t* block) {
+      std::span<const Residue> stored = MatrixCoefficients(wb.matrix, r, c);
+      for (int32_t e = 0; e <= Degree(r, c); ++e) {
+        block[e] = static_cast<uint8_t>(stored[static_cast<size_t>(e - kMatrixMinExponent)]);
+      }
+    });
+  }
+
+  bool OutOfSpace() const { return outOfSpace_; }
+  int32_t Degree(int32_t r, int32_t c) const { return degree_[Index(r, c)]; }
+  uint32_t Lead(int32_t r, int32_t c) const { return Block(r, c)[Degree(r, c)]; }
+
+  // Columns s and pivot, in rows s .. the last; s is the first active position.
+  void SwapColumns(int32_t s, int32_t pivot) {
+    for (int32_t r = s; r <= rows_; ++r) {
+      std::swap(degree_[Index(r, s)], degree_[Index(r, pivot)]);
+      std::swap(changed_[Index(r, s)], changed_[Index(r, pivot)]);
+      MatrixSwapEntries(wb_.matrix, r, s, r, pivot, wb_.failure);
+    }
+    std::swap(columnSlot_[s], columnSlot_[pivot]);
+  }
+
+  // Rows s and pivot, in all columns.
+  void SwapRows(int32_t s, int32_t pivot) {
+    for (int32_t c = 1; c <= columns_; ++c) {
+      std::swap(degree_[Index(s, c)], degree_[Index(pivot, c)]);
+      std::swap(changed_[Index(s, c)], changed_[Index(pivot, c)]);
+      MatrixSwapEntries(wb_.matrix, s, c, pivot, c, wb_.failure);
+    }
+    std::swap(rowOffset_[s], rowOffset_[pivot]);
+  }
+
+  // The nonzero entries of column s (rows from s on) or of row s (columns from s on): what a
+  // phase of a pass subtracts multiples of. A phase never changes them.
+  struct Sources {
+    std::vector<int32_t> positions;
+    int32_t highestDegree = -1;
+  };
+
+  void CollectColumn(int32_t s, Sources& sources) const {
+    sources.positions.clear();
+    sources.highestDegree = -1;
+    for (int32_t r = first_; r <= rows_; ++r) {
+      if (Degree(r, s) < 0) continue;
+      sources.positions.push_back(r);
+      sources.highestDegree = std::max(sources.highestDegree, Degree(r, s));
+    }
+  }
+
+  void CollectRow(int32_t s, Sources& sources) const {
+    sources.positions.clear();
+    sources.highestDegree = -1;
+    for (int32_t c = first_; c <= columns_; ++c) {
+      if (Degree(s, c) < 0) continue;
+      sources.positions.push_back(c);
+      sources.highestDegree = std::max(sources.highestDegree, Degree(s, c));
+    }
+  }
+
+  // column j -= factor * t^shift * column s, in the rows of `rows` (the nonzero ones of column s).
+  void SubtractColumn(int32_t j, int32_t s, uint32_t factor, int32_t shift, const Sources& rows) {
+    if (rows.highestDegree + shift > kMatrixMaxExponent) {
+      for (int32_t r : rows.positions) SubtractClipped(r, j, r, s, factor, shift);
+      return;
+    }
+    if (!Prepare(rows, shift)) return;
+    const MultiplyAddModP multiplyAdd = Kernel(factor);
+    for (int32_t r : rows.positions) Subtract(r, j, r, s, multiplyAdd, shift);
+  }
+
+  // row r -= factor * t^shift * row s, in the columns of `columns` (the nonzero ones of row s).
+  void SubtractRow(int32_t r, int32_t s, uint32_t factor, int32_t shift, const Sources& columns) {
+    if (columns.highestDegree + shift > kMatrixMaxExponent) {
+      for (int32_t c : columns.positions) SubtractClipped(r, c, s, c, factor, shift);
+      return;
+    }
+    if (!Prepare(columns, shift)) return;
+    const MultiplyAddModP multiplyAdd = Kernel(factor);
+    for (int32_t c : columns.positions) Subtract(r, c, s, c, multiplyAdd, shift);
+  }
+
+  // Divides out the common powers of t of rows and columns s.., then retires (s, s).
+  void FinishPosition(int32_t s) {
+    for (int32_t r = s; r <= rows_; ++r) RemovePower(r, first_, 0, 1, columns_ - first_ + 1);
+    for (int32_t c = s; c <= columns_; ++c) RemovePower(first_, c, 1, 0, rows_ - first_ + 1);
+    if (Degree(s, s) >= 0) {
+      const uint8_t* block = Block(s, s);
+      diagonal_[s].assign(block, block + Degree(s, s) + 1);
+    }
+    first_ = s + 1;
+    // Finished rows and columns hold nothing but their diagonal entry: drop them from the blocks
+    // once they fill half the row.
+    if (2 * (columns_ - s) < slots_ && slots_ > static_cast<int32_t>(kBlockGranule)) Layout(stride_, first_, Copier());
+  }
+
+  // Writes the changed entries into the store, which holds for them the state before the
+  // reduction (the swaps were applied to it already).
+  void WriteBack() {
+    PolyMatrix& matrix = wb_.matrix;
+    FailureState& failure = wb_.failure;
+    for (int32_t r = 1; r <= rows_; ++r) {
+      for (int32_t c = 1; c <= columns_; ++c) {
+        if (!changed_[Index(r, c)]) continue;
+        changed_[Index(r, c)] = 0;
+        for (int32_t e = MatrixEntryDegree(matrix, r, c); e >= 0; --e) {
+          if (MatrixEntryDegree(matrix, r, c) >= e) MatrixSet(matrix, r, c, e, 0, failure);
+        }
+        const int32_t degree = Degree(r, c);
+        if (degree >= 0) {
+          const uint8_t* data = r == c && r < first_ ? diagonal_[r].data() : Block(r, c);
+          MatrixSet(matrix, r, c, degree, static_cast<Residue>(data[degree]), failure);
+          for (int32_t e = 0; e < degree; ++e) {
+            if (data[e] != 0) MatrixSet(matrix, r, c, e, static_cast<Residue>(data[e]), failure);
+          }
+        } else if (MatrixEntryDegree(matrix, r, c) != degree) {
+          // Only -1 is reachable here: the entry held terms once and they cancelled.
+          MatrixSet(matrix, r, c, 0, 1, failure);
+          MatrixSet(matrix, r, c, 0, 0, failure);
+        }
+      }
+    }
+  }
+
+ private:
+  using BlockFiller = std::function<void(int32_t, int32_t, uint8_t*)>;
+
+  size_t Index(int32_t r, int32_t c) const { return static_cast<size_t>(r - 1) * columns_ + (c - 1); }
+  uint8_t* Block(int32_t r, int32_t c) { return blocks_.data() + rowOffset_[r] + columnSlot_[c] * stride_; }
+  const uint8_t* Block(int32_t r, int32_t c) const {
+    return blocks_.data() + rowOffset_[r] + columnSlot_[c] * stride_;
+  }
+
+  MultiplyAddModP Kernel(uint32_t factor) const { return {p_, m_, static_cast<uint16_t>(p_ - factor)}; }
+
+  BlockFiller Copier() {
+    return [this](int32_t r, int32_t c, uint8_t* block) {
+      if (Degree(r, c) >= 0) std::memcpy(block, Block(r, c), static_cast<size_t>(Degree(r, c)) + 1);
+    };
+  }
+
+  // Blocks for the rows and columns from `first` on, `stride` residues each, filled by `fill`
+  // for every entry of nonnegative degree.
+  void Layout(size_t stride, int32_t first, const BlockFiller& fill) {
+    const int32_t rowCount = rows_ - first + 1;
+    const int32_t slots = columns_ - first + 1;
+    const size_t bytes = static_cast<size_t>(std::max(rowCount, 0)) * std::max(slots, 0) * stride;
+    if (bytes > kMaxBlockBytes) {
+      FailPolynomial(wb_.failure, "Out of memory");
+      outOfSpace_ = true;
+      return;
+    }
+    std::vector<uint8_t> blocks(bytes, 0);
+    std::vector<size_t> rowOffset(rowOffset_.size(), 0);
+    std::vector<size_t> columnSlot(columnSlot_.size(), 0);
+    for (int32_t r = first; r <= rows_; ++r) rowOffset[r] = static_cast<size_t>(r - first) * slots * stride;
+    for (int32_t c = first; c <= columns_; ++c) columnSlot[c] = static_cast<size_t>(c - first);
+    for (int32_t r = first; r <= rows_; ++r) {
+      for (int32_t c = first; c <= columns_; ++c) {
+        if (Degree(r, c) >= 0) fill(r, c, blocks.data() + rowOffset[r] + columnSlot[c] * stride);
+      }
+    }
+    blocks_.swap(blocks);
+    rowOffset_.swap(rowOffset);
+    columnSlot_.swap(columnSlot);
+    stride_ = stride;
+    slots_ = slots;
+  }
+
+  // Makes every block hold exponents up to top; false when there is no room.
+  bool Fit(int32_t top) {
+    if (static_cast<size_t>(top) < stride_) return true;
+    size_t stride = stride_;
+    while (stride <= static_cast<size_t>(top)) stride *= 2;
+    Layout(stride, first_, Copier());
+    return !outOfSpace_;
+  }
+
+  // Room for the sources' multiply-adds in whole granules; false when there is no room.
+  bool Prepare(const Sources& sources, int32_t shift) {
+    return Fit(shift + static_cast<int32_t>(RoundToGranule(static_cast<size_t>(sources.highestDegree) + 1)) - 1);
+  }
+
+  // entry(tr, tc) -= factor * t^shift * entry(sr, sc) for a nonzero source, in whole granules:
+  // both blocks are zero above their degrees, and Prepare made room.
+  void Subtract(int32_t tr, int32_t tc, int32_t sr, int32_t sc, const MultiplyAddModP& multiplyAdd, int32_t shift) {
+    const int32_t sourceDegree = Degree(sr, sc);
+    uint8_t* target = Block(tr, tc);
+    multiplyAdd(target + shift, Block(sr, sc), RoundToGranule(static_cast<size_t>(sourceDegree) + 1));
+    const size_t index = Index(tr, tc);
+    changed_[index] = 1;
+    const int32_t top = sourceDegree + shift;
+    int32_t degree = degree_[index];
+    if (top > degree) {
+      degree = top;  // the new leading term is -factor * lead, nonzero
+    } else if (top == degree) {
+      while (degree >= 0 && target[degree] == 0) --degree;  // the leading terms cancelled
+    }
+    degree_[index] = static_cast<int16_t>(degree);
+  }
+
+  // The same subtraction with the terms above exponent 10000 dropped, as the store drops them.
+  void SubtractClipped(int32_t tr, int32_t tc, int32_t sr, int32_t sc, uint32_t factor, int32_t shift) {
+    FailPolynomial(wb_.failure, "Out of memory");
+    if (shift > kMatrixMaxExponent || !Fit(kMatrixMaxExponent)) return;
+    const int32_t oldDegree = Degree(tr, tc);
+    const int32_t last = std::min(Degree(sr, sc), kMatrixMaxExponent - shift);
+    const uint8_t* source = Block(sr, sc);
+    bool anyApplied = oldDegree >= 0;
+    for (int32_t e = 0; e <= last && !anyApplied; ++e) anyApplied = source[e] != 0;
+    if (!anyApplied) return;
+    uint8_t* target = Block(tr, tc) + shift;
+    const uint32_t negated = p_ - factor;
+    for (int32_t e = 0; e <= last; ++e) target[e] = static_cast<uint8_t>((target[e] + negated * source[e]) % p_);
+    const uint8_t* block = Block(tr, tc);
+    int32_t d = std::max(oldDegree, last + shift);
+    while (d >= 0 && block[d] == 0) --d;
+    degree_[Index(tr, tc)] = static_cast<int16_t>(d);
+    changed_[Index(tr, tc)] = 1;
+  }
+
+  // Divides every nonzero entry of a row (dr = 0, dc = 1) or column by the highest power of t
+  // they share.
+  void RemovePower(int32_t r0, int32_t c0, int32_t dr, int32_t dc, int32_t count) {
+    int32_t lowest = kMatrixMaxExponent + 1;
+    for (int32_t n = 0, r = r0, c = c0; n < count; ++n, r += dr, c += dc) {
+      if (Degree(r, c) < 0) continue;
+      const uint8_t* block = Block(r, c);
+      int32_t e = 0;
+      while (e < lowest && block[e] == 0) ++e;
+      lowest = std::min(lowest, e);
+      if (lowest == 0) return;
+    }
+    if (lowest > kMatrixMaxExponent) return;
+    for (int32_t n = 0, r = r0, c = c0; n < count; ++n, r += dr, c += dc) {
+      const int32_t degree = Degree(r, c);
+      if (degree < 0) continue;
+      uint8_t* block = Block(r, c);
+      std::memmove(block, block + lowest, static_cast<size_t>(degree - lowest) + 1);
+      std::memset(block + degree - lowest + 1, 0, static_cast<size_t>(lowest));
+      degree_[Index(r, c)] = static_cast<int16_t>(degree - lowest);
+      changed_[Index(r, c)] = 1;
+    }
+  }
+
+  Workbench& wb_;
+  int32_t rows_;
+  int32_t columns_;
+  uint16_t p_;
+  uint16_t m_;  // floor(2^16 / p)
+  int32_t first_ = 1;  // rows and columns before it are finished
+  std::vector<int16_t> degree_;
+  std::vector<uint8_t> changed_;
+  std::vector<uint8_t> blocks_;
+  std::vector<size_t> rowOffset_;   // per row: where its blocks begin
+  std::vector<size_t> columnSlot_;  // per column: its block's place within a row
+  size_t stride_ = kBlockGranule;
+  int32_t slots_ = 0;
+  std::vector<std::vector<uint8_t>> diagonal_;  // finished diagonal entries, exponents 0 .. degree
+  bool outOfSpace_ = false;
+};
+
+struct StatusLine {
+  int32_t counter = 1000;
+  bool stillGoingOn = false;
+};
+
+void ShowStatus(Workbench& wb, StatusLine& status, int32_t s, int32_t n) {
+  if (status.counter <= kStatusInterval) {
+    ++status.counter;
+    return;
+  }
+  status.counter = 0;
+  std::string text = status.stillGoingOn ? "Computation of Alexander polynomial is still going on (status: "
+                                         : "Computation of Alexander polynomial is going on (status: ";
+  text += std::to_string(s) + "/" + std::to_string(n) + (status.stillGoingOn ? ") " : ")");
+  status.stillGoingOn = !status.stillGoingOn;
+  WriteText(wb.panels, wb.run.outputPanel, 7, wb.run.outputLine + kStatusOffset, text + BlankLine());
+}
+
+// One pass at diagonal position s: the row phase, then the column phase. Rows and columns before
+// s are finished, so their entries in row and column s are zero.
+void EliminationPass(WorkMatrix& work, WorkMatrix::Sources& sources, const PrimeField& field, int32_t s,
+                     int32_t rows, int32_t columns) {
+  bool rowClean = true;
+  for (int32_t j = s + 1; j <= columns && rowClean; ++j) rowClean = work.Degree(s, j) < 0;
+  if (!rowClean) {
+    int32_t pivot = 0;
+    for (int32_t j = s; j <= columns; ++j) {
+      const int32_t degree = work.Degree(s, j);
+      if (degree >= 0 && (pivot == 0 || degree < work.Degree(s, pivot))) pivot = j;
+    }
+    if (pivot != s) work.SwapColumns(s, pivot);
+    const int32_t pivotDegree = work.Degree(s, s);
+    const uint32_t pivotInverse = static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
+    work.CollectColumn(s, sources);
+    for (int32_t j = s + 1; j <= columns && !work.OutOfSpace(); ++j) {
+      const int32_t degree = work.Degree(s, j);
+      if (degree < 0) continue;
+      const uint32_t factor = ReduceBelowSquare(field, work.Lead(s, j) * pivotInverse);
+      work.SubtractColumn(j, s, factor, degree - pivotDegree, sources);
+    }
+  }
+
+  bool columnClean = true;
+  for (int32_t r = s + 1; r <= rows && columnClean; ++r) columnClean = work.Degree(r, s) < 0;
+  if (!columnClean && !work.OutOfSpace()) {
+    int32_t pivot = 0;
+    for (int32_t r = s; r <= rows; ++r) {
+      const int32_t degree = work.Degree(r, s);
+      if (degree >= 0 && (pivot == 0 || degree < work.Degree(pivot, s))) pivot = r;
+    }
+    if (pivot != s) work.SwapRows(s, pivot);
+    const int32_t pivotDegree = work.Degree(s, s);
+    const uint32_t pivotInverse = static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
+    work.CollectRow(s, sources);
+    for (int32_t r = s + 1; r <= rows && !work.OutOfSpace(); ++r) {
+      const int32_t degree = work.Degree(r, s);
+      if (degree < 0) continue;
+      const uint32_t factor = ReduceBelowSquare(field, work.Lead(r, s) * pivotInverse);
+      work.SubtractRow(r, s, factor, degree - pivotDegree, sources);
+    }
+  }
+}
+
+bool PositionDone(const WorkMatrix& work, int32_t s, int32_t rows, int32_t columns) {
+  for (int32_t j = s + 1; j <= columns; ++j) {
+    if (work.Degree(s, j) >= 0) return false;
+  }
+  for (int32_t r = s + 1; r <= rows; ++r) {
+    if (work.Degree(r, s) >= 0) return false;
+  }
+  return true;
+}
+
+// Lowest term t^0 and constant term 1.
+void Normalise(const PrimeField& field, Polynomial& f) {
+  int32_t lowest = 0;
+  while (lowest <= kPolyMaxExponent && f.coefficients[lowest] == 0) ++lowest;
+  if (lowest > kPolyMaxExponent) return;
+  if (lowest > 0) {
+    std::copy(f.coefficients.begin() + lowest, f.coefficients.end(), f.coefficients.begin());
+    std::fill(f.coefficients.end() - lowest, f.coefficients.end(), Residue{0});
+  }
+  const uint32_t inverse = static_cast<uint32_t>(InverseModP(field, f.coefficients[0]));
+  const int32_t degree = PolyDegree(f);
+  for (int32_t e = 0; e <= degree; ++e) {
+    f.coefficients[e] = static_cast<Residue>(
+        ReduceBelowSquare(field, static_cast<uint32_t>(f.coefficients[e]) * inverse));
+  }
+}
+
+// True when f, of the given degree, has exactly one nonzero coefficient: a unit of F_p[t, t^-1].
+bool IsUnit(const Polynomial& f, int32_t degree) {
+  int nonzero = 0;
+  for (int32_t e = 0; e <= degree && nonzero < 2; ++e) nonzero += f.coefficients[e] != 0;
+  return nonzero == 1;
+}
+
+}  // namespace
+
+int32_t ReduceMatrix(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
+  if (wb.failure.computationFailed) return -1;
+  const int64_t k = wb.settings.degreeK;
+  if (k < 1 || blockRows < 0 || blockColumns < 0 || k * blockRows > kMaxDimension ||
+      k * blockColumns > kMaxDimension) {
+    Fail(wb.failure, "Program error");
+    return -1;
+  }
+  const int32_t rows = static_cast<int32_t>(k * blockRows);
+  const int32_t columns = static_cast<int32_t>(k * blockColumns);
+  const int32_t n = std::min(rows, columns);
+
+  WorkMatrix work(wb, rows, columns);
+  WorkMatrix::Sources sources;
+  sources.positions.reserve(static_cast<size_t>(std::max(rows, columns)));
+  StatusLine status;
+  for (int32_t s = 1; s <= n; ++s) {
+    do {
+      if (wb.panels.flags.stopRequested) {
+        work.WriteBack();
+        return -1;
+      }
+      if (wb.panels.flags.paused) {
+        KeepWindowAlive(wb.panels);
+        if (wb.panels.flags.stopRequested) {
+          work.WriteBack();
+          return -1;
+        }
+      }
+      if (n >= kStatusLineFrom) ShowStatus(wb, status, s, n);
+      PumpMessages(wb.panels);
+      EliminationPass(work, sources, wb.field, s, rows, columns);
+      if (wb.failure.computationFailed || work.OutOfSpace()) {
+        work.WriteBack();
+        return -1;
+      }
+    } while (!PositionDone(work, s, rows, columns));
+    work.FinishPosition(s);
+    if (work.OutOfSpace()) {
+      work.WriteBack();
+      return -1;
+    }
+  }
+  work.WriteBack();
+  if (n >= kStatusLineFrom) WriteText(wb.panels, wb.run.outputPanel, 7, wb.run.outputLine + kStatusOffset, BlankLine());
+
+  TwistedResults& results = wb.twisted;
+  Polynomial product;
+  product.coefficients[0] = 1;
+  int32_t count = rows;
+  for (int32_t s = 1; s <= n; ++s) {
+    if (!MatrixEntryIsNonzero(wb.matrix, s, s)) continue;
+    Polynomial entry = MatrixEntryToPoly(wb.matrix, s, s, wb.failure);
+    // A unit factor changes the product only by a unit, which the normalisation removes (and a
+    // unit product is replaced by the next factor): the product of units is skipped.
+    if (!IsUnit(entry, MatrixEntryDegree(wb.matrix, s, s))) PolyMultiply(wb.field, product, entry, product, wb.failure);
+    --count;
+  }
+  Normalise(wb.field, product);
+  results.twistedPolynomial = product;
+  results.positiveRank = false;
+  results.rankOfTorsionFreePart = 0;
+  if (count > k) {
+    if (!wb.settings.keepTorsionSwitch) results.twistedPolynomial = Polynomial{};
+    results.rankOfTorsionFreePart = static_cast<int32_t>(count - k);
+    results.positiveRank = true;
+  }
+  return count;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,172 @@
+#include "control/norm_driver.h"
+
+#include <algorithm>
+
+#include "alexander/fox_matrix.h"
+#include "alexander/zeroth_second_polynomials.h"
+#include "bounds/evaluate_representation.h"
+#include "control/norm_run_start.h"
+#include "reps/find_representation.h"
+#include "reps/image_order.h"
+
+namespace quarvel {
+namespace {
+
+constexpr int kCycleErrorX = 300;
+constexpr int64_t kPastLastField = kSelectableFields + 1;
+constexpr int32_t kMatrixSide = 300;
+constexpr int kFieldBlankY = 258;
+
+bool IsPermutationFamily(const RunSettings& s) {
+  return s.repFamily == kPermutationFamily;
+}
+
+void StartKnot(Workbench& wb) {
+  EvaluationState& e = wb.evaluation;
+  e.possiblyFibered = e.possiblyMonic = true;
+  wb.run.listSatisfied = false;
+  wb.representation.nontrivialCount = 0;
+  const Presentation& p = wb.presentation;
+  RunSettings& s = wb.settings;
+  if (p.generatorCount * p.relatorCount > 0) {
+    int32_t cap =
+        static_cast<int32_t>(std::min(kMatrixSide / p.generatorCount, kMatrixSide / p.relatorCount));
+    s.degreeCap = std::min(s.degreeCap, cap);
+    s.metabelianMaxOrder = std::min(s.metabelianMaxOrder, cap);
+  }
+  e.stopConditionMet = false;
+  wb.run.trivialPass = true;
+  e.bestBound = 0;
+  wb.image.generatorBound = 1;
+  wb.representation.searchNumber = 0;
+  s.degreeK = 1;
+  e.boundImproved = e.polynomialVanished = false;
+  wb.run.cycleCounter = 0;
+  s.currentPrime = wb.run.savedPrime;
+}
+
+// Moves to the next selected field of the comparison; false once past the last one.
+bool NextComparedField(Workbench& wb) {
+  NormRunState& run = wb.run;
+  RunSettings& s = wb.settings;
+  do {
+    ++run.fieldIndex;
+  } while (run.fieldIndex < kPastLastField && !s.fieldSelected[run.fieldIndex]);
+  if (run.fieldIndex < kPastLastField) s.currentPrime = s.primeTable[run.fieldIndex];
+  if (run.fieldIndex == kPastLastField && run.fieldsDone == 0) Fail(wb.failure, "No field selected!");
+  ++run.fieldsDone;
+  for (int r = run.fieldsDone; r <= kSelectableFields; ++r) {
+    WriteText(wb.panels, run.outputPanel, 7, kFieldBlankY + 15 * (r - 1), BlankLine());
+  }
+  return run.fieldIndex < kPastLastField;
+}
+
+void ComputeOverField(Workbench& wb) {
+  SetCurrentPrime(wb.field, wb.settings.currentPrime);
+  ZerothTwistedPolynomial(wb);
+  SecondTwistedPolynomial(wb);
+  PumpMessages(wb.panels);
+  BuildTwistedFoxMatrix(wb);
+  EvaluateRepresentation(wb);
+}
+
+// The twisted polynomials of the representation, over one field or over each compared field.
+// Returns false when the run ends here (stop or error).
+bool EvaluateOverFields(Workbench& wb) {
+  NormRunState& run = wb.run;
+  bool comparing = wb.settings.compareFields && !run.trivialPass;
+  run.fieldIndex = 0;
+  run.fieldsDone = 0;
+  do {
+    bool fieldLeft = !comparing || NextComparedField(wb);
+    if (fieldLeft && !wb.failure.computationFailed) ComputeOverField(wb);
+    // A polynomial beyond the store's limits leaves a wrong result behind: the run stops on it.
+    if (wb.failure.polynomialErrorFlag) wb.failure.computationFailed = true;
+    if (wb.panels.flags.stopRequested) return false;
+    PumpMessages(wb.panels);
+    if (wb.failure.computationFailed) {
+      ShowRunError(wb, kCycleErrorX);
+      return false;
+    }
+  } while (comparing && run.fieldIndex != kPastLastField && wb.representation.representationFound &&
+           (wb.evaluation.possiblyFibered || !wb.settings.listMode));
+  return true;
+}
+
+void FindNextRepresentation(Workbench& wb) {
+  RunSettings& s = wb.settings;
+  FindRepresentation(wb);
+  ComputeImage(wb);
+  if (s.determineImageSize) ImageGeneratorCount(wb);
+  if (s.reducedPermutationRep && IsPermutationFamily(s) && !wb.run.trivialPass) {
+    wb.run.savedDegree = s.degreeK;
+    s.degreeK -= 1;  // V has dimension k - 1
+  }
+}
+
+enum class CycleEnd { nextCycle, endKnot, endRun };
+
+CycleEnd RunCycle(Workbench& wb) {
+  RunSettings& s = wb.settings;
+  NormRunState& run = wb.run;
+  EvaluationState& e = wb.evaluation;
+  bool trivial = run.trivialPass;
+  if (!trivial) run.outputPanel = 7 - run.outputPanel;
+  if (trivial) run.outputLine = 0;
+  run.savedPanelPosition = 0;
+  if (IsPermutationFamily(s) && (s.permutationGroupOnly || s.reducedPermutationRep) && !trivial) {
+    s.degreeK = run.savedDegree;
+  }
+  s.degreeK = std::min<int64_t>(s.degreeK, s.degreeCap);
+  wb.representation.representationFound = true;
+  bool sizeOk = wb.presentation.generatorCount <= kMaxNormGenerators;
+  if (sizeOk && !wb.failure.computationFailed) FindNextRepresentation(wb);
+  if (wb.panels.flags.stopRequested) return CycleEnd::endRun;
+
+  if (wb.representation.representationFound && s.degreeK <= s.degreeCap && sizeOk &&
+      !wb.failure.computationFailed) {
+    if (!EvaluateOverFields(wb)) return CycleEnd::endRun;
+  }
+  if (trivial) s.degreeK = run.savedDegree;
+
+  bool stop = false;
+  run.trivialPass = false;
+  if (s.compareFields && s.listMode && run.multiField && !e.possiblyFibered) stop = true;
+  const std::string& untwisted = e.untwistedPolynomialText.plain;
+  if (s.compareFields && (untwisted.size() < 2 || untwisted[1] != '1')) {
+    stop = true;
+    e.possiblyFibered = false;
+  }
+  if (e.stopConditionMet) stop = true;
+  ++run.cycleCounter;
+  if (run.representationLimit >= 0 && e.solutionCount >= run.representationLimit)
+    wb.panels.flags.stopRequested = true;
+  if (wb.panels.flags.stopRequested) return CycleEnd::endRun;
+  if (stop) return CycleEnd::endKnot;
+  int64_t k = s.degreeK;
+  if (s.listMode && run.cycleCounter > k * (k / 2 + 1) + 2) return CycleEnd::endKnot;
+  return wb.representation.representationFound ? CycleEnd::nextCycle : CycleEnd::endKnot;
+}
+
+}  // namespace
+
+void RunNormMode(Workbench& wb) {
+  OpenNormWindow(wb);
+  NormDriver(wb);
+}
+
+void NormDriver(Workbench& wb) {
+  if (!StartNormRun(wb)) return;
+  wb.run.outputPanel = 4;
+  wb.run.firstWrite = true;
+  while (true) {
+    StartKnot(wb);
+    CycleEnd end = CycleEnd::nextCycle;
+    while (end == CycleEnd::nextCycle) end = RunCycle(wb);
+    if (end == CycleEnd::endRun || wb.panels.flags.stopRequested) return;
+    if (wb.evaluation.stopConditionMet || wb.run.listSatisfied) return;
+    ++wb.run.savedSize;
+  }
+}
+
+}  // namespace quarvel

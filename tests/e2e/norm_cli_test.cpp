@@ -1,0 +1,124 @@
+// quarvel-cli norm on real knots: the untwisted and twisted panels, bounds, verdicts and limits.
+
+#include <gtest/gtest.h>
+
+#include "e2e/cli_runner.h"
+
+namespace quarvel::testing {
+namespace {
+
+std::vector<std::string> AllPanelLines(const CliResult& run) {
+  std::vector<std::string> lines;
+  for (const std::string& line : Lines(run.out)) {
+    if (!line.starts_with("--- ")) lines.push_back(line);
+  }
+  return lines;
+}
+
+size_t CountLinesStartingWith(const std::vector<std::string>& lines, const std::string& prefix) {
+  return std::count_if(lines.begin(), lines.end(),
+                       [&](const std::string& l) { return l.starts_with(prefix); });
+}
+
+TEST(CliNorm, TrefoilUntwistedPassAndExactBounds) {
+  CliResult run = RunCli({"norm", "--braid", "{-1,-1,-1}", "--cycles", "0"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err << run.out;
+  std::vector<std::string> untwisted = Panel(run, 4);
+  EXPECT_TRUE(HasLine(untwisted, "Untwisted Alexander polynomial in F_13[t]"));
+  EXPECT_TRUE(HasLine(untwisted, "1+12t+t^2"));
+  EXPECT_TRUE(HasLine(untwisted, "Lower bound for genus of K: 1.00"));
+
+  CliResult cycles = RunCli({"norm", "--braid", "{-1,-1,-1}", "--cycles", "6"});
+  ASSERT_EQ(cycles.exitStatus, 0) << cycles.err;
+  std::vector<std::string> lines = AllPanelLines(cycles);
+  EXPECT_GE(CountLinesStartingWith(lines, "Lower bound for genus of K: "), 1u);
+  for (const std::string& line : lines) {
+    if (line.starts_with("Lower bound for genus of K: ")) {
+      EXPECT_EQ(line, "Lower bound for genus of K: 1.00");
+    }
+    EXPECT_EQ(line.find("not fibered"), std::string::npos) << line;
+  }
+  EXPECT_TRUE(HasLine(Panel(cycles, 7), "Maximal lower bound for genus of K: 1.00"));
+  EXPECT_TRUE(HasLine(Panel(cycles, 6), "Number of solutions: 6"));
+}
+
+TEST(CliNorm, FigureEightOverF13) {
+  CliResult run = RunCli({"norm", "--braid", "{-1,2,-1,2}", "--cycles", "0"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(HasLine(Panel(run, 4), "1+10t+t^2"));
+}
+
+TEST(CliNorm, StopAtFirstNontrivialRepresentation) {
+  CliResult run = RunCli({"norm", "--knot", "5_2", "--stop", "first", "--cycles", "50"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(HasLine(Panel(run, 6), "Number of solutions: 1"));
+}
+
+TEST(CliNorm, NotFiberedStopRunsOnForAFiberedKnot) {
+  CliResult run = RunCli({"norm", "--knot", "4_1", "--stop", "not-fibered", "--cycles", "5"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(HasLine(Panel(run, 6), "Number of solutions: 5"));
+}
+
+TEST(CliNorm, ComparedFieldsShowOneDegreeLinePerField) {
+  CliResult run = RunCli({"norm", "--knot", "3_1", "--compare-fields", "2,3,5,7", "--cycles", "1"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  std::vector<std::string> lines = AllPanelLines(run);
+  for (const char* field : {"F_2  ", "F_3  ", "F_5  ", "F_7  "}) {
+    EXPECT_EQ(
+        CountLinesStartingWith(lines, std::string("Degree of twisted Alexander polynomial in ") + field), 1u)
+        << field;
+  }
+}
+
+TEST(CliNorm, FreshProcessesRepeatTheRunExactly) {
+  std::vector<std::string> args = {"norm", "--knot", "11_401", "--size", "5", "--cycles", "3"};
+  CliResult first = RunCli(args);
+  CliResult second = RunCli(args);
+  ASSERT_EQ(first.exitStatus, 0) << first.err;
+  EXPECT_EQ(first.out, second.out);
+}
+
+TEST(CliNorm, MoreThanThirtyGeneratorsFailBeforeAnyCycle) {
+  TempDir dir;
+  std::string relators;
+  for (int g = 1; g <= 31; ++g) {
+    char letter = static_cast<char>(g <= 26 ? 'a' + g - 1 : 'A' + g - 27);
+    relators += std::string("+") + letter + "-" + letter + "\n";
+  }
+  dir.Write("big.txt", relators);
+  CliResult run =
+      RunCliIn(dir.path(), {"norm", "--file", (dir.path() / "big.txt").string(), "--simplify", "none"});
+  EXPECT_EQ(run.exitStatus, 1);
+  EXPECT_TRUE(HasLine(Panel(run, 1), "ERROR: Too many generators!"));
+  EXPECT_TRUE(Panel(run, 4).empty());
+}
+
+// Fibered knots: every bound is the genus and no run finds an obstruction to fibering.
+struct FiberedKnot {
+  const char* name;
+  const char* genus;
+};
+
+class CliNormFibered : public ::testing::TestWithParam<FiberedKnot> {};
+
+TEST_P(CliNormFibered, BoundsEqualTheGenusOverAllFields) {
+  for (const char* size : {"3", "4", "5", "6"}) {
+    CliResult run = RunCli({"norm", "--knot", GetParam().name, "--size", size, "--compare-fields", "all",
+                            "--cycles", "10", "--time-limit", "60"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    std::vector<std::string> lines = AllPanelLines(run);
+    std::string expected = std::string("Maximal lower bound for genus of K: ") + GetParam().genus + ".00";
+    EXPECT_TRUE(HasLine(Panel(run, 7), expected)) << "size " << size;
+    for (const std::string& line : lines) EXPECT_EQ(line.find("not fibered"), std::string::npos) << size;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Knots, CliNormFibered,
+                         ::testing::Values(FiberedKnot{"3_1", "1"}, FiberedKnot{"4_1", "1"},
+                                           FiberedKnot{"5_1", "2"}, FiberedKnot{"6_2", "2"},
+                                           FiberedKnot{"6_3", "2"}, FiberedKnot{"7_1", "3"}),
+                         [](const auto& info) { return std::string("Knot") + info.param.name; });
+
+}  // namespace
+}  // namespace quarvel::testing
