@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <string_view>
 
 namespace quarvel {
 namespace {
@@ -20,8 +21,32 @@ std::string PanelHeading(ComputationWindow window, int panel) {
 
 void HeadlessSurface::Place(ComputationWindow window, int panel, int eraseX, int eraseWidth, Item item) {
   std::vector<Item>& items = panels_[{window, panel}];
-  std::erase_if(items, [&](const Item& old) { return Overlaps(old, eraseX, item.y, eraseWidth); });
-  if (!item.text.empty()) items.push_back(std::move(item));
+  std::vector<Item> kept;
+  for (Item& old : items) {
+    if (!Overlaps(old, eraseX, item.y, eraseWidth)) {
+      kept.push_back(std::move(old));
+    } else if (!old.glyph) {
+      // The characters left and right of the drawn area stay, as on the screen.
+      int length = static_cast<int>(old.text.size());
+      int left = std::clamp((eraseX - old.x) / kCharacterWidth, 0, length);
+      int rightStart = (eraseX + eraseWidth - old.x + kCharacterWidth - 1) / kCharacterWidth;
+      rightStart = std::clamp(rightStart, left, length);
+      AddText(kept, old.x, old.y, std::string_view(old.text).substr(0, left));
+      AddText(kept, old.x + kCharacterWidth * rightStart, old.y,
+              std::string_view(old.text).substr(rightStart));
+    }
+  }
+  if (!item.text.empty()) kept.push_back(std::move(item));
+  items = std::move(kept);
+}
+
+void HeadlessSurface::AddText(std::vector<Item>& items, int x, int y, std::string_view text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return;
+  size_t last = text.find_last_not_of(' ');
+  std::string kept(text.substr(first, last + 1 - first));
+  int width = kCharacterWidth * static_cast<int>(kept.size());
+  items.push_back(Item{x + kCharacterWidth * static_cast<int>(first), y, width, std::move(kept), false});
 }
 
 void HeadlessSurface::DrawText(ComputationWindow window, int panel, int x, int y, std::string_view text) {
@@ -29,20 +54,16 @@ void HeadlessSurface::DrawText(ComputationWindow window, int panel, int x, int y
   std::string_view shown = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
   if (transcript_) *transcript_ << 'P' << panel << '\t' << x << '\t' << y << '\t' << shown << '\n';
 
-  size_t first = shown.find_first_not_of(' ');
-  Item item{x, y, 0, {}};
-  if (first != std::string_view::npos) {
-    item.x = x + kCharacterWidth * static_cast<int>(first);
-    item.text = std::string(shown.substr(first));
-    item.width = kCharacterWidth * static_cast<int>(item.text.size());
-  }
+  std::vector<Item> drawn;
+  AddText(drawn, x, y, shown);
+  Item item = drawn.empty() ? Item{x, y, 0, {}, false} : std::move(drawn.front());
   // The erased area starts at x and spans every blank, even where the kept text is shorter.
   Place(window, panel, x, kCharacterWidth * static_cast<int>(text.size()), std::move(item));
 }
 
 void HeadlessSurface::DrawMapsTo(ComputationWindow window, int panel, int x, int y) {
   if (transcript_) *transcript_ << 'A' << panel << '\t' << x << '\t' << y << '\n';
-  Place(window, panel, x, kMapsToWidth, Item{x, y, kMapsToWidth, "->"});
+  Place(window, panel, x, kMapsToWidth, Item{x, y, kMapsToWidth, "->", true});
 }
 
 void HeadlessSurface::ProcessMessages(RunFlags& flags) {

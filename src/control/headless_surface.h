@@ -1,11 +1,15 @@
 #pragma once
 // A text model of the computation windows, for the command line and the tests.
 //
-// Each panel keeps text items. Text drawn at (x, y) covers [x, x + 7 * length) x [y, y + 13) and
-// removes every item it overlaps, blanks included; what is kept is the text without its leading
-// and trailing blanks (blank-only text keeps nothing). The maps-to glyph is an item "->" 9 pixels
-// wide. A snapshot lists each panel's items sorted by y, then x, one line per y, items joined by
-// one blank. The transcript records every drawing call, one per line, with trailing blanks cut:
+// Each panel keeps text items. Text drawn at (x, y) covers [x, x + 5 * length) x [y, y + 5) and
+// erases, blanks included, the characters of every item it overlaps (what lies left and right of
+// it stays) and a maps-to glyph it touches; what is kept of a drawing is its text without leading
+// and trailing blanks (blank-only text keeps nothing). Five pixels a character is the width the
+// window layouts assume (a label and the arrow after it, a status column and the next one); a
+// five-pixel band keeps a subscript drawn 5 or 6 pixels lower from erasing its line, while blank
+// lines written 8 pixels apart still erase everything they pass over. The maps-to glyph is an item "->" 9
+// pixels wide. A snapshot lists each panel's items sorted by y, then x, one line per y, items joined by one
+// blank. The transcript records every drawing call, one per line, with trailing blanks cut:
 // "P<panel>\t<x>\t<y>\t<text>" or "A<panel>\t<x>\t<y>" (panel 0 is the isotopy header panel).
 
 #include <map>
@@ -17,8 +21,8 @@
 
 namespace quarvel {
 
-inline constexpr int kCharacterWidth = 7;
-inline constexpr int kLineHeight = 13;
+inline constexpr int kCharacterWidth = 5;
+inline constexpr int kLineHeight = 5;
 inline constexpr int kMapsToWidth = 9;
 
 class HeadlessSurface : public PanelSurface {
@@ -28,6 +32,7 @@ class HeadlessSurface : public PanelSurface {
     int y = 0;
     int width = 0;
     std::string text;
+    bool glyph = false;  // the maps-to glyph, erased whole
   };
 
   void DrawText(ComputationWindow window, int panel, int x, int y, std::string_view text) override;
@@ -49,8 +54,11 @@ class HeadlessSurface : public PanelSurface {
 
  private:
   using PanelKey = std::pair<ComputationWindow, int>;
-  // Removes what [eraseX, eraseX + eraseWidth) x [y, y + 13) covers, then keeps `item` if it has text.
+  // Erases what [eraseX, eraseX + eraseWidth) x [y, y + kLineHeight) covers (characters of text
+  // outside it stay), then keeps `item` if it has text.
   void Place(ComputationWindow window, int panel, int eraseX, int eraseWidth, Item item);
+  // Appends the text without its outer blanks as an item, unless nothing is left.
+  static void AddText(std::vector<Item>& items, int x, int y, std::string_view text);
 
   std::map<PanelKey, std::vector<Item>> panels_;
   std::ostream* transcript_ = nullptr;
