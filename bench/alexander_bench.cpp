@@ -97,7 +97,8 @@ Perm Evaluate(const std::map<int, Perm>& images, const Letters& letters, size_t 
 
 // A representation of the unsimplified presentation onto S_k with every generator in the class
 // of `representative`, or an empty map.
-std::map<int, Perm> SearchClass(const Presentation& presentation, const Perm& representative, RandomGenerator& random) {
+std::map<int, Perm> SearchClass(const Presentation& presentation, const Perm& representative,
+                                RandomGenerator& random) {
   const size_t k = representative.size();
   std::vector<Perm> candidates;
   Perm perm = Identity(k);
@@ -156,7 +157,7 @@ std::map<int, Perm> SearchClass(const Presentation& presentation, const Perm& re
   };
 
   std::map<int, Perm> found;
-  int budget = 20000;
+  int budget = 200000;
   std::function<bool(std::map<int, Perm>, bool)> extend = [&](std::map<int, Perm> images, bool first) {
     if (--budget < 0 || !propagate(images)) return false;
     auto open = std::find_if(generators.begin(), generators.end(), [&](int g) { return !images.count(g); });
@@ -245,10 +246,11 @@ Setup& PreparedKnot(int64_t k) {
     }
   }
   BuildTwistedFoxMatrix(wb);
-  std::fprintf(stderr, "%s with %lld generators and %lld relators; S_%lld via cycle type %s: matrix %lld x %lld\n",
+  std::fprintf(stderr,
+               "%s with %lld generators and %lld relators; S_%lld via cycle type %s: matrix %lld x %lld\n",
                kKnot, static_cast<long long>(wb.presentation.generatorCount),
-               static_cast<long long>(wb.presentation.relatorCount), static_cast<long long>(k), cycleType.c_str(),
-               static_cast<long long>(k * wb.presentation.generatorCount),
+               static_cast<long long>(wb.presentation.relatorCount), static_cast<long long>(k),
+               cycleType.c_str(), static_cast<long long>(k * wb.presentation.generatorCount),
                static_cast<long long>(k * wb.presentation.relatorCount));
   setup.ok = !wb.failure.computationFailed;
   return setup;
@@ -306,5 +308,3 @@ BENCHMARK(BM_BuildAndReduce)->DenseRange(4, 8)->Repetitions(9)->ReportAggregates
 
 }  // namespace
 }  // namespace quarvel
-
-BENCHMARK_MAIN();

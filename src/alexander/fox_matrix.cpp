@@ -1,7 +1,10 @@
 #include "alexander/fox_matrix.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
+#include <cstdint>
+#include <span>
 #include <vector>
 
 namespace quarvel {
@@ -68,17 +71,30 @@ bool ReduceRepresentation(const Workbench& wb, int32_t k, GeneratorResidues& res
     if (!occurs[g]) continue;
     const GeneratorImage& image = wb.representation.generators[g];
     if (!CopyMatrix(image.matrix, k, field, residues.matrices.data() + g * square)) return false;
-    if (!CopyMatrix(image.inverseMatrix, k, field, residues.inverseMatrices.data() + g * square)) return false;
+    if (!CopyMatrix(image.inverseMatrix, k, field, residues.inverseMatrices.data() + g * square))
+      return false;
     residues.scalar[g] = static_cast<uint8_t>(ReduceModP(field, image.abelianScalar));
-    residues.inverseScalar[g] = static_cast<uint8_t>(InverseModP(field, static_cast<Residue>(residues.scalar[g])));
+    residues.inverseScalar[g] =
+        static_cast<uint8_t>(InverseModP(field, static_cast<Residue>(residues.scalar[g])));
   }
   return true;
 }
 
+// x mod p for x < 2^20 (a sum of at most 60 products of residues below 127) by one
+// multiplication and a shift: with m = floor(2^27 / p) + 1 and 2^7 >= p the quotient is exact
+// in that range.
+struct SumReducer {
+  uint32_t p;
+  uint64_t m;
+  explicit SumReducer(int32_t prime)
+      : p(static_cast<uint32_t>(prime)), m((uint64_t{1} << 27) / static_cast<uint64_t>(prime) + 1) {}
+  uint32_t operator()(uint32_t x) const { return x - static_cast<uint32_t>((x * m) >> 27) * p; }
+};
+
 // product := left * right modulo p, k x k. Zero entries of the left factor are skipped, which
 // makes products of permutation matrices cost k^2.
-void MultiplyModP(const uint8_t* left, const uint8_t* right, int32_t k, int32_t p, uint32_t* sums,
-                  uint8_t* product) {
+void MultiplyModP(const uint8_t* left, const uint8_t* right, int32_t k, const SumReducer& reduce,
+                  uint32_t* sums, uint8_t* product) {
   std::fill(sums, sums + static_cast<size_t>(k) * k, 0u);
   for (int32_t a = 0; a < k; ++a) {
     uint32_t* row = sums + a * k;
@@ -89,10 +105,12 @@ void MultiplyModP(const uint8_t* left, const uint8_t* right, int32_t k, int32_t 
       for (int32_t b = 0; b < k; ++b) row[b] += x * rightRow[b];
     }
   }
-  for (int32_t n = 0; n < k * k; ++n) product[n] = static_cast<uint8_t>(sums[n] % static_cast<uint32_t>(p));
+  for (int32_t n = 0; n < k * k; ++n) product[n] = static_cast<uint8_t>(reduce(sums[n]));
 }
 
-bool StorableExponent(int64_t e) { return e >= kMatrixMinExponent && e <= kMatrixMaxExponent; }
+bool StorableExponent(int64_t e) {
+  return e >= kMatrixMinExponent && e <= kMatrixMaxExponent;
+}
 
 // The terms of one relator, summed per block and exponent before they reach the store. For each
 // generator position i the exponents kept are a window [low, high] inside the store's range; the
@@ -110,7 +128,8 @@ struct BlockSums {
 // are the sums; the entry degree is the highest nonzero sum at an exponent >= 0, or -1 when all
 // those cancelled after some term reached exponent >= 0, or else the highest exponent of a nonzero
 // term (-50 when there was none).
-void StoreEntry(Workbench& wb, int32_t row, int32_t column, const BlockSums& block, size_t entry, size_t square) {
+void StoreEntry(Workbench& wb, int32_t row, int32_t column, const BlockSums& block, size_t entry,
+                size_t square) {
   auto sumAt = [&](int32_t e) { return block.sums[static_cast<size_t>(e - block.low) * square + entry]; };
   const int32_t highestTerm = block.highestTerm[entry];
   if (highestTerm == INT_MIN) return;
@@ -191,6 +210,7 @@ void BuildTwistedFoxMatrix(Workbench& wb) {
 
   std::vector<uint8_t> prefix(square), next(square);
   std::vector<uint32_t> productSums(square);
+  const SumReducer reduce(p);
   std::vector<BlockSums> blocks(static_cast<size_t>(n) + 1);
   bool anyFailure = false;
 
@@ -259,7 +279,7 @@ void BuildTwistedFoxMatrix(Workbench& wb) {
       const int g = letter.g;
       const int position = positionOf[g];
       if (!letter.inverse) addTerm(position, false);
-      MultiplyModP(prefix.data(), letter.inverse ? residues.Inverse(g) : residues.Matrix(g), k, p,
+      MultiplyModP(prefix.data(), letter.inverse ? residues.Inverse(g) : residues.Matrix(g), k, reduce,
                    productSums.data(), next.data());
       prefix.swap(next);
       s = s * (letter.inverse ? residues.inverseScalar[g] : residues.scalar[g]) % static_cast<uint32_t>(p);
@@ -292,6 +312,7 @@ void NormaliseRowPowers(Workbench& wb, int64_t blockRows, int64_t blockColumns) 
   const int32_t columns = static_cast<int32_t>(std::clamp<int64_t>(k * blockColumns, 0, kMaxDimension));
   PolyMatrix& matrix = wb.matrix;
   FailureState& failure = wb.failure;
+  std::vector<Residue> before;
   for (int32_t r = 1; r <= rows; ++r) {
     int32_t v = kNoRowPower;
     for (int32_t c = 1; c <= columns; ++c) {
@@ -302,8 +323,16 @@ void NormaliseRowPowers(Workbench& wb, int64_t blockRows, int64_t blockColumns) 
     for (int32_t c = 1; c <= columns; ++c) {
       const int32_t degree = MatrixEntryDegree(matrix, r, c);
       if (degree <= kMatrixMinExponent) continue;
+      // The stores below never overwrite a coefficient before it is read, so the reads can come
+      // from a copy of the entry as it was.
+      std::span<const Residue> stored = MatrixCoefficients(matrix, r, c);
+      before.assign(stored.begin(), stored.end());
+      auto old = [&](int32_t e) {
+        return e < kMatrixMinExponent || e > degree ? Residue{0}
+                                                    : before[static_cast<size_t>(e - kMatrixMinExponent)];
+      };
       if (v > 0) {
-        for (int32_t d = 0; d <= degree - v; ++d) MatrixSet(matrix, r, c, d, MatrixGet(matrix, r, c, d + v), failure);
+        for (int32_t d = 0; d <= degree - v; ++d) MatrixSet(matrix, r, c, d, old(d + v), failure);
         if (degree - v < kMatrixMinExponent) {
           Fail(failure, "Out of memory");
         } else {
@@ -312,13 +341,12 @@ void NormaliseRowPowers(Workbench& wb, int64_t blockRows, int64_t blockColumns) 
           for (int32_t e = degree; e > degree - v; --e) MatrixSet(matrix, r, c, e, 0, failure);
         }
       } else {
-        for (int32_t d = degree - v; d >= 0; --d) MatrixSet(matrix, r, c, d, MatrixGet(matrix, r, c, d + v), failure);
+        for (int32_t d = degree - v; d >= 0; --d) MatrixSet(matrix, r, c, d, old(d + v), failure);
       }
       for (int32_t e = kMatrixMinExponent; e <= -1; ++e) {
-        if (MatrixGet(matrix, r, c, e) != 0) MatrixSet(matrix, r, c, e, 0, failure);
+        if (old(e) != 0) MatrixSet(matrix, r, c, e, 0, failure);
       }
     }
   }
 }
-
 }  // namespace quarvel

@@ -1,8 +1,10 @@
 #include "alexander/reduce_matrix.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,16 +17,15 @@ constexpr int32_t kStatusInterval = 70;
 constexpr int32_t kStatusOffset = 22;
 constexpr uint32_t kBlockGranule = 16;
 // Far beyond any matrix whose reduction could finish; past it the reduction gives up.
-constexpr size_t kMaxBlockBytes = size_t{1} << 31;
+constexpr size_t kMaxBlockBytes = size_t{1} << 30;
 
 // The reduction works on a private dense copy of the part of the matrix still being reduced:
 // the rows and columns from the current diagonal position s on. Every entry there owns a block of
-// `stride` residues (exponents 0 .. stride - 1, zero above the entry degree), rows are contiguous,
-// and row and column exchanges only exchange the row offsets and the column slots. Subtracting a
-// multiple of row s from row r is then one contiguous multiply-add over the whole row (the zeros
-// above each entry degree absorb the shift), and a column operation one short multiply-add per row.
-// When a result would not fit, the blocks are laid out again with twice the stride; when half the
-// columns are finished, they are laid out again without them.
+// `stride` residues (exponents 0 .. stride - 1, zero above the entry degree), and row and column
+// exchanges only exchange row offsets and column slots. A leading-term elimination is then one
+// multiply-add over whole granules of two blocks, with no bookkeeping per coefficient. When a
+// result would not fit, the blocks are laid out again with twice the stride; when half of the
+// columns are finished, they are laid out again without the finished ones.
 //
 // Entry degrees follow the store's rules exactly (-50 for an entry never written, -1 for one whose
 // terms cancelled, the leading exponent otherwise) and are kept for the whole matrix. Swaps are
@@ -177,7 +178,8 @@ class WorkMatrix {
     first_ = s + 1;
     // Finished rows and columns hold nothing but their diagonal entry: drop them from the blocks
     // once they fill half the row.
-    if (2 * (columns_ - s) < slots_ && slots_ > static_cast<int32_t>(kBlockGranule)) Layout(stride_, first_, Copier());
+    if (2 * (columns_ - s) < slots_ && slots_ > static_cast<int32_t>(kBlockGranule))
+      Layout(stride_, first_, Copier());
   }
 
   // Writes the changed entries into the store, which holds for them the state before the
@@ -264,12 +266,14 @@ class WorkMatrix {
 
   // Room for the sources' multiply-adds in whole granules; false when there is no room.
   bool Prepare(const Sources& sources, int32_t shift) {
-    return Fit(shift + static_cast<int32_t>(RoundToGranule(static_cast<size_t>(sources.highestDegree) + 1)) - 1);
+    return Fit(shift + static_cast<int32_t>(RoundToGranule(static_cast<size_t>(sources.highestDegree) + 1)) -
+               1);
   }
 
   // entry(tr, tc) -= factor * t^shift * entry(sr, sc) for a nonzero source, in whole granules:
   // both blocks are zero above their degrees, and Prepare made room.
-  void Subtract(int32_t tr, int32_t tc, int32_t sr, int32_t sc, const MultiplyAddModP& multiplyAdd, int32_t shift) {
+  void Subtract(int32_t tr, int32_t tc, int32_t sr, int32_t sc, const MultiplyAddModP& multiplyAdd,
+                int32_t shift) {
     const int32_t sourceDegree = Degree(sr, sc);
     uint8_t* target = Block(tr, tc);
     multiplyAdd(target + shift, Block(sr, sc), RoundToGranule(static_cast<size_t>(sourceDegree) + 1));
@@ -287,7 +291,7 @@ class WorkMatrix {
 
   // The same subtraction with the terms above exponent 10000 dropped, as the store drops them.
   void SubtractClipped(int32_t tr, int32_t tc, int32_t sr, int32_t sc, uint32_t factor, int32_t shift) {
-    FailPolynomial(wb_.failure, "Out of memory");
+    if (Degree(sr, sc) + shift > kMatrixMaxExponent) FailPolynomial(wb_.failure, "Out of memory");
     if (shift > kMatrixMaxExponent || !Fit(kMatrixMaxExponent)) return;
     const int32_t oldDegree = Degree(tr, tc);
     const int32_t last = std::min(Degree(sr, sc), kMatrixMaxExponent - shift);
@@ -297,7 +301,8 @@ class WorkMatrix {
     if (!anyApplied) return;
     uint8_t* target = Block(tr, tc) + shift;
     const uint32_t negated = p_ - factor;
-    for (int32_t e = 0; e <= last; ++e) target[e] = static_cast<uint8_t>((target[e] + negated * source[e]) % p_);
+    for (int32_t e = 0; e <= last; ++e)
+      target[e] = static_cast<uint8_t>((target[e] + negated * source[e]) % p_);
     const uint8_t* block = Block(tr, tc);
     int32_t d = std::max(oldDegree, last + shift);
     while (d >= 0 && block[d] == 0) --d;
@@ -333,7 +338,7 @@ class WorkMatrix {
   int32_t rows_;
   int32_t columns_;
   uint16_t p_;
-  uint16_t m_;  // floor(2^16 / p)
+  uint16_t m_;         // floor(2^16 / p)
   int32_t first_ = 1;  // rows and columns before it are finished
   std::vector<int16_t> degree_;
   std::vector<uint8_t> changed_;
@@ -378,7 +383,8 @@ void EliminationPass(WorkMatrix& work, WorkMatrix::Sources& sources, const Prime
     }
     if (pivot != s) work.SwapColumns(s, pivot);
     const int32_t pivotDegree = work.Degree(s, s);
-    const uint32_t pivotInverse = static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
+    const uint32_t pivotInverse =
+        static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
     work.CollectColumn(s, sources);
     for (int32_t j = s + 1; j <= columns && !work.OutOfSpace(); ++j) {
       const int32_t degree = work.Degree(s, j);
@@ -398,7 +404,8 @@ void EliminationPass(WorkMatrix& work, WorkMatrix::Sources& sources, const Prime
     }
     if (pivot != s) work.SwapRows(s, pivot);
     const int32_t pivotDegree = work.Degree(s, s);
-    const uint32_t pivotInverse = static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
+    const uint32_t pivotInverse =
+        static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
     work.CollectRow(s, sources);
     for (int32_t r = s + 1; r <= rows && !work.OutOfSpace(); ++r) {
       const int32_t degree = work.Degree(r, s);
@@ -431,8 +438,8 @@ void Normalise(const PrimeField& field, Polynomial& f) {
   const uint32_t inverse = static_cast<uint32_t>(InverseModP(field, f.coefficients[0]));
   const int32_t degree = PolyDegree(f);
   for (int32_t e = 0; e <= degree; ++e) {
-    f.coefficients[e] = static_cast<Residue>(
-        ReduceBelowSquare(field, static_cast<uint32_t>(f.coefficients[e]) * inverse));
+    f.coefficients[e] =
+        static_cast<Residue>(ReduceBelowSquare(field, static_cast<uint32_t>(f.coefficients[e]) * inverse));
   }
 }
 
@@ -489,7 +496,8 @@ int32_t ReduceMatrix(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
     }
   }
   work.WriteBack();
-  if (n >= kStatusLineFrom) WriteText(wb.panels, wb.run.outputPanel, 7, wb.run.outputLine + kStatusOffset, BlankLine());
+  if (n >= kStatusLineFrom)
+    WriteText(wb.panels, wb.run.outputPanel, 7, wb.run.outputLine + kStatusOffset, BlankLine());
 
   TwistedResults& results = wb.twisted;
   Polynomial product;
@@ -500,7 +508,8 @@ int32_t ReduceMatrix(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
     Polynomial entry = MatrixEntryToPoly(wb.matrix, s, s, wb.failure);
     // A unit factor changes the product only by a unit, which the normalisation removes (and a
     // unit product is replaced by the next factor): the product of units is skipped.
-    if (!IsUnit(entry, MatrixEntryDegree(wb.matrix, s, s))) PolyMultiply(wb.field, product, entry, product, wb.failure);
+    if (!IsUnit(entry, MatrixEntryDegree(wb.matrix, s, s)))
+      PolyMultiply(wb.field, product, entry, product, wb.failure);
     --count;
   }
   Normalise(wb.field, product);

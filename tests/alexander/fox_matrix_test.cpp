@@ -65,7 +65,9 @@ void SetMatrices(Workbench& wb, int g, const std::vector<std::vector<int32_t>>& 
   image.abelianScalar = scalar;
 }
 
-void SetScalar(Workbench& wb, int g, Residue scalar) { SetMatrices(wb, g, {{1}}, {{1}}, scalar); }
+void SetScalar(Workbench& wb, int g, Residue scalar) {
+  SetMatrices(wb, g, {{1}}, {{1}}, scalar);
+}
 
 void UseField(Workbench& wb, int32_t p, int64_t k) {
   SetCurrentPrime(wb.field, p);
@@ -88,6 +90,39 @@ Square Product(const Square& left, const IntMatrix& right, int32_t k, int32_t p)
     }
   }
   return result;
+}
+
+// Each row times t^-v, v its lowest exponent over entries that are not empty, read and stored
+// coefficient by coefficient.
+void LiteralNormaliseRowPowers(Workbench& wb, int32_t rows, int32_t columns) {
+  for (int32_t r = 1; r <= rows; ++r) {
+    int32_t v = 10000;
+    for (int32_t c = 1; c <= columns; ++c) {
+      const int32_t degree = MatrixEntryDegree(wb.matrix, r, c);
+      int32_t lowest = degree;  // an entry without a nonzero coefficient counts with its degree
+      for (int32_t e = degree; e >= kMatrixMinExponent; --e) {
+        if (MatrixGet(wb.matrix, r, c, e) != 0) lowest = e;
+      }
+      if (degree == kMatrixMinExponent && MatrixGet(wb.matrix, r, c, kMatrixMinExponent) == 0) continue;
+      v = std::min(v, lowest);
+    }
+    if (v == 0 || v == 10000) continue;
+    for (int32_t c = 1; c <= columns; ++c) {
+      const int32_t degree = MatrixEntryDegree(wb.matrix, r, c);
+      if (degree == kMatrixMinExponent) continue;
+      if (v > 0) {
+        for (int32_t d = 0; d <= degree - v; ++d) {
+          MatrixSet(wb.matrix, r, c, d, MatrixGet(wb.matrix, r, c, d + v), wb.failure);
+        }
+        for (int32_t e = degree; e > degree - v; --e) MatrixSet(wb.matrix, r, c, e, 0, wb.failure);
+      } else {
+        for (int32_t d = degree - v; d >= 0; --d) {
+          MatrixSet(wb.matrix, r, c, d, MatrixGet(wb.matrix, r, c, d + v), wb.failure);
+        }
+      }
+      for (int32_t e = kMatrixMinExponent; e < 0; ++e) MatrixSet(wb.matrix, r, c, e, 0, wb.failure);
+    }
+  }
 }
 
 void LiteralBuild(Workbench& wb) {
@@ -124,7 +159,8 @@ void LiteralBuild(Workbench& wb) {
                 const Square q2 = Product(prefix, image.inverseMatrix, k, p);
                 const int32_t exponent = static_cast<int32_t>(phi - e);
                 const int64_t old = MatrixGet(wb.matrix, row, column, exponent);
-                MatrixSet(wb.matrix, row, column, exponent, mod(old - inverseScalar * (q2[b][a] * s)), wb.failure);
+                MatrixSet(wb.matrix, row, column, exponent, mod(old - inverseScalar * (q2[b][a] * s)),
+                          wb.failure);
               }
             }
           }
@@ -136,7 +172,8 @@ void LiteralBuild(Workbench& wb) {
       }
     }
   }
-  NormaliseRowPowers(wb, presentation.generatorCount, presentation.relatorCount);
+  LiteralNormaliseRowPowers(wb, static_cast<int32_t>(k * presentation.generatorCount),
+                            static_cast<int32_t>(k * presentation.relatorCount));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -261,7 +298,7 @@ TEST(NormaliseRowPowers, ShiftsEachRowByItsLowestExponentOnly) {
   SetEntry(b.wb, 1, 1, -1, {12, 1});  // -t^-1 + 1 -> t - 1
   SetEntry(b.wb, 2, 1, 2, {5});       // 5t^2 with 7t^3 -> 5 + 7t
   SetEntry(b.wb, 2, 2, 3, {7});
-  SetEntry(b.wb, 3, 1, 0, {4, 4});    // already from t^0: untouched
+  SetEntry(b.wb, 3, 1, 0, {4, 4});  // already from t^0: untouched
   SetEntry(b.wb, 3, 2, 2, {1});
   NormaliseRowPowers(b.wb, 3, 2);
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{12, 1}));
@@ -352,7 +389,8 @@ TEST(FoxMatrixAgreement, BuildAgreesWithTheTermByTermRulesOnRandomPresentations)
           ASSERT_EQ(MatrixEntryDegree(fast.wb.matrix, i, j), MatrixEntryDegree(plain.wb.matrix, i, j))
               << "entry " << i << "," << j << "\n"
               << DescribeMatrix(plain.wb.matrix, rows, columns);
-          ASSERT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j)) << "entry " << i << "," << j;
+          ASSERT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j))
+              << "entry " << i << "," << j;
         }
       }
     }
@@ -376,14 +414,16 @@ struct Knot {
   std::string alexander;  // over F_13, normalised
 };
 
-std::string TableBraid(const char* name) { return std::string(KnotBraid(FindKnot(name).knotList)); }
+std::string TableBraid(const char* name) {
+  return std::string(KnotBraid(FindKnot(name).knotList));
+}
 
 const std::vector<Knot>& Knots() {
   static const std::vector<Knot> knots = {
-      {"3_1", "{1,1,1}", " 1+12t+t^2"},               // 1 - t + t^2
-      {"4_1", "{-1,2,-1,2}", " 1+10t+t^2"},           // 1 - 3t + t^2
-      {"5_2", "{-1,2,1,1,1,2}", " 1+5t+t^2"},         // 2 - 3t + 2t^2, halved
-      {"6_1", TableBraid("6_1"), " 1+4t+t^2"},        // 2 - 5t + 2t^2, halved: 1 - 35t + t^2
+      {"3_1", "{1,1,1}", " 1+12t+t^2"},                  // 1 - t + t^2
+      {"4_1", "{-1,2,-1,2}", " 1+10t+t^2"},              // 1 - 3t + t^2
+      {"5_2", "{-1,2,1,1,1,2}", " 1+5t+t^2"},            // 2 - 3t + 2t^2, halved
+      {"6_1", TableBraid("6_1"), " 1+4t+t^2"},           // 2 - 5t + 2t^2, halved: 1 - 35t + t^2
       {"11_401", "{1,2,2,-3,1,-3,1,-2,1,-2,-3}", " 1"},  // the Conway knot
   };
   return knots;
@@ -410,7 +450,9 @@ TEST(FoxMatrixKnownValues, AnAbelianRepresentationEvaluatesTheAlexanderPolynomia
 }
 
 // The trefoil's Wirtinger generators a, b, c with a = (1 2), b = (2 3), c = (1 3).
-std::map<int, Perm> TrefoilOntoS3() { return {{1, {2, 1, 3}}, {2, {1, 3, 2}}, {3, {3, 2, 1}}}; }
+std::map<int, Perm> TrefoilOntoS3() {
+  return {{1, {2, 1, 3}}, {2, {1, 3, 2}}, {3, {3, 2, 1}}};
+}
 
 void ExpectRelatorsHold(const Presentation& presentation, const std::map<int, Perm>& images) {
   const size_t k = images.begin()->second.size();
@@ -442,7 +484,8 @@ TEST(FoxMatrixKnownValues, TrefoilOntoS3IsTheAlexanderPolynomialTimesOneMinusTSq
 // class), not all the same, found by depth-first search over the generators in number order. A
 // relator in which one unassigned generator occurs once fixes that generator, which keeps the
 // search over Wirtinger presentations short.
-std::map<int, Perm> FindRepresentationIn(const Presentation& presentation, const std::vector<Perm>& candidates) {
+std::map<int, Perm> FindRepresentationIn(const Presentation& presentation,
+                                         const std::vector<Perm>& candidates) {
   const size_t k = candidates.front().size();
   std::vector<std::vector<std::pair<bool, int>>> relators;  // (inverse, generator) per letter
   std::vector<int> generators;
@@ -459,8 +502,8 @@ std::map<int, Perm> FindRepresentationIn(const Presentation& presentation, const
   for (int g = 1; g <= kMaxGenerators; ++g) {
     if (seen[g]) generators.push_back(g);
   }
-  auto value = [&](const std::map<int, Perm>& images, const std::vector<std::pair<bool, int>>& letters, size_t from,
-                   size_t to) {
+  auto value = [&](const std::map<int, Perm>& images, const std::vector<std::pair<bool, int>>& letters,
+                   size_t from, size_t to) {
     Perm result(k);
     for (size_t i = 0; i < k; ++i) result[i] = static_cast<int32_t>(i + 1);
     for (size_t q = from; q < to; ++q) {
@@ -564,7 +607,8 @@ std::vector<TwistedCase> TwistedCases() {
   };
 }
 
-std::string TwistedPolynomial(const std::string& braid, int32_t effort, int32_t p, const std::map<int, Perm>& images) {
+std::string TwistedPolynomial(const std::string& braid, int32_t effort, int32_t p,
+                              const std::map<int, Perm>& images) {
   Bench b;
   PrepareBraid(b.wb, braid, effort, p);
   ExpectRelatorsHold(b.wb.presentation, images);
@@ -576,7 +620,8 @@ TEST(FoxMatrixInvariance, ThePolynomialDoesNotDependOnTheSimplificationEffort) {
   for (const TwistedCase& c : TwistedCases()) {
     Bench input;
     PrepareBraid(input.wb, c.knot.braid, 0, 13);
-    const std::map<int, Perm> images = FindRepresentationIn(input.wb.presentation, ConjugacyClass(c.degree, c.cycleType));
+    const std::map<int, Perm> images =
+        FindRepresentationIn(input.wb.presentation, ConjugacyClass(c.degree, c.cycleType));
     for (int32_t p : {5, 13, 53}) {
       const std::string reference = TwistedPolynomial(c.knot.braid, 0, p, images);
       for (int32_t effort : {20, 150}) {
@@ -599,14 +644,17 @@ TEST(FoxMatrixInvariance, RelabellingThePointsOfAPermutationRepresentationChange
   for (const TwistedCase& c : TwistedCases()) {
     Bench input;
     PrepareBraid(input.wb, c.knot.braid, 0, 13);
-    const std::map<int, Perm> images = FindRepresentationIn(input.wb.presentation, ConjugacyClass(c.degree, c.cycleType));
+    const std::map<int, Perm> images =
+        FindRepresentationIn(input.wb.presentation, ConjugacyClass(c.degree, c.cycleType));
     Perm relabel(c.degree);
     for (size_t i = 0; i < c.degree; ++i) relabel[i] = static_cast<int32_t>(i + 1);
     std::shuffle(relabel.begin(), relabel.end(), random);
     std::map<int, Perm> conjugated;
-    for (const auto& [g, image] : images) conjugated[g] = testing::Compose(testing::Compose(relabel, image), Invert(relabel));
+    for (const auto& [g, image] : images)
+      conjugated[g] = testing::Compose(testing::Compose(relabel, image), Invert(relabel));
     for (int32_t p : kSupportedPrimes) {
-      EXPECT_EQ(TwistedPolynomial(c.knot.braid, 20, p, conjugated), TwistedPolynomial(c.knot.braid, 20, p, images))
+      EXPECT_EQ(TwistedPolynomial(c.knot.braid, 20, p, conjugated),
+                TwistedPolynomial(c.knot.braid, 20, p, images))
           << c.knot.name << " p=" << p;
     }
   }

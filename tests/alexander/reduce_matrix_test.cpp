@@ -5,7 +5,9 @@
 #include <random>
 #include <sstream>
 
+#include "alexander/fox_matrix.h"
 #include "alexander_test_support.h"
+#include "group/knot_tables.h"
 
 namespace quarvel {
 namespace {
@@ -21,9 +23,12 @@ using testing::SetEntry;
 // The reduction written term by term with MatrixGet and MatrixSet (swaps exchange whole entries),
 // as plainly as the rules read. The fast reduction must leave the same matrix and results.
 
-Residue Mod(int32_t p, int64_t n) { return static_cast<Residue>(((n % p) + p) % p); }
+Residue Mod(int32_t p, int64_t n) {
+  return static_cast<Residue>(((n % p) + p) % p);
+}
 
-void SubtractLiteral(Workbench& wb, int32_t tr, int32_t tc, int32_t sr, int32_t sc, int32_t factor, int32_t shift) {
+void SubtractLiteral(Workbench& wb, int32_t tr, int32_t tc, int32_t sr, int32_t sc, int32_t factor,
+                     int32_t shift) {
   const int32_t p = wb.field.currentPrime;
   for (int32_t e = 0; e <= MatrixEntryDegree(wb.matrix, sr, sc); ++e) {
     const int32_t old = MatrixGet(wb.matrix, tr, tc, e + shift);
@@ -80,7 +85,8 @@ LiteralResults LiteralReduce(Workbench& wb, int32_t blockRows, int32_t blockColu
         for (int32_t j = s + 1; j <= columns; ++j) {
           if (degree(s, j) < 0) continue;
           const int32_t shift = degree(s, j) - degree(s, s);
-          const int32_t factor = Lead(wb, s, j) * InverseModP(wb.field, static_cast<Residue>(Lead(wb, s, s))) % p;
+          const int32_t factor =
+              Lead(wb, s, j) * InverseModP(wb.field, static_cast<Residue>(Lead(wb, s, s))) % p;
           for (int32_t r = 1; r <= rows; ++r) {
             if (degree(r, s) >= 0) SubtractLiteral(wb, r, j, r, s, factor, shift);
           }
@@ -99,7 +105,8 @@ LiteralResults LiteralReduce(Workbench& wb, int32_t blockRows, int32_t blockColu
         for (int32_t r = s + 1; r <= rows; ++r) {
           if (degree(r, s) < 0) continue;
           const int32_t shift = degree(r, s) - degree(s, s);
-          const int32_t factor = Lead(wb, r, s) * InverseModP(wb.field, static_cast<Residue>(Lead(wb, s, s))) % p;
+          const int32_t factor =
+              Lead(wb, r, s) * InverseModP(wb.field, static_cast<Residue>(Lead(wb, s, s))) % p;
           for (int32_t j = 1; j <= columns; ++j) {
             if (degree(s, j) >= 0) SubtractLiteral(wb, r, j, s, j, factor, shift);
           }
@@ -137,8 +144,8 @@ LiteralResults LiteralReduce(Workbench& wb, int32_t blockRows, int32_t blockColu
   results.count = rows;
   for (int32_t s = 1; s <= n; ++s) {
     if (!MatrixEntryIsNonzero(wb.matrix, s, s)) continue;
-    PolyMultiply(wb.field, results.polynomial, MatrixEntryToPoly(wb.matrix, s, s, wb.failure), results.polynomial,
-                 wb.failure);
+    PolyMultiply(wb.field, results.polynomial, MatrixEntryToPoly(wb.matrix, s, s, wb.failure),
+                 results.polynomial, wb.failure);
     --results.count;
   }
   Polynomial& f = results.polynomial;
@@ -170,7 +177,9 @@ void PrepareField(Workbench& wb, int32_t p, int64_t k, bool keepTorsion = true) 
   ResetMatrix(wb.matrix);
 }
 
-std::string Text(const Polynomial& f) { return PolyToText(f, false, false, false); }
+std::string Text(const Polynomial& f) {
+  return PolyToText(f, false, false, false);
+}
 
 TEST(ReduceMatrixEdgeCases, OneByOneEntryComesBackNormalisedWithCountZero) {
   Bench b;
@@ -204,7 +213,7 @@ TEST(ReduceMatrixEdgeCases, ZeroRowAndColumnGiveAZeroDiagonalEntryThatOnlyAddsTo
   // Row 2 and column 2 are zero; det of the rest is (1 + t) t^2 - 2t = t (t^2 + t - 2).
   EXPECT_EQ(ReduceMatrix(b.wb, 3, 3), 1);
   EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), " 1+6t+6t^2");  // (t^2 + t - 2) / -2 over F_13
-  EXPECT_FALSE(b.wb.twisted.positiveRank);  // count 1 = k
+  EXPECT_FALSE(b.wb.twisted.positiveRank);                        // count 1 = k
   EXPECT_FALSE(MatrixEntryIsNonzero(b.wb.matrix, 2, 2));
 }
 
@@ -471,9 +480,9 @@ void ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
 
   const int32_t count = ReduceMatrix(fast.wb, c.blockRows, c.blockColumns);
   const LiteralResults expected = LiteralReduce(plain.wb, c.blockRows, c.blockColumns);
-  SCOPED_TRACE("p=" + std::to_string(c.p) + " k=" + std::to_string(c.k) + " R=" + std::to_string(c.blockRows) +
-               " W=" + std::to_string(c.blockColumns) + " keep=" + std::to_string(c.keepTorsion) + "\ninput:\n" +
-               input);
+  SCOPED_TRACE("p=" + std::to_string(c.p) + " k=" + std::to_string(c.k) +
+               " R=" + std::to_string(c.blockRows) + " W=" + std::to_string(c.blockColumns) +
+               " keep=" + std::to_string(c.keepTorsion) + "\ninput:\n" + input);
   ASSERT_EQ(count, expected.count);
   EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial)
       << Text(fast.wb.twisted.twistedPolynomial) << " vs " << Text(expected.polynomial);
@@ -484,7 +493,8 @@ void ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
     for (int32_t j = 1; j <= columns; ++j) {
       ASSERT_EQ(MatrixEntryDegree(fast.wb.matrix, i, j), MatrixEntryDegree(plain.wb.matrix, i, j))
           << "entry " << i << "," << j;
-      ASSERT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j)) << "entry " << i << "," << j;
+      ASSERT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j))
+          << "entry " << i << "," << j;
     }
   }
 }
@@ -527,7 +537,65 @@ TEST(ReduceMatrixAgreement, TermsBeyondTheTopExponentAreDroppedAlikeWithOutOfMem
   EXPECT_EQ(plain.wb.failure.errorMessage, "Out of memory");
   EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial);
   for (int32_t i = 1; i <= 2; ++i) {
-    for (int32_t j = 1; j <= 2; ++j) EXPECT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j));
+    for (int32_t j = 1; j <= 2; ++j)
+      EXPECT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j));
+  }
+}
+
+TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfKnots) {
+  // The trefoil onto S_3 (a = (1 2), b = (2 3), c = (1 3)), and knots up to 12 crossings with
+  // abelian representations (every meridian to the scalar c).
+  struct Case {
+    std::string braid;
+    Residue scalar;  // 0: the S_3 representation
+  };
+  const std::vector<Case> cases = {
+      {"{1,1,1}", 0},
+      {"{1,1,1}", 2},
+      {"{-1,2,-1,2}", 3},
+      {"{1,2,2,-3,1,-3,1,-2,1,-2,-3}", 1},
+      {std::string(ExampleBraid(FindKnot("12_1311").examplesList)), 5},
+  };
+  for (int32_t p : kSupportedPrimes) {
+    for (const Case& c : cases) {
+      Bench fast;
+      testing::PrepareBraid(fast.wb, c.braid, 20, p);
+      if (c.scalar == 0) {
+        testing::SetPermutationRepresentation(fast.wb, {{1, {2, 1, 3}}, {2, {1, 3, 2}}, {3, {3, 2, 1}}});
+      } else {
+        fast.wb.settings.degreeK = 1;
+        for (int g = 1; g <= kMaxGenerators; ++g) {
+          fast.wb.representation.generators[g].matrix.Reset(1);
+          fast.wb.representation.generators[g].matrix(1, 1) = 1;
+          fast.wb.representation.generators[g].inverseMatrix = fast.wb.representation.generators[g].matrix;
+          fast.wb.representation.generators[g].abelianScalar =
+              static_cast<Residue>(c.scalar % p == 0 ? 1 : c.scalar % p);
+        }
+      }
+      fast.wb.settings.keepTorsionSwitch = true;
+      BuildTwistedFoxMatrix(fast.wb);
+      ASSERT_FALSE(fast.wb.failure.computationFailed) << c.braid;
+      Bench plain;
+      plain.wb.settings = fast.wb.settings;
+      plain.wb.field = fast.wb.field;
+      plain.wb.matrix = fast.wb.matrix;
+      const int32_t blockRows = static_cast<int32_t>(fast.wb.presentation.generatorCount);
+      const int32_t blockColumns = static_cast<int32_t>(fast.wb.presentation.relatorCount);
+      const int32_t count = ReduceMatrix(fast.wb, blockRows, blockColumns);
+      const LiteralResults expected = LiteralReduce(plain.wb, blockRows, blockColumns);
+      SCOPED_TRACE(c.braid + " p=" + std::to_string(p));
+      EXPECT_EQ(count, expected.count);
+      EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial)
+          << Text(fast.wb.twisted.twistedPolynomial) << " vs " << Text(expected.polynomial);
+      const int32_t k = static_cast<int32_t>(fast.wb.settings.degreeK);
+      for (int32_t i = 1; i <= k * blockRows; ++i) {
+        for (int32_t j = 1; j <= k * blockColumns; ++j) {
+          ASSERT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j)) << i << "," << j;
+          ASSERT_EQ(MatrixEntryDegree(fast.wb.matrix, i, j), MatrixEntryDegree(plain.wb.matrix, i, j))
+              << i << "," << j;
+        }
+      }
+    }
   }
 }
 
@@ -581,7 +649,8 @@ TEST(ReduceMatrixKnownValues, HiddenDiagonalsComeBackAsTheProductOfTheirEntries)
         const int factor = 1 + static_cast<int>(random() % (p - 1));
         const int shift = static_cast<int>(random() % 3);
         if (op % 2 == 0) {
-          for (int32_t j = 1; j <= n; ++j) AddMultiple(m[a][j], m[b][j], factor, shift, p);  // row a += c t^s row b
+          for (int32_t j = 1; j <= n; ++j)
+            AddMultiple(m[a][j], m[b][j], factor, shift, p);  // row a += c t^s row b
         } else {
           for (int32_t i = 1; i <= n; ++i) AddMultiple(m[i][a], m[i][b], factor, shift, p);  // column op
         }
@@ -594,7 +663,8 @@ TEST(ReduceMatrixKnownValues, HiddenDiagonalsComeBackAsTheProductOfTheirEntries)
       const int32_t count = ReduceMatrix(bench.wb, n, n);
       Polynomial expected;
       const int inverse = InverseModP(bench.wb.field, static_cast<Residue>(product[0]));
-      for (size_t e = 0; e < product.size(); ++e) expected.coefficients[e] = static_cast<Residue>(product[e] * inverse % p);
+      for (size_t e = 0; e < product.size(); ++e)
+        expected.coefficients[e] = static_cast<Residue>(product[e] * inverse % p);
       SCOPED_TRACE("p=" + std::to_string(p) + " n=" + std::to_string(n));
       EXPECT_EQ(count, zeros);
       EXPECT_EQ(bench.wb.twisted.twistedPolynomial, expected)

@@ -148,8 +148,8 @@ TEST(ZerothAndSecond, LinesGoBelowTheSavedPositionOrTheOutputLine) {
     ZerothTwistedPolynomial(b.wb);
     EXPECT_EQ(b.wb.run.outputLine, c.zerothY + 8);
     SecondTwistedPolynomial(b.wb);  // group type 0: degree 0, still shown
-    EXPECT_EQ(transcript.str(), "P3\t7\t" + std::to_string(c.zerothY) + "\t" + kZerothText + "1\n" + "P3\t7\t" +
-                                    std::to_string(c.secondY) + "\t" + kSecondText + "0\n");
+    EXPECT_EQ(transcript.str(), "P3\t7\t" + std::to_string(c.zerothY) + "\t" + kZerothText + "1\n" +
+                                    "P3\t7\t" + std::to_string(c.secondY) + "\t" + kSecondText + "0\n");
     EXPECT_EQ(b.wb.run.outputLine, c.finalLine);
     EXPECT_EQ(b.wb.twisted.deg2, 0);
     // The zeroth reduction pumps once per pass; each polynomial pumps once more before its line.
