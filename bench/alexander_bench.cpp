@@ -23,7 +23,10 @@
 #include "control/workbench.h"
 #include "group/knot_tables.h"
 #include "group/prepare_presentation.h"
+#include "reps/find_representation.h"
+#include "reps/image_order.h"
 #include "reps/random_generator.h"
+#include "reps/representation_matrices.h"
 
 namespace quarvel {
 namespace {
@@ -213,10 +216,11 @@ struct Setup {
   bool ok = false;
 };
 
-// The knot prepared, a representation onto S_k installed, the field set.
-Setup& PreparedKnot(int64_t k) {
-  static std::map<int64_t, Setup> setups;
-  Setup& setup = setups[k];
+// The knot prepared, a representation onto S_k installed (on Z^k, or on the sum-zero subspace V of
+// dimension k - 1), the field set.
+Setup& PreparedKnot(int64_t k, bool onV = false) {
+  static std::map<std::pair<int64_t, bool>, Setup> setups;
+  Setup& setup = setups[{k, onV}];
   if (setup.ok) return setup;
   Workbench& wb = *setup.wb;
   wb.presentation.braidText = std::string(ExampleBraid(FindKnot(kKnot).examplesList));
@@ -234,15 +238,21 @@ Setup& PreparedKnot(int64_t k) {
   wb.settings.simplifyEffort = kSimplifyEffort;
   PreparePresentation(wb);
   SetCurrentPrime(wb.field, kPrime);
-  wb.settings.degreeK = k;
+  wb.settings.degreeK = onV ? k - 1 : k;
   wb.settings.keepTorsionSwitch = true;
   for (const auto& [g, image] : images) {
     GeneratorImage& slot = wb.representation.generators[g];
-    slot.matrix.Reset(static_cast<int32_t>(k));
-    slot.inverseMatrix.Reset(static_cast<int32_t>(k));
+    Permutation p{};
+    Permutation inverse{};
     for (int32_t i = 1; i <= k; ++i) {
-      slot.matrix(image[i - 1], i) = 1;
-      slot.inverseMatrix(i, image[i - 1]) = 1;
+      p[i] = image[i - 1];
+      inverse[image[i - 1]] = i;
+    }
+    if (onV) {
+      ReducedPermutationMatrix(p, static_cast<int32_t>(k), slot.matrix);
+      ReducedPermutationMatrix(inverse, static_cast<int32_t>(k), slot.inverseMatrix);
+    } else {
+      PermutationMatrices(p, static_cast<int32_t>(k), slot.matrix, slot.inverseMatrix);
     }
   }
   BuildTwistedFoxMatrix(wb);
@@ -302,9 +312,74 @@ void BM_BuildAndReduce(benchmark::State& state) {
   }
 }
 
+void BM_BuildAndReduceOnV(benchmark::State& state) {
+  Setup& setup = PreparedKnot(state.range(0), true);
+  if (!setup.ok) {
+    state.SkipWithError("no representation onto S_k found");
+    return;
+  }
+  Workbench& wb = *setup.wb;
+  for (auto _ : state) {
+    BuildTwistedFoxMatrix(wb);
+    ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+    benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
+  }
+  state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
+}
+
+// The run's own search for a representation of the Conway knot into A_5 whose image is all of A_5,
+// and the regular representation of that image (degree 60), as the "S_k - representation" kind
+// uses it.
+Setup& PreparedRegularA5() {
+  static Setup setup;
+  static bool tried = false;
+  if (tried) return setup;
+  tried = true;
+  Workbench& wb = *setup.wb;
+  wb.presentation.braidText = std::string(ExampleBraid(FindKnot("11_401").examplesList));
+  wb.settings.simplifyEffort = kSimplifyEffort;
+  PreparePresentation(wb);
+  SetCurrentPrime(wb.field, kPrime);
+  RunSettings& s = wb.settings;
+  s.repFamily = kPermutationFamily;
+  s.permutationGroupOnly = s.alternatingOnly = s.determineImageSize = true;
+  s.keepTorsionSwitch = true;
+  s.degreeCap = 60;
+  for (int attempt = 0; attempt < 50 && !setup.ok; ++attempt) {
+    s.degreeK = 5;
+    wb.representation.searchNumber = 2;  // not the first search: no escalation
+    wb.representation.representationFound = true;
+    FindRepresentation(wb);
+    ComputeImage(wb);
+    setup.ok = wb.representation.representationFound && s.degreeK == 60 && !wb.failure.computationFailed;
+  }
+  return setup;
+}
+
+void BM_BuildAndReduceRegular60(benchmark::State& state) {
+  Setup& setup = PreparedRegularA5();
+  if (!setup.ok) {
+    state.SkipWithError("no representation onto A_5 found");
+    return;
+  }
+  Workbench& wb = *setup.wb;
+  for (auto _ : state) {
+    BuildTwistedFoxMatrix(wb);
+    ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+    benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
+  }
+  state.counters["rows"] = static_cast<double>(60 * wb.presentation.generatorCount);
+  state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
+}
+
 BENCHMARK(BM_BuildTwistedFoxMatrix)->DenseRange(4, 8)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_ReduceMatrix)->DenseRange(4, 8)->Repetitions(9)->ReportAggregatesOnly(true);
 BENCHMARK(BM_BuildAndReduce)->DenseRange(4, 8)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BuildAndReduceOnV)->DenseRange(4, 8)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_BuildAndReduceRegular60)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quarvel
