@@ -298,10 +298,10 @@ void BM_ReduceMatrix(benchmark::State& state) {
   state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
 }
 
-void BM_BuildAndReduce(benchmark::State& state) {
-  Setup& setup = PreparedKnot(state.range(0));
+// Builds and reduces the matrix of a prepared representation, once per iteration.
+void BuildAndReduce(benchmark::State& state, Setup& setup) {
   if (!setup.ok) {
-    state.SkipWithError("no representation onto S_k found");
+    state.SkipWithError("no representation onto the group found");
     return;
   }
   Workbench& wb = *setup.wb;
@@ -310,21 +310,16 @@ void BM_BuildAndReduce(benchmark::State& state) {
     ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
     benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
   }
+  state.counters["rows"] = static_cast<double>(wb.settings.degreeK * wb.presentation.generatorCount);
+  state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
+}
+
+void BM_BuildAndReduce(benchmark::State& state) {
+  BuildAndReduce(state, PreparedKnot(state.range(0)));
 }
 
 void BM_BuildAndReduceOnV(benchmark::State& state) {
-  Setup& setup = PreparedKnot(state.range(0), true);
-  if (!setup.ok) {
-    state.SkipWithError("no representation onto S_k found");
-    return;
-  }
-  Workbench& wb = *setup.wb;
-  for (auto _ : state) {
-    BuildTwistedFoxMatrix(wb);
-    ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
-    benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
-  }
-  state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
+  BuildAndReduce(state, PreparedKnot(state.range(0), true));
 }
 
 // The run's own search for a representation of the Conway knot into A_5 whose image is all of A_5,
@@ -357,19 +352,7 @@ Setup& PreparedRegularA5() {
 }
 
 void BM_BuildAndReduceRegular60(benchmark::State& state) {
-  Setup& setup = PreparedRegularA5();
-  if (!setup.ok) {
-    state.SkipWithError("no representation onto A_5 found");
-    return;
-  }
-  Workbench& wb = *setup.wb;
-  for (auto _ : state) {
-    BuildTwistedFoxMatrix(wb);
-    ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
-    benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
-  }
-  state.counters["rows"] = static_cast<double>(60 * wb.presentation.generatorCount);
-  state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
+  BuildAndReduce(state, PreparedRegularA5());
 }
 
 BENCHMARK(BM_BuildTwistedFoxMatrix)->DenseRange(4, 8)->Repetitions(9)->ReportAggregatesOnly(true);
