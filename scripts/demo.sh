@@ -10,5 +10,7 @@ run() {
 }
 
 run show --braid "{1,1,1}"
-run show --braid "{-1,2,-1,2}" --zero-surgery
-run norm --braid "{-1,2,-1,2}" --rep sk-regular --size 4 --dry-run
+run norm --knot 4_1 --cycles 2
+# The Kinoshita-Terasaka knot: its Alexander polynomial is 1, yet twisted polynomials over S_5
+# show genus 2 and that it does not fiber.
+run norm --knot 11_409 --rep sk-v --size 5 --compare-fields all --cycles 2
