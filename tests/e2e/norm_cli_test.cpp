@@ -100,6 +100,8 @@ struct FiberedKnot {
   const char* genus;
 };
 
+void PrintTo(const FiberedKnot& knot, std::ostream* out) { *out << knot.name << " (genus " << knot.genus << ")"; }
+
 class CliNormFibered : public ::testing::TestWithParam<FiberedKnot> {};
 
 TEST_P(CliNormFibered, BoundsEqualTheGenusOverAllFields) {
