@@ -10,10 +10,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <functional>
 #include <map>
 #include <memory>
-#include <numeric>
 #include <set>
 #include <vector>
 
@@ -23,6 +21,7 @@
 #include "control/workbench.h"
 #include "group/knot_tables.h"
 #include "group/prepare_presentation.h"
+#include "permutation_search.h"
 #include "reps/find_representation.h"
 #include "reps/image_order.h"
 #include "reps/random_generator.h"
@@ -35,40 +34,9 @@ constexpr int32_t kPrime = 13;
 constexpr const char* kKnot = "12_1311";
 constexpr int32_t kSimplifyEffort = 20;
 
-using Perm = std::vector<int32_t>;  // image of i at i - 1
-
-Perm Compose(const Perm& outer, const Perm& inner) {
-  Perm result(inner.size());
-  for (size_t i = 0; i < inner.size(); ++i) result[i] = outer[inner[i] - 1];
-  return result;
-}
-
-Perm Invert(const Perm& perm) {
-  Perm result(perm.size());
-  for (size_t i = 0; i < perm.size(); ++i) result[perm[i] - 1] = static_cast<int32_t>(i + 1);
-  return result;
-}
-
-Perm Identity(size_t k) {
-  Perm perm(k);
-  std::iota(perm.begin(), perm.end(), 1);
-  return perm;
-}
-
-std::vector<int> CycleType(const Perm& perm) {
-  std::vector<bool> seen(perm.size(), false);
-  std::vector<int> lengths;
-  for (size_t i = 0; i < perm.size(); ++i) {
-    int length = 0;
-    for (size_t j = i; !seen[j]; j = static_cast<size_t>(perm[j] - 1)) {
-      seen[j] = true;
-      ++length;
-    }
-    if (length > 1) lengths.push_back(length);
-  }
-  std::sort(lengths.begin(), lengths.end());
-  return lengths;
-}
+using testing::CycleType;
+using testing::Identity;
+using testing::Perm;
 
 // The order of the group the permutations generate.
 size_t GroupOrder(const std::vector<Perm>& generators) {
@@ -78,7 +46,7 @@ size_t GroupOrder(const std::vector<Perm>& generators) {
     std::vector<Perm> next;
     for (const Perm& x : frontier) {
       for (const Perm& g : generators) {
-        Perm y = Compose(x, g);
+        Perm y = testing::Compose(x, g);
         if (elements.insert(y).second) next.push_back(y);
       }
     }
@@ -87,103 +55,22 @@ size_t GroupOrder(const std::vector<Perm>& generators) {
   return elements.size();
 }
 
-using Letters = std::vector<std::pair<bool, int>>;  // (inverse, generator) per letter
-
-Perm Evaluate(const std::map<int, Perm>& images, const Letters& letters, size_t from, size_t to, size_t k) {
-  Perm result = Identity(k);
-  for (size_t q = from; q < to; ++q) {
-    const Perm& image = images.at(letters[q].second);
-    result = Compose(result, letters[q].first ? Invert(image) : image);
-  }
-  return result;
-}
-
-// A representation of the unsimplified presentation onto S_k with every generator in the class
-// of `representative`, or an empty map.
+// A representation of the input relators onto S_k with every generator in the class of
+// `representative`, or an empty map.
 std::map<int, Perm> SearchClass(const Presentation& presentation, const Perm& representative,
                                 RandomGenerator& random) {
-  const size_t k = representative.size();
-  std::vector<Perm> candidates;
-  Perm perm = Identity(k);
-  const std::vector<int> type = CycleType(representative);
-  do {
-    if (CycleType(perm) == type) candidates.push_back(perm);
-  } while (std::next_permutation(perm.begin(), perm.end()));
-
-  std::vector<Letters> relators;
-  std::vector<int> generators;
-  std::set<int> seen;
-  for (int j = 1; j <= presentation.inputRelatorCount; ++j) {
-    const Word& word = presentation.inputRelators[j];
-    relators.emplace_back();
-    for (size_t q = 0; q + 1 < word.size(); q += 2) {
-      const int g = static_cast<unsigned char>(word[q + 1]) - kGeneratorByteBase;
-      relators.back().emplace_back(word[q] == '-', g);
-      seen.insert(g);
-    }
-  }
-  generators.assign(seen.begin(), seen.end());
-  const size_t factorial = [k] {
-    size_t f = 1;
-    for (size_t i = 2; i <= k; ++i) f *= i;
-    return f;
-  }();
-
-  auto propagate = [&](std::map<int, Perm>& images) {
-    for (bool changed = true; changed;) {
-      changed = false;
-      for (const Letters& letters : relators) {
-        int unknown = 0;
-        size_t position = 0;
-        int occurrences = 0;
-        for (size_t q = 0; q < letters.size(); ++q) {
-          if (images.count(letters[q].second)) continue;
-          if (unknown != 0 && unknown != letters[q].second) occurrences = 2;
-          unknown = letters[q].second;
-          position = q;
-          ++occurrences;
-        }
-        if (unknown == 0) {
-          if (Evaluate(images, letters, 0, letters.size(), k) != Identity(k)) return false;
-          continue;
-        }
-        if (occurrences != 1) continue;
-        Perm power = Compose(Invert(Evaluate(images, letters, 0, position, k)),
-                             Invert(Evaluate(images, letters, position + 1, letters.size(), k)));
-        Perm x = letters[position].first ? Invert(power) : power;
-        if (CycleType(x) != type) return false;
-        images[unknown] = x;
-        changed = true;
-      }
-    }
-    return true;
+  size_t factorial = 1;
+  for (size_t i = 2; i <= representative.size(); ++i) factorial *= i;
+  testing::ClassSearch search;
+  search.accept = [factorial](const std::map<int, Perm>& images) {
+    std::vector<Perm> all;
+    for (const auto& [g, image] : images) all.push_back(image);
+    return GroupOrder(all) == factorial;
   };
-
-  std::map<int, Perm> found;
-  int budget = 200000;
-  std::function<bool(std::map<int, Perm>, bool)> extend = [&](std::map<int, Perm> images, bool first) {
-    if (--budget < 0 || !propagate(images)) return false;
-    auto open = std::find_if(generators.begin(), generators.end(), [&](int g) { return !images.count(g); });
-    if (open == generators.end()) {
-      std::vector<Perm> all;
-      for (const auto& [g, image] : images) all.push_back(image);
-      if (GroupOrder(all) != factorial) return false;
-      found = images;
-      return true;
-    }
-    std::vector<Perm> order = candidates;
-    for (size_t i = order.size(); i > 1; --i) {
-      std::swap(order[i - 1], order[RandomBelow(random, static_cast<uint32_t>(i))]);
-    }
-    for (const Perm& candidate : order) {
-      images[*open] = candidate;
-      if (extend(images, false)) return true;
-      if (first) break;  // up to conjugation the first generator is any one of its class
-    }
-    return false;
-  };
-  extend({}, true);
-  return found;
+  search.shuffle = &random;
+  search.budget = 200000;
+  return testing::FindRepresentationIn(
+      presentation, testing::ConjugacyClass(representative.size(), CycleType(representative)), search);
 }
 
 // Odd cycle types first (they can generate S_k), transpositions before longer cycles.

@@ -5,11 +5,21 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "control/headless_surface.h"
 #include "control/workbench.h"
 
 namespace quarvel::testing {
+
+// Every prime a run can use: the main window's fields and those the comparison adds.
+inline const std::vector<int32_t> kSupportedPrimes = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 53};
+
+inline PrimeField FieldOf(int32_t p) {
+  PrimeField field;
+  SetCurrentPrime(field, p);
+  return field;
+}
 
 // A fresh workbench drawing on its own headless surface.
 struct Bench {

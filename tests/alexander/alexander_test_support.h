@@ -11,12 +11,11 @@
 
 #include "control/workbench.h"
 #include "group/prepare_presentation.h"
+#include "permutation_search.h"
 #include "poly/poly_matrix.h"
 #include "test_support.h"
 
 namespace quarvel::testing {
-
-inline const std::vector<int32_t> kSupportedPrimes = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 53};
 
 // Every coefficient from -50 up to the entry degree, as MatrixGet reads it.
 inline std::vector<int> ReadEntry(const PolyMatrix& matrix, int32_t i, int32_t j) {
@@ -57,21 +56,6 @@ inline std::string DescribeMatrix(const PolyMatrix& matrix, int32_t rows, int32_
     }
   }
   return out.str();
-}
-
-// A permutation of 1..k in one-line notation: image[i - 1] is the image of i.
-using Perm = std::vector<int32_t>;
-
-inline Perm Compose(const Perm& outer, const Perm& inner) {
-  Perm result(inner.size());
-  for (size_t i = 0; i < inner.size(); ++i) result[i] = outer[inner[i] - 1];
-  return result;
-}
-
-inline Perm Invert(const Perm& perm) {
-  Perm result(perm.size());
-  for (size_t i = 0; i < perm.size(); ++i) result[perm[i] - 1] = static_cast<int32_t>(i + 1);
-  return result;
 }
 
 // The value of a word under images of its generators, read as maps composed from the right:

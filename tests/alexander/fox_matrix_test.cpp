@@ -480,115 +480,16 @@ TEST(FoxMatrixKnownValues, TrefoilOntoS3IsTheAlexanderPolynomialTimesOneMinusTSq
 // Invariance: the polynomial belongs to the group and the representation's conjugacy class, not
 // to the presentation or the labelling of points.
 
-// A representation of the input presentation with every generator in `candidates` (a conjugacy
-// class), not all the same, found by depth-first search over the generators in number order. A
-// relator in which one unassigned generator occurs once fixes that generator, which keeps the
-// search over Wirtinger presentations short.
-std::map<int, Perm> FindRepresentationIn(const Presentation& presentation,
-                                         const std::vector<Perm>& candidates) {
-  const size_t k = candidates.front().size();
-  std::vector<std::vector<std::pair<bool, int>>> relators;  // (inverse, generator) per letter
-  std::vector<int> generators;
-  std::array<bool, kMaxGenerators + 1> seen{};
-  for (int j = 1; j <= presentation.inputRelatorCount; ++j) {
-    const Word& word = presentation.inputRelators[j];
-    relators.emplace_back();
-    for (size_t q = 0; q + 1 < word.size(); q += 2) {
-      const int g = static_cast<unsigned char>(word[q + 1]) - kGeneratorByteBase;
-      relators.back().emplace_back(word[q] == '-', g);
-      seen[g] = true;
-    }
-  }
-  for (int g = 1; g <= kMaxGenerators; ++g) {
-    if (seen[g]) generators.push_back(g);
-  }
-  auto value = [&](const std::map<int, Perm>& images, const std::vector<std::pair<bool, int>>& letters,
-                   size_t from, size_t to) {
-    Perm result(k);
-    for (size_t i = 0; i < k; ++i) result[i] = static_cast<int32_t>(i + 1);
-    for (size_t q = from; q < to; ++q) {
-      const Perm& image = images.at(letters[q].second);
-      result = testing::Compose(result, letters[q].first ? Invert(image) : image);
-    }
-    return result;
+// A representation of the input presentation in a conjugacy class, not all generators equal.
+std::map<int, Perm> FindNonAbelianIn(const Presentation& presentation, const std::vector<Perm>& candidates) {
+  testing::ClassSearch search;
+  search.accept = [](const std::map<int, Perm>& images) {
+    return std::any_of(images.begin(), images.end(),
+                       [&](const auto& entry) { return entry.second != images.begin()->second; });
   };
-  // Solves relators for generators they fix; false on a contradiction.
-  auto propagate = [&](std::map<int, Perm>& images) {
-    for (bool changed = true; changed;) {
-      changed = false;
-      for (const auto& letters : relators) {
-        int unknown = 0;
-        size_t position = 0;
-        int occurrences = 0;
-        for (size_t q = 0; q < letters.size(); ++q) {
-          if (images.count(letters[q].second)) continue;
-          if (unknown != 0 && unknown != letters[q].second) occurrences = 2;
-          unknown = letters[q].second;
-          position = q;
-          ++occurrences;
-        }
-        if (unknown == 0) {
-          if (!IsIdentity(value(images, letters, 0, letters.size()))) return false;
-          continue;
-        }
-        if (occurrences != 1) continue;
-        // L x^s R = 1 gives x^s = L^-1 R^-1.
-        Perm power = testing::Compose(Invert(value(images, letters, 0, position)),
-                                      Invert(value(images, letters, position + 1, letters.size())));
-        Perm x = letters[position].first ? Invert(power) : power;
-        if (std::find(candidates.begin(), candidates.end(), x) == candidates.end()) return false;
-        images[unknown] = x;
-        changed = true;
-      }
-    }
-    return true;
-  };
-  std::map<int, Perm> found;
-  std::function<bool(std::map<int, Perm>, bool)> extend = [&](std::map<int, Perm> images, bool first) {
-    if (!propagate(images)) return false;
-    auto open = std::find_if(generators.begin(), generators.end(), [&](int g) { return !images.count(g); });
-    if (open == generators.end()) {
-      for (const auto& [g, image] : images) {
-        if (image != images.begin()->second) {
-          found = images;
-          return true;
-        }
-      }
-      return false;
-    }
-    // Up to conjugation the first generator may take the first candidate of the class.
-    for (const Perm& candidate : candidates) {
-      images[*open] = candidate;
-      if (extend(images, false)) return true;
-      if (first) break;
-    }
-    return false;
-  };
-  EXPECT_TRUE(extend({}, true)) << "no representation found";
+  std::map<int, Perm> found = testing::FindRepresentationIn(presentation, candidates, search);
+  EXPECT_FALSE(found.empty()) << "no representation found";
   return found;
-}
-
-// All permutations of 1..k of the given cycle type (cycle lengths > 1).
-std::vector<Perm> ConjugacyClass(size_t k, std::vector<int> cycleType) {
-  std::vector<Perm> all;
-  Perm perm(k);
-  for (size_t i = 0; i < k; ++i) perm[i] = static_cast<int32_t>(i + 1);
-  std::sort(cycleType.begin(), cycleType.end());
-  do {
-    std::vector<bool> visited(k, false);
-    std::vector<int> lengths;
-    for (size_t i = 0; i < k; ++i) {
-      int length = 0;
-      for (size_t j = i; !visited[j]; j = static_cast<size_t>(perm[j] - 1)) {
-        visited[j] = true;
-        ++length;
-      }
-      if (length > 1) lengths.push_back(length);
-    }
-    std::sort(lengths.begin(), lengths.end());
-    if (lengths == cycleType) all.push_back(perm);
-  } while (std::next_permutation(perm.begin(), perm.end()));
-  return all;
 }
 
 struct TwistedCase {
@@ -621,7 +522,7 @@ TEST(FoxMatrixInvariance, ThePolynomialDoesNotDependOnTheSimplificationEffort) {
     Bench input;
     PrepareBraid(input.wb, c.knot.braid, 0, 13);
     const std::map<int, Perm> images =
-        FindRepresentationIn(input.wb.presentation, ConjugacyClass(c.degree, c.cycleType));
+        FindNonAbelianIn(input.wb.presentation, testing::ConjugacyClass(c.degree, c.cycleType));
     for (int32_t p : {5, 13, 53}) {
       const std::string reference = TwistedPolynomial(c.knot.braid, 0, p, images);
       for (int32_t effort : {20, 150}) {
@@ -645,7 +546,7 @@ TEST(FoxMatrixInvariance, RelabellingThePointsOfAPermutationRepresentationChange
     Bench input;
     PrepareBraid(input.wb, c.knot.braid, 0, 13);
     const std::map<int, Perm> images =
-        FindRepresentationIn(input.wb.presentation, ConjugacyClass(c.degree, c.cycleType));
+        FindNonAbelianIn(input.wb.presentation, testing::ConjugacyClass(c.degree, c.cycleType));
     Perm relabel(c.degree);
     for (size_t i = 0; i < c.degree; ++i) relabel[i] = static_cast<int32_t>(i + 1);
     std::shuffle(relabel.begin(), relabel.end(), random);

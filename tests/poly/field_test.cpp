@@ -2,13 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 #include <random>
 #include <vector>
 
 namespace quarvel {
 namespace {
 
-const std::vector<int32_t> kSupportedPrimes = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 53};
+using testing::FieldOf;
+using testing::kSupportedPrimes;
 
 std::vector<int32_t> PrimesUpTo(int32_t limit) {
   std::vector<int32_t> primes;
@@ -18,12 +21,6 @@ std::vector<int32_t> PrimesUpTo(int32_t limit) {
     if (prime) primes.push_back(n);
   }
   return primes;
-}
-
-PrimeField FieldOf(int32_t p) {
-  PrimeField field;
-  SetCurrentPrime(field, p);
-  return field;
 }
 
 TEST(BuildInverseTable, InverseOfTwoModuloFiftyThreeIsTwentySeven) {

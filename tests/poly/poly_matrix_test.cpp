@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 #include <algorithm>
 #include <map>
 #include <random>
@@ -12,13 +14,8 @@
 namespace quarvel {
 namespace {
 
-const std::vector<int32_t> kSupportedPrimes = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 53};
-
-PrimeField FieldOf(int32_t p) {
-  PrimeField field;
-  SetCurrentPrime(field, p);
-  return field;
-}
+using testing::FieldOf;
+using testing::kSupportedPrimes;
 
 // Every coefficient from -50 up to the entry degree, as MatrixGet reads it.
 std::vector<int> ReadEntry(const PolyMatrix& matrix, int32_t i, int32_t j) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "test_support.h"
+
 #include <map>
 #include <random>
 #include <sstream>
@@ -10,13 +12,8 @@
 namespace quarvel {
 namespace {
 
-const std::vector<int32_t> kSupportedPrimes = {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 53};
-
-PrimeField FieldOf(int32_t p) {
-  PrimeField field;
-  SetCurrentPrime(field, p);
-  return field;
-}
+using testing::FieldOf;
+using testing::kSupportedPrimes;
 
 Polynomial FromTerms(const std::map<int32_t, int>& terms) {
   Polynomial f;
