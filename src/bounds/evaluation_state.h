@@ -25,9 +25,11 @@ struct EvaluationState {
   bool showsNotFibered = false;
   bool showsNonMonic = false;
   PolynomialTexts twistedPolynomialText;
+  std::string wadaText;  // empty unless the presentation has deficiency one and the matrix is small
   // The knot.
   int32_t untwistedDegree = 0;
   PolynomialTexts untwistedPolynomialText;
+  std::string integerAlexanderText;  // the Alexander polynomial over Z, from the trivial pass
   double bestBound = 0;
   double bestNormBound = 0;
   bool possiblyFibered = true;

@@ -9,9 +9,11 @@
 #include "control/panels.h"
 #include "control/run_settings.h"
 #include "group/presentation.h"
+#include "isotopy/isotopy_state.h"
 #include "poly/field.h"
 #include "poly/poly_matrix.h"
 #include "reps/image_state.h"
+#include "reps/homomorphism_state.h"
 #include "reps/random_generator.h"
 #include "reps/representation.h"
 #include "simplify/simplification.h"
@@ -34,6 +36,9 @@ struct Workbench {
   PolyMatrix matrix;
   TwistedResults twisted;
   EvaluationState evaluation;
+  IsotopyGroup isotopyGroup;
+  HomomorphismStore homomorphisms;
+  IsotopyState isotopy;
 };
 
 }  // namespace quarvel

@@ -1,0 +1,1 @@
+#include "isotopy/isotopy_driver.h"

@@ -1,0 +1,1 @@
+#include "isotopy/isotopy_panel_reports.h"

@@ -1,0 +1,1 @@
+#include "reps/enumerate_homomorphisms.h"

@@ -1,0 +1,1 @@
+#include "reps/homomorphism_search.h"

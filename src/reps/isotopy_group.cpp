@@ -1,0 +1,1 @@
+#include "reps/isotopy_group.h"
