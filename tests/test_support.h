@@ -53,6 +53,22 @@ class TempDir {
   std::filesystem::path path_;
 };
 
+// A fresh temporary folder as the working directory while the object lives: the report files a
+// run writes land there and vanish with it.
+class TempWorkingDirectory {
+ public:
+  TempWorkingDirectory() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(dir_.path()); }
+  ~TempWorkingDirectory() { std::filesystem::current_path(previous_); }
+  TempWorkingDirectory(const TempWorkingDirectory&) = delete;
+  TempWorkingDirectory& operator=(const TempWorkingDirectory&) = delete;
+
+  const std::filesystem::path& path() const { return dir_.path(); }
+
+ private:
+  TempDir dir_;
+  std::filesystem::path previous_;
+};
+
 inline std::string ReadWholeFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});

@@ -5,6 +5,9 @@
 
 #include "alexander/reduce_matrix.h"
 #include "poly/polynomial.h"
+#include "reports/latex_details.h"
+#include "reports/matrix_files.h"
+#include "reports/results_file.h"
 
 namespace quarvel {
 namespace {
@@ -265,6 +268,13 @@ void NormaliseDiagonal(Workbench& wb) {
   }
 }
 
+// The reports that show the unreduced matrix take it before the reduction overwrites it.
+void WriteUnreducedMatrixReports(Workbench& wb) {
+  if (wb.settings.matrixSaveMode == 1) WriteMatrixFile(wb, false);
+  if (wb.settings.saveMode == 1) PrepareLatexMatrixRows(wb);
+  if (wb.settings.matrixSaveMode == 2) WriteGapFile(wb);
+}
+
 }  // namespace
 
 std::string TwoDecimals(double value) {
@@ -299,7 +309,9 @@ ZerothCorrection ZerothCorrectionFor(const Workbench& wb) {
 }
 
 void EvaluateRepresentation(Workbench& wb) {
+  WriteUnreducedMatrixReports(wb);
   ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+  if (wb.settings.matrixSaveMode == 1) WriteMatrixFile(wb, true);
   if (wb.settings.compareFields) BlankLowerOutputPanel(wb);
   if (wb.panels.flags.stopRequested) return;
   if (wb.panels.flags.paused) KeepWindowAlive(wb.panels);
@@ -333,6 +345,7 @@ void EvaluateRepresentation(Workbench& wb) {
     if (wb.settings.compareFields) ShowFieldComparison(ev);
   }
   NormaliseDiagonal(wb);
+  if (!wb.run.trivialPass && wb.settings.saveMode != 2) WriteResults(wb);
 }
 
 }  // namespace quarvel

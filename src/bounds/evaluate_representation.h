@@ -5,7 +5,9 @@
 //   ||phi|| >= (deg Delta - D) / k,   genus >= ((deg Delta - D) / k + 1 + b3) / 2,
 // with D the zeroth correction of the representation kind (b3 = 1 for a closed manifold), keep the
 // best bound of the knot, test the degrees against fibering, show everything and set the verdicts
-// that the stop conditions and the reports read.
+// that the stop conditions and the reports read. The report files the options ask for are written
+// on the way: the matrix, LaTeX rows and GAP file before the reduction, the completed matrix file
+// right after it, and the results file (not in the trivial pass) at the end.
 //
 // Panels: the results go on the output panel (wb.run.outputPanel), one line every 15 pixels from
 // wb.run.outputLine; panel 6 holds "Number of solutions" at (7, 7) and the fibering verdict at

@@ -12,10 +12,11 @@
 #include "cli/dry_run.h"
 #include "cli/knots_command.h"
 #include "control/norm_driver.h"
+#include "control/run_messages.h"
 #include "control/norm_run_start.h"
 #include "control/start.h"
 #include "control/workbench.h"
-#include "group/knot_list_detection.h"
+#include "isotopy/isotopy_driver.h"
 
 namespace quarvel::cli {
 namespace {
@@ -45,12 +46,6 @@ void PrintSimplifiedPresentation(std::ostream& out, const Workbench& wb) {
   for (int64_t r = 1; r <= p.relatorCount; ++r) out << WordToText(p.relators[r], false) << '\n';
 }
 
-bool IsPickedKnotList(const Workbench& wb) {
-  if (!wb.presentation.braidText.empty()) return false;
-  std::ifstream in(wb.settings.inputDirectory + wb.settings.inputName, std::ios::binary);
-  return in && IsKnotList(in);
-}
-
 int RunShow(Workbench& wb, const HeadlessSurface& surface) {
   OpenNormWindow(wb);
   bool goesOn = StartNormRun(wb);
@@ -73,6 +68,16 @@ int RunNorm(Workbench& wb, CliSurface& surface, const CliRequest& request) {
   return wb.failure.computationFailed ? kExitRunError : kExitRunEnded;
 }
 
+int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
+  surface.ShowProgress([&wb] {
+    return "Checked " + std::to_string(wb.homomorphisms.checkedPercent) + "% of all potential homomorphisms";
+  });
+  RunIsotopy(wb);
+  surface.EndProgress();
+  std::cout << surface.Snapshot();
+  return wb.failure.computationFailed || wb.failure.polynomialErrorFlag ? kExitRunError : kExitRunEnded;
+}
+
 int Run(const CliRequest& request) {
   if (request.command == Command::knots) {
     PrintPickList(std::cout, request.pickList);
@@ -91,11 +96,11 @@ int Run(const CliRequest& request) {
     PrintRunSettings(std::cout, wb.settings, wb.presentation);
     return kExitRunEnded;
   }
-  if (IsPickedKnotList(wb))
+  if (wb.presentation.braidText.empty() && PickedFileIsKnotList(wb.settings))
     return Usage("'" + wb.settings.inputName + "' is a knot list; lists are not run yet");
   if (request.command == Command::show) return RunShow(wb, surface);
   if (request.command == Command::norm) return RunNorm(wb, surface, request);
-  return Usage("the isotopy mode is not built yet; use --dry-run");
+  return RunIsotopyCommand(wb, surface);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@ namespace quarvel {
 struct FailureState {
   bool computationFailed = false;
   bool polynomialErrorFlag = false;  // raised by the polynomial algebra and the enumeration
+  bool integerPolynomialErrorFlag = false;  // raised by the rational arithmetic; never stops a run
   std::string errorMessage;
 };
 
@@ -25,6 +26,7 @@ inline void FailPolynomial(FailureState& failure, std::string message) {
 inline void ClearFailure(FailureState& failure) {
   failure.computationFailed = false;
   failure.polynomialErrorFlag = false;
+  failure.integerPolynomialErrorFlag = false;
   failure.errorMessage.clear();
 }
 

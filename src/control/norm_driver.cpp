@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "alexander/fox_matrix.h"
+#include "alexander/integer_alexander.h"
 #include "alexander/zeroth_second_polynomials.h"
 #include "bounds/evaluate_representation.h"
 #include "control/norm_run_start.h"
+#include "control/run_messages.h"
 #include "reps/find_representation.h"
 #include "reps/image_order.h"
 
@@ -68,6 +70,8 @@ void ComputeOverField(Workbench& wb) {
   PumpMessages(wb.panels);
   BuildTwistedFoxMatrix(wb);
   EvaluateRepresentation(wb);
+  // Called for every presentation, so that one whose deficiency is not one leaves both texts empty.
+  IntegerAlexanderAndWada(wb);
 }
 
 // The twisted polynomials of the representation, over one field or over each compared field.

@@ -17,7 +17,4 @@ void OpenNormWindow(Workbench& workbench);
 // nothing to compute.
 bool StartNormRun(Workbench& workbench);
 
-// "       ERROR: " + message + ten blanks on panel 1 at (x, 7); then waits for the user.
-void ShowRunError(Workbench& workbench, int x);
-
 }  // namespace quarvel

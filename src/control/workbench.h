@@ -12,6 +12,7 @@
 #include "isotopy/isotopy_state.h"
 #include "poly/field.h"
 #include "poly/poly_matrix.h"
+#include "reports/report_state.h"
 #include "reps/image_state.h"
 #include "reps/homomorphism_state.h"
 #include "reps/random_generator.h"
@@ -39,6 +40,7 @@ struct Workbench {
   IsotopyGroup isotopyGroup;
   HomomorphismStore homomorphisms;
   IsotopyState isotopy;
+  ReportState reports;  // what the report writers carry from before the reduction to after it
 };
 
 }  // namespace quarvel

@@ -1,1 +1,185 @@
 #include "isotopy/isotopy_driver.h"
+
+#include <string>
+
+#include "alexander/fox_matrix.h"
+#include "alexander/reduce_matrix.h"
+#include "control/run_messages.h"
+#include "group/prepare_presentation.h"
+#include "isotopy/isotopy_panel_reports.h"
+#include "reps/enumerate_homomorphisms.h"
+#include "reps/isotopy_group.h"
+
+namespace quarvel {
+namespace {
+
+constexpr int kRunningPanel = 2;
+constexpr int kClearedLines = 200;
+constexpr int kErrorClearedLines = 20;
+constexpr int kErrorX = 330;
+constexpr uint64_t kWarmUpDraws = 1000;
+constexpr int kPolynomialX = 470;
+
+bool FlagSet(const Workbench& wb) {
+  return wb.failure.computationFailed || wb.failure.polynomialErrorFlag;
+}
+
+std::string GroupName(const IsotopyGroup& group) {
+  return (group.letter == 'a' ? "A_" : "S_") + std::to_string(group.degree);
+}
+
+void ClearRunPanels(Workbench& wb) {
+  for (int panel = 1; panel <= 3; ++panel) {
+    for (int i = 1; i <= kClearedLines; ++i) WriteText(wb.panels, panel, 7, 7 + 8 * (i - 1), BlankLine());
+  }
+  PumpMessages(wb.panels);
+}
+
+void ShowKnotError(Workbench& wb) {
+  for (int i = 1; i <= kErrorClearedLines; ++i) WriteText(wb.panels, 1, 7, 8 * i - 4, BlankLine());
+  ShowRunError(wb, kErrorX);
+}
+
+// The twisted Fox matrix of the representation in the workbench, reduced; the status of a long
+// reduction goes on panel 2 below the current class.
+void ComputeTwistedPolynomial(Workbench& wb) {
+  wb.run.outputPanel = kRunningPanel;
+  wb.run.outputLine = wb.isotopy.linePosition;
+  BuildTwistedFoxMatrix(wb);
+  ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+}
+
+void UntwistedAlexanderPolynomial(Workbench& wb) {
+  RunSettings& s = wb.settings;
+  s.degreeK = 1;
+  for (GeneratorImage& image : wb.representation.generators) {
+    image.matrix.Reset(1);
+    image.matrix(1, 1) = 1;
+    image.inverseMatrix.Reset(1);
+    image.inverseMatrix(1, 1) = 1;
+  }
+  SetCurrentPrime(wb.field, s.currentPrime);
+  SetSpaceNames(wb.presentation, s.groupType);
+  ComputeTwistedPolynomial(wb);
+  if (FlagSet(wb)) return;
+  IsotopyState& iso = wb.isotopy;
+  iso.untwistedPolynomial = wb.twisted.twistedPolynomial;
+  iso.untwistedDegree = PolyDegree(iso.untwistedPolynomial);
+  iso.untwistedPolynomialText = {PolyToText(iso.untwistedPolynomial, true, false, false),
+                                 PolyToText(iso.untwistedPolynomial, true, false, true)};
+  WriteText(wb.panels, 1, 7, 7, "Alexander polynomial: ");
+  WriteText(wb.panels, 1, 7, 22, iso.untwistedPolynomialText.plain);
+}
+
+// The per-homomorphism step: show the class, compute its twisted polynomial, multiply it in.
+void EvaluateHomomorphism(Workbench& wb) {
+  IsotopyState& iso = wb.isotopy;
+  const IsotopyGroup& group = wb.isotopyGroup;
+  ExtendToEliminated(wb);
+  const int32_t representationLine = iso.linePosition;
+  ShowIsotopyRepresentation(wb);
+  const Assignment& assignment = wb.homomorphisms.assignment;
+  for (int32_t g = 1; g <= kMaxGenerators; ++g) {
+    if (!wb.presentation.generatorUsed[g]) continue;
+    wb.representation.generators[g].matrix = group.matrices[assignment[g]];
+    wb.representation.generators[g].inverseMatrix = group.inverseMatrices[assignment[g]];
+  }
+  if (!StoreHomomorphism(wb)) return;
+  ComputeTwistedPolynomial(wb);
+  WriteText(wb.panels, kRunningPanel, 7, iso.linePosition + 22, BlankLine());
+  const Polynomial& twisted = wb.twisted.twistedPolynomial;
+  PolyMultiply(wb.field, iso.productPolynomial, twisted, iso.productPolynomial, wb.failure);
+  iso.classTexts.push_back({PolyToText(twisted, true, false, false), PolyToText(twisted, true, false, true)});
+  ShowClassPolynomial(wb, representationLine, iso.classTexts.back().plain);
+  PumpMessages(wb.panels);
+}
+
+void WriteClassHeaders(Workbench& wb) {
+  const std::string space = wb.presentation.spaceName;
+  const std::string group = GroupName(wb.isotopyGroup);
+  const std::string k = std::to_string(wb.isotopyGroup.degree);
+  WriteText(wb.panels, kRunningPanel, 7, 22,
+            "Equivalence classes of homomorphisms: pi_1(" + space + ") -> " + group);
+  WriteText(wb.panels, kRunningPanel, kPolynomialX, 22,
+            "Twisted Alexander polynomials corresponding to pi_1(" + space + ") -> " + group + " -> GL(F_" +
+                std::to_string(wb.settings.currentPrime) + "," + k + ")");
+}
+
+void WriteInputCaption(Workbench& wb) {
+  if (wb.presentation.braidText.empty()) {
+    WriteIsotopyHeader(wb.panels, 7, 7, FileCaption(wb.settings));
+  } else {
+    WriteIsotopyHeader(wb.panels, 7, 7, BraidInputCaption(wb) + BlankLine());
+  }
+}
+
+// Waits for the user after the last knot, an error or a stop.
+void WaitForUser(Workbench& wb) {
+  PumpMessages(wb.panels);
+  wb.panels.flags.paused = true;
+  KeepWindowAlive(wb.panels);
+}
+
+}  // namespace
+
+void RunIsotopy(Workbench& wb) {
+  wb.panels.flags = RunFlags{};
+  wb.panels.window = ComputationWindow::isotopy;
+  wb.panels.surface->ShowWindow(ComputationWindow::isotopy);
+  IsotopyDriver(wb);
+}
+
+void IsotopyDriver(Workbench& wb) {
+  RunSettings& s = wb.settings;
+  ClearFailure(wb.failure);
+  SkipDraws(wb.random, kWarmUpDraws);
+  s.degreeK = IsotopyDegree(s.isotopyGroup);
+  WriteInputCaption(wb);
+  PumpMessages(wb.panels);
+  wb.panels.flags.paused = false;
+  for (GeneratorImage& image : wb.representation.generators) image.abelianScalar = 1;
+  wb.isotopy.firstKnot = true;
+
+  ClearRunPanels(wb);
+  wb.panels.flags.stopRequested = false;
+  PreparePresentation(wb);
+  if (wb.panels.flags.stopRequested) return;
+  if (FlagSet(wb)) {
+    ShowRunError(wb, kErrorX);
+    return;
+  }
+  UntwistedAlexanderPolynomial(wb);
+  if (!FlagSet(wb)) {
+    BuildIsotopyGroup(wb);
+    if (wb.isotopy.firstKnot) {
+      FindConjugacyClasses(wb.isotopyGroup);
+      wb.isotopy.firstKnot = false;
+    }
+    ComputeKnotInvariant(wb);
+  }
+  if (FlagSet(wb)) {
+    ShowKnotError(wb);
+    return;
+  }
+  WaitForUser(wb);
+}
+
+void ComputeKnotInvariant(Workbench& wb) {
+  IsotopyState& iso = wb.isotopy;
+  if (wb.settings.isotopyGroup == "s1") {
+    ShowUntwistedOnly(wb);
+    return;
+  }
+  WriteClassHeaders(wb);
+  iso.productPolynomial = Polynomial{};
+  iso.productPolynomial.coefficients[0] = 1;
+  iso.classTexts.clear();
+  iso.linePosition = kFirstClassLine;
+  EnumerateHomomorphisms(wb, EvaluateHomomorphism);
+  iso.enumerationStopped = wb.panels.flags.stopRequested;
+  // A failed class leaves the product incomplete: it is neither shown nor saved.
+  if (iso.enumerationStopped || FlagSet(wb)) return;
+  ShowProduct(wb, static_cast<int64_t>(wb.homomorphisms.rows.size()));
+}
+
+}  // namespace quarvel

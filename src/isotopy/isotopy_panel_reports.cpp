@@ -1,1 +1,130 @@
 #include "isotopy/isotopy_panel_reports.h"
+
+#include <algorithm>
+
+#include "poly/polynomial.h"
+
+namespace quarvel {
+namespace {
+
+constexpr int kClassPanel = 2;
+constexpr int kProductPanel = 3;
+constexpr int kMargin = 7;
+constexpr int kPolynomialX = 470;
+constexpr size_t kClassFirstCut = 89;
+constexpr size_t kProductFirstCut = 169;
+constexpr int kClassPieceStep = 13;
+constexpr int kProductPieceStep = 12;
+constexpr int kLineAfterRepresentation = 15;
+constexpr int kRepresentationWrapStep = 13;
+constexpr size_t kPiecesForSummary = 6;
+constexpr int kSummaryY = 55;
+constexpr int kSummaryBlankY = 67;
+constexpr size_t kSummaryEnd = 50;
+
+bool IsSign(char c) {
+  return c == '+' || c == '-';
+}
+
+// The first 50 characters, lengthened until they end with a sign.
+std::string Head(const std::string& text) {
+  size_t length = std::min(kSummaryEnd, text.size());
+  while (length < text.size() && !IsSign(text[length - 1])) ++length;
+  return text.substr(0, length);
+}
+
+// The text from position length - 50 on, lengthened at its front until it begins with a sign.
+std::string Tail(const std::string& text) {
+  size_t from = text.size() > kSummaryEnd ? text.size() - kSummaryEnd : 0;
+  while (from > 0 && !IsSign(text[from])) --from;
+  return text.substr(from);
+}
+
+}  // namespace
+
+std::vector<std::string> WrapText(std::string_view text, size_t firstCut) {
+  std::vector<std::string> pieces;
+  while (!text.empty()) {
+    size_t cut = firstCut;
+    while (cut < text.size() && !IsSign(text[cut])) ++cut;
+    cut = std::min(cut, text.size());
+    pieces.emplace_back(text.substr(0, cut));
+    text.remove_prefix(cut);
+  }
+  return pieces;
+}
+
+void ShowIsotopyRepresentation(Workbench& wb) {
+  const Presentation& p = wb.presentation;
+  const IsotopyGroup& group = wb.isotopyGroup;
+  int32_t& line = wb.isotopy.linePosition;
+  int64_t used = 0;
+  for (int32_t g = 1; g <= kMaxGenerators; ++g) used += p.generatorUsed[g];
+  const int64_t k = group.degree;
+  const bool compact = k * used > 50;
+  const int wrapAfter = compact ? 430 : 420;
+  const int arrowOffset = compact ? 9 : 11;
+  const int imageOffset = compact ? 18 : 24;
+  const int advance = static_cast<int>((compact ? 11 : 35) + 10 * k);
+  int x = kMargin;
+  int y = line;
+  for (int32_t g = 1; g <= kMaxGenerators; ++g) {
+    if (!p.generatorUsed[g]) continue;
+    if (x > wrapAfter) {
+      y += kRepresentationWrapStep;
+      x = kMargin;
+    }
+    WriteText(wb.panels, kClassPanel, x, y, std::string(1, GeneratorLetter(g)));
+    DrawMapsTo(wb.panels, kClassPanel, x + arrowOffset, y);
+    WriteText(wb.panels, kClassPanel, x + imageOffset, y,
+              "(" + group.texts[wb.homomorphisms.assignment[g]] + ")");
+    x += advance;
+  }
+  line = y + kLineAfterRepresentation;
+}
+
+void ShowClassPolynomial(Workbench& wb, int32_t representationLine, std::string_view polynomialText) {
+  const std::vector<std::string> pieces = WrapText(polynomialText, kClassFirstCut);
+  int y = representationLine;
+  for (const std::string& piece : pieces) {
+    WriteText(wb.panels, kClassPanel, kPolynomialX, y, piece);
+    y += kClassPieceStep;
+  }
+  // A polynomial longer than its representation pushes the next class below its last piece.
+  const int32_t below = representationLine + kClassPieceStep * static_cast<int32_t>(pieces.size() - 1) +
+                        kLineAfterRepresentation;
+  if (!pieces.empty()) wb.isotopy.linePosition = std::max(wb.isotopy.linePosition, below);
+}
+
+void ShowProduct(Workbench& wb, int64_t classCount) {
+  IsotopyState& iso = wb.isotopy;
+  if (classCount == 0) {
+    iso.productText = {"1", "1"};
+    WriteText(wb.panels, kProductPanel, kMargin, 7,
+              "There exist no such representations! Hence the Product of the twisted Alexander polynomials "
+              "equals 1.");
+    return;
+  }
+  iso.productText = {PolyToText(iso.productPolynomial, true, false, false),
+                     PolyToText(iso.productPolynomial, true, false, true)};
+  const std::vector<std::string> pieces =
+      WrapText("The product of the twisted Alexander polynomial equals: " + iso.productText.plain, kProductFirstCut);
+  int y = 7;
+  for (const std::string& piece : pieces) {
+    WriteText(wb.panels, kProductPanel, kMargin, y, piece);
+    y += kProductPieceStep;
+  }
+  if (pieces.size() >= kPiecesForSummary) {
+    const std::string& text = iso.productText.plain;
+    WriteText(wb.panels, kProductPanel, kMargin, kSummaryBlankY, BlankLine());
+    WriteText(wb.panels, kProductPanel, kMargin, kSummaryY,
+              "Lowest and highest terms: " + Head(text) + "...." + Tail(text));
+  }
+}
+
+void ShowUntwistedOnly(Workbench& wb) {
+  WriteText(wb.panels, kProductPanel, kMargin, 7,
+            "The Alexander polynomial equals: " + wb.isotopy.untwistedPolynomialText.plain);
+}
+
+}  // namespace quarvel

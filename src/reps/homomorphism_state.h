@@ -23,6 +23,7 @@ using Assignment = std::array<int32_t, kMaxGenerators + 1>;
 
 // S_k or A_k, k <= 7, its elements in lexicographic order of their one-line notation.
 struct IsotopyGroup {
+  std::string name;           // "s5", "a4", ...
   char letter = 's';          // 's' symmetric, 'a' alternating
   int32_t degree = 0;         // k
   int32_t elementCount = 0;   // N
@@ -33,6 +34,7 @@ struct IsotopyGroup {
   std::vector<IntMatrix> matrices;             // 1..N: column i carries its 1 in row p(i)
   std::vector<IntMatrix> inverseMatrices;      // 1..N: the transposes
   std::vector<uint16_t> products;              // (N + 1) x (N + 1): index of a o b at a * (N + 1) + b
+  std::vector<uint16_t> indexOfCode;           // element of each permutation code, 0 if none
   std::vector<int32_t> classRepresentatives;   // 1..C, ascending
 };
 
@@ -41,6 +43,7 @@ struct HomomorphismStore {
   std::vector<Assignment> rows;      // the kept homomorphisms, at most 1000; H = rows.size()
   int64_t satisfyingCount = 0;       // T: candidates that satisfy the relators
   int64_t newCount = 0;              // H': candidates new up to conjugation
+  int32_t checkedPercent = 0;        // the share of the candidates checked so far
 };
 
 }  // namespace quarvel

@@ -30,10 +30,30 @@ bool CancelsAt(const Word& w, size_t p, char x) {
          ((w[p] == '-' && w[p + 2] == '+') || (w[p] == '+' && w[p + 2] == '-'));
 }
 
+// One left-to-right sweep: a cancelling pair "+x-x" or "-x+x" is deleted, and the pair that moves
+// into its place is passed over (it is looked at again only in the next pass). The word is
+// compacted in place as the sweep goes, so a relator of millions of characters with as many
+// cancellations costs one sweep, not one move of its tail per deletion.
 void ReduceFreely(Word& w, char x) {
-  for (size_t p = 0; p + 4 <= w.size(); ++p) {
-    if (w.size() > kShortestReducible && CancelsAt(w, p, x)) w.erase(p, 4);
+  const size_t n = w.size();
+  size_t out = 0;  // the word is w[0, out) followed by w[in, n)
+  size_t in = 0;
+  auto keepPair = [&] {
+    w[out] = w[in];
+    w[out + 1] = w[in + 1];
+    out += 2;
+    in += 2;
+  };
+  while (in + 4 <= n) {
+    if (out + (n - in) > kShortestReducible && CancelsAt(w, in, x)) {
+      in += 4;
+      if (in + 2 <= n) keepPair();
+    } else {
+      keepPair();
+    }
   }
+  while (in < n) w[out++] = w[in++];
+  w.resize(out);
 }
 
 void ReduceCyclically(Word& w, char x) {

@@ -11,8 +11,10 @@ namespace {
 using testing::Bench;
 using testing::TempDir;
 
-// Starts a norm-mode run as the Start button would, limited to `representations` cycles.
+// Starts a norm-mode run as the Start button would, limited to `representations` cycles; the
+// report files it writes go to a temporary folder.
 void StartRun(Bench& bench, MainWindowOptions options, int64_t representations) {
+  testing::TempWorkingDirectory reports;
   ASSERT_TRUE(TakeStartSettings(options, bench.wb));
   bench.wb.run.representationLimit = representations;
   RunNormMode(bench.wb);

@@ -1,0 +1,27 @@
+#pragma once
+// The invariants over Q of a presentation of deficiency one (n generators, n - 1 relators), as
+// texts for the reports:
+// - in the trivial pass, the Alexander polynomial over Z: the determinant of the Fox matrix without
+//   the row of the last generator, up to sign and powers of t;
+// - in every later pass, the Wada invariant of the representation: that determinant for the
+//   representation's Fox matrix, N, over D = det(I - A(g) t^|phi(g)|), g the generator at position
+//   n, written "(N) / (D)"; or, when D = (1 - t) Q, N = Q R and R = U S exactly, with U the
+//   Alexander polynomial over Z, "(U)(S) / (t-1)". Each polynomial is stripped of its power of t.
+//
+// Only the permutation and metabelian kinds without the reduced representation qualify (their
+// matrices are 0/1 matrices), and only small matrices: the Fox matrix of k (n - 1) <= 20 rows is
+// built (a prefix exponent beyond -12 .. 12 fails with "Program error - degree"), its determinant is
+// taken only for k (n - 1) <= 6; D needs phi(g) != 0. Whatever is skipped leaves the text empty. A
+// failure of the rational arithmetic raises the integer polynomial error flag and leaves the text
+// empty; it does not stop the run.
+
+#include "control/workbench.h"
+
+namespace quarvel {
+
+// Sets wb.evaluation.integerAlexanderText in the trivial pass (and empties wadaText, which belongs
+// to the knot before), wb.evaluation.wadaText otherwise; the text is emptied first. Does nothing
+// more when a failure is already recorded or the deficiency is not one.
+void IntegerAlexanderAndWada(Workbench& wb);
+
+}  // namespace quarvel

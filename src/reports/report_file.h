@@ -1,0 +1,39 @@
+#pragma once
+// The output files of the reports: ASCII text in the working directory, every line ended by CR LF.
+//
+// A report file is created anew (an existing file is truncated) or, for the GAP file's trailing
+// description, written on by the writer that holds it open. A file that cannot be created takes
+// no lines: the run goes on without it (the writers report no failure of their own).
+
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarvel {
+
+inline constexpr const char* kResultsFileName = "quarvel_results.txt";
+inline constexpr const char* kLatexReportName = "quarvel_latex.tex";
+inline constexpr const char* kMatrixFileName = "quarvel_matrix.txt";
+inline constexpr const char* kGapFileName = "quarvel_matrix_gap.txt";
+
+class ReportFile {
+ public:
+  // Creates `name` anew.
+  explicit ReportFile(const std::string& name);
+
+  bool IsOpen() const { return out_.is_open(); }
+  // Writes text and CR LF.
+  void Line(std::string_view text);
+  // Writes prefix and text as one line.
+  void Line(std::string_view prefix, std::string_view text);
+
+ private:
+  std::ofstream out_;
+};
+
+// The lines of a report file without their line ends (a lone LF ends a line as well); an absent
+// file has none.
+std::vector<std::string> ReadReportLines(const std::string& name);
+
+}  // namespace quarvel

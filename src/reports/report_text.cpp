@@ -1,0 +1,65 @@
+#include "reports/report_text.h"
+
+#include <algorithm>
+
+#include "poly/polynomial.h"
+
+namespace quarvel {
+
+std::vector<std::string> CutBeforeSigns(std::string_view text, size_t firstCut) {
+  std::vector<std::string> lines;
+  while (!text.empty()) {
+    size_t cut = std::min(firstCut, text.size());
+    while (cut < text.size() && text[cut] != '+' && text[cut] != '-') ++cut;
+    lines.emplace_back(text.substr(0, cut));
+    text.remove_prefix(cut);
+  }
+  return lines;
+}
+
+std::string UsedGeneratorLetters(const Presentation& p, std::string_view separator) {
+  std::string letters;
+  for (int g = 1; g <= kMaxGenerators; ++g) {
+    if (!p.generatorUsed[g]) continue;
+    if (!letters.empty()) letters += separator;
+    letters += GeneratorLetter(g);
+  }
+  return letters;
+}
+
+std::string RemainingGeneratorLetters(const Presentation& p, std::string_view separator) {
+  std::string letters;
+  for (int64_t i = 1; i <= p.generatorCount && i <= kMaxGenerators; ++i) {
+    if (p.generatorLetters[i] == 0) continue;
+    if (!letters.empty()) letters += separator;
+    letters += GeneratorLetter(p.generatorLetters[i]);
+  }
+  return letters;
+}
+
+MatrixSize PresentationMatrixSize(const Presentation& p, int64_t k) {
+  return {static_cast<int32_t>(std::min<int64_t>(k * p.generatorCount, kMatrixDimension)),
+          static_cast<int32_t>(std::min<int64_t>(k * p.relatorCount, kMatrixDimension))};
+}
+
+std::string MatrixEntryText(const PolyMatrix& matrix, int32_t i, int32_t j, bool star, bool braces) {
+  Polynomial entry;
+  int32_t degree = std::min(MatrixEntryDegree(matrix, i, j), kPolyMaxExponent);
+  for (int32_t e = 0; e <= degree; ++e) entry.coefficients[e] = MatrixGet(matrix, i, j, e);
+  return PolyToText(entry, false, star, braces);
+}
+
+void PadTo(std::string& text, size_t width) {
+  if (text.size() < width) text.append(width - text.size(), ' ');
+}
+
+void WriteArrayRows(ReportFile& file, const std::vector<std::string>& cells, size_t perRow, bool dropFirst) {
+  for (size_t first = 0; first < cells.size(); first += perRow) {
+    std::string row;
+    for (size_t c = first; c < std::min(first + perRow, cells.size()); ++c) row += cells[c];
+    if (dropFirst && !row.empty()) row.erase(0, 1);
+    file.Line(row + "\\\\");
+  }
+}
+
+}  // namespace quarvel

@@ -1,0 +1,132 @@
+#pragma once
+// The main window "Quarvel": the input on the left (file picker, braid box and the three pick
+// lists), the picture of the closed braid, the buttons in the middle, and on the right either the
+// two mode buttons with their descriptions or the options of the chosen mode. The option state
+// lives in a MainWindowOptions, changed only through the option handlers of the core; the
+// controls show that state. Start takes the settings with the same code as the command line and
+// runs the chosen mode's driver right here, on the GUI thread.
+//
+// Every control carries its form name as object name ("reptype", "fiberedbox", "sizebox", ...).
+
+#include <QWidget>
+#include <QStringList>
+#include <memory>
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "control/main_window_options.h"
+#include "control/workbench.h"
+#include "ui/file_picker.h"
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quarvel::ui {
+
+class AboutBox;
+class BraidPicture;
+class HelpWindow;
+class PanelWindow;
+class QtSurface;
+
+class MainWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  MainWindow();
+  ~MainWindow() override;
+
+  // Both mode buttons and descriptions (menu), or the options of one mode.
+  enum class Screen { menu, norm, isotopy };
+  Screen ShownScreen() const { return screen_; }
+
+  const MainWindowOptions& Options() const { return options_; }
+  Workbench& Bench() { return *workbench_; }
+  QtSurface& Surface() { return *surface_; }
+  PanelWindow& NormWindow() { return *normWindow_; }
+  PanelWindow& IsotopyWindow() { return *isotopyWindow_; }
+  HelpWindow& NormHelp() { return *normHelp_; }
+  HelpWindow& IsotopyHelp() { return *isotopyHelp_; }
+  AboutBox& About() { return *about_; }
+  // True while Start's run goes on.
+  bool Running() const { return running_; }
+
+  void SelectNormMode();
+  void SelectIsotopyMode();
+  void BackToMainMenu();
+  // Reads every option into the run settings and runs the chosen mode; does nothing without a
+  // braid or a picked file, or while a run goes on.
+  void Start();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildInputSide();
+  void BuildButtons();
+  void BuildModeChoice();
+  void BuildNormOptions(QGroupBox* options);
+  void BuildIsotopyOptions(QGroupBox* options);
+  void ConnectComputationWindow(PanelWindow& window);
+  // Fills the lists and shows the defaults, as the first activation of the window does.
+  void FirstActivation();
+  // A list bound to one option: picking an item hands it to `change` (by default it is stored),
+  // and the controls follow.
+  QComboBox* OptionList(QWidget* parent, const char* name, QRect geometry, std::span<const std::string_view> items,
+                        int MainWindowOptions::*option, void (*change)(MainWindowOptions&, int) = nullptr);
+  // A braid pick list: `select` is the core's selection rule for it.
+  QComboBox* PickList(QWidget* parent, const char* name, QRect geometry, const QStringList& entries,
+                      int MainWindowOptions::*position, void (*select)(MainWindowOptions&, int));
+  void PickFile(const PickedFile& file);
+  // Shows the option state on the controls.
+  void Sync();
+  void ShowScreen(Screen screen);
+
+  MainWindowOptions options_;
+  Screen screen_ = Screen::menu;
+  bool running_ = false;
+
+  PanelWindow* normWindow_;
+  PanelWindow* isotopyWindow_;
+  HelpWindow* normHelp_;
+  HelpWindow* isotopyHelp_;
+  AboutBox* about_;
+  std::unique_ptr<QtSurface> surface_;
+  std::unique_ptr<Workbench> workbench_;
+
+  struct BoundList {
+    QComboBox* list;
+    int MainWindowOptions::*option;
+  };
+  std::vector<BoundList> boundLists_;
+  struct PickListControl {
+    QComboBox* list;
+    int MainWindowOptions::*position;
+  };
+  std::vector<PickListControl> pickLists_;
+
+  FilePicker* picker_ = nullptr;
+  QLineEdit* nameBox_ = nullptr;
+  QLineEdit* braidEdit_ = nullptr;
+  BraidPicture* picture_ = nullptr;
+  QPushButton* start_ = nullptr;
+  QPushButton* back_ = nullptr;
+  QPushButton* normHelpButton_ = nullptr;
+  QPushButton* isotopyHelpButton_ = nullptr;
+  std::vector<QWidget*> modeChoice_;  // the two mode buttons and their descriptions
+  QGroupBox* optionsBox_ = nullptr;
+  std::vector<QWidget*> normOptions_;
+  std::vector<QWidget*> isotopyOptions_;
+  QLabel* sizeLabel_ = nullptr;
+  QComboBox* sizebox_ = nullptr;
+  QComboBox* fiberedbox_ = nullptr;
+  QGroupBox* fieldGroup_ = nullptr;
+  std::vector<QCheckBox*> fieldBoxes_;  // F_2 .. F_29
+};
+
+}  // namespace quarvel::ui

@@ -1,0 +1,89 @@
+// Any bytes as a picked presentation file, through the whole file input of a run: the pre-scan, a
+// braid line (with its export files) or the format I or format II reader, the presentation display
+// and the simplification at low effort. A braid's export file must read back as the relators the
+// braid gave.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "control/headless_surface.h"
+#include "fuzz_checks.h"
+#include "group/prepare_presentation.h"
+#include "group/presentation_file.h"
+#include "simplify/simplify_presentation.h"
+
+namespace quarvel::fuzz {
+namespace {
+
+constexpr int32_t kLowEffort = 20;
+constexpr const char* kInputName = "group.txt";
+
+// A folder of this process's own for the picked file and the export files; removed at the end.
+struct Folder {
+  std::filesystem::path path =
+      std::filesystem::temp_directory_path() / ("quarvel-fuzz-" + std::to_string(getpid()));
+  Folder() { std::filesystem::create_directories(path); }
+  ~Folder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+};
+
+const Folder& TheFolder() {
+  static Folder folder;
+  return folder;
+}
+
+// The crossing relators of the export file, expanded, are the first relators the braid gave.
+void RequireExportReadsBack(const std::filesystem::path& exported, const Presentation& built) {
+  std::ifstream in(exported, std::ios::binary);
+  Require(static_cast<bool>(in), "the export file was written");
+  Presentation read;
+  FailureState failure;
+  ReadFormatOne(in, read, failure);
+  Require(!failure.computationFailed, "the export file reads without failure");
+  Require(read.relatorCount <= built.inputRelatorCount, "no more crossing lines than relators");
+  for (int64_t r = 1; r <= read.relatorCount; ++r) {
+    Word plain;
+    Require(ExpandWrittenForm(read.relators[r], plain), "exported relators are in written form");
+    Require(plain == built.inputRelators[r], "an exported relator reads back as built");
+  }
+}
+
+}  // namespace
+}  // namespace quarvel::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace quarvel;
+  using namespace quarvel::fuzz;
+  const std::filesystem::path& folder = TheFolder().path;
+  std::filesystem::remove(folder / ("knot" + std::string(kInputName) + ".txt"));
+  std::ofstream(folder / kInputName, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+
+  HeadlessSurface surface;
+  Workbench wb(surface);
+  wb.settings.simplifyEffort = kLowEffort;
+  wb.settings.writeKnotFiles = true;
+  wb.settings.inputDirectory = folder.string() + "/";
+  wb.settings.inputName = kInputName;
+  SetSpaceNames(wb.presentation, 0);
+  PreparePresentation(wb);
+
+  RequireMessageAmong(wb.failure,
+                      {"Too many relators", "Too many generators", "Presentation not of the required form",
+                       " Homomorphism phi is not well--defined ",
+                       "Can not read the relations, they have to be of the form \"x_{3} x_{2} x_{3}^{-1} x_{1}^{-1}\"",
+                       "Not a valid braid description", "Braid description has to many strands",
+                       "Braid has to many crossings"});
+  const Presentation& p = wb.presentation;
+  if (wb.failure.computationFailed || wb.panels.flags.stopRequested) return 0;
+  RequirePlainPresentation(p);
+  if (!p.braidText.empty()) RequireExportReadsBack(folder / ("knot" + std::string(kInputName) + ".txt"), p);
+  return 0;
+}
