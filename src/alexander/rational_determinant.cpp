@@ -9,9 +9,13 @@ namespace {
 constexpr int32_t kMaxPasses = 100;
 constexpr int64_t kMaxConstantDenominator = 10000;
 
-bool Nonzero(const RationalPolynomial& f) { return RationalPolynomialDegree(f) >= 0; }
+bool Nonzero(const RationalPolynomial& f) {
+  return RationalPolynomialDegree(f) >= 0;
+}
 
-RationalNumber Lead(const RationalPolynomial& f) { return f.coefficients[RationalPolynomialDegree(f)]; }
+RationalNumber Lead(const RationalPolynomial& f) {
+  return f.coefficients[RationalPolynomialDegree(f)];
+}
 
 long double LeadMagnitude(const RationalPolynomial& f) {
   const RationalNumber c = Lead(f);
@@ -25,9 +29,7 @@ bool BetterPivot(const RationalPolynomial& candidate, const RationalPolynomial& 
 }
 
 // Brings the best nonzero entry of column s (rows s..n) and row s (columns s..n) to (s, s) by one
-// row or column swap. Taking the row into account as well keeps every quotient of the column step
-// a polynomial: no entry of row s has a smaller degree than the pivot. False when row s and column
-// s are both zero.
+// row or column swap. False when row s and column s are both zero.
 bool PlacePivot(RationalMatrix& a, int32_t s, int32_t n) {
   int32_t bestRow = 0, bestColumn = 0;
   const RationalPolynomial* best = nullptr;
@@ -64,20 +66,28 @@ RationalPolynomial CancellingFactor(const RationalPolynomial& entry, const Ratio
   return RationalMonomial(NegateRational(q, failure), static_cast<int32_t>(shift));
 }
 
-void AddMultiple(RationalPolynomial& target, const RationalPolynomial& factor, const RationalPolynomial& source,
-                 FailureState& failure) {
+void AddMultiple(RationalPolynomial& target, const RationalPolynomial& factor,
+                 const RationalPolynomial& source, FailureState& failure) {
   target = RationalPolynomialAdd(target, RationalPolynomialMultiply(factor, source, failure), failure);
 }
 
+// Whether entry can be reduced by the pivot with a polynomial multiplier.
+bool Reducible(const RationalPolynomial& entry, const RationalPolynomial& pivot) {
+  return Nonzero(entry) && RationalPolynomialDegree(entry) >= RationalPolynomialDegree(pivot);
+}
+
 // One pass at position s: one leading-term step for every other entry of column s, then of row s.
+// Entries below the pivot's degree (brought in by the swap) wait: the next pass takes the smallest
+// of them as its pivot. So the pivot degree never rises, and while it stays the same every pass
+// lowers the degree of each other entry of row and column s, which bounds the passes.
 void EliminationPass(RationalMatrix& a, int32_t s, int32_t n, FailureState& failure) {
   for (int32_t r = s + 1; r <= n; ++r) {
-    if (!Nonzero(a(r, s))) continue;
+    if (!Reducible(a(r, s), a(s, s))) continue;
     const RationalPolynomial factor = CancellingFactor(a(r, s), a(s, s), failure);
     for (int32_t c = s; c <= n; ++c) AddMultiple(a(r, c), factor, a(s, c), failure);
   }
   for (int32_t c = s + 1; c <= n; ++c) {
-    if (!Nonzero(a(s, c))) continue;
+    if (!Reducible(a(s, c), a(s, s))) continue;
     const RationalPolynomial factor = CancellingFactor(a(s, c), a(s, s), failure);
     for (int32_t r = s; r <= n; ++r) AddMultiple(a(r, c), factor, a(r, s), failure);
   }

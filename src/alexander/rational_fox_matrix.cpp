@@ -50,9 +50,9 @@ bool AddTransposedTerm(RationalMatrix& matrix, const FoxBlock& block, const IntM
   for (int32_t a = 1; a <= k; ++a) {
     for (int32_t b = 1; b <= k; ++b) {
       if (m(b, a) == 0) continue;
-      RationalNumber& c = matrix(static_cast<int32_t>((block.i - 1) * k + a),
-                                 static_cast<int32_t>((block.j - 1) * k + b))
-                              .coefficients[slot];
+      RationalNumber& c =
+          matrix(static_cast<int32_t>((block.i - 1) * k + a), static_cast<int32_t>((block.j - 1) * k + b))
+              .coefficients[slot];
       c = AddRational(c, {sign * static_cast<int64_t>(m(b, a)), 1}, failure);
     }
   }

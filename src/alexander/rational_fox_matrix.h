@@ -16,10 +16,10 @@
 namespace quarvel {
 
 // Fills rows 1 .. k(n-1) and columns 1 .. km of `matrix` (everything else zero) from the
-// presentation, phi and the representation's matrices, k = degree k. Returns false, with nothing
-// built, when the computation has failed already, when the matrix is too small, when a generator of
-// the relators has no k x k matrices, or on the failure above. Clears the integer polynomial error
-// flag first.
+// presentation, phi and the representation's matrices, k = degree k. Returns false when the
+// computation has failed already or the matrix is too small (then nothing is touched), and when a
+// generator of the relators has no k x k matrices or on the failure above (then the matrix is
+// incomplete). Clears the integer polynomial error flag first.
 bool BuildRationalFoxMatrix(Workbench& wb, RationalMatrix& matrix);
 
 // The same for the trivial representation of degree 1 (the classical Fox matrix).

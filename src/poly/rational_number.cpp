@@ -12,12 +12,18 @@ constexpr int64_t kDirectBelow = 100000;
 constexpr double kLogRange = 38.0;
 constexpr int64_t kMostNegative = std::numeric_limits<int64_t>::min();
 
-bool Small(int64_t v, int64_t bound) { return v > -bound && v < bound; }
+bool Small(int64_t v, int64_t bound) {
+  return v > -bound && v < bound;
+}
 
-double LogMagnitude(int64_t v) { return std::log(std::fabs(static_cast<double>(v))); }
+double LogMagnitude(int64_t v) {
+  return std::log(std::fabs(static_cast<double>(v)));
+}
 
 // ln|a| + ln|b| below the bound; both nonzero.
-bool ProductInRange(int64_t a, int64_t b) { return LogMagnitude(a) + LogMagnitude(b) < kLogRange; }
+bool ProductInRange(int64_t a, int64_t b) {
+  return LogMagnitude(a) + LogMagnitude(b) < kLogRange;
+}
 
 RationalNumber NormaliseLargeDenominator(RationalNumber x, FailureState& failure) {
   return Small(x.denominator, kNormaliseAbove + 1) ? x : NormaliseRational(x, failure);
@@ -73,8 +79,8 @@ RationalNumber AddRational(RationalNumber a, RationalNumber b, FailureState& fai
   a = NormaliseLargeDenominator(a, failure);
   b = NormaliseLargeDenominator(b, failure);
   const int64_t x = a.numerator, y = a.denominator, z = b.numerator, w = b.denominator;
-  const bool direct = Small(x, kDirectBelow) && Small(y, kDirectBelow) && Small(z, kDirectBelow) &&
-                      Small(w, kDirectBelow);
+  const bool direct =
+      Small(x, kDirectBelow) && Small(y, kDirectBelow) && Small(z, kDirectBelow) && Small(w, kDirectBelow);
   if (!direct) {
     if (x == 0) return b;
     if (z == 0) return a;
@@ -95,8 +101,8 @@ RationalNumber MultiplyRational(RationalNumber a, RationalNumber b, FailureState
   a = NormaliseLargeDenominator(a, failure);
   b = NormaliseLargeDenominator(b, failure);
   const int64_t x = a.numerator, y = a.denominator, z = b.numerator, w = b.denominator;
-  const bool direct = Small(x, kDirectBelow) && Small(y, kDirectBelow) && Small(z, kDirectBelow) &&
-                      Small(w, kDirectBelow);
+  const bool direct =
+      Small(x, kDirectBelow) && Small(y, kDirectBelow) && Small(z, kDirectBelow) && Small(w, kDirectBelow);
   if (!direct) {
     if (x == 0 || z == 0) return {0, 1};
     if (!ProductInRange(x, z) || !ProductInRange(y, w)) {

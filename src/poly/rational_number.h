@@ -40,12 +40,13 @@ RationalNumber NormaliseRational(RationalNumber x, FailureState& failure);
 
 // x/y + z/w. A zero denominator raises "r1222" and gives the first summand. A denominator above
 // 10000 in absolute value is normalised first. With all four parts below 100000 in absolute value
-// the sum is formed directly. Otherwise a zero summand gives the other one, and when ln|x| + ln|w|, ln|z| + ln|y| or ln|y| + ln|w| reaches 38 the sum is out of
-// range: "q1q2" and 1/1. Below that bound every product fits 64 bits exactly.
+// the sum is formed directly. Otherwise a zero summand gives the other one, and when ln|x| + ln|w|, ln|z| +
+// ln|y| or ln|y| + ln|w| reaches 38 the sum is out of range: "q1q2" and 1/1. Below that bound every product
+// fits 64 bits exactly.
 RationalNumber AddRational(RationalNumber a, RationalNumber b, FailureState& failure);
 
-// (x/y)(z/w) by the same scheme (a zero denominator: "r1222" and the first factor); out of range when ln|x| + ln|z| or ln|y| + ln|w| reaches 38:
-// "qprod" and 1/1. A zero factor gives 0/1.
+// (x/y)(z/w) by the same scheme (a zero denominator: "r1222" and the first factor); out of range when ln|x| +
+// ln|z| or ln|y| + ln|w| reaches 38: "qprod" and 1/1. A zero factor gives 0/1.
 RationalNumber MultiplyRational(RationalNumber a, RationalNumber b, FailureState& failure);
 
 // -x/y.

@@ -3,7 +3,9 @@
 namespace quarvel {
 namespace {
 
-bool IsZero(RationalNumber c) { return c.numerator == 0; }
+bool IsZero(RationalNumber c) {
+  return c.numerator == 0;
+}
 
 RationalPolynomial WithDegree(RationalPolynomial f) {
   f.degree = RationalPolynomialDegree(f);
@@ -24,9 +26,13 @@ std::string Magnitude(int64_t v) {
 
 }  // namespace
 
-RationalPolynomial ZeroRationalPolynomial() { return {}; }
+RationalPolynomial ZeroRationalPolynomial() {
+  return {};
+}
 
-RationalPolynomial OneRationalPolynomial() { return RationalMonomial({1, 1}, 0); }
+RationalPolynomial OneRationalPolynomial() {
+  return RationalMonomial({1, 1}, 0);
+}
 
 RationalPolynomial RationalMonomial(RationalNumber c, int32_t exponent) {
   RationalPolynomial f;
