@@ -68,10 +68,11 @@ void ComputeOverField(Workbench& wb) {
   ZerothTwistedPolynomial(wb);
   SecondTwistedPolynomial(wb);
   PumpMessages(wb.panels);
+  // Before the evaluation, whose results file prints the texts of this representation; called for
+  // every presentation, so that one whose deficiency is not one leaves both texts empty.
+  IntegerAlexanderAndWada(wb);
   BuildTwistedFoxMatrix(wb);
   EvaluateRepresentation(wb);
-  // Called for every presentation, so that one whose deficiency is not one leaves both texts empty.
-  IntegerAlexanderAndWada(wb);
 }
 
 // The twisted polynomials of the representation, over one field or over each compared field.

@@ -5,7 +5,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "reps/homomorphism_search.h"
+#include "reps/relator_solutions.h"
 #include "reps/isotopy_group.h"
 
 namespace quarvel {
@@ -28,6 +28,15 @@ int64_t RoundedPercent(int64_t done, int64_t total) {
   return quotient;
 }
 
+std::vector<SmallPermutation> AllPermutations(int32_t k) {
+  std::vector<SmallPermutation> all;
+  SmallPermutation s = IdentityPermutation(k);
+  do {
+    all.push_back(s);
+  } while (std::next_permutation(s.begin() + 1, s.begin() + 1 + k));
+  return all;
+}
+
 // Decides new-up-to-conjugation by canonical forms. The S_k-conjugates of an assignment whose last
 // image is the class representative c are compared only under the permutations s that take c to
 // the least element m of its S_k-class: two such assignments are conjugate exactly when they share m
@@ -36,11 +45,7 @@ class ConjugacyForms {
  public:
   explicit ConjugacyForms(const IsotopyGroup& group) : group_(group) {
     const int32_t k = group.degree;
-    std::vector<SmallPermutation> all;
-    SmallPermutation s = IdentityPermutation(k);
-    do {
-      all.push_back(s);
-    } while (std::next_permutation(s.begin() + 1, s.begin() + 1 + k));
+    const std::vector<SmallPermutation> all = AllPermutations(k);
     const size_t classes = group.classRepresentatives.size();
     least_.assign(classes, 0);
     toLeast_.assign(classes, {});
@@ -94,7 +99,7 @@ class Enumeration {
  public:
   Enumeration(Workbench& wb, const HomomorphismStep& step)
       : wb_(wb), group_(wb.isotopyGroup), step_(step), forms_(group_),
-        search_(wb.presentation, group_.degree), n_(static_cast<int32_t>(wb.presentation.generatorCount)),
+        search_(wb), n_(static_cast<int32_t>(wb.presentation.generatorCount)),
         classCount_(group_.classRepresentatives.size() - 1) {}
 
   void Run();
@@ -105,7 +110,7 @@ class Enumeration {
   Outcome Visit(const Candidate& candidate);
   bool Commute(const std::vector<int32_t>& elements) const;
   void ShowProgress(int64_t done, int64_t total);
-  std::vector<Candidate> SolutionsWithFirst(int32_t first);
+  bool FindSolutions(std::vector<Candidate>& solutions);
   bool LastOfItsFirstDigit(const Candidate& candidate) const;
   void RunManyGenerators();
   void RunSingleGenerator();
@@ -114,7 +119,7 @@ class Enumeration {
   const IsotopyGroup& group_;
   const HomomorphismStep& step_;
   ConjugacyForms forms_;
-  HomomorphismSearch search_;
+  RelatorSolutions search_;
   int32_t n_;
   size_t classCount_;
 };
@@ -158,26 +163,22 @@ void Enumeration::ShowProgress(int64_t done, int64_t total) {
                 std::to_string(wb_.homomorphisms.newCount) + "   ");
 }
 
-// The relator solutions whose first image is `first`, in odometer order.
-std::vector<Candidate> Enumeration::SolutionsWithFirst(int32_t first) {
-  std::vector<Candidate> solutions;
-  const int32_t k = group_.degree;
+// Every relator solution, in odometer order; false when the user stopped the search.
+bool Enumeration::FindSolutions(std::vector<Candidate>& solutions) {
+  const std::function<bool()> keepGoing = [this] {
+    PumpMessages(wb_.panels);
+    return !wb_.panels.flags.stopRequested;
+  };
   for (size_t c = 1; c <= classCount_; ++c) {
-    const int32_t representative = group_.classRepresentatives[c];
-    search_.FindAll({{1, group_.elements[first]}, {n_, group_.elements[representative]}},
-                    [&](const PositionImages& images) {
-                      Candidate candidate{std::vector<int32_t>(n_ + 1), c};
-                      for (int32_t i = 1; i <= n_; ++i) {
-                        candidate.elements[i] = ElementOfCode(group_, PermutationCode(images[i], k));
-                        if (candidate.elements[i] == 0) return;  // an odd image in A_k
-                      }
-                      solutions.push_back(std::move(candidate));
-                    });
+    const bool complete = search_.FindAll(
+        group_.classRepresentatives[c],
+        [&](const std::vector<int32_t>& elements) { solutions.push_back({elements, c}); }, keepGoing);
+    if (!complete) return false;
   }
   // The last digit counts class representatives, which ascend with their elements.
   std::sort(solutions.begin(), solutions.end(),
             [](const Candidate& a, const Candidate& b) { return a.elements < b.elements; });
-  return solutions;
+  return true;
 }
 
 bool Enumeration::LastOfItsFirstDigit(const Candidate& candidate) const {
@@ -188,12 +189,15 @@ bool Enumeration::LastOfItsFirstDigit(const Candidate& candidate) const {
 }
 
 void Enumeration::RunManyGenerators() {
+  std::vector<Candidate> solutions;
+  if (!FindSolutions(solutions)) return;
   const int32_t elementCount = group_.elementCount;
+  auto next = solutions.cbegin();
   for (int32_t first = 1; first <= elementCount; ++first) {
-    for (const Candidate& candidate : SolutionsWithFirst(first)) {
-      if (Visit(candidate) == Outcome::stop) return;
+    for (; next != solutions.cend() && next->elements[1] == first; ++next) {
+      if (Visit(*next) == Outcome::stop) return;
       if (wb_.panels.flags.stopRequested) {
-        if (LastOfItsFirstDigit(candidate)) ShowProgress(first, elementCount);
+        if (LastOfItsFirstDigit(*next)) ShowProgress(first, elementCount);
         return;
       }
     }
