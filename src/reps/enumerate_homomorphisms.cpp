@@ -136,12 +136,15 @@ bool Enumeration::Commute(const std::vector<int32_t>& e) const {
 Enumeration::Outcome Enumeration::Visit(const Candidate& candidate) {
   HomomorphismStore& store = wb_.homomorphisms;
   if (!wb_.settings.allHomomorphisms && Commute(candidate.elements)) return Outcome::goOn;
-  for (int32_t i = 1; i <= n_; ++i) {
-    store.assignment[wb_.presentation.generatorLetters[i]] = candidate.elements[i];
-  }
+  const auto& letters = wb_.presentation.generatorLetters;
+  for (int32_t i = 1; i <= n_; ++i) store.assignment[letters[i]] = candidate.elements[i];
   if (!RelatorsHold(group_, wb_.presentation, wb_.simplification, store.assignment)) return Outcome::goOn;
   ++store.satisfyingCount;
-  if (!forms_.IsNewUpToConjugation(candidate.elements, candidate.classNumber)) return Outcome::goOn;
+  // Read back through the assignment: a surviving generator that no relator uses has no letter of
+  // its own, and such positions share one slot.
+  std::vector<int32_t> assigned(n_ + 1);
+  for (int32_t i = 1; i <= n_; ++i) assigned[i] = store.assignment[letters[i]];
+  if (!forms_.IsNewUpToConjugation(assigned, candidate.classNumber)) return Outcome::goOn;
   ++store.newCount;
   step_(wb_);
   const FailureState& f = wb_.failure;

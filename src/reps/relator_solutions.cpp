@@ -39,7 +39,9 @@ RelatorSolutions::RelatorSolutions(const Workbench& wb)
     : group_(wb.isotopyGroup), n_(static_cast<int32_t>(wb.presentation.generatorCount)) {
   const Presentation& p = wb.presentation;
   std::array<int32_t, kMaxGenerators + 1> positionOf{};
-  for (int32_t i = 1; i <= n_; ++i) positionOf[p.generatorLetters[i]] = i;
+  for (int32_t i = 1; i <= n_; ++i) {
+    if (p.generatorLetters[i] != 0) positionOf[p.generatorLetters[i]] = i;
+  }
   for (int64_t r = 1; r <= p.relatorCount; ++r) {
     const Word& word = p.relators[wb.simplification.relatorOrder[r]];
     std::vector<Letter> letters;
@@ -92,9 +94,10 @@ void RelatorSolutions::FindConjugateGenerators(const Workbench& wb) {
   for (int32_t r = 1; r <= p.inputRelatorCount; ++r) JoinConjugates(p.inputRelators[r], parent);
   partner_.assign(n_ + 1, 0);
   for (size_t i = 1; i < order_.size(); ++i) {
-    const int32_t root = Root(parent, p.generatorLetters[order_[i]]);
-    for (size_t j = 0; j < i && partner_[order_[i]] == 0; ++j) {
-      if (Root(parent, p.generatorLetters[order_[j]]) == root) partner_[order_[i]] = order_[j];
+    const int32_t g = p.generatorLetters[order_[i]];
+    for (size_t j = 0; j < i && g != 0 && partner_[order_[i]] == 0; ++j) {
+      const int32_t h = p.generatorLetters[order_[j]];
+      if (h != 0 && Root(parent, h) == Root(parent, g)) partner_[order_[i]] = order_[j];
     }
   }
 }
