@@ -9,6 +9,7 @@
 #include "isotopy/isotopy_panel_reports.h"
 #include "reps/enumerate_homomorphisms.h"
 #include "reps/isotopy_group.h"
+#include "reports/isotopy_report.h"
 
 namespace quarvel {
 namespace {
@@ -19,6 +20,8 @@ constexpr int kErrorClearedLines = 20;
 constexpr int kErrorX = 330;
 constexpr uint64_t kWarmUpDraws = 1000;
 constexpr int kPolynomialX = 470;
+constexpr int32_t kSaveResults = 0;
+constexpr int32_t kSaveLatex = 1;
 
 bool FlagSet(const Workbench& wb) {
   return wb.failure.computationFailed || wb.failure.polynomialErrorFlag;
@@ -180,6 +183,8 @@ void ComputeKnotInvariant(Workbench& wb) {
   // A failed class leaves the product incomplete: it is neither shown nor saved.
   if (iso.enumerationStopped || FlagSet(wb)) return;
   ShowProduct(wb, static_cast<int64_t>(wb.homomorphisms.rows.size()));
+  const int32_t saveMode = wb.settings.isotopySaveMode;
+  if (saveMode == kSaveResults || saveMode == kSaveLatex) WriteIsotopyReport(wb, saveMode == kSaveLatex);
 }
 
 }  // namespace quarvel

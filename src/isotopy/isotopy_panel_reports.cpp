@@ -33,9 +33,10 @@ std::string Head(const std::string& text) {
   return text.substr(0, length);
 }
 
-// The text from position length - 50 on, lengthened at its front until it begins with a sign.
+// The text from (1-based) position length - 50 on, lengthened at its front until it begins with a
+// sign.
 std::string Tail(const std::string& text) {
-  size_t from = text.size() > kSummaryEnd ? text.size() - kSummaryEnd : 0;
+  size_t from = text.size() > kSummaryEnd ? text.size() - kSummaryEnd - 1 : 0;
   while (from > 0 && !IsSign(text[from])) --from;
   return text.substr(from);
 }

@@ -55,18 +55,28 @@ inline std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-// The lines the snapshot shows under "--- panel N ---".
-inline std::vector<std::string> Panel(const CliResult& run, int panel) {
+// The lines the snapshot shows under the heading `heading`.
+inline std::vector<std::string> Section(const CliResult& run, const std::string& heading) {
   std::vector<std::string> lines;
   bool inside = false;
   for (const std::string& line : Lines(run.out)) {
     if (line.starts_with("--- ")) {
-      inside = line == "--- panel " + std::to_string(panel) + " ---";
+      inside = line == heading;
     } else if (inside) {
       lines.push_back(line);
     }
   }
   return lines;
+}
+
+// The lines the snapshot shows under "--- panel N ---".
+inline std::vector<std::string> Panel(const CliResult& run, int panel) {
+  return Section(run, "--- panel " + std::to_string(panel) + " ---");
+}
+
+// The lines of panel N of the isotopy window (0: its header panel).
+inline std::vector<std::string> IsotopyPanel(const CliResult& run, int panel) {
+  return Section(run, panel == 0 ? "--- isotopy header ---" : "--- isotopy panel " + std::to_string(panel) + " ---");
 }
 
 inline ::testing::AssertionResult HasLine(const std::vector<std::string>& lines, const std::string& wanted) {

@@ -1,0 +1,120 @@
+#include "isotopy/isotopy_panel_reports.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "reps/isotopy_group.h"
+#include "test_support.h"
+
+namespace quarvel {
+namespace {
+
+using testing::Bench;
+
+TEST(WrapText, CutsBeforeASignFromTheFirstCutOn) {
+  EXPECT_EQ(WrapText("1+2t-3t^2+t^3", 3), (std::vector<std::string>{"1+2t", "-3t^2", "+t^3"}));
+  EXPECT_EQ(WrapText("abcdef", 2), (std::vector<std::string>{"abcdef"}));  // no sign: one piece
+  EXPECT_EQ(WrapText("", 5), std::vector<std::string>{});
+  EXPECT_EQ(WrapText("12+45", 2), (std::vector<std::string>{"12", "+45"}));
+}
+
+struct PanelBench : Bench {
+  PanelBench() {
+    wb.panels.window = ComputationWindow::isotopy;
+    wb.settings.isotopyGroup = "s4";
+    BuildIsotopyGroup(wb);
+  }
+  std::string Panel(int panel) {
+    const std::string snapshot = surface.Snapshot();
+    const std::string head = "--- isotopy panel " + std::to_string(panel) + " ---\n";
+    const size_t from = snapshot.find(head);
+    if (from == std::string::npos) return "";
+    const size_t begin = from + head.size();
+    return snapshot.substr(begin, snapshot.find("---", begin) - begin);
+  }
+};
+
+TEST(ShowIsotopyRepresentation, WritesEachUsedGeneratorAndWrapsPast420) {
+  PanelBench bench;
+  Workbench& wb = bench.wb;
+  std::ostringstream transcript;
+  bench.surface.RecordTranscript(transcript);
+  for (int32_t g = 1; g <= 12; ++g) {
+    wb.presentation.generatorUsed[g] = true;  // 4 * 12 = 48: the roomy layout
+    wb.homomorphisms.assignment[g] = 2;      // "1243"
+  }
+  wb.isotopy.linePosition = 37;
+  ShowIsotopyRepresentation(wb);
+  const std::string calls = transcript.str();
+  EXPECT_NE(calls.find("P2\t7\t37\ta\nA2\t18\t37\nP2\t31\t37\t(1243)\n"), std::string::npos) << calls;
+  EXPECT_NE(calls.find("P2\t82\t37\tb\n"), std::string::npos);  // x advances by 35 + 10k
+  // Six entries reach x = 382, the seventh 457 > 420: the line advances by 13.
+  EXPECT_NE(calls.find("P2\t7\t50\tg\n"), std::string::npos);
+  EXPECT_EQ(wb.isotopy.linePosition, 50 + 15);
+}
+
+TEST(ShowIsotopyRepresentation, UsesTheCompactLayoutBeyondFiftyPoints) {
+  PanelBench bench;
+  Workbench& wb = bench.wb;
+  std::ostringstream transcript;
+  bench.surface.RecordTranscript(transcript);
+  for (int32_t g = 1; g <= 13; ++g) wb.presentation.generatorUsed[g] = true, wb.homomorphisms.assignment[g] = 1;
+  wb.isotopy.linePosition = 37;
+  ShowIsotopyRepresentation(wb);
+  EXPECT_NE(transcript.str().find("P2\t7\t37\ta\nA2\t16\t37\nP2\t25\t37\t(1234)\nP2\t58\t37\tb\n"), std::string::npos)
+      << transcript.str();
+}
+
+TEST(ShowClassPolynomial, PushesTheNextClassBelowALongPolynomial) {
+  PanelBench bench;
+  Workbench& wb = bench.wb;
+  wb.isotopy.linePosition = 52;  // the representation took one line from 37
+  std::string text = " 1";
+  for (int i = 1; i <= 40; ++i) text += "+" + std::to_string(i) + "t^" + std::to_string(i);
+  ShowClassPolynomial(wb, 37, text);
+  const size_t pieces = WrapText(text, 89).size();
+  ASSERT_GT(pieces, 2u);
+  EXPECT_EQ(wb.isotopy.linePosition, 37 + 13 * static_cast<int32_t>(pieces - 1) + 15);
+}
+
+TEST(ShowProduct, WithoutClassesTheProductIsOne) {
+  PanelBench bench;
+  ShowProduct(bench.wb, 0);
+  EXPECT_EQ(bench.wb.isotopy.productText.plain, "1");
+  EXPECT_EQ(bench.wb.isotopy.productText.latex, "1");
+  EXPECT_EQ(bench.Panel(3),
+            "There exist no such representations! Hence the Product of the twisted Alexander polynomials equals "
+            "1.\n");
+}
+
+TEST(ShowProduct, ALongProductAlsoShowsItsLowestAndHighestTerms) {
+  PanelBench bench;
+  Workbench& wb = bench.wb;
+  for (int e = 0; e <= 400; ++e) wb.isotopy.productPolynomial.coefficients[e] = static_cast<Residue>(1 + e % 5);
+  ShowProduct(wb, 3);
+  const std::string& text = wb.isotopy.productText.plain;
+  EXPECT_EQ(text.substr(0, 10), " 1+2t+3t^2");
+  EXPECT_NE(wb.isotopy.productText.latex.find("t^{400}"), std::string::npos);
+  const std::string panel = bench.Panel(3);
+  const size_t summary = panel.find("Lowest and highest terms:  1+2t+3t^2");
+  ASSERT_NE(summary, std::string::npos) << panel;
+  const std::string line = panel.substr(summary, panel.find('\n', summary) - summary);
+  // Drawn over the fifth piece, whose end stays visible to the right.
+  EXPECT_NE(line.find("+4t^398+5t^399+t^400 "), std::string::npos) << line;
+  // The head ends with a sign; the tail begins with one.
+  const size_t dots = line.find("....");
+  ASSERT_NE(dots, std::string::npos);
+  EXPECT_TRUE(line[dots - 1] == '+' || line[dots - 1] == '-');
+  EXPECT_TRUE(line[dots + 4] == '+' || line[dots + 4] == '-');
+}
+
+TEST(ShowUntwistedOnly, NamesTheAlexanderPolynomial) {
+  PanelBench bench;
+  bench.wb.isotopy.untwistedPolynomialText.plain = " 1+12t+t^2";
+  ShowUntwistedOnly(bench.wb);
+  EXPECT_EQ(bench.Panel(3), "The Alexander polynomial equals:  1+12t+t^2\n");
+}
+
+}  // namespace
+}  // namespace quarvel
