@@ -114,17 +114,16 @@ const std::vector<int32_t>& RelatorSolutions::ConjugacyClassOf(int32_t element) 
   return members;
 }
 
+// Follows each point through the word, its last letter acting first; most candidates fail on the
+// first point already.
 bool RelatorSolutions::RelatorHolds(const std::vector<Letter>& relator) const {
-  const int32_t k = group_.degree;
-  SmallPermutation value = IdentityPermutation(k);
-  for (const Letter& letter : relator) {
-    const int32_t e = elements_[letter.position];
-    const SmallPermutation& p = letter.inverse ? group_.inverses[e] : group_.elements[e];
-    const SmallPermutation before = value;
-    for (int32_t i = 1; i <= k; ++i) value[i] = before[p[i]];
-  }
-  for (int32_t i = 1; i <= k; ++i) {
-    if (value[i] != i) return false;
+  for (int32_t point = 1; point <= group_.degree; ++point) {
+    int32_t q = point;
+    for (auto letter = relator.rbegin(); letter != relator.rend(); ++letter) {
+      const int32_t e = elements_[letter->position];
+      q = (letter->inverse ? group_.inverses[e] : group_.elements[e])[q];
+    }
+    if (q != point) return false;
   }
   return true;
 }
