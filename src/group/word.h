@@ -17,6 +17,11 @@ inline unsigned char GeneratorByte(int64_t generator) {
   return static_cast<unsigned char>(kGeneratorByteBase + generator);
 }
 
+// The generator number of a letter byte (1 for "a").
+inline int32_t GeneratorOf(char letter) {
+  return static_cast<unsigned char>(letter) - kGeneratorByteBase;
+}
+
 // The pairs in reverse order with each sign exchanged: +a-b becomes +b-a.
 Word InverseWord(const Word& word);
 

@@ -15,10 +15,6 @@ constexpr int kProgressPanel = 1;
 constexpr int kProgressY = 67;
 constexpr int kCountPanel = 2;
 
-int32_t GeneratorOf(char letter) {
-  return static_cast<unsigned char>(letter) - kGeneratorByteBase;
-}
-
 // 100 done / total, to the nearest integer, ties to even.
 int64_t RoundedPercent(int64_t done, int64_t total) {
   const int64_t numerator = 100 * done;

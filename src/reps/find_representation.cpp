@@ -44,10 +44,6 @@ constexpr int kEscalationBlankX = 10;
 constexpr int kEscalationBlankY = 70;
 constexpr int kEscalationBlankWidth = 241;
 
-int32_t GeneratorOf(char letter) {
-  return static_cast<unsigned char>(letter) - kGeneratorByteBase;
-}
-
 StatusColumns ColumnsFor(int32_t repFamily) {
   if (repFamily == kMetabelianFamily) return kMetabelianColumns;
   if (repFamily == kAbelianFamily) return kAbelianColumns;

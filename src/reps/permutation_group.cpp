@@ -10,10 +10,6 @@ namespace {
 constexpr int32_t kFirstMetabelianPrimePosition = 2;
 constexpr int32_t kSmallestMetabelianModulus = 3;
 
-int32_t GeneratorOf(char letter) {
-  return static_cast<unsigned char>(letter) - kGeneratorByteBase;
-}
-
 }  // namespace
 
 void ElementTable::CopyRow(int32_t row, Permutation& image, Permutation& inverse) const {

@@ -10,10 +10,6 @@ namespace {
 
 constexpr uint64_t kStepsPerQuestion = 65536;
 
-int32_t GeneratorOf(char letter) {
-  return static_cast<unsigned char>(letter) - kGeneratorByteBase;
-}
-
 int32_t Root(std::vector<int32_t>& parent, int32_t g) {
   while (parent[g] != g) g = parent[g] = parent[parent[g]];
   return g;
