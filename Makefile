@@ -1,10 +1,16 @@
 # make run   set up, build and start the workbench (a quarvel-cli demo where there is no display)
-# make test  set up, build and run every test, then again with AddressSanitizer and UBSan
+# make test  set up, build and run every test, then again with AddressSanitizer and UBSan; before
+#            the tests, each fuzz target runs for a minute (FUZZ_SMOKE_SECONDS)
+# make fuzz  each fuzz target for FUZZ_SECONDS (10 minutes), as many at a time as there are cores
+# make screenshots  pictures of the workbench's windows into docs/screenshots (no display needed)
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_SMOKE_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-sanitize clean
+.PHONY: run test deps build build-sanitize build-fuzz fuzz fuzz-smoke screenshots clean
 
 deps:
 	@scripts/install-deps.sh
@@ -17,16 +23,31 @@ build-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=ON -DQUARVEL_BUILD_TESTS=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 
+# The fuzz targets need clang (libFuzzer); they get a build folder of their own.
+build-fuzz: deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DQUARVEL_FUZZ=ON -DQUARVEL_BUILD_TESTS=OFF -DQUARVEL_BUILD_BENCHMARKS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+
+fuzz: build-fuzz
+	scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+fuzz-smoke: build-fuzz
+	scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SMOKE_SECONDS)
+
 run: build
-	@if [ -n "$$DISPLAY" ] && [ -x $(BUILD_DIR)/src/ui/quarvel ]; then \
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -x $(BUILD_DIR)/src/ui/quarvel ]; then \
 	  $(BUILD_DIR)/src/ui/quarvel; \
 	else \
 	  scripts/demo.sh $(BUILD_DIR)/src/quarvel-cli; \
 	fi
 
-test: build build-sanitize
+test: build build-sanitize fuzz-smoke
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/src/ui/quarvel --screenshots docs/screenshots
+
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

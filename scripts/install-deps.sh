@@ -3,7 +3,14 @@
 # As root it uses apt-get; otherwise it names what is missing and stops.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev)
+# qt6-base-dev: the workbench and its tests; the DejaVu fonts: the workbench's fixed layouts are
+# measured in DejaVu Sans Condensed (fonts-dejavu-extra).
+packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev
+          qt6-base-dev fonts-dejavu-core fonts-dejavu-extra)
+# The report tests compile the LaTeX reports and run the GAP programs.
+packages+=(texlive-latex-base texlive-latex-recommended gap)
+# The fuzz targets (make fuzz, and the minute of each that make test runs): clang and libFuzzer.
+packages+=(clang libclang-rt-dev)
 
 missing=()
 for p in "${packages[@]}"; do

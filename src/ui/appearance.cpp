@@ -14,6 +14,7 @@ namespace {
 constexpr const char* kFontFamily = "DejaVu Sans Condensed";
 constexpr int kWorkbenchPixelSize = 11;
 constexpr int kPanelPixelSize = 10;
+constexpr int kPickListPixelSize = 10;
 
 constexpr int kIconSize = 128;
 const QColor kIconInk(0x1f, 0x4e, 0x9c);
@@ -70,6 +71,10 @@ QIcon WorkbenchIcon() {
 
 QFont WorkbenchFont() {
   return FontOfSize(kWorkbenchPixelSize);
+}
+
+QFont PickListFont() {
+  return FontOfSize(kPickListPixelSize);
 }
 
 QFont PanelFont() {

@@ -20,6 +20,10 @@ QFont WorkbenchFont();
 // narrow one that keeps those texts apart.
 QFont PanelFont();
 
+// The braid pick lists: a pixel smaller than the controls, so that their header lines fit the
+// narrow left side of the main window.
+QFont PickListFont();
+
 // A trefoil on a white tile, the same picture as the installed quarvel.svg.
 QIcon WorkbenchIcon();
 

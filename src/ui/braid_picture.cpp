@@ -37,36 +37,9 @@ int Find(std::vector<int>& parent, int i) {
   return i;
 }
 
-// Where everything lies, in pixels.
-struct Geometry {
-  double spacing = 0;  // between neighbouring strands
-  double arcSide = 0;  // between neighbouring closing arcs beside the braid
-  double arcEnd = 0;   // between them above and below the braid
-  double row = 0;      // height of one crossing
-  double left = 0;     // x of position 1
-  double top = 0;      // y where the braid begins
-  double X(int position) const { return left + (position - 1) * spacing; }
-  double Bottom(size_t rows) const { return top + static_cast<double>(rows) * row; }
-};
-
-Geometry Fit(const QRectF& area, const BraidClosure& braid) {
-  int n = braid.strands;
-  double m = static_cast<double>(braid.letters.size());
-  double widthUnits = (n - 1) + kArcSideSpacing * n;
-  double heightUnits = kCrossingHeight * m + 2 * kArcEndSpacing * n;
-  Geometry g;
-  g.spacing = std::min({area.width() / widthUnits, area.height() / heightUnits, kLargestSpacing});
-  g.arcSide = kArcSideSpacing * g.spacing;
-  g.arcEnd = kArcEndSpacing * g.spacing;
-  g.row = kCrossingHeight * g.spacing;
-  g.left = area.center().x() - widthUnits * g.spacing / 2;
-  g.top = area.center().y() - heightUnits * g.spacing / 2 + n * g.arcEnd;
-  return g;
-}
-
 // The arc that takes the strand leaving the bottom at `position` back to the top: down, right,
 // up beside the braid and left again, further out the further left its strand is.
-QPainterPath ClosingArc(const Geometry& g, int position, int strands, size_t rows) {
+QPainterPath ClosingArc(const BraidLayout& g, int position, int strands, size_t rows) {
   int nesting = strands - position + 1;
   double x = g.X(position);
   double outer = g.X(strands) + nesting * g.arcSide;
@@ -86,7 +59,7 @@ QPainterPath ClosingArc(const Geometry& g, int position, int strands, size_t row
   return path;
 }
 
-QPainterPath Strand(const Geometry& g, size_t row, int from, int to) {
+QPainterPath Strand(const BraidLayout& g, size_t row, int from, int to) {
   double y0 = g.top + static_cast<double>(row) * g.row;
   double y1 = y0 + g.row;
   double middle = (y0 + y1) / 2;
@@ -100,6 +73,25 @@ void DrawStrand(QPainter& painter, const QPainterPath& path, const QColor& colou
 }
 
 }  // namespace
+
+BraidLayout BraidLayout::Fit(const QRectF& area, const BraidClosure& braid) {
+  int n = braid.strands;
+  double m = static_cast<double>(braid.letters.size());
+  double widthUnits = (n - 1) + kArcSideSpacing * n;
+  double heightUnits = kCrossingHeight * m + 2 * kArcEndSpacing * n;
+  BraidLayout g;
+  g.spacing = std::min({area.width() / widthUnits, area.height() / heightUnits, kLargestSpacing});
+  g.arcSide = kArcSideSpacing * g.spacing;
+  g.arcEnd = kArcEndSpacing * g.spacing;
+  g.row = kCrossingHeight * g.spacing;
+  g.left = area.center().x() - widthUnits * g.spacing / 2;
+  g.top = area.center().y() - heightUnits * g.spacing / 2 + n * g.arcEnd;
+  return g;
+}
+
+QPointF BraidLayout::CrossingCentre(size_t row, int s) const {
+  return {(X(s) + X(s + 1)) / 2, top + (static_cast<double>(row) + 0.5) * this->row};
+}
 
 BraidClosure CloseBraid(const std::vector<int>& letters) {
   BraidClosure braid;
@@ -130,7 +122,7 @@ QString ClosureName(const BraidClosure& braid) {
 
 void PaintClosedBraid(QPainter& painter, const QRectF& area, const BraidClosure& braid) {
   if (braid.strands == 0) return;
-  Geometry g = Fit(area, braid);
+  BraidLayout g = BraidLayout::Fit(area, braid);
   double pen = std::clamp(g.spacing / 8, 1.2, 2.5);
   QColor gap = painter.background().color();
   painter.setRenderHint(QPainter::Antialiasing);

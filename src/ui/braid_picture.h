@@ -5,6 +5,8 @@
 // strand is broken at the crossing, and nested arcs on the right close the braid. Each component
 // has its own colour. Text that is no braid gives a blank picture with the reason.
 
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -23,8 +25,24 @@ struct BraidClosure {
 // The closure of the braid with these letters (none of them 0).
 BraidClosure CloseBraid(const std::vector<int>& letters);
 
+// Where a closed braid lies when it is drawn centred in an area, in pixels.
+struct BraidLayout {
+  double spacing = 0;  // between neighbouring strands
+  double arcSide = 0;  // between neighbouring closing arcs beside the braid
+  double arcEnd = 0;   // between them above and below the braid
+  double row = 0;      // height of one crossing
+  double left = 0;     // x of position 1
+  double top = 0;      // y where the first crossing begins
+
+  static BraidLayout Fit(const QRectF& area, const BraidClosure& braid);
+  double X(int position) const { return left + (position - 1) * spacing; }
+  double Bottom(size_t rows) const { return top + static_cast<double>(rows) * row; }
+  // The middle of the crossing in `row` (0-based) between positions s and s + 1.
+  QPointF CrossingCentre(size_t row, int s) const;
+};
+
 // Draws the closed braid centred in `area`.
-void PaintBraidClosure(QPainter& painter, const QRectF& area, const BraidClosure& braid);
+void PaintClosedBraid(QPainter& painter, const QRectF& area, const BraidClosure& braid);
 
 // "Knot" or "Link of N components".
 QString ClosureName(const BraidClosure& braid);

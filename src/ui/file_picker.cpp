@@ -44,6 +44,10 @@ FilePicker::FilePicker(QWidget* parent) : QWidget(parent) {
   directories_->setGeometry(0, kListTop, listWidth, kListHeight);
   files_ = new QListWidget(this);
   files_->setGeometry(kWidth - listWidth, kListTop, listWidth, kListHeight);
+  for (QListWidget* list : {directories_, files_}) {
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideMiddle);
+  }
   filter_ = new QComboBox(this);
   filter_->setGeometry(0, kListTop + kListHeight + kListGap, kWidth, kLineHeight);
   filter_->addItems(FilterTexts());

@@ -3,17 +3,21 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 
 #include "control/norm_driver.h"
 #include "control/pick_lists.h"
 #include "control/start.h"
 #include "group/knot_tables.h"
 #include "isotopy/isotopy_driver.h"
+#include "ui/appearance.h"
 #include "ui/braid_picture.h"
 #include "ui/eliding_combo_box.h"
 #include "ui/help_texts.h"
@@ -40,13 +44,15 @@ constexpr int kButtonX = 376;
 constexpr QSize kButtonSize(130, 48);
 
 // Right side.
-constexpr QRect kOptionsGroup(520, 24, 485, 624);
+constexpr QRect kOptionsGroup(520, 24, 485, 562);
 constexpr QRect kNormModeButton(520, 32, 485, 56);
 constexpr QRect kNormModeDescription(520, 96, 485, 150);
 constexpr QRect kIsotopyModeButton(520, 288, 485, 56);
 constexpr QRect kIsotopyModeDescription(520, 352, 485, 150);
-constexpr int kOptionsWidth = 461;
-constexpr int kSideListX = 250;  // lists that stand to the right of their label
+constexpr int kRowSpacing = 8;
+constexpr int kRowLabelWidth = 230;  // a label with its list to the right of it
+constexpr int kSideListWidth = 150;
+constexpr int kFieldColumns = 5;
 
 QStringList Entries(int last, QString (*entry)(int)) {
   QStringList entries;
@@ -120,6 +126,7 @@ MainWindow::MainWindow() : QWidget(nullptr) {
   optionsBox_ = new QGroupBox(tr("Options"), this);
   optionsBox_->setObjectName("options");
   optionsBox_->setGeometry(kOptionsGroup);
+  new QVBoxLayout(optionsBox_);
   BuildNormOptions(optionsBox_);
   BuildIsotopyOptions(optionsBox_);
   FirstActivation();
@@ -130,7 +137,7 @@ MainWindow::~MainWindow() = default;
 void MainWindow::ConnectComputationWindow(PanelWindow& window) {
   connect(&window, &PanelWindow::pausePressed, this,
           [this] { workbench_->panels.flags.paused = !workbench_->panels.flags.paused; });
-  connect(&window, &PanelWindow::leavePressed, this, [this] { workbench_->panels.flags.stopRequested = true; });
+  connect(&window, &PanelWindow::leavePressed, this, [this] { surface_->LeaveRun(workbench_->panels.flags); });
 }
 
 void MainWindow::BuildInputSide() {
@@ -144,8 +151,9 @@ void MainWindow::BuildInputSide() {
   nameBox_->setReadOnly(true);
   nameBox_->setPlaceholderText(tr("no file picked"));
   nameBox_->setGeometry(kGroupInset, 272, kGroupInnerWidth, kLineHeight);
-  OptionList(files, "typegroup", QRect(kGroupInset, 304, kGroupInnerWidth, kLineHeight), kTypegroupItems,
-             &MainWindowOptions::typegroup);
+  QComboBox* typegroup = OptionList("typegroup", kTypegroupItems, &MainWindowOptions::typegroup);
+  typegroup->setParent(files);
+  typegroup->setGeometry(kGroupInset, 304, kGroupInnerWidth, kLineHeight);
 
   auto* braids = new QGroupBox(QStringLiteral(" Pick or enter a braid description "), this);
   braids->setGeometry(kBraidGroup);
@@ -163,8 +171,9 @@ void MainWindow::BuildInputSide() {
            &MainWindowOptions::examplesListPosition, examplesListSelect);
   PickList(braids, "mutantslist", Row(kGroupInset, 3, kGroupInnerWidth), Entries(MutantsListSize(), MutantEntry),
            &MainWindowOptions::mutantsListPosition, mutantsListSelect);
-  OptionList(braids, "closedbox", Row(kGroupInset, 4, kGroupInnerWidth).translated(0, 12), kClosedboxItems,
-             &MainWindowOptions::closedbox);
+  QComboBox* closedbox = OptionList("closedbox", kClosedboxItems, &MainWindowOptions::closedbox);
+  closedbox->setParent(braids);
+  closedbox->setGeometry(Row(kGroupInset, 4, kGroupInnerWidth).translated(0, 12));
 
   picture_ = new BraidPicture(this);
   picture_->setObjectName("picture");
@@ -209,74 +218,87 @@ void MainWindow::BuildModeChoice() {
 }
 
 void MainWindow::BuildNormOptions(QGroupBox* options) {
-  const int x = kGroupInset;
-  normOptions_.push_back(Label(options, tr("Field:"), Row(x, 0, 100)));
-  normOptions_.push_back(OptionList(options, "fieldtype", Row(kSideListX, 0, 100), kFieldtypeItems,
-                                    &MainWindowOptions::fieldtype));
-  normOptions_.push_back(
-      OptionList(options, "reptype", Row(x, 1, kOptionsWidth), kReptypeItems, &MainWindowOptions::reptype, reptypeChange));
-  sizeLabel_ = Label(options, QString(), Row(x, 2, 230));
+  normPage_ = new QWidget(options);
+  auto* rows = new QVBoxLayout(normPage_);
+  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setSpacing(kRowSpacing);
+  rows->addWidget(LabelledRow(tr("Field:"), OptionList("fieldtype", kFieldtypeItems, &MainWindowOptions::fieldtype)));
+  rows->addWidget(OptionList("reptype", kReptypeItems, &MainWindowOptions::reptype, reptypeChange));
+  sizebox_ = OptionList("sizebox", {}, &MainWindowOptions::sizebox);
+  sizeRow_ = LabelledRow(QString(), sizebox_);
+  sizeLabel_ = sizeRow_->findChild<QLabel*>();
   sizeLabel_->setObjectName("sizeLabel");
-  sizebox_ = OptionList(options, "sizebox", Row(kSideListX, 2, 100), {}, &MainWindowOptions::sizebox);
-  fiberedbox_ = OptionList(options, "fiberedbox", Row(x, 3, kOptionsWidth), kFiberedboxItems,
-                           &MainWindowOptions::fiberedbox, fiberedboxChange);
+  rows->addWidget(sizeRow_);
+  fiberedbox_ = OptionList("fiberedbox", kFiberedboxItems, &MainWindowOptions::fiberedbox, fiberedboxChange);
+  rows->addWidget(fiberedbox_);
 
-  fieldGroup_ = new QGroupBox(tr("Choice of fields"), options);
+  fieldGroup_ = new QGroupBox(tr("Choice of fields"));
   fieldGroup_->setObjectName("fields");
-  fieldGroup_->setGeometry(x, 24 + 4 * kRowStep, kOptionsWidth, 72);
+  auto* grid = new QGridLayout(fieldGroup_);
   for (int f = 1; f <= kSelectableFields; ++f) {
     const std::string_view text = kFieldCheckBoxTexts[static_cast<size_t>(f - 1)];
-    auto* box = new QCheckBox(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), fieldGroup_);
+    auto* box = new QCheckBox(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
     box->setObjectName(QStringLiteral("field%1").arg(f));
-    box->setGeometry(10 + ((f - 1) % 5) * 90, 22 + ((f - 1) / 5) * 24, 88, 20);
+    grid->addWidget(box, (f - 1) / kFieldColumns, (f - 1) % kFieldColumns);
     connect(box, &QCheckBox::clicked, this, [this, f] {
       fieldCheckBoxClick(options_, f);
       Sync();
     });
     fieldBoxes_.push_back(box);
   }
+  rows->addWidget(fieldGroup_);
 
-  // Below the field group the rows go on 3 steps lower.
-  auto below = [&](int row) { return Row(x, row + 3, kOptionsWidth).translated(0, 8); };
-  normOptions_.push_back(OptionList(options, "imagesizebox", below(4), kImagesizeboxItems,
-                                    &MainWindowOptions::imagesizebox));
-  normOptions_.push_back(OptionList(options, "endbox", below(5), kEndboxItems, &MainWindowOptions::endbox));
-  normOptions_.push_back(Label(options, tr("Simplification of the presentation:"), below(6).adjusted(0, 0, -240, 0)));
-  normOptions_.push_back(OptionList(options, "fastbox", QRect(kSideListX, below(6).y(), 140, kLineHeight),
-                                    kFastboxItems, &MainWindowOptions::fastbox));
-  normOptions_.push_back(OptionList(options, "savetype", below(7), kSavetypeItems, &MainWindowOptions::savetype));
-  normOptions_.push_back(OptionList(options, "savematrixtype", below(8), kSavematrixtypeItems,
-                                    &MainWindowOptions::savematrixtype));
+  rows->addWidget(OptionList("imagesizebox", kImagesizeboxItems, &MainWindowOptions::imagesizebox));
+  rows->addWidget(OptionList("endbox", kEndboxItems, &MainWindowOptions::endbox));
+  rows->addWidget(LabelledRow(tr("Simplification of the presentation:"),
+                              OptionList("fastbox", kFastboxItems, &MainWindowOptions::fastbox)));
+  rows->addWidget(OptionList("savetype", kSavetypeItems, &MainWindowOptions::savetype));
+  rows->addWidget(OptionList("savematrixtype", kSavematrixtypeItems, &MainWindowOptions::savematrixtype));
+  rows->addStretch();
+  options->layout()->addWidget(normPage_);
 }
 
 void MainWindow::BuildIsotopyOptions(QGroupBox* options) {
-  auto* group = new QGroupBox(tr("Isotopy invariants"), options);
+  isotopyPage_ = new QWidget(options);
+  auto* rows = new QVBoxLayout(isotopyPage_);
+  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setSpacing(kRowSpacing);
+  auto* group = new QGroupBox(tr("Isotopy invariants"));
   group->setObjectName("isotopyOptions");
-  group->setGeometry(kGroupInset, 24, kOptionsWidth, 24 + 4 * kRowStep + 8);
-  const int x = kGroupInset;
-  const int width = kOptionsWidth - 2 * kGroupInset;
-  OptionList(group, "reptype_isotopy", Row(x, 0, width), kReptypeIsotopyItems, &MainWindowOptions::reptypeIsotopy);
-  OptionList(group, "nonabelian", Row(x, 1, width), kNonabelianItems, &MainWindowOptions::nonabelian);
-  OptionList(group, "torsion", Row(x, 2, width), kTorsionItems, &MainWindowOptions::torsion);
-  OptionList(group, "savetype_isotopy", Row(x, 3, width), kSavetypeIsotopyItems, &MainWindowOptions::savetypeIsotopy);
-
-  int below = group->geometry().bottom() + 16;
-  isotopyOptions_ = {
-      group,
-      Label(options, tr("Field:"), QRect(x, below, 200, kLineHeight)),
-      OptionList(options, "fieldtype_isotopy", QRect(kSideListX, below, 100, kLineHeight), kFieldtypeItems,
-                 &MainWindowOptions::fieldtypeIsotopy),
-      Label(options, tr("Simplification of the presentation:"), QRect(x, below + kRowStep, 220, kLineHeight)),
-      OptionList(options, "fastbox_isotopy", QRect(kSideListX, below + kRowStep, 140, kLineHeight),
-                 kFastboxIsotopyItems, &MainWindowOptions::fastboxIsotopy)};
+  auto* groupRows = new QVBoxLayout(group);
+  groupRows->setSpacing(kRowSpacing);
+  groupRows->addWidget(OptionList("reptype_isotopy", kReptypeIsotopyItems, &MainWindowOptions::reptypeIsotopy));
+  groupRows->addWidget(OptionList("nonabelian", kNonabelianItems, &MainWindowOptions::nonabelian));
+  groupRows->addWidget(OptionList("torsion", kTorsionItems, &MainWindowOptions::torsion));
+  groupRows->addWidget(OptionList("savetype_isotopy", kSavetypeIsotopyItems, &MainWindowOptions::savetypeIsotopy));
+  rows->addWidget(group);
+  rows->addSpacing(kRowSpacing);
+  rows->addWidget(LabelledRow(tr("Field:"), OptionList("fieldtype_isotopy", kFieldtypeItems,
+                                                        &MainWindowOptions::fieldtypeIsotopy)));
+  rows->addWidget(LabelledRow(tr("Simplification of the presentation:"),
+                              OptionList("fastbox_isotopy", kFastboxIsotopyItems, &MainWindowOptions::fastboxIsotopy)));
+  rows->addStretch();
+  options->layout()->addWidget(isotopyPage_);
 }
 
-QComboBox* MainWindow::OptionList(QWidget* parent, const char* name, QRect geometry,
-                                  std::span<const std::string_view> items, int MainWindowOptions::*option,
-                                  void (*change)(MainWindowOptions&, int)) {
-  auto* list = new ElidingComboBox(parent);
+QWidget* MainWindow::LabelledRow(const QString& label, QComboBox* list) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* text = new QLabel(label);
+  text->setFixedWidth(kRowLabelWidth);
+  layout->addWidget(text);
+  list->setFixedWidth(kSideListWidth);
+  layout->addWidget(list);
+  layout->addStretch();
+  return row;
+}
+
+QComboBox* MainWindow::OptionList(const char* name, std::span<const std::string_view> items,
+                                  int MainWindowOptions::*option, void (*change)(MainWindowOptions&, int)) {
+  auto* list = new ElidingComboBox;
   list->setObjectName(name);
-  list->setGeometry(geometry);
+  list->setFixedHeight(kLineHeight);
   for (std::string_view item : items) list->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
   connect(list, &QComboBox::activated, this, [this, option, change](int item) {
     if (change) {
@@ -294,6 +316,7 @@ QComboBox* MainWindow::PickList(QWidget* parent, const char* name, QRect geometr
                                 int MainWindowOptions::*position, void (*select)(MainWindowOptions&, int)) {
   auto* list = new ElidingComboBox(parent);
   list->setObjectName(name);
+  list->setFont(PickListFont());
   list->setGeometry(geometry);
   list->addItems(entries);
   connect(list, &QComboBox::activated, this, [this, select](int item) {
@@ -344,11 +367,9 @@ void MainWindow::Sync() {
   picture_->SetBraidText(braid);
   nameBox_->setText(QString::fromStdString(options_.fileNameBox));
 
-  bool norm = screen_ == Screen::norm;
-  sizeLabel_->setVisible(norm && options_.sizeListVisible);
-  sizebox_->setVisible(norm && options_.sizeListVisible);
-  fiberedbox_->setVisible(norm && options_.fiberedboxVisible);
-  fieldGroup_->setVisible(norm && options_.fieldGroupVisible);
+  sizeRow_->setVisible(options_.sizeListVisible);
+  fiberedbox_->setVisible(options_.fiberedboxVisible);
+  fieldGroup_->setVisible(options_.fieldGroupVisible);
 }
 
 void MainWindow::ShowScreen(Screen screen) {
@@ -358,8 +379,8 @@ void MainWindow::ShowScreen(Screen screen) {
   optionsBox_->setVisible(!menu);
   start_->setVisible(!menu);
   back_->setVisible(!menu);
-  SetShown(normOptions_, screen == Screen::norm);
-  SetShown(isotopyOptions_, screen == Screen::isotopy);
+  normPage_->setVisible(screen == Screen::norm);
+  isotopyPage_->setVisible(screen == Screen::isotopy);
   normHelpButton_->setVisible(screen == Screen::norm);
   isotopyHelpButton_->setVisible(screen == Screen::isotopy);
   Sync();
@@ -383,6 +404,7 @@ void MainWindow::Start() {
   if (running_ || !TakeStartSettings(options_, *workbench_)) return;
   running_ = true;
   start_->setEnabled(false);
+  surface_->BeginRun();
   if (workbench_->settings.isotopyMode) {
     RunIsotopy(*workbench_);
   } else {

@@ -77,8 +77,10 @@ class MainWindow : public QWidget {
   void FirstActivation();
   // A list bound to one option: picking an item hands it to `change` (by default it is stored),
   // and the controls follow.
-  QComboBox* OptionList(QWidget* parent, const char* name, QRect geometry, std::span<const std::string_view> items,
-                        int MainWindowOptions::*option, void (*change)(MainWindowOptions&, int) = nullptr);
+  QComboBox* OptionList(const char* name, std::span<const std::string_view> items, int MainWindowOptions::*option,
+                        void (*change)(MainWindowOptions&, int) = nullptr);
+  // A label with a list to the right of it.
+  static QWidget* LabelledRow(const QString& label, QComboBox* list);
   // A braid pick list: `select` is the core's selection rule for it.
   QComboBox* PickList(QWidget* parent, const char* name, QRect geometry, const QStringList& entries,
                       int MainWindowOptions::*position, void (*select)(MainWindowOptions&, int));
@@ -120,8 +122,9 @@ class MainWindow : public QWidget {
   QPushButton* isotopyHelpButton_ = nullptr;
   std::vector<QWidget*> modeChoice_;  // the two mode buttons and their descriptions
   QGroupBox* optionsBox_ = nullptr;
-  std::vector<QWidget*> normOptions_;
-  std::vector<QWidget*> isotopyOptions_;
+  QWidget* normPage_ = nullptr;     // the norm-mode options and the field list
+  QWidget* isotopyPage_ = nullptr;  // the isotopy options group, the field and effort lists
+  QWidget* sizeRow_ = nullptr;
   QLabel* sizeLabel_ = nullptr;
   QComboBox* sizebox_ = nullptr;
   QComboBox* fiberedbox_ = nullptr;

@@ -8,10 +8,18 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 
 #include "ui/appearance.h"
 
 namespace quarvel::ui {
+namespace {
+
+// The height of one line of text the window layouts assume (lines are written 15 pixels apart,
+// blank lines 8 apart); at least the font's own height, so that descenders are covered too.
+constexpr int kTextBoxHeight = 13;
+
+}  // namespace
 
 PanelView::PanelView(QSize surfaceSize, QWidget* parent)
     : QWidget(parent), surface_(surfaceSize, QImage::Format_RGB32) {
@@ -33,7 +41,8 @@ void PanelView::DrawText(int x, int y, std::string_view text) {
   QPainter painter(&surface_);
   painter.setFont(font());
   QFontMetrics metrics(font());
-  painter.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), metrics.height()), Background());
+  int height = std::max(kTextBoxHeight, metrics.height());
+  painter.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), height), Background());
   painter.setPen(Ink());
   painter.drawText(QPoint(x, y + metrics.ascent()), shown);
   update();

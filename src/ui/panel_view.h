@@ -20,7 +20,8 @@ class PanelView : public QWidget {
   // `surfaceSize` is the size of the text surface; the widget adds the frame around it.
   PanelView(QSize surfaceSize, QWidget* parent = nullptr);
 
-  // Text with its top-left corner at (x, y) of the surface, on a background box one line high.
+  // Text with its top-left corner at (x, y) of the surface, on a background box one line high
+  // (13 pixels) and as wide as the text.
   void DrawText(int x, int y, std::string_view text);
   // The maps-to glyph: a bar from (x, y+3) to (x, y+9), and an arrow from (x, y+6) to (x+8, y+6)
   // with its two barbs to (x+4, y+10) and (x+4, y+2).

@@ -36,8 +36,14 @@ void QtSurface::DrawMapsTo(ComputationWindow window, int panel, int x, int y) {
   textModel_.DrawMapsTo(window, panel, x, y);
 }
 
+void QtSurface::LeaveRun(RunFlags& flags) {
+  flags.stopRequested = true;
+  leftRun_ = true;
+}
+
 void QtSurface::ProcessMessages(RunFlags& flags) {
   QCoreApplication::processEvents();
+  if (leftRun_) flags.stopRequested = true;
   if (flags.paused && !flags.stopRequested) QThread::msleep(kPausedRestMilliseconds);
 }
 

@@ -24,6 +24,13 @@ class QtSurface : public PanelSurface {
   void ProcessMessages(RunFlags& flags) override;
   void ShowWindow(ComputationWindow window) override;
 
+  // A run starts: nobody has left its window yet.
+  void BeginRun() { leftRun_ = false; }
+  // The user left the computation window ("Back to the main menu" or closing it). The run is asked
+  // to stop, and asked again at every later pumping point until it returns: a driver that clears
+  // the flag while it starts up must not run on behind a closed window.
+  void LeaveRun(RunFlags& flags);
+
   PanelWindow& Window(ComputationWindow window) const;
   // The text model of the panels, as the command line prints it.
   const HeadlessSurface& TextModel() const { return textModel_; }
@@ -33,6 +40,7 @@ class QtSurface : public PanelSurface {
   PanelWindow& normWindow_;
   PanelWindow& isotopyWindow_;
   HeadlessSurface textModel_;
+  bool leftRun_ = false;
 };
 
 }  // namespace quarvel::ui

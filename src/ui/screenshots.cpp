@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QPixmap>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -67,6 +68,13 @@ void RunAndTake(MainWindow& window, PanelWindow& computation, Camera& camera, co
   computation.hide();
 }
 
+void WriteSampleFiles() {
+  QFile whitehead(QStringLiteral("whitehead.txt"));
+  if (whitehead.open(QIODevice::WriteOnly)) whitehead.write("Whitehead link\n-b-a-b+a+b-a-b-a+b+a+b-a-b+a+b+a\na0\nb1\n");
+  QFile trefoil(QStringLiteral("trefoil.txt"));
+  if (trefoil.open(QIODevice::WriteOnly)) trefoil.write("-b-a+c+a\n-a-c+b+c\n");
+}
+
 }  // namespace
 
 int WriteScreenshots(const QString& folder) {
@@ -75,9 +83,11 @@ int WriteScreenshots(const QString& folder) {
     return 1;
   }
   Camera camera(QDir(folder).absolutePath());
-  QTemporaryDir reports;
+  // The file picker opens in the working folder: a temporary one with two presentation files.
+  QTemporaryDir work;
+  QDir::setCurrent(work.path());
+  WriteSampleFiles();
   MainWindow window;
-  QDir::setCurrent(reports.path());
   camera.Take(window, "main_window");
 
   window.SelectNormMode();

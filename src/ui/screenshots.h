@@ -7,8 +7,8 @@
 
 namespace quarvel::ui {
 
-// Returns 0 when every picture was written; reports failures on stderr. The runs write their
-// report files into a temporary folder, not into the working folder.
+// Returns 0 when every picture was written; reports failures on stderr. It works in a temporary
+// folder, where the runs also write their report files: nothing lands in the working folder.
 int WriteScreenshots(const QString& folder);
 
 }  // namespace quarvel::ui
