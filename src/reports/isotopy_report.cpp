@@ -43,14 +43,15 @@ void WriteProduct(const Context& c) {
   const Presentation& p = c.wb.presentation;
   if (c.latex) {
     c.file.Line(
-        "The product of the twisted Alexander polynomials for all equivalence classes of representations of the "
+        "The product of the twisted Alexander polynomials for all equivalence classes of representations of "
+        "the "
         "form");
-    c.file.Line("\\[ \\pi_1(" + p.spaceNameLatex + ") \\to S_" + c.k + " \\to \\mbox{GL}(\\Bbb{F}_{" + c.prime +
-                "}," + c.k + ")\\]");
+    c.file.Line("\\[ \\pi_1(" + p.spaceNameLatex + ") \\to S_" + c.k + " \\to \\mbox{GL}(\\Bbb{F}_{" +
+                c.prime + "}," + c.k + ")\\]");
     c.file.Line("equals");
   } else {
-    c.file.Line("Product of twisted Alexander polynomials for pi_1(" + p.spaceName + ") -> S_" + c.k + " -> GL(F_" +
-                c.prime + "," + c.k + ")");
+    c.file.Line("Product of twisted Alexander polynomials for pi_1(" + p.spaceName + ") -> S_" + c.k +
+                " -> GL(F_" + c.prime + "," + c.k + ")");
   }
   WritePolynomial(c, c.wb.isotopy.productText);
   if (c.latex)
@@ -63,14 +64,14 @@ void WriteClassCount(const Context& c, size_t classCount) {
   if (c.latex) {
     c.file.Line("There are " + n + " equivalence classes of non--abelian homomorphisms $\\pi_1(" +
                 p.spaceNameLatex + ") \\to " + c.group + "$.\\\\");
-    c.file.Line("The equivalence classes of representations $\\pi_1(" + p.spaceNameLatex + ") \\to " + c.group +
-                " \\to \\mbox{GL}(\\Bbb{F}_{" + c.prime + "}," + c.k + ")$");
+    c.file.Line("The equivalence classes of representations $\\pi_1(" + p.spaceNameLatex + ") \\to " +
+                c.group + " \\to \\mbox{GL}(\\Bbb{F}_{" + c.prime + "}," + c.k + ")$");
     c.file.Line("are the following.\\\\");
   } else {
     c.file.Line("There are " + n + " equivalence classes of non-abelian homomorphisms pi_1(" + p.spaceName +
                 ") -> " + c.group + ".");
-    c.file.Line("Equivalence classes of representations pi_1(" + p.spaceName + ") -> " + c.group + " -> GL(F_" +
-                c.prime + "," + c.k + ")");
+    c.file.Line("Equivalence classes of representations pi_1(" + p.spaceName + ") -> " + c.group +
+                " -> GL(F_" + c.prime + "," + c.k + ")");
   }
 }
 
@@ -91,7 +92,7 @@ void WriteClass(const Context& c, size_t h) {
     std::vector<std::string> maps;
     for (int g = 1; g <= kMaxGenerators; ++g) {
       if (wb.presentation.generatorUsed[g])
-        maps.push_back("&" + std::string(1, GeneratorLetter(g)) + " &\\mapsto& (" + ElementText(wb, row[g]) + ")");
+        maps.push_back("&" + LetterText(g) + " &\\mapsto& (" + ElementText(wb, row[g]) + ")");
     }
     WriteArrayRows(c.file, maps, kMapsPerRow, true);
     c.file.Line("\\end{array} \\]");
@@ -99,8 +100,7 @@ void WriteClass(const Context& c, size_t h) {
   } else {
     c.file.Line("(Elements in S_" + c.k + " are written in permutation form)");
     for (int g = 1; g <= kMaxGenerators; ++g) {
-      if (wb.presentation.generatorUsed[g])
-        c.file.Line(std::string(1, GeneratorLetter(g)) + " -> " + ElementText(wb, row[g]));
+      if (wb.presentation.generatorUsed[g]) c.file.Line(LetterText(g) + " -> " + ElementText(wb, row[g]));
     }
     c.file.Line("Corresponding twisted Alexander polynomial");
   }

@@ -7,10 +7,10 @@
 namespace quarvel {
 namespace {
 
-constexpr int64_t kSubscriptMatrixFrom = 7;    // rows from which the presentation matrix is set small
-constexpr int64_t kDottedZerosFrom = 6;        // rows from which a zero on the diagonal is "\cdot"
+constexpr int64_t kSubscriptMatrixFrom = 7;     // rows from which the presentation matrix is set small
+constexpr int64_t kDottedZerosFrom = 6;         // rows from which a zero on the diagonal is "\cdot"
 constexpr int64_t kSubscriptDiagonalFrom = 10;  // rows from which the diagonal is set small
-constexpr size_t kLongEntry = 30;              // an entry longer than this continues after a "+"
+constexpr size_t kLongEntry = 30;               // an entry longer than this continues after a "+"
 constexpr size_t kLongestTail = 2000;
 
 const char* const kMatrixArray =
@@ -95,10 +95,12 @@ void WriteComputationalDetails(const Workbench& wb, ReportFile& file) {
   file.Line("%" + std::string(49, '='));
   file.Line("\\\\ \\\\ {\\bf{Computational details for the last representation:}} \\\\");
   file.Line(
-      "In order to make the presentation matrix smaller the program simplified the fundamental group as follows.");
+      "In order to make the presentation matrix smaller the program simplified the fundamental group as "
+      "follows.");
   file.Line("The program substituted");
   file.Line("\\[ \\begin{array}{rcl}");
-  for (const std::string& record : wb.simplification.substitutionList) file.Line(WordToText(record, true) + "\\\\");
+  for (const std::string& record : wb.simplification.substitutionList)
+    file.Line(WordToText(record, true) + "\\\\");
   file.Line("\\end{array} \\]");
   file.Line("So the remaining generators are: $" + RemainingGeneratorLetters(p, ",") + "$");
   file.Line("and the relations become");
@@ -117,7 +119,9 @@ void WriteComputationalDetails(const Workbench& wb, ReportFile& file) {
       "\\partial_i(r_j) &=& 1, \\mbox{ if } i=j \\mbox{ and } \\partial_i(r_j)= 0, \\mbox{if }i \\ne j \\\\");
   file.Line("\\partial_i(uv)  &= &\\partial_i(u) + u \\partial_i(v)");
   file.Line("\\end{array} \\]");
-  file.Line("and the $r\\mapsto \\overline{r}$ denotes the involution given by $g\\mapsto g^{-1}$ for $g\\in \\pi_1(M)$.");
+  file.Line(
+      "and the $r\\mapsto \\overline{r}$ denotes the involution given by $g\\mapsto g^{-1}$ for $g\\in "
+      "\\pi_1(M)$.");
   file.Line("This is the correct way to determine the presentation matrix since we view");
   file.Line("$C_*(M)$ as a \\emph{right}  $\\Bbb{F}[\\pi_1(M)]$--module (cf. Velliot 2005).");
   file.Line(" ");

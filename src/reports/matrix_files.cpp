@@ -13,13 +13,16 @@ constexpr const char* kGapPrefix = "# ";
 
 void WriteSimplificationLog(const Workbench& wb, ReportFile& file, std::string_view prefix) {
   const Presentation& p = wb.presentation;
-  file.Line(prefix,
-            "In order to make the Seifert matrix smaller the program simplified the fundamental group as follows.");
+  file.Line(
+      prefix,
+      "In order to make the Seifert matrix smaller the program simplified the fundamental group as follows.");
   file.Line(prefix, "The program substituted");
-  for (const std::string& record : wb.simplification.substitutionList) file.Line(prefix, WordToText(record, false));
+  for (const std::string& record : wb.simplification.substitutionList)
+    file.Line(prefix, WordToText(record, false));
   file.Line(prefix, "So the remaining generators are: " + RemainingGeneratorLetters(p, ", "));
   file.Line(prefix, "and the relations become");
-  for (int64_t r = 1; r <= p.relatorCount && r <= kMaxRelators; ++r) file.Line(prefix, WordToText(p.relators[r], false));
+  for (int64_t r = 1; r <= p.relatorCount && r <= kMaxRelators; ++r)
+    file.Line(prefix, WordToText(p.relators[r], false));
 }
 
 void WriteFoxExplanation(const Workbench& wb, ReportFile& file, std::string_view prefix) {
@@ -116,7 +119,8 @@ void WriteGapFile(Workbench& wb) {
   file.Line("R:=PolynomialRing(GF(" + std::to_string(wb.field.currentPrime) + "),1);");
   file.Line("t:=IndeterminatesOfPolynomialRing(R)[1];");
   file.Line("M:=[");
-  for (int32_t i = 1; i <= size.rows; ++i) file.Line("[" + GapMatrixRow(wb, i) + (i < size.rows ? "]," : "]"));
+  for (int32_t i = 1; i <= size.rows; ++i)
+    file.Line("[" + GapMatrixRow(wb, i) + (i < size.rows ? "]," : "]"));
   file.Line("];");
   file.Line("N:=DiagonalizeMat(R,M);");
   file.Line(

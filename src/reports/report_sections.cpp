@@ -29,8 +29,7 @@ std::string NotFiberedText(const Workbench& wb, bool latex) {
                                            "The link complement does not fiber over phi:pi_1(M) -> Z.",
                                            "The Manifold does not fiber over phi:pi_1(M) -> Z."};
   static constexpr const char* kLatex[] = {
-      "The knot is not fibered.",
-      "The link complement does not fiber over $\\phi:\\pi_1(M) \\to \\Bbb{Z}$.",
+      "The knot is not fibered.", "The link complement does not fiber over $\\phi:\\pi_1(M) \\to \\Bbb{Z}$.",
       "The Manifold does not fiber over $\\phi:\\pi_1(M) \\to \\Bbb{Z}$."};
   return (latex ? kLatex : kPlain)[SpaceKind(wb)];
 }
@@ -47,7 +46,7 @@ void WritePhiAssignments(const Workbench& wb, ReportFile& file, std::string_view
     file.Line("The homomorphism $\\phi$ is given by");
     file.Line("\\[ \\begin{array}{rcl}");
     for (int g = 1; g <= kMaxGenerators; ++g) {
-      if (p.generatorUsed[g]) file.Line(std::string(1, GeneratorLetter(g)) + " &\\mapsto&" + Number(p.phi[g]) + "\\\\   ");
+      if (p.generatorUsed[g]) file.Line(LetterText(g) + " &\\mapsto&" + Number(p.phi[g]) + "\\\\   ");
     }
     file.Line("\\end{array} \\]");
     return;
@@ -56,7 +55,7 @@ void WritePhiAssignments(const Workbench& wb, ReportFile& file, std::string_view
   std::string pending;
   for (int g = 1; g <= kMaxGenerators; ++g) {
     if (!p.generatorUsed[g]) continue;
-    pending += std::string(1, GeneratorLetter(g)) + " -> " + Number(p.phi[g]) + "   ";
+    pending += LetterText(g) + " -> " + Number(p.phi[g]) + "   ";
     if (pending.size() > kPendingAssignmentWidth) {
       file.Line(prefix, pending);
       pending.clear();
@@ -94,7 +93,8 @@ int64_t ShownSymmetricDegree(const Workbench& wb) {
 
 std::string PermutationText(const Workbench& wb, int g, int64_t n) {
   std::string text;
-  for (int64_t i = 1; i <= n && i <= kMaxDegree; ++i) text += Number(wb.representation.generators[g].image[i]);
+  for (int64_t i = 1; i <= n && i <= kMaxDegree; ++i)
+    text += Number(wb.representation.generators[g].image[i]);
   return text;
 }
 
@@ -126,8 +126,7 @@ void WritePermutationPlain(const Workbench& wb, ReportFile& file, std::string_vi
   }
   file.Line(prefix, "(Elements in S_" + n + " are written in permutation form)");
   for (int g = 1; g <= kMaxGenerators; ++g) {
-    if (p.generatorUsed[g])
-      file.Line(prefix, std::string(1, GeneratorLetter(g)) + " -> " + PermutationText(wb, g, degree));
+    if (p.generatorUsed[g]) file.Line(prefix, LetterText(g) + " -> " + PermutationText(wb, g, degree));
   }
   if (s.permutationGroupOnly) {
     file.Line(prefix, "Subgroup of S_" + Number(wb.image.degree) + " of order " + Number(wb.image.count));
@@ -159,8 +158,7 @@ void WritePermutationLatex(const Workbench& wb, ReportFile& file) {
   std::vector<std::string> maps;
   for (int g = 1; g <= kMaxGenerators; ++g) {
     if (p.generatorUsed[g])
-      maps.push_back("&" + std::string(1, GeneratorLetter(g)) + " &\\mapsto& (" +
-                     PermutationText(wb, g, degree) + ")");
+      maps.push_back("&" + LetterText(g) + " &\\mapsto& (" + PermutationText(wb, g, degree) + ")");
   }
   WriteArrayRows(file, maps, kMapsPerRow, true);
   file.Line("\\end{array} \\]");
@@ -179,7 +177,8 @@ void WriteMetabelian(const Workbench& wb, ReportFile& file, std::string_view pre
   const std::string l = Number(r.metabelianL);
   const std::string z = Number(r.metabelianZ);
   if (latex) {
-    std::string into = "Representation $\\pi_1(" + p.spaceNameLatex + ") \\to \\Bbb{Z}/" + m + " \\ltimes \\Bbb{Z}/" + l;
+    std::string into =
+        "Representation $\\pi_1(" + p.spaceNameLatex + ") \\to \\Bbb{Z}/" + m + " \\ltimes \\Bbb{Z}/" + l;
     std::string acts = "$ acts on $\\Bbb{Z}/" + l + "$ by multiplication by " + z + ".";
     if (wb.settings.metabelianRep) {
       file.Line(into + "$ where $1 \\in \\Bbb{Z}/" + m + acts);
@@ -188,7 +187,7 @@ void WriteMetabelian(const Workbench& wb, ReportFile& file, std::string_view pre
     }
     file.Line("\\[ \\begin{array}{rcl}");
     for (int g = 1; g <= kMaxGenerators; ++g) {
-      if (p.generatorUsed[g]) file.Line(std::string(1, GeneratorLetter(g)) + "&\\mapsto& " + MetabelianImage(wb, g) + " \\\\");
+      if (p.generatorUsed[g]) file.Line(LetterText(g) + "&\\mapsto& " + MetabelianImage(wb, g) + " \\\\");
     }
     file.Line("\\end{array} \\]");
     return;
@@ -197,7 +196,7 @@ void WriteMetabelian(const Workbench& wb, ReportFile& file, std::string_view pre
   std::string acts = " where 1 in Z/" + m + " acts on Z/" + l + " by multiplication by " + z;
   file.Line(prefix, wb.settings.metabelianRep ? into + acts : into + " -> GL(F," + l + ")" + acts);
   for (int g = 1; g <= kMaxGenerators; ++g) {
-    if (p.generatorUsed[g]) file.Line(prefix, std::string(1, GeneratorLetter(g)) + " -> " + MetabelianImage(wb, g));
+    if (p.generatorUsed[g]) file.Line(prefix, LetterText(g) + " -> " + MetabelianImage(wb, g));
   }
 }
 
@@ -209,14 +208,14 @@ void WriteAbelian(const Workbench& wb, ReportFile& file, std::string_view prefix
     file.Line("Representation $\\pi_1(" + p.spaceNameLatex + ") \\to  (\\Bbb{F}_" + prime + ")^*$:");
     file.Line("\\[ \\begin{array}{rcl}");
     for (int g = 1; g <= kMaxGenerators; ++g) {
-      if (p.generatorUsed[g]) file.Line(std::string(1, GeneratorLetter(g)) + "&\\mapsto& " + scalar(g) + " \\\\");
+      if (p.generatorUsed[g]) file.Line(LetterText(g) + "&\\mapsto& " + scalar(g) + " \\\\");
     }
     file.Line("\\end{array} \\]");
     return;
   }
   file.Line(prefix, "Representation pi_1(" + p.spaceName + ") ->  (F_" + prime + ")*");
   for (int g = 1; g <= kMaxGenerators; ++g) {
-    if (p.generatorUsed[g]) file.Line(prefix, std::string(1, GeneratorLetter(g)) + " -> " + scalar(g));
+    if (p.generatorUsed[g]) file.Line(prefix, LetterText(g) + " -> " + scalar(g));
   }
 }
 
@@ -276,7 +275,8 @@ void WritePresentationLines(const Workbench& wb, ReportFile& file, std::string_v
   if (wb.settings.groupType != 0) WritePhiAssignments(wb, file, prefix, latex);
 }
 
-void WriteRunHeader(const Workbench& wb, ReportFile& file, bool headerOnly, std::string_view prefix, bool latex) {
+void WriteRunHeader(const Workbench& wb, ReportFile& file, bool headerOnly, std::string_view prefix,
+                    bool latex) {
   const EvaluationState& e = wb.evaluation;
   if (latex) {
     file.Line("\\documentclass[12pt]{amsart}");
@@ -288,7 +288,8 @@ void WriteRunHeader(const Workbench& wb, ReportFile& file, bool headerOnly, std:
   file.Line("Untwisted Alexander polynomial:");
   if (latex) {
     file.Line("\\[ " + e.untwistedPolynomialText.latex + ".\\]");
-    if (!e.integerAlexanderText.empty()) file.Line("\\[ " + e.integerAlexanderText + " \\in \\Bbb{Z}[t,t^-1].\\]");
+    if (!e.integerAlexanderText.empty())
+      file.Line("\\[ " + e.integerAlexanderText + " \\in \\Bbb{Z}[t,t^-1].\\]");
     file.Line(BoundLine(wb, "knot $K$", "$\\phi$", ".  "));
   } else {
     file.Line(e.untwistedPolynomialText.plain);
@@ -298,8 +299,8 @@ void WriteRunHeader(const Workbench& wb, ReportFile& file, bool headerOnly, std:
   if (!e.possiblyFibered) file.Line(NotFiberedText(wb, latex));
 }
 
-void WriteRepresentationSection(const Workbench& wb, ReportFile& file, bool headerOnly, std::string_view prefix,
-                                bool latex) {
+void WriteRepresentationSection(const Workbench& wb, ReportFile& file, bool headerOnly,
+                                std::string_view prefix, bool latex) {
   switch (wb.settings.repFamily) {
     case kMetabelianFamily:
       WriteMetabelian(wb, file, prefix, latex);

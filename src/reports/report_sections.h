@@ -17,8 +17,8 @@
 
 namespace quarvel {
 
-void WriteRunHeader(const Workbench& workbench, ReportFile& file, bool headerOnly, std::string_view commentPrefix,
-                    bool latex);
+void WriteRunHeader(const Workbench& workbench, ReportFile& file, bool headerOnly,
+                    std::string_view commentPrefix, bool latex);
 
 void WriteRepresentationSection(const Workbench& workbench, ReportFile& file, bool headerOnly,
                                 std::string_view commentPrefix, bool latex);

@@ -20,6 +20,11 @@ namespace quarvel {
 // text gives no lines.
 std::vector<std::string> CutBeforeSigns(std::string_view text, size_t firstCut);
 
+// The display letter of generator g as a text.
+inline std::string LetterText(int generator) {
+  return std::string(1, GeneratorLetter(generator));
+}
+
 // The letters of the generators with generatorUsed set, in generator order.
 std::string UsedGeneratorLetters(const Presentation& presentation, std::string_view separator);
 

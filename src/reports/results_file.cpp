@@ -85,7 +85,8 @@ void WriteResults(Workbench& wb) {
 
   WriteRunHeader(wb, file, false, "", latex);
   file.Line(BlockSeparator(latex));
-  file.Line(latex ? "\\\\ \\\\ { \\bf{Last representation computed:}} \\\\" : "Last representation computed:");
+  file.Line(latex ? "\\\\ \\\\ { \\bf{Last representation computed:}} \\\\"
+                  : "Last representation computed:");
   WriteRepresentationSection(wb, file, false, "", latex);
 
   const std::string shows = "Representation which shows that the " + phrases.notFibered;

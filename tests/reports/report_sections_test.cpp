@@ -40,9 +40,9 @@ TEST(RunHeader, PlainKnotHasNoPhiSection) {
   Bench bench;
   FillTrefoilRun(bench.wb);
   EXPECT_EQ(Header(bench.wb, false, "", false),
-            Lines({"Presentation of pi_1(S^3\\K):", "The generators are a, b, c", "The relators are as follows:",
-                   "-a+b+c-b", "-b+c+a-c", "Untwisted Alexander polynomial:", " 1+12t+t^2 (in F_13)",
-                   "Lower bound for genus of K: 1.  "}));
+            Lines({"Presentation of pi_1(S^3\\K):", "The generators are a, b, c",
+                   "The relators are as follows:", "-a+b+c-b", "-b+c+a-c", "Untwisted Alexander polynomial:",
+                   " 1+12t+t^2 (in F_13)", "Lower bound for genus of K: 1.  "}));
 
   bench.wb.evaluation.integerAlexanderText = "1-t+t^2";
   bench.wb.evaluation.possiblyFibered = false;
@@ -70,7 +70,8 @@ TEST(RunHeader, PhiAssignmentsArePackedPastSeventyCharacters) {
   std::string all8 = all7 + "h -> 1   ";
   ASSERT_EQ(all8.size(), 72u);
   // headerOnly ends with the assignments, every line behind the prefix.
-  EXPECT_EQ(Lines(nine.end() - 3, nine.end()), Lines({"# The homomorphism phi is given by", "# " + all8, "# i -> 1   "}));
+  EXPECT_EQ(Lines(nine.end() - 3, nine.end()),
+            Lines({"# The homomorphism phi is given by", "# " + all8, "# i -> 1   "}));
   for (const std::string& line : nine) EXPECT_TRUE(line.starts_with("# ")) << line;
   EXPECT_EQ(nine.front(), "# Presentation of pi_1(S^3\\L):");
 }
@@ -117,9 +118,10 @@ TEST(RunHeader, LatexPreambleRelatorRowsAndPhiArray) {
                     "The homomorphism $\\phi$ is given by",
                     "\\[ \\begin{array}{rcl}"};
   for (char g = 'a'; g <= 'h'; ++g) expected.push_back(std::string(1, g) + " &\\mapsto&1\\\\   ");
-  expected.insert(expected.end(), {"\\end{array} \\]", "Untwisted Alexander polynomial:",
-                                   "\\[  1 \\in \\Bbb{F}_{13}[t^{\\pm 1}].\\]", "\\[ 1 \\in \\Bbb{Z}[t,t^-1].\\]",
-                                   "Lower bound for the Thurston norm of $\\phi$: 0.  "});
+  expected.insert(
+      expected.end(),
+      {"\\end{array} \\]", "Untwisted Alexander polynomial:", "\\[  1 \\in \\Bbb{F}_{13}[t^{\\pm 1}].\\]",
+       "\\[ 1 \\in \\Bbb{Z}[t,t^-1].\\]", "Lower bound for the Thurston norm of $\\phi$: 0.  "});
   EXPECT_EQ(lines, expected);
 
   FillTrefoilRun(wb);  // a knot from a braid: the braid line, no phi
@@ -137,17 +139,18 @@ TEST(RepresentationSection, PermutationKindsName) {
   EXPECT_EQ(Section(wb, false, "", false),
             Lines({"Representation pi_1(S^3\\K) -> S_3 -> GL(V)",
                    "where S_3 acts on V = { (v_1,...,v_3) | v_1+...+v_3=0 } by permuting the coordinates.",
-                   "Note that V is a vector space of dimension 2.", "(Elements in S_3 are written in permutation form)",
-                   "a -> 132", "b -> 321", "c -> 213", "For this representation deg(Delta_0^a(t))=0",
-                   "The twisted Alexander polynomial equals", " 1+12t^2 in F_13[t]", "Lower bound for genus of K: 1  "}));
+                   "Note that V is a vector space of dimension 2.",
+                   "(Elements in S_3 are written in permutation form)", "a -> 132", "b -> 321", "c -> 213",
+                   "For this representation deg(Delta_0^a(t))=0", "The twisted Alexander polynomial equals",
+                   " 1+12t^2 in F_13[t]", "Lower bound for genus of K: 1  "}));
 
   wb.settings.reducedPermutationRep = false;
   wb.settings.degreeK = 3;
   wb.twisted.deg0 = 1;  // differs from deg2 = 0
   Lines integral = Section(wb, true, "# ", false);
   EXPECT_EQ(integral, Lines({"# Representation pi_1(S^3\\K) -> S_3 -> GL(Z,3)",
-                             "# (Elements in S_3 are written in permutation form)", "# a -> 132", "# b -> 321",
-                             "# c -> 213", "# For this representation deg(Delta_0^a(t))<=1"}));
+                             "# (Elements in S_3 are written in permutation form)", "# a -> 132",
+                             "# b -> 321", "# c -> 213", "# For this representation deg(Delta_0^a(t))<=1"}));
 
   wb.settings.permutationGroupOnly = true;
   wb.settings.degreeK = 6;  // the regular representation of the image
@@ -155,10 +158,12 @@ TEST(RepresentationSection, PermutationKindsName) {
   wb.image.count = 6;
   wb.image.phiDivisor = 2;
   EXPECT_EQ(Section(wb, true, "", false),
-            Lines({"Representation pi_1(S^3\\K) -> S_3 -> Aut(Z[S_3])", "(Elements in S_3 are written in permutation form)",
-                   "a -> 132", "b -> 321", "c -> 213", "Subgroup of S_3 of order 6", "n(phi,alpha)=2"}));
+            Lines({"Representation pi_1(S^3\\K) -> S_3 -> Aut(Z[S_3])",
+                   "(Elements in S_3 are written in permutation form)", "a -> 132", "b -> 321", "c -> 213",
+                   "Subgroup of S_3 of order 6", "n(phi,alpha)=2"}));
   Lines latex = Section(wb, true, "", true);
-  EXPECT_EQ(latex.front(), "Representation $\\pi_1(S^3\\setminus K) \\to S_3 \\to \\mbox{Aut}(\\Bbb{Z}[S_3])$");
+  EXPECT_EQ(latex.front(),
+            "Representation $\\pi_1(S^3\\setminus K) \\to S_3 \\to \\mbox{Aut}(\\Bbb{Z}[S_3])$");
   EXPECT_EQ(latex.back(), "Subgroup of $S_3$ of order 6 and $n(\\phi,\\alpha)=2$.");
 }
 
@@ -193,10 +198,11 @@ TEST(RepresentationSection, LatexGeneratorRowsHoldFourMaps) {
   wb.settings.reducedPermutationRep = true;
   wb.settings.degreeK = 2;
   Lines reduced = Section(wb, true, "", true);
-  EXPECT_EQ(Lines(reduced.begin(), reduced.begin() + 3),
-            Lines({"Representation $\\pi_1(S^3\\setminus K) \\to S_3 \\to \\mbox{GL}(V)$",
-                   "where $S_3$ acts on $V = \\{ (v_1,...,v_3) | v_1+...+v_3=0 \\}$ by permuting the coordinates.",
-                   "Note that $V$ is a vector space of dimension 2."}));
+  EXPECT_EQ(
+      Lines(reduced.begin(), reduced.begin() + 3),
+      Lines({"Representation $\\pi_1(S^3\\setminus K) \\to S_3 \\to \\mbox{GL}(V)$",
+             "where $S_3$ acts on $V = \\{ (v_1,...,v_3) | v_1+...+v_3=0 \\}$ by permuting the coordinates.",
+             "Note that $V$ is a vector space of dimension 2."}));
 }
 
 TEST(RepresentationSection, MetabelianAndAbelianImages) {
@@ -212,19 +218,23 @@ TEST(RepresentationSection, MetabelianAndAbelianImages) {
   wb.representation.generators[1].metabelianElement = 8;   // (1,0)
   wb.representation.generators[2].metabelianElement = 12;  // (1,4)
   wb.representation.generators[3].metabelianElement = 1;   // (0,0)
-  EXPECT_EQ(Section(wb, true, "", false),
-            Lines({"Representation pi_1(S^3\\K) -> Z/2 x Z/7 where 1 in Z/2 acts on Z/7 by multiplication by 6",
-                   "a -> (1,0)", "b -> (1,4)", "c -> (0,0)"}));
-  EXPECT_EQ(Section(wb, true, "", true),
-            Lines({"Representation $\\pi_1(S^3\\setminus K) \\to \\Bbb{Z}/2 \\ltimes \\Bbb{Z}/7$ where $1 \\in "
-                   "\\Bbb{Z}/2$ acts on $\\Bbb{Z}/7$ by multiplication by 6.",
-                   "\\[ \\begin{array}{rcl}", "a&\\mapsto& (1,0) \\\\", "b&\\mapsto& (1,4) \\\\",
-                   "c&\\mapsto& (0,0) \\\\", "\\end{array} \\]"}));
+  EXPECT_EQ(
+      Section(wb, true, "", false),
+      Lines({"Representation pi_1(S^3\\K) -> Z/2 x Z/7 where 1 in Z/2 acts on Z/7 by multiplication by 6",
+             "a -> (1,0)", "b -> (1,4)", "c -> (0,0)"}));
+  EXPECT_EQ(
+      Section(wb, true, "", true),
+      Lines({"Representation $\\pi_1(S^3\\setminus K) \\to \\Bbb{Z}/2 \\ltimes \\Bbb{Z}/7$ where $1 \\in "
+             "\\Bbb{Z}/2$ acts on $\\Bbb{Z}/7$ by multiplication by 6.",
+             "\\[ \\begin{array}{rcl}", "a&\\mapsto& (1,0) \\\\", "b&\\mapsto& (1,4) \\\\",
+             "c&\\mapsto& (0,0) \\\\", "\\end{array} \\]"}));
   wb.settings.metabelianRep = false;
   EXPECT_EQ(Section(wb, true, "", false).front(),
-            "Representation pi_1(S^3\\K) -> Z/2 x Z/7 -> GL(F,7) where 1 in Z/2 acts on Z/7 by multiplication by 6");
+            "Representation pi_1(S^3\\K) -> Z/2 x Z/7 -> GL(F,7) where 1 in Z/2 acts on Z/7 by "
+            "multiplication by 6");
   EXPECT_EQ(Section(wb, true, "", true).front(),
-            "Representation $\\pi_1(S^3\\setminus K) \\to \\Bbb{Z}/2 \\ltimes \\Bbb{Z}/7 \\to \\mbox{GL}(\\Bbb{F},7)$ "
+            "Representation $\\pi_1(S^3\\setminus K) \\to \\Bbb{Z}/2 \\ltimes \\Bbb{Z}/7 \\to "
+            "\\mbox{GL}(\\Bbb{F},7)$ "
             "where $1\\in \\Bbb{Z}/2$ acts on $\\Bbb{Z}/7$ by multiplication by 6.");
 
   wb.settings.repFamily = kAbelianFamily;
@@ -232,7 +242,8 @@ TEST(RepresentationSection, MetabelianAndAbelianImages) {
   for (int g = 1; g <= 3; ++g) wb.representation.generators[g].abelianScalar = 12;
   EXPECT_EQ(Section(wb, true, "", false),
             Lines({"Representation pi_1(S^3\\K) ->  (F_13)*", "a -> (12)", "b -> (12)", "c -> (12)"}));
-  EXPECT_EQ(Section(wb, true, "", true).front(), "Representation $\\pi_1(S^3\\setminus K) \\to  (\\Bbb{F}_13)^*$:");
+  EXPECT_EQ(Section(wb, true, "", true).front(),
+            "Representation $\\pi_1(S^3\\setminus K) \\to  (\\Bbb{F}_13)^*$:");
 }
 
 TEST(RepresentationSection, ComparedFieldsWadaAndVerdict) {
@@ -254,18 +265,20 @@ TEST(RepresentationSection, ComparedFieldsWadaAndVerdict) {
                    longText.substr(81), "The Wada-invariant is given by:", "(1-t)/(1+t) in Q(t)",
                    "Lower bound for genus of K: 1  ", "The knot is not fibered"}));
   Lines latex = Section(wb, false, "", true);
-  EXPECT_EQ(Lines(latex.end() - 9, latex.end()),
-            Lines({"The twisted Alexander polynomial equals", "\\[ \\begin{array}{l}",
-                   " 1+2t^2 \\in \\Bbb{F}_{3}[t^{\\pm 1}]\\\\", "x \\in \\Bbb{F}_{5}[t^{\\pm 1}]\\\\", "\\end{array} \\]",
-                   "The Wada-invariant is given by:", "\\[ (1-t)/(1+t) \\in \\Bbb{Q}(t). \\]",
-                   "Lower bound for genus of $K$: 1.  ", "The knot is not fibered."}));
+  EXPECT_EQ(
+      Lines(latex.end() - 9, latex.end()),
+      Lines({"The twisted Alexander polynomial equals", "\\[ \\begin{array}{l}",
+             " 1+2t^2 \\in \\Bbb{F}_{3}[t^{\\pm 1}]\\\\", "x \\in \\Bbb{F}_{5}[t^{\\pm 1}]\\\\",
+             "\\end{array} \\]", "The Wada-invariant is given by:", "\\[ (1-t)/(1+t) \\in \\Bbb{Q}(t). \\]",
+             "Lower bound for genus of $K$: 1.  ", "The knot is not fibered."}));
 
   FillLinkPresentation(wb, 3);
   wb.settings.compareFields = false;
   wb.evaluation.wadaText.clear();
   Lines link = Section(wb, false, "", false);
-  EXPECT_EQ(Lines(link.end() - 2, link.end()), Lines({"Lower bound for the Thurston norm of phi: 1  ",
-                                                      "The link complement does not fiber over phi:pi_1(M) -> Z"}));
+  EXPECT_EQ(Lines(link.end() - 2, link.end()),
+            Lines({"Lower bound for the Thurston norm of phi: 1  ",
+                   "The link complement does not fiber over phi:pi_1(M) -> Z"}));
   wb.settings.groupType = 3;
   EXPECT_EQ(Section(wb, false, "", false).back(), "The Manifold does not fiber over phi:pi_1(M) -> Z");
 }

@@ -26,7 +26,8 @@ size_t Count(const Lines& lines, const std::string& wanted) {
 Lines BlockWithTitle(const Lines& lines, const std::string& title, const std::string& separatorStart) {
   auto at = std::find(lines.begin(), lines.end(), title);
   if (at == lines.end() || at == lines.begin()) return {};
-  auto end = std::find_if(at + 1, lines.end(), [&](const std::string& l) { return l.starts_with(separatorStart); });
+  auto end =
+      std::find_if(at + 1, lines.end(), [&](const std::string& l) { return l.starts_with(separatorStart); });
   return Lines(at - 1, end);
 }
 
@@ -52,9 +53,9 @@ struct ResultsFileTest : ::testing::Test {
 };
 
 TEST_F(ResultsFileTest, FirstWriteIgnoresTheFileOfAnEarlierRun) {
-  testing::TempDir unused;
   std::ofstream(dir.path() / "quarvel_results.txt", std::ios::binary)
-      << "old\r\n" << kSeparator << "\r\nRepresentation which gives the best bound on the genus of K\r\nkept?\r\n";
+      << "old\r\n"
+      << kSeparator << "\r\nRepresentation which gives the best bound on the genus of K\r\nkept?\r\n";
   WriteResults(wb);
   EXPECT_FALSE(wb.run.firstWrite);
   Lines lines = Results();
@@ -110,7 +111,9 @@ TEST_F(ResultsFileTest, NewBlocksReplaceEarlierOnesAndUnchangedBlocksAreCopiedAs
   EXPECT_NE(std::find(notFibered2.begin(), notFibered2.end(), "a -> 213"), notFibered2.end());
   EXPECT_EQ(notFibered2.back(), "The knot is not fibered");
   // Order: header, last, not fibered, best.
-  auto at = [&](const std::string& line) { return std::find(second.begin(), second.end(), line) - second.begin(); };
+  auto at = [&](const std::string& line) {
+    return std::find(second.begin(), second.end(), line) - second.begin();
+  };
   EXPECT_LT(at("Last representation computed:"), at(notFiberedTitle));
   EXPECT_LT(at(notFiberedTitle), at(bestTitle));
   EXPECT_EQ(second[8], "The knot is not fibered.");  // the run's conclusion in the header
@@ -152,7 +155,8 @@ TEST_F(ResultsFileTest, LatexReportKeepsItsSizeAndBothBlocksWhateverTheirOrderOf
 
   Lines lines = Latex();
   EXPECT_EQ(Count(lines, "\\\\ {\\bf{Representation which shows that the knot is not fibered:} }"), 1u);
-  EXPECT_EQ(Count(lines, "\\\\ {\\bf{Representation which gives the best bound on the genus of knot $K$}}"), 1u);
+  EXPECT_EQ(Count(lines, "\\\\ {\\bf{Representation which gives the best bound on the genus of knot $K$}}"),
+            1u);
   EXPECT_EQ(Count(lines, "%"), 1u);
   EXPECT_EQ(Count(lines, "\\begin{document}"), 1u);
   EXPECT_EQ(Count(lines, "%" + kSeparator), 3u);
@@ -169,11 +173,13 @@ TEST_F(ResultsFileTest, LatexBlocksHaveTheirTitlesAndLineBreaks) {
   ASSERT_NE(at, lines.end());
   EXPECT_EQ(*(at - 1), "%" + kSeparator);
   EXPECT_EQ(*(at - 2), "Lower bound for genus of knot $K$: 1.  ");
-  auto shows = std::find(lines.begin(), lines.end(), "\\\\ {\\bf{Representation which shows that the knot is not fibered:} }");
+  auto shows = std::find(lines.begin(), lines.end(),
+                         "\\\\ {\\bf{Representation which shows that the knot is not fibered:} }");
   ASSERT_NE(shows, lines.end());
   EXPECT_EQ(Lines(shows - 2, shows + 2), Lines({"\\\\", "%" + kSeparator, *shows, "\\\\"}));
   EXPECT_EQ(*(shows - 3), "The knot is not fibered.");
-  auto best = std::find(lines.begin(), lines.end(), "\\\\ {\\bf{Representation which gives the best bound on the genus of knot $K$}}");
+  auto best = std::find(lines.begin(), lines.end(),
+                        "\\\\ {\\bf{Representation which gives the best bound on the genus of knot $K$}}");
   ASSERT_NE(best, lines.end());
   EXPECT_EQ(Lines(best - 2, best + 2), Lines({"\\\\", "%" + kSeparator, *best, "\\\\"}));
 }
@@ -191,8 +197,12 @@ TEST_F(ResultsFileTest, LinkTitlesNamePhiAndTheSaveModeChoosesTheFile) {
   wb.settings.saveMode = 1;
   WriteResults(wb);
   Lines latex = Latex();
-  EXPECT_EQ(Count(latex, "\\\\ {\\bf{Representation which shows that the manifold does not fiber over $\\phi$:} }"), 1u);
-  EXPECT_EQ(Count(latex, "\\\\ {\\bf{Representation which gives the best bound on the Thurston norm of $\\phi$}}"), 1u);
+  EXPECT_EQ(
+      Count(latex, "\\\\ {\\bf{Representation which shows that the manifold does not fiber over $\\phi$:} }"),
+      1u);
+  EXPECT_EQ(
+      Count(latex, "\\\\ {\\bf{Representation which gives the best bound on the Thurston norm of $\\phi$}}"),
+      1u);
 
   std::filesystem::remove_all(dir.path() / "quarvel_latex.tex");
   std::filesystem::remove_all(dir.path() / "quarvel_results.txt");
