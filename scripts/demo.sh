@@ -10,7 +10,9 @@ run() {
 }
 
 run show --braid "{1,1,1}"
-run norm --knot 4_1 --cycles 2
+run norm --knot 4_1 --cycles 2 --save none
 # The Kinoshita-Terasaka knot: its Alexander polynomial is 1, yet twisted polynomials over S_5
 # show genus 2 and that it does not fiber.
-run norm --knot 11_409 --rep sk-v --size 5 --compare-fields all --cycles 2
+run norm --knot 11_409 --rep sk-v --size 5 --compare-fields all --cycles 2 --save none
+# Isotopy invariants: the Conway knot's classes of homomorphisms into S_5 and their product.
+run isotopy --knot 11_401 --group s5 --save none

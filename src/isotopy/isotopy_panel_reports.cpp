@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "poly/polynomial.h"
+#include "reports/report_text.h"
 
 namespace quarvel {
 namespace {
@@ -26,33 +27,18 @@ bool IsSign(char c) {
   return c == '+' || c == '-';
 }
 
-// The first 50 characters, lengthened until they end with a sign.
-std::string Head(const std::string& text) {
-  size_t length = std::min(kSummaryEnd, text.size());
-  while (length < text.size() && !IsSign(text[length - 1])) ++length;
-  return text.substr(0, length);
-}
-
-// The text from (1-based) position length - 50 on, lengthened at its front until it begins with a
-// sign.
-std::string Tail(const std::string& text) {
-  size_t from = text.size() > kSummaryEnd ? text.size() - kSummaryEnd - 1 : 0;
-  while (from > 0 && !IsSign(text[from])) --from;
-  return text.substr(from);
-}
-
 }  // namespace
 
-std::vector<std::string> WrapText(std::string_view text, size_t firstCut) {
-  std::vector<std::string> pieces;
-  while (!text.empty()) {
-    size_t cut = firstCut;
-    while (cut < text.size() && !IsSign(text[cut])) ++cut;
-    cut = std::min(cut, text.size());
-    pieces.emplace_back(text.substr(0, cut));
-    text.remove_prefix(cut);
-  }
-  return pieces;
+std::string HeadToSign(std::string_view text, size_t length) {
+  length = std::min(length, text.size());
+  while (length < text.size() && (length == 0 || !IsSign(text[length - 1]))) ++length;
+  return std::string(text.substr(0, length));
+}
+
+std::string TailFromSign(std::string_view text, size_t length) {
+  size_t from = text.size() > length ? text.size() - length - 1 : 0;
+  while (from > 0 && !IsSign(text[from])) --from;
+  return std::string(text.substr(from));
 }
 
 void ShowIsotopyRepresentation(Workbench& wb) {
@@ -85,7 +71,7 @@ void ShowIsotopyRepresentation(Workbench& wb) {
 }
 
 void ShowClassPolynomial(Workbench& wb, int32_t representationLine, std::string_view polynomialText) {
-  const std::vector<std::string> pieces = WrapText(polynomialText, kClassFirstCut);
+  const std::vector<std::string> pieces = CutBeforeSigns(polynomialText, kClassFirstCut);
   int y = representationLine;
   for (const std::string& piece : pieces) {
     WriteText(wb.panels, kClassPanel, kPolynomialX, y, piece);
@@ -109,7 +95,7 @@ void ShowProduct(Workbench& wb, int64_t classCount) {
   iso.productText = {PolyToText(iso.productPolynomial, true, false, false),
                      PolyToText(iso.productPolynomial, true, false, true)};
   const std::vector<std::string> pieces =
-      WrapText("The product of the twisted Alexander polynomial equals: " + iso.productText.plain, kProductFirstCut);
+      CutBeforeSigns("The product of the twisted Alexander polynomial equals: " + iso.productText.plain, kProductFirstCut);
   int y = 7;
   for (const std::string& piece : pieces) {
     WriteText(wb.panels, kProductPanel, kMargin, y, piece);
@@ -119,7 +105,8 @@ void ShowProduct(Workbench& wb, int64_t classCount) {
     const std::string& text = iso.productText.plain;
     WriteText(wb.panels, kProductPanel, kMargin, kSummaryBlankY, BlankLine());
     WriteText(wb.panels, kProductPanel, kMargin, kSummaryY,
-              "Lowest and highest terms: " + Head(text) + "...." + Tail(text));
+              "Lowest and highest terms: " + HeadToSign(text, kSummaryEnd) + "...." +
+                  TailFromSign(text, kSummaryEnd));
   }
 }
 

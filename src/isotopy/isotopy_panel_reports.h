@@ -2,17 +2,11 @@
 // What the isotopy window shows of a run: each class with its twisted polynomial on panel 2, the
 // product (or the untwisted polynomial alone for "s1") on panel 3.
 
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "control/workbench.h"
 
 namespace quarvel {
-
-// Cuts `text` into pieces: each piece is at least `firstCut` characters long and is lengthened
-// until the character after it is "+" or "-" or the text ends.
-std::vector<std::string> WrapText(std::string_view text, size_t firstCut);
 
 // The current homomorphism: for each used generator its letter, the maps-to arrow and the element
 // text of its image, from x = 7 on the panel's current line; wraps 13 pixels lower past x = 420 (430

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "reports/report_text.h"
 #include "reps/isotopy_group.h"
 #include "test_support.h"
 
@@ -11,13 +12,6 @@ namespace quarvel {
 namespace {
 
 using testing::Bench;
-
-TEST(WrapText, CutsBeforeASignFromTheFirstCutOn) {
-  EXPECT_EQ(WrapText("1+2t-3t^2+t^3", 3), (std::vector<std::string>{"1+2t", "-3t^2", "+t^3"}));
-  EXPECT_EQ(WrapText("abcdef", 2), (std::vector<std::string>{"abcdef"}));  // no sign: one piece
-  EXPECT_EQ(WrapText("", 5), std::vector<std::string>{});
-  EXPECT_EQ(WrapText("12+45", 2), (std::vector<std::string>{"12", "+45"}));
-}
 
 struct PanelBench : Bench {
   PanelBench() {
@@ -73,7 +67,7 @@ TEST(ShowClassPolynomial, PushesTheNextClassBelowALongPolynomial) {
   std::string text = " 1";
   for (int i = 1; i <= 40; ++i) text += "+" + std::to_string(i) + "t^" + std::to_string(i);
   ShowClassPolynomial(wb, 37, text);
-  const size_t pieces = WrapText(text, 89).size();
+  const size_t pieces = CutBeforeSigns(text, 89).size();
   ASSERT_GT(pieces, 2u);
   EXPECT_EQ(wb.isotopy.linePosition, 37 + 13 * static_cast<int32_t>(pieces - 1) + 15);
 }
