@@ -3,6 +3,8 @@
 #            the tests, each fuzz target runs for a minute (FUZZ_SMOKE_SECONDS)
 # make fuzz  each fuzz target for FUZZ_SECONDS (10 minutes), as many at a time as there are cores
 # make screenshots  pictures of the workbench's windows into docs/screenshots (no display needed)
+# make bench-peers  Quarvel side by side with GAP, FLINT and Regina on the same inputs (installs them
+#                   from Debian's packages when missing; nothing else needs them)
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
@@ -10,7 +12,7 @@ FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-sanitize build-fuzz fuzz fuzz-smoke screenshots clean
+.PHONY: run test deps build build-sanitize build-fuzz fuzz fuzz-smoke screenshots bench-peers clean
 
 deps:
 	@scripts/install-deps.sh
@@ -48,6 +50,9 @@ test: build build-sanitize fuzz-smoke
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/src/ui/quarvel --screenshots docs/screenshots
+
+bench-peers: deps
+	BUILD_DIR=build-peers bench/peers/run.sh
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

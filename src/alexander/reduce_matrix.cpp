@@ -56,9 +56,9 @@ struct MultiplyAddModP {
       for (size_t n = chunk; n < chunk + kBlockGranule; ++n) {
         const uint16_t x = static_cast<uint16_t>(target[n] + factor * source[n]);
         const uint16_t q = static_cast<uint16_t>((static_cast<uint32_t>(x) * multiplier) >> 16);
-        const uint16_t r = static_cast<uint16_t>(x - q * prime);
-        const uint16_t reduced = static_cast<uint16_t>(r - prime);
-        target[n] = static_cast<uint8_t>(r < reduced ? r : reduced);
+        // r < 2p: one conditional subtraction, as a signed comparison (one instruction on SSE2).
+        const int16_t r = static_cast<int16_t>(x - q * prime);
+        target[n] = static_cast<uint8_t>(r - (r >= static_cast<int16_t>(prime) ? prime : 0));
       }
     }
   }

@@ -12,8 +12,8 @@
 #include "cli/dry_run.h"
 #include "cli/knots_command.h"
 #include "control/norm_driver.h"
-#include "control/run_messages.h"
 #include "control/norm_run_start.h"
+#include "control/run_messages.h"
 #include "control/start.h"
 #include "control/workbench.h"
 #include "isotopy/isotopy_driver.h"
@@ -55,7 +55,11 @@ int RunShow(Workbench& wb, const HeadlessSurface& surface) {
 }
 
 std::string NormProgress(const Workbench& wb) {
-  return "cycle " + std::to_string(wb.run.cycleCounter) + "  degree " + std::to_string(wb.settings.degreeK) +
+  std::string knot;
+  if (wb.settings.listMode) {
+    knot = "size " + std::to_string(wb.run.savedSize) + "  line " + std::to_string(wb.run.listLineNumber) + "  ";
+  }
+  return knot + "cycle " + std::to_string(wb.run.cycleCounter) + "  degree " + std::to_string(wb.settings.degreeK) +
          "  best bound " + TwoDecimals(wb.evaluation.bestBound);
 }
 
@@ -70,7 +74,9 @@ int RunNorm(Workbench& wb, CliSurface& surface, const CliRequest& request) {
 
 int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
   surface.ShowProgress([&wb] {
-    return "Checked " + std::to_string(wb.homomorphisms.checkedPercent) + "% of all potential homomorphisms";
+    std::string knot;
+    if (wb.isotopy.listMode) knot = "line " + std::to_string(wb.isotopy.listLineNumber) + "  ";
+    return knot + "Checked " + std::to_string(wb.homomorphisms.checkedPercent) + "% of all potential homomorphisms";
   });
   RunIsotopy(wb);
   surface.EndProgress();
@@ -96,9 +102,11 @@ int Run(const CliRequest& request) {
     PrintRunSettings(std::cout, wb.settings, wb.presentation);
     return kExitRunEnded;
   }
-  if (wb.presentation.braidText.empty() && PickedFileIsKnotList(wb.settings))
-    return Usage("'" + wb.settings.inputName + "' is a knot list; lists are not run yet");
-  if (request.command == Command::show) return RunShow(wb, surface);
+  if (request.command == Command::show) {
+    if (wb.presentation.braidText.empty() && PickedFileIsKnotList(wb.settings))
+      return Usage("show: '" + wb.settings.inputName + "' is a knot list; show one of its knots with --braid");
+    return RunShow(wb, surface);
+  }
   if (request.command == Command::norm) return RunNorm(wb, surface, request);
   return RunIsotopyCommand(wb, surface);
 }

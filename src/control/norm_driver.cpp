@@ -6,6 +6,7 @@
 #include "alexander/integer_alexander.h"
 #include "alexander/zeroth_second_polynomials.h"
 #include "bounds/evaluate_representation.h"
+#include "control/norm_list.h"
 #include "control/norm_run_start.h"
 #include "control/run_messages.h"
 #include "reps/find_representation.h"
@@ -15,6 +16,7 @@ namespace quarvel {
 namespace {
 
 constexpr int kCycleErrorX = 300;
+constexpr int kListErrorX = 330;
 constexpr int64_t kPastLastField = kSelectableFields + 1;
 constexpr int32_t kMatrixSide = 300;
 constexpr int kFieldBlankY = 258;
@@ -23,10 +25,31 @@ bool IsPermutationFamily(const RunSettings& s) {
   return s.repFamily == kPermutationFamily;
 }
 
-void StartKnot(Workbench& wb) {
+// The next knot of the list, at the size of the current pass. Returns false when the run ends
+// here: the user left, or the list or the knot's braid failed.
+bool FetchListKnot(Workbench& wb) {
+  RunSettings& s = wb.settings;
+  ClearPanels(wb.panels);
+  s.degreeK = wb.run.savedSize;
+  // A knot that never gets its untwisted pass (too many generators) must not show the last one's.
+  wb.evaluation.untwistedPolynomialText = {};
+  wb.evaluation.untwistedDegree = 0;
+  NextListKnot(wb, s.inputDirectory + wb.run.listName);
+  wb.run.savedDegree = s.degreeK;
+  if (wb.panels.flags.stopRequested) return false;
+  if (wb.failure.computationFailed) {
+    ShowRunError(wb, kListErrorX);
+    return false;
+  }
+  return true;
+}
+
+// The per-knot start before the cycles; false when the run ends instead.
+bool StartKnot(Workbench& wb) {
   EvaluationState& e = wb.evaluation;
   e.possiblyFibered = e.possiblyMonic = true;
   wb.run.listSatisfied = false;
+  if (wb.settings.listMode && !FetchListKnot(wb)) return false;
   wb.representation.nontrivialCount = 0;
   const Presentation& p = wb.presentation;
   RunSettings& s = wb.settings;
@@ -37,6 +60,12 @@ void StartKnot(Workbench& wb) {
     s.metabelianMaxOrder = std::min(s.metabelianMaxOrder, cap);
   }
   e.stopConditionMet = false;
+  return true;
+}
+
+void StartUntwistedPass(Workbench& wb) {
+  EvaluationState& e = wb.evaluation;
+  RunSettings& s = wb.settings;
   wb.run.trivialPass = true;
   e.bestBound = 0;
   wb.image.generatorBound = 1;
@@ -164,12 +193,27 @@ void NormDriver(Workbench& wb) {
   if (!StartNormRun(wb)) return;
   wb.run.outputPanel = 4;
   wb.run.firstWrite = true;
+  const bool listMode = wb.settings.listMode;
   while (true) {
-    StartKnot(wb);
-    CycleEnd end = CycleEnd::nextCycle;
-    while (end == CycleEnd::nextCycle) end = RunCycle(wb);
-    if (end == CycleEnd::endRun || wb.panels.flags.stopRequested) return;
+    if (!StartKnot(wb)) return;
+    const bool knotLeft = !listMode || !wb.run.listDone;
+    if (knotLeft) {
+      StartUntwistedPass(wb);
+      CycleEnd end = CycleEnd::nextCycle;
+      while (end == CycleEnd::nextCycle) end = RunCycle(wb);
+      if (end == CycleEnd::endRun) return;
+    }
+    if (wb.panels.flags.stopRequested) return;
+    if (listMode && knotLeft) {
+      WriteListResult(wb, wb.settings.inputDirectory + wb.run.listName);
+      if (wb.failure.computationFailed) {
+        ShowRunError(wb, kListErrorX);
+        return;
+      }
+      if (!wb.run.listSatisfied) continue;
+    }
     if (wb.evaluation.stopConditionMet || wb.run.listSatisfied) return;
+    // A new pass over the list, or the same presentation again, at the next size.
     ++wb.run.savedSize;
   }
 }

@@ -27,6 +27,7 @@ bool StartNormRun(Workbench& wb) {
   ClearPanels(wb.panels);
   ClearFailure(wb.failure);
   if (p.braidText.empty()) s.listMode = PickedFileIsKnotList(s);
+  if (s.listMode) wb.run.listName = s.inputName;  // knots of the list rename the input
   wb.run.multiField = std::count(s.fieldSelected.begin() + 1, s.fieldSelected.end(), true) > 1;
   if (p.braidText.empty()) {
     WriteText(wb.panels, kCaptionPanel, 7, 7, FileCaption(s));

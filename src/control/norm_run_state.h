@@ -2,6 +2,7 @@
 // The state of a fibration-and-norm run that the driver keeps and the stages of a cycle read.
 
 #include <cstdint>
+#include <string>
 
 namespace quarvel {
 
@@ -19,6 +20,8 @@ struct NormRunState {
   int32_t fieldsDone = 0;
   bool listSatisfied = false;
   bool listDone = false;
+  std::string listName;        // the knot list's file name, in list mode
+  int64_t listLineNumber = 0;  // the current knot's line in the list, counted from 1
   bool firstWrite = false;
   // A run limit of the command line: after this many evaluated representations the run acts as
   // "Back to the main menu" (-1: no limit).

@@ -6,6 +6,7 @@
 #include "alexander/reduce_matrix.h"
 #include "control/run_messages.h"
 #include "group/prepare_presentation.h"
+#include "isotopy/isotopy_list.h"
 #include "isotopy/isotopy_panel_reports.h"
 #include "reps/enumerate_homomorphisms.h"
 #include "reps/isotopy_group.h"
@@ -123,6 +124,62 @@ void WaitForUser(Workbench& wb) {
   KeepWindowAlive(wb.panels);
 }
 
+std::string ListPath(const Workbench& wb) {
+  return wb.settings.inputDirectory + wb.isotopy.listName;
+}
+
+// The presentation of the next knot: the input's, or the next unprocessed knot of the list.
+// Returns false when the run ends here.
+bool LoadKnot(Workbench& wb) {
+  IsotopyState& iso = wb.isotopy;
+  if (iso.listMode) {
+    NextIsotopyKnot(wb, ListPath(wb));
+  } else {
+    wb.panels.flags.stopRequested = false;
+    PreparePresentation(wb);
+    if (wb.panels.flags.stopRequested) return false;
+  }
+  if (FlagSet(wb)) {
+    ShowRunError(wb, kErrorX);
+    return false;
+  }
+  if (iso.listMode && iso.listDone) {
+    WriteText(wb.panels, 1, kErrorX, 7, "       Computed all knots in the list        ");
+    WaitForUser(wb);
+    return false;
+  }
+  return true;
+}
+
+// One knot: its presentation, the untwisted polynomial, the invariant, and in a list its result
+// line. Returns true when the next knot of the list follows.
+bool RunKnot(Workbench& wb) {
+  IsotopyState& iso = wb.isotopy;
+  ClearRunPanels(wb);
+  if (!LoadKnot(wb)) return false;
+  UntwistedAlexanderPolynomial(wb);
+  if (!FlagSet(wb)) {
+    BuildIsotopyGroup(wb);
+    if (iso.firstKnot) {
+      FindConjugacyClasses(wb.isotopyGroup);
+      iso.firstKnot = false;
+    }
+    ComputeKnotInvariant(wb);
+  }
+  if (FlagSet(wb)) {
+    ShowKnotError(wb);
+    return false;
+  }
+  if (iso.listMode) RecordIsotopyResult(wb, ListPath(wb));
+  if (FlagSet(wb)) {
+    ShowRunError(wb, kErrorX);
+    return false;
+  }
+  if (iso.listMode && !wb.panels.flags.stopRequested) return true;
+  WaitForUser(wb);
+  return false;
+}
+
 }  // namespace
 
 void RunIsotopy(Workbench& wb) {
@@ -134,37 +191,23 @@ void RunIsotopy(Workbench& wb) {
 
 void IsotopyDriver(Workbench& wb) {
   RunSettings& s = wb.settings;
+  IsotopyState& iso = wb.isotopy;
+  iso.listDone = false;
   ClearFailure(wb.failure);
   SkipDraws(wb.random, kWarmUpDraws);
   s.degreeK = IsotopyDegree(s.isotopyGroup);
-  WriteInputCaption(wb);
+  iso.listMode = wb.presentation.braidText.empty() && PickedFileIsKnotList(s);
+  if (iso.listMode) {
+    iso.listName = s.inputName;
+  } else {
+    WriteInputCaption(wb);
+  }
   PumpMessages(wb.panels);
   wb.panels.flags.paused = false;
   for (GeneratorImage& image : wb.representation.generators) image.abelianScalar = 1;
-  wb.isotopy.firstKnot = true;
-
-  ClearRunPanels(wb);
-  wb.panels.flags.stopRequested = false;
-  PreparePresentation(wb);
-  if (wb.panels.flags.stopRequested) return;
-  if (FlagSet(wb)) {
-    ShowRunError(wb, kErrorX);
-    return;
+  iso.firstKnot = true;
+  while (RunKnot(wb)) {
   }
-  UntwistedAlexanderPolynomial(wb);
-  if (!FlagSet(wb)) {
-    BuildIsotopyGroup(wb);
-    if (wb.isotopy.firstKnot) {
-      FindConjugacyClasses(wb.isotopyGroup);
-      wb.isotopy.firstKnot = false;
-    }
-    ComputeKnotInvariant(wb);
-  }
-  if (FlagSet(wb)) {
-    ShowKnotError(wb);
-    return;
-  }
-  WaitForUser(wb);
 }
 
 void ComputeKnotInvariant(Workbench& wb) {

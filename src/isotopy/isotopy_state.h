@@ -18,6 +18,7 @@ struct IsotopyState {
   bool firstKnot = true;     // until the conjugacy classes have been found
   bool listDone = false;
   std::string listName;      // the knot list's file name, in list mode
+  int64_t listLineNumber = 0;  // the current knot's line in the list, counted from 1
   // The untwisted Alexander polynomial of the current knot.
   Polynomial untwistedPolynomial;
   int32_t untwistedDegree = 0;

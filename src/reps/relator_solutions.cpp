@@ -101,11 +101,15 @@ void RelatorSolutions::FindConjugateGenerators(const Workbench& wb) {
 const std::vector<int32_t>& RelatorSolutions::ConjugacyClassOf(int32_t element) {
   std::vector<int32_t>& members = classes_[element];
   if (members.empty()) {
+    // Each conjugate comes |centraliser| times: only the first is kept, so the sort sees the class.
+    std::vector<bool> seen(static_cast<size_t>(group_.elementCount) + 1, false);
     for (int32_t y = 1; y <= group_.elementCount; ++y) {
-      members.push_back(ElementProduct(group_, ElementProduct(group_, y, element), group_.inverseIndex[y]));
+      const int32_t conjugate =
+          ElementProduct(group_, ElementProduct(group_, y, element), group_.inverseIndex[y]);
+      if (!seen[conjugate]) members.push_back(conjugate);
+      seen[conjugate] = true;
     }
     std::sort(members.begin(), members.end());
-    members.erase(std::unique(members.begin(), members.end()), members.end());
   }
   return members;
 }
@@ -124,25 +128,37 @@ bool RelatorSolutions::RelatorHolds(const std::vector<Letter>& relator) const {
   return true;
 }
 
+bool RelatorSolutions::RelatorsHoldAt(size_t depth) const {
+  for (size_t r : testedAt_[depth]) {
+    if (!RelatorHolds(relators_[r])) return false;
+  }
+  return true;
+}
+
+// What `position` runs over, ascending: the class of its conjugate partner, or every element.
+std::vector<int32_t> RelatorSolutions::Candidates(int32_t position) {
+  const int32_t partner = partner_[position];
+  // Copied: filling the cache for another element may move the cached list.
+  if (partner != 0) return ConjugacyClassOf(elements_[partner]);
+  std::vector<int32_t> all(static_cast<size_t>(group_.elementCount));
+  std::iota(all.begin(), all.end(), 1);
+  return all;
+}
+
 void RelatorSolutions::Assign(size_t depth) {
   if (abandoned_) return;
   if (++steps_ % kStepsPerQuestion == 0 && !(*keepGoing_)()) {
     abandoned_ = true;
     return;
   }
-  for (size_t r : testedAt_[depth - 1]) {
-    if (!RelatorHolds(relators_[r])) return;
-  }
+  if (!RelatorsHoldAt(depth - 1)) return;
   if (depth == order_.size()) {
     (*visit_)(elements_);
     return;
   }
   const int32_t position = order_[depth];
-  const int32_t partner = partner_[position];
-  if (partner != 0) {
-    // Copied: filling the cache for another element may move this list.
-    const std::vector<int32_t> candidates = ConjugacyClassOf(elements_[partner]);
-    for (int32_t e : candidates) {
+  if (partner_[position] != 0) {
+    for (int32_t e : Candidates(position)) {
       elements_[position] = e;
       Assign(depth + 1);
     }
@@ -150,6 +166,48 @@ void RelatorSolutions::Assign(size_t depth) {
     for (int32_t e = 1; e <= group_.elementCount; ++e) {
       elements_[position] = e;
       Assign(depth + 1);
+    }
+  }
+  elements_[position] = 0;
+}
+
+// Depth 1 over one element of each orbit of the last image's centraliser. The candidates of the
+// first position are the last image's class or all elements, the candidates further on are classes
+// of earlier images or all elements, and the relators hold for a conjugate exactly when they hold:
+// conjugation by z maps the solutions with first image e one to one onto those with z e z^-1.
+void RelatorSolutions::AssignUpToCentraliser() {
+  const int32_t last = elements_[n_];
+  std::vector<int32_t> centraliser;
+  for (int32_t z = 1; z <= group_.elementCount; ++z) {
+    if (ElementProduct(group_, z, last) == ElementProduct(group_, last, z)) centraliser.push_back(z);
+  }
+  const int32_t position = order_[1];
+  std::vector<int32_t> found;  // solutions, n + 1 entries each
+  const std::function<void(const std::vector<int32_t>&)> collect = [&found](const std::vector<int32_t>& e) {
+    found.insert(found.end(), e.begin(), e.end());
+  };
+  const std::function<void(const std::vector<int32_t>&)>* visit = visit_;
+  std::vector<bool> covered(static_cast<size_t>(group_.elementCount) + 1, false);
+  std::vector<int32_t> conjugate(static_cast<size_t>(n_) + 1, 0);
+  for (int32_t e : Candidates(position)) {
+    if (covered[e]) continue;
+    found.clear();
+    visit_ = &collect;
+    elements_[position] = e;
+    Assign(2);
+    visit_ = visit;
+    if (abandoned_) break;
+    for (int32_t z : centraliser) {
+      const int32_t zInverse = group_.inverseIndex[z];
+      const int32_t image = ElementProduct(group_, ElementProduct(group_, z, e), zInverse);
+      if (covered[image]) continue;
+      covered[image] = true;
+      for (size_t at = 0; at < found.size(); at += conjugate.size()) {
+        for (size_t i = 1; i < conjugate.size(); ++i) {
+          conjugate[i] = ElementProduct(group_, ElementProduct(group_, z, found[at + i]), zInverse);
+        }
+        (*visit_)(conjugate);
+      }
     }
   }
   elements_[position] = 0;
@@ -163,7 +221,12 @@ bool RelatorSolutions::FindAll(int32_t lastElement, const std::function<void(con
   elements_.assign(n_ + 1, 0);
   if (n_ < 1) return true;
   elements_[n_] = lastElement;
-  Assign(1);
+  // With two generators the first free one is the last level: its tests cost less than the orbits.
+  if (order_.size() <= 2) {
+    Assign(1);
+  } else if (RelatorsHoldAt(0)) {
+    AssignUpToCentraliser();
+  }
   return !abandoned_;
 }
 

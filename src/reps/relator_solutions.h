@@ -8,6 +8,11 @@
 // relators make conjugate (a relator x^-1 w y w^-1, read cyclically) have conjugate images, so once
 // one of them is assigned the others run over its conjugacy class in the group only. Both cuts
 // follow from the relators: the solutions are exactly those of the plain odometer.
+//
+// Conjugating a solution by an element of the group that commutes with the last image gives a
+// solution again. So with three generators or more, the first generator after the last one runs
+// over one element of each orbit of that centraliser only, and the solutions found for it are
+// carried over to the rest of its orbit by conjugation: each solution still comes exactly once.
 
 #include <cstdint>
 #include <functional>
@@ -39,7 +44,10 @@ class RelatorSolutions {
   void FindConjugateGenerators(const Workbench& workbench);
   const std::vector<int32_t>& ConjugacyClassOf(int32_t element);
   bool RelatorHolds(const std::vector<Letter>& relator) const;
+  bool RelatorsHoldAt(size_t depth) const;
+  std::vector<int32_t> Candidates(int32_t position);
   void Assign(size_t depth);
+  void AssignUpToCentraliser();
 
   const IsotopyGroup& group_;
   int32_t n_;

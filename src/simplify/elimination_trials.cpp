@@ -13,8 +13,54 @@ constexpr int64_t kLargestExponent = 17;
 constexpr int kProgressPanel = 2;
 constexpr int kRelatorsForProgress = 12;
 
+// How often each generator byte occurs in a relator.
+using LetterCounts = std::array<int32_t, 256>;
+
+LetterCounts CountLetters(const Word& word) {
+  LetterCounts counts{};
+  for (size_t i = 1; i < word.size(); i += 2) ++counts[static_cast<unsigned char>(word[i])];
+  return counts;
+}
+
+// What the trials need to know of an input relator, found once for all of them: how often each
+// generator occurs, the generators in order of first appearance, and the highest phi along a
+// prefix (at least 0).
+struct RelatorSummary {
+  LetterCounts counts{};
+  std::vector<char> letters;
+  int64_t phiHeight = 0;
+};
+
+int32_t PhiOf(const Presentation& p, char letter) {
+  return p.phi[static_cast<unsigned char>(letter) - kGeneratorByteBase];
+}
+
+int64_t PhiHeight(const Word& w, const Presentation& p) {
+  int64_t height = 0;
+  int64_t highest = 0;
+  for (size_t i = 0; i + 1 < w.size(); i += 2) {
+    height += w[i] == '+' ? PhiOf(p, w[i + 1]) : -static_cast<int64_t>(PhiOf(p, w[i + 1]));
+    highest = std::max(highest, height);
+  }
+  return highest;
+}
+
+RelatorSummary Summarise(const Word& w, const Presentation& p) {
+  RelatorSummary summary;
+  for (size_t i = 1; i < w.size(); i += 2) {
+    if (summary.counts[static_cast<unsigned char>(w[i])]++ == 0) summary.letters.push_back(w[i]);
+  }
+  summary.phiHeight = PhiHeight(w, p);
+  return summary;
+}
+
 struct Trial {
   std::array<Word, kMaxRelators + 1> words;
+  // Kept with the words, so that finding a relator for a generator never scans relator text.
+  std::array<LetterCounts, kMaxRelators + 1> counts{};
+  // The phi height of each relator as long as no substitution has rewritten it.
+  std::array<int64_t, kMaxRelators + 1> phiHeights{};
+  std::array<bool, kMaxRelators + 1> rewritten{};
   std::array<bool, kMaxRelators + 1> alive{};
   std::vector<char> generators;  // in order of first appearance
   std::vector<std::string> records;
@@ -27,19 +73,18 @@ struct Trial {
   int64_t Score() const { return 50 * phiHeight + length; }
 };
 
-int CountLetter(const Word& word, char g) {
-  int count = 0;
-  for (size_t i = 1; i < word.size(); i += 2) count += word[i] == g;
-  return count;
+int32_t Occurrences(const Trial& trial, int64_t r, char g) {
+  return trial.counts[r][static_cast<unsigned char>(g)];
 }
 
-std::vector<char> GeneratorsInOrder(const Trial& trial, int64_t relatorCount) {
+// The letters of relators 1, 2, ... (given by their summaries) in order of first appearance.
+std::vector<char> GeneratorsInOrder(const std::vector<const RelatorSummary*>& relators) {
   std::vector<char> generators;
-  for (int64_t r = 1; r <= relatorCount; ++r) {
-    const Word& w = trial.words[r];
-    for (size_t i = 1; i < w.size(); i += 2) {
-      if (std::find(generators.begin(), generators.end(), w[i]) == generators.end())
-        generators.push_back(w[i]);
+  std::array<bool, 256> listed{};
+  for (const RelatorSummary* relator : relators) {
+    for (char letter : relator->letters) {
+      if (!listed[static_cast<unsigned char>(letter)]) generators.push_back(letter);
+      listed[static_cast<unsigned char>(letter)] = true;
     }
   }
   return generators;
@@ -54,8 +99,7 @@ int64_t FindEliminatingRelator(const Trial& trial, char g, size_t lengthLimit, i
     if (tried[r]) continue;
     tried[r] = true;
     ++triedCount;
-    const Word& w = trial.words[r];
-    if (trial.alive[r] && CountLetter(w, g) == 1 && w.size() < lengthLimit) return r;
+    if (trial.alive[r] && Occurrences(trial, r, g) == 1 && trial.words[r].size() < lengthLimit) return r;
   }
   return 0;
 }
@@ -70,15 +114,17 @@ Word ExpressionOf(const Word& relator, char g) {
   return v + u;
 }
 
+// Replaces each pair +g by the image and -g by its inverse; the pairs between are copied in runs.
 Word Substitute(const Word& word, char g, const Word& image, const Word& inverseImage) {
   Word result;
+  size_t copied = 0;  // word[0, copied) is done
   for (size_t i = 0; i + 1 < word.size(); i += 2) {
-    if (word[i + 1] != g) {
-      result.append(word, i, 2);
-    } else {
-      result += word[i] == '+' ? image : inverseImage;
-    }
+    if (word[i + 1] != g) continue;
+    result.append(word, copied, i - copied);
+    result += word[i] == '+' ? image : inverseImage;
+    copied = i + 2;
   }
+  result.append(word, copied, word.size() / 2 * 2 - copied);
   return result;
 }
 
@@ -87,20 +133,26 @@ bool Eliminate(Trial& trial, int64_t r, char g, int64_t relatorCount) {
   Word image = ExpressionOf(trial.words[r], g);
   for (int64_t j = 1; j <= relatorCount; ++j) {
     if (j == r || !trial.alive[j]) continue;
-    size_t grown = trial.words[j].size() + CountLetter(trial.words[j], g) * image.size();
+    size_t occurrences = static_cast<size_t>(Occurrences(trial, j, g));
+    size_t grown = trial.words[j].size() - 2 * occurrences + occurrences * image.size();
     if (grown > kLongestRelatorForTrials) {
       trial.overgrown = true;
       return false;
     }
   }
   Word inverseImage = InverseWord(image);
+  const LetterCounts imageCounts = CountLetters(image);  // g is not among them: r held it once
   trial.records.push_back(std::string(1, g) + "=" + image);
   trial.alive[r] = false;
   ++trial.eliminations;
   for (int64_t j = 1; j <= relatorCount; ++j) {
-    if (trial.alive[j] && CountLetter(trial.words[j], g) > 0) {
-      trial.words[j] = Substitute(trial.words[j], g, image, inverseImage);
-    }
+    int32_t occurrences = Occurrences(trial, j, g);
+    if (!trial.alive[j] || occurrences == 0) continue;
+    trial.words[j] = Substitute(trial.words[j], g, image, inverseImage);
+    trial.rewritten[j] = true;
+    LetterCounts& counts = trial.counts[j];
+    counts[static_cast<unsigned char>(g)] = 0;
+    for (size_t letter = 0; letter < counts.size(); ++letter) counts[letter] += occurrences * imageCounts[letter];
   }
   return true;
 }
@@ -114,24 +166,26 @@ void Measure(Trial& trial, const Presentation& p) {
     trial.longest = std::max(trial.longest, w.size());
     if (!trial.alive[r]) continue;
     trial.length += static_cast<int64_t>(w.size());
-    int64_t height = 0;
-    for (size_t i = 0; i + 1 < w.size(); i += 2) {
-      int32_t phi = p.phi[static_cast<unsigned char>(w[i + 1]) - kGeneratorByteBase];
-      height += w[i] == '+' ? phi : -static_cast<int64_t>(phi);
-      trial.phiHeight = std::max(trial.phiHeight, height);
-    }
+    trial.phiHeight = std::max(trial.phiHeight, trial.rewritten[r] ? PhiHeight(w, p) : trial.phiHeights[r]);
   }
   if (trial.overgrown) trial.longest = kLongestRelatorForTrials + 1;
 }
 
-Trial RunTrial(Workbench& wb, size_t lengthLimit) {
+Trial RunTrial(Workbench& wb, size_t lengthLimit, const std::vector<RelatorSummary>& summaries) {
   const Presentation& p = wb.presentation;
   Trial trial;
   trial.words = p.inputRelators;
   for (int64_t r = 1; r <= p.relatorCount; ++r) trial.alive[r] = true;
   int64_t front = RandomBelow(wb.random, static_cast<uint32_t>(p.relatorCount)) + 1;
   std::swap(trial.words[1], trial.words[front]);
-  trial.generators = GeneratorsInOrder(trial, p.relatorCount);
+  std::vector<const RelatorSummary*> order;
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    const RelatorSummary& summary = summaries[r == 1 ? front : r == front ? 1 : r];
+    trial.counts[r] = summary.counts;
+    trial.phiHeights[r] = summary.phiHeight;
+    order.push_back(&summary);
+  }
+  trial.generators = GeneratorsInOrder(order);
 
   for (size_t i = 0; i < trial.generators.size() && !trial.overgrown;) {
     char g = trial.generators[i];
@@ -187,9 +241,12 @@ bool RunEliminationTrials(Workbench& wb) {
   int64_t bestEliminations = -1;
   int64_t bestScore = std::numeric_limits<int64_t>::max();
   int64_t exponent = kFirstExponent;
+  const Presentation& p = wb.presentation;
+  std::vector<RelatorSummary> summaries(p.relatorCount + 1);
+  for (int64_t r = 1; r <= p.relatorCount; ++r) summaries[r] = Summarise(p.inputRelators[r], p);
   for (int64_t t = 1;; ++t) {
     ShowProgress(wb, t);
-    Trial trial = RunTrial(wb, TrialLengthLimit(exponent));
+    Trial trial = RunTrial(wb, TrialLengthLimit(exponent), summaries);
     SetGeneratorsOfTrial(wb.presentation, trial);
     bool better = trial.Score() < bestScore && trial.eliminations >= bestEliminations;
     if (better || trial.eliminations > bestEliminations) {

@@ -1,7 +1,9 @@
 #include "simplify/simplify_presentation.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
+#include <vector>
 
 #include "simplify/elimination_trials.h"
 
@@ -9,7 +11,7 @@ namespace quarvel {
 namespace {
 
 constexpr int kReductionPasses = 15;
-constexpr size_t kShortestReducible = 4;
+constexpr int32_t kShortestReduciblePairs = 2;  // a relator of four characters stays as it is
 constexpr unsigned char kFirstLetter = 'a';
 
 bool IsDigit(char c) {
@@ -25,46 +27,102 @@ bool PhiVanishesOn(const Word& relator, const Presentation& p) {
   return sum == 0;
 }
 
-bool CancelsAt(const Word& w, size_t p, char x) {
-  return w[p + 1] == x && w[p + 3] == x &&
-         ((w[p] == '-' && w[p + 2] == '+') || (w[p] == '+' && w[p + 2] == '-'));
-}
-
-// One left-to-right sweep: a cancelling pair "+x-x" or "-x+x" is deleted, and the pair that moves
-// into its place is passed over (it is looked at again only in the next pass). The word is
-// compacted in place as the sweep goes, so a relator of millions of characters with as many
-// cancellations costs one sweep, not one move of its tail per deletion.
-void ReduceFreely(Word& w, char x) {
-  const size_t n = w.size();
-  size_t out = 0;  // the word is w[0, out) followed by w[in, n)
-  size_t in = 0;
-  auto keepPair = [&] {
-    w[out] = w[in];
-    w[out + 1] = w[in + 1];
-    out += 2;
-    in += 2;
-  };
-  while (in + 4 <= n) {
-    if (out + (n - in) > kShortestReducible && CancelsAt(w, in, x)) {
-      in += 4;
-      if (in + 2 <= n) keepPair();
-    } else {
-      keepPair();
+// A relator as a chain of its pairs for the reduction passes; the passes do exactly what deleting
+// characters from the text does. Deleting a pair costs nothing. A pair whose check found nothing
+// to cancel stays settled until the pair after it changes, that is until that pair is deleted;
+// so each letter keeps only its pairs that are due for a check, and after the first pass a pass
+// costs as much as the deletions before it, not the length of the relator.
+class PairChain {
+ public:
+  explicit PairChain(const Word& word) : word_(word) {
+    const int32_t count = static_cast<int32_t>(word.size() / 2);
+    next_.resize(count);
+    previous_.resize(count);
+    there_.assign(count, true);
+    for (int32_t i = 0; i < count; ++i) {
+      next_[i] = i + 1 < count ? i + 1 : kNone;
+      previous_[i] = i - 1;
+      due_[Letter(i)].push_back(i);
     }
+    first_ = count > 0 ? 0 : kNone;
+    last_ = count - 1;
+    count_ = count;
   }
-  while (in < n) w[out++] = w[in++];
-  w.resize(out);
-}
 
-void ReduceCyclically(Word& w, char x) {
-  if (w.size() <= kShortestReducible) return;
-  size_t last = w.size() - 2;
-  bool cancels =
-      w[1] == x && w[last + 1] == x && ((w[0] == '-' && w[last] == '+') || (w[0] == '+' && w[last] == '-'));
-  if (!cancels) return;
-  w.erase(last, 2);
-  w.erase(0, 2);
-}
+  // Left to right, the first of two neighbouring pairs +x-x or -x+x is looked for; both are
+  // deleted, and the pair that moves into their place is passed over (it stays due). Nothing is
+  // deleted from a relator of two pairs or fewer. True when something was deleted.
+  bool ReduceFreely(unsigned char x) {
+    std::vector<int32_t> checks;
+    checks.swap(due_[x]);
+    // The pairs listed at the start come in order; those due since are sorted and merged in.
+    auto unsorted = std::is_sorted_until(checks.begin(), checks.end());
+    std::sort(unsorted, checks.end());
+    std::inplace_merge(checks.begin(), unsorted, checks.end());
+    checks.erase(std::unique(checks.begin(), checks.end()), checks.end());
+    bool deleted = false;
+    int32_t passedOver = kNone;
+    for (int32_t i : checks) {
+      if (!there_[i]) continue;
+      if (i == passedOver) {
+        due_[x].push_back(i);
+        continue;
+      }
+      int32_t j = next_[i];
+      if (j != kNone && count_ > kShortestReduciblePairs && Letter(j) == x && Opposite(i, j)) {
+        passedOver = next_[j];
+        Delete(i);
+        Delete(j);
+        deleted = true;
+      }
+    }
+    return deleted;
+  }
+
+  // Deletes a first pair and a last pair that cancel cyclically on the letter x.
+  bool ReduceCyclically(unsigned char x) {
+    if (count_ <= kShortestReduciblePairs) return false;
+    if (Letter(first_) != x || Letter(last_) != x || !Opposite(first_, last_)) return false;
+    Delete(first_);
+    Delete(last_);
+    return true;
+  }
+
+  Word Remaining() const {
+    Word w;
+    w.reserve(2 * static_cast<size_t>(count_));
+    for (int32_t i = first_; i != kNone; i = next_[i]) w.append(word_, 2 * static_cast<size_t>(i), 2);
+    return w;
+  }
+
+ private:
+  static constexpr int32_t kNone = -1;
+
+  char Sign(int32_t i) const { return word_[2 * static_cast<size_t>(i)]; }
+  unsigned char Letter(int32_t i) const { return static_cast<unsigned char>(word_[2 * static_cast<size_t>(i) + 1]); }
+  bool Opposite(int32_t i, int32_t j) const {
+    return (Sign(i) == '-' && Sign(j) == '+') || (Sign(i) == '+' && Sign(j) == '-');
+  }
+
+  // The pair before a deleted one gets a new neighbour, so it is due for a check again.
+  void Delete(int32_t i) {
+    const int32_t before = previous_[i];
+    (before == kNone ? first_ : next_[before]) = next_[i];
+    (next_[i] == kNone ? last_ : previous_[next_[i]]) = before;
+    there_[i] = false;
+    --count_;
+    if (before != kNone) due_[Letter(before)].push_back(before);
+  }
+
+  const Word& word_;
+  std::vector<int32_t> next_;
+  std::vector<int32_t> previous_;
+  std::vector<char> there_;  // the pair is still in the relator
+  std::array<std::vector<int32_t>, 256> due_;  // by letter byte: the pairs to check in its next sweep
+  int32_t first_ = kNone;
+  int32_t last_ = kNone;
+  int32_t count_ = 0;
+};
 
 // Removes the relators the elimination left dead; each takes one generator with it.
 void CompactRelators(Presentation& p, const std::array<bool, kMaxRelators + 1>& alive) {
@@ -80,43 +138,53 @@ void CompactRelators(Presentation& p, const std::array<bool, kMaxRelators + 1>& 
 
 }  // namespace
 
-bool ExpandWrittenForm(const Word& relator, Word& plain) {
+WrittenForm ExpandWrittenForm(const Word& relator, Word& plain) {
   size_t end = relator.find_last_not_of(' ');
   end = end == Word::npos ? 0 : end + 1;
   plain.clear();
+  bool tooLong = false;  // reading goes on, so that a malformed relator is reported as such
   size_t i = 0;
   while (i < end) {
     char sign = relator[i++];
-    if (sign != '+' && sign != '-') return false;
+    if (sign != '+' && sign != '-') return WrittenForm::malformed;
     int64_t exponent = 1;
     if (i < end && IsDigit(relator[i])) {
       exponent = 0;
       for (; i < end && IsDigit(relator[i]); ++i) {
         exponent = exponent * 10 + (relator[i] - '0');
-        if (exponent > std::numeric_limits<int32_t>::max()) return false;
+        if (exponent > std::numeric_limits<int32_t>::max()) return WrittenForm::malformed;
       }
     }
-    if (i >= end) return false;
+    if (i >= end) return WrittenForm::malformed;
     unsigned char letterByte = static_cast<unsigned char>(relator[i]);
-    if (letterByte < kFirstLetter || letterByte > GeneratorByte(kMaxGenerators)) return false;
+    if (letterByte < kFirstLetter || letterByte > GeneratorByte(kMaxGenerators)) return WrittenForm::malformed;
     char letter = relator[i++];
+    tooLong = tooLong || plain.size() + 2 * static_cast<size_t>(exponent) > kLongestRelatorForTrials;
+    if (tooLong) continue;
     for (int64_t n = 0; n < exponent; ++n) {
       plain += sign;
       plain += letter;
     }
   }
-  return true;
+  if (tooLong) plain.clear();
+  return tooLong ? WrittenForm::tooLong : WrittenForm::expanded;
 }
 
+// Relators do not act on each other, so each is reduced through all its passes at once. A pass
+// that deletes nothing ends them: every further pass would find the same word.
 void ReduceRelators(Presentation& p, int64_t letterCount) {
-  for (int pass = 0; pass < kReductionPasses; ++pass) {
-    for (int64_t g = 1; g <= letterCount; ++g) {
-      char x = static_cast<char>(GeneratorByte(g));
-      for (int64_t r = 1; r <= p.relatorCount; ++r) {
-        ReduceFreely(p.relators[r], x);
-        ReduceCyclically(p.relators[r], x);
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    PairChain chain(p.relators[r]);
+    bool deleted = true;
+    for (int pass = 0; pass < kReductionPasses && deleted; ++pass) {
+      deleted = false;
+      for (int64_t g = 1; g <= letterCount; ++g) {
+        unsigned char x = GeneratorByte(g);
+        deleted |= chain.ReduceFreely(x);
+        deleted |= chain.ReduceCyclically(x);
       }
     }
+    p.relators[r] = chain.Remaining();
   }
 }
 
@@ -135,8 +203,13 @@ void SimplifyPresentation(Workbench& wb) {
   Presentation& p = wb.presentation;
   for (int64_t r = 1; r <= p.relatorCount; ++r) {
     Word plain;
-    if (!ExpandWrittenForm(p.relators[r], plain)) {
-      return Fail(wb.failure, "Presentation not of the required form");
+    switch (ExpandWrittenForm(p.relators[r], plain)) {
+      case WrittenForm::expanded:
+        break;
+      case WrittenForm::malformed:
+        return Fail(wb.failure, "Presentation not of the required form");
+      case WrittenForm::tooLong:
+        return Fail(wb.failure, "Out of memory");
     }
     p.relators[r] = std::move(plain);
   }

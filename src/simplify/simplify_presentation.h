@@ -5,7 +5,8 @@
 // stopRequested during the trials leaves the best trial so far, unreduced and uncompacted.
 //
 // Failures: "Presentation not of the required form" for a relator that is not a sequence of sign,
-// optional decimal exponent (at most 32 bits) and generator letter; " Homomorphism phi is not
+// optional decimal exponent (at most 32 bits) and generator letter; "Out of memory" for a relator
+// whose exponents spell out more than 2,000,000 characters; " Homomorphism phi is not
 // well--defined " for a relator that phi does not send to 0 (the remaining steps still run).
 
 #include "control/workbench.h"
@@ -13,8 +14,11 @@
 
 namespace quarvel {
 
-// Expands written form (+3a-b) to plain form (+a+a+a-b); false when the relator is malformed.
-bool ExpandWrittenForm(const Word& relator, Word& plain);
+enum class WrittenForm { expanded, malformed, tooLong };
+
+// Expands written form (+3a-b) to plain form (+a+a+a-b). A relator whose plain form would pass
+// 2,000,000 characters (the size at which the elimination trials stop) is tooLong and not expanded.
+WrittenForm ExpandWrittenForm(const Word& relator, Word& plain);
 
 // Deletes "-x+x" and "+x-x" inside relators longer than 4 characters, then a leading and trailing
 // pair that cancel cyclically; 15 passes over the first `letterCount` generator letters.

@@ -1,6 +1,6 @@
 // Any text as a braid description: the parser on the raw text, then the whole braid input of a run
 // (normalising, the closed-braid presentation with and without the 0-surgery, the presentation
-// display and the simplification at low effort).
+// display and the simplification at low effort, lowered for long braid texts as Start lowers it).
 
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "control/headless_surface.h"
+#include "control/start.h"
 #include "fuzz_checks.h"
 #include "group/braid.h"
 #include "group/prepare_presentation.h"
@@ -29,7 +30,7 @@ void ParseRawText(const std::string& text) {
 void PrepareBraid(const std::string& text, bool zeroSurgery) {
   HeadlessSurface surface;
   Workbench wb(surface);
-  wb.settings.simplifyEffort = kLowEffort;
+  wb.settings.simplifyEffort = EffortForBraidLength(kLowEffort, text.size());
   wb.settings.zeroSurgery = zeroSurgery;
   SetSpaceNames(wb.presentation, 0);
   wb.presentation.braidText = text;

@@ -132,6 +132,7 @@ TEST(ReadFormatOne, RejectsWhatLiesBeyondTheTables) {
   Read tooMany = ReadText(ReadFormatOne, Repeat("+a-a\n", 53) + "a1\n");
   EXPECT_TRUE(tooMany.failure.computationFailed);
   EXPECT_EQ(tooMany.failure.errorMessage, "Too many relators");
+  EXPECT_EQ(tooMany.presentation.relatorCount, 52);  // the 53rd is not stored
 
   Read lastLetter = ReadText(ReadFormatOne, "+Z-Z\n");
   EXPECT_FALSE(lastLetter.failure.computationFailed);
@@ -177,6 +178,7 @@ TEST(ReadFormatTwo, KeepsTheFirstFailureAndReadsOn) {
   }
   Read tooMany = ReadText(ReadFormatTwo, Repeat("x_1 x_1^-1\n", 53));
   EXPECT_EQ(tooMany.failure.errorMessage, "Too many relators");
+  EXPECT_EQ(tooMany.presentation.relatorCount, 52);
 }
 
 TEST(ReadPresentationFile, ChoosesTheReaderByTheFirstEightLines) {

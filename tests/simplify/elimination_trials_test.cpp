@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <map>
 
+#include "control/start.h"
 #include "group/braid.h"
 #include "group/knot_tables.h"
 #include "group/prepare_presentation.h"
+#include "simplify/simplify_presentation.h"
 #include "test_support.h"
 
 namespace quarvel {
@@ -82,6 +84,19 @@ TEST(TrialLengthLimit, DoublesWithTheExponentUpToTwoThousandTimesFifty) {
   EXPECT_EQ(TrialLengthLimit(40), 100300u);
 }
 
+// Every record uses only generators that survive or are eliminated later, and no eliminated
+// generator is left in a simplified relator.
+void ExpectRecordsConsistent(const Presentation& p, const std::vector<std::string>& records) {
+  for (size_t i = 0; i < records.size(); ++i) {
+    for (size_t j = 0; j <= i; ++j) {
+      EXPECT_EQ(records[i].find(records[j][0], 2), std::string::npos) << records[i] << " uses " << records[j][0];
+    }
+    for (int64_t r = 1; r <= p.relatorCount; ++r) {
+      EXPECT_EQ(p.relators[r].find(records[i][0]), std::string::npos) << records[i][0] << " is left in " << r;
+    }
+  }
+}
+
 // Over knots of the table: the kept trial is a sequence of Tietze moves. Every record uses only
 // generators that survive or are eliminated later, the deficiency is kept, and the input relators
 // with the eliminated generators substituted are, up to free reduction and conjugation, the
@@ -95,13 +110,7 @@ TEST(EliminationTrials, KeptTrialIsASequenceOfTietzeMoves) {
       const Presentation& p = bench.wb.presentation;
       const std::vector<std::string>& records = bench.wb.simplification.substitutionList;
       EXPECT_EQ(p.generatorCount - p.relatorCount, 1);  // a knot's Wirtinger presentation minus one relator
-
-      for (size_t i = 0; i < records.size(); ++i) {
-        for (size_t j = 0; j <= i; ++j) {
-          EXPECT_EQ(records[i].find(records[j][0], 2), std::string::npos)
-              << records[i] << " uses " << records[j][0];
-        }
-      }
+      ExpectRecordsConsistent(p, records);
       std::map<char, Word> expression = WholeExpressions(records);
       std::vector<Word> substituted;
       for (int32_t r = 1; r <= p.inputRelatorCount; ++r) {
@@ -109,11 +118,31 @@ TEST(EliminationTrials, KeptTrialIsASequenceOfTietzeMoves) {
       }
       std::vector<Word> simplified(p.relators.begin() + 1, p.relators.begin() + 1 + p.relatorCount);
       EXPECT_EQ(NonTrivialReduced(substituted), NonTrivialReduced(simplified));
-      for (int64_t r = 1; r <= p.relatorCount; ++r) {
-        for (const auto& [eliminated, word] : expression) {
-          EXPECT_EQ(p.relators[r].find(eliminated), std::string::npos) << p.relators[r];
-        }
-      }
+    }
+  }
+}
+
+// Braids whose trials substitute into relators of up to 2,000,000 characters, at the effort a run
+// gives them. These once took minutes in the reduction and the search for eliminating relators.
+TEST(EliminationTrials, BraidsWhoseTrialsBuildLongRelatorsAreSimplifiedSoundly) {
+  std::string torusLink = "{2";
+  for (int k = 1; k < 39; ++k) torusLink += ",2";
+  const std::string braids[] = {
+      torusLink + "}",
+      "{8,15,22,29,6,13,20,27,4,11,18,25,2,9,16,23,30,7,14,21,28,5,12,19,26,3,10,17,24,1,8,15,22,29,6,13,20,27,"
+      "4,11,18,25,2,9,16,23,30}",
+      "{2,2,1,2,2,2,2,2,2,1,-2,3,-2,-4,-3,-3,-3,-4,-3,-2,2,2,2,1,-2}",
+  };
+  for (const std::string& braid : braids) {
+    for (bool zeroSurgery : {false, true}) {
+      SCOPED_TRACE(braid + (zeroSurgery ? " with its longitude" : ""));
+      Bench bench;
+      bench.wb.settings.zeroSurgery = zeroSurgery;
+      Prepare(bench, braid, EffortForBraidLength(20, braid.size()));
+      const Presentation& p = bench.wb.presentation;
+      ExpectRecordsConsistent(p, bench.wb.simplification.substitutionList);
+      EXPECT_EQ(p.inputRelatorCount - p.relatorCount, static_cast<int64_t>(bench.wb.simplification.substitutionList.size()));
+      EXPECT_GT(bench.wb.simplification.substitutionList.size(), 0u);
     }
   }
 }
@@ -161,6 +190,42 @@ TEST(EliminationTrials, StopRequestLeavesTheBestTrialUnreducedAndUncompacted) {
   EXPECT_EQ(std::count(alive.begin() + 1, alive.begin() + 1 + relators, false),
             static_cast<long>(wb.simplification.substitutionList.size()));
   EXPECT_FALSE(wb.simplification.substitutionList.empty());
+}
+
+// Relators in a and b with phi(b) = 500, simplified with 500 trials. The surface is pumped once per
+// trial, so its pump count is the number of trials that ran.
+void SimplifyWithHeavyB(Bench& bench, const std::vector<Word>& relators) {
+  Presentation& p = bench.wb.presentation;
+  SetPhiToOne(p);
+  p.phi[2] = 500;
+  p.relatorCount = static_cast<int64_t>(relators.size());
+  std::copy(relators.begin(), relators.end(), p.relators.begin() + 1);
+  RecountGenerators(p);
+  bench.wb.settings.simplifyEffort = 500;
+  SimplifyPresentation(bench.wb);
+  ASSERT_FALSE(bench.wb.failure.computationFailed) << bench.wb.failure.errorMessage;
+}
+
+TEST(EliminationTrials, SubstitutionsGrowRelatorsToTwoMillionCharactersAndNoFurther) {
+  // b = a^500 (from the first relator) goes into the second, which holds b a thousand times:
+  // 1000 * 1000 characters for the b's and 1,000,000 for the rest make exactly 2,000,000.
+  Bench exact;
+  SimplifyWithHeavyB(exact, {"-b+500a", "+1000b-500000a"});
+  EXPECT_EQ(exact.wb.simplification.substitutionList.size(), 1u);
+  EXPECT_EQ(exact.wb.presentation.relatorCount, 1);
+  // Nothing passed the stop, so the trials went on until few generators were left, after trial 21.
+  EXPECT_EQ(exact.surface.MessagePumps(), 21);
+
+  // Four characters more would give 2,000,004: the substitution is not made and no trial follows.
+  Bench beyond;
+  SimplifyWithHeavyB(beyond, {"-b+500a", "+1000b-500000a+a-a"});
+  EXPECT_TRUE(beyond.wb.simplification.substitutionList.empty());
+  const Presentation& p = beyond.wb.presentation;
+  ASSERT_EQ(p.relatorCount, 2);
+  // Both relators as read; only the reduction took the cancelling "-a+a" off the longer one.
+  EXPECT_EQ(std::max(p.relators[1].size(), p.relators[2].size()), 1'002'000u);
+  EXPECT_EQ(std::min(p.relators[1].size(), p.relators[2].size()), 1'002u);
+  EXPECT_EQ(beyond.surface.MessagePumps(), 1);
 }
 
 TEST(EliminationTrials, ProgressMessageOnlyForMoreThanTwelveRelators) {

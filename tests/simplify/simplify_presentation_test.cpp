@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <random>
 
 #include "group/prepare_presentation.h"
 #include "test_support.h"
@@ -46,32 +47,47 @@ TEST(ExpandWrittenForm, ExpandsExponentsAndRejectsMalformedRelators) {
   const std::string high(1, static_cast<char>(GeneratorByte(27)));
   struct Case {
     Word written;
-    bool ok;
+    WrittenForm form;
     Word plain;
   } cases[] = {
-      {"+3a-2b", true, "+a+a+a-b-b"},
-      {"-01b", true, "-b"},
-      {"+12c", true, "+c+c+c+c+c+c+c+c+c+c+c+c"},
-      {"+0a-b", true, "-b"},
-      {"+a-b   ", true, "+a-b"},
-      {"", true, ""},
-      {"-2" + high, true, "-" + high + "-" + high},
-      {"*a", false, ""},
-      {"+a*b", false, ""},
-      {"+3", false, ""},
-      {"+A", false, ""},
-      {"+ a", false, ""},
-      {"+a b", false, ""},
-      {"+4294967297a", false, ""},
-      {"-99999999999999999999b", false, ""},
+      {"+3a-2b", WrittenForm::expanded, "+a+a+a-b-b"},
+      {"-01b", WrittenForm::expanded, "-b"},
+      {"+12c", WrittenForm::expanded, "+c+c+c+c+c+c+c+c+c+c+c+c"},
+      {"+0a-b", WrittenForm::expanded, "-b"},
+      {"+a-b   ", WrittenForm::expanded, "+a-b"},
+      {"", WrittenForm::expanded, ""},
+      {"-2" + high, WrittenForm::expanded, "-" + high + "-" + high},
+      {"*a", WrittenForm::malformed, ""},
+      {"+a*b", WrittenForm::malformed, ""},
+      {"+3", WrittenForm::malformed, ""},
+      {"+A", WrittenForm::malformed, ""},
+      {"+ a", WrittenForm::malformed, ""},
+      {"+a b", WrittenForm::malformed, ""},
+      // Exponents beyond 32 bits are refused, not wrapped around (2^32 + 1 would read as 1).
+      {"+2147483648a", WrittenForm::malformed, ""},
+      {"+4294967297a", WrittenForm::malformed, ""},
+      {"-99999999999999999999b", WrittenForm::malformed, ""},
+      // Within 32 bits, but spelling out more than 2,000,000 characters; malformed text still
+      // counts as malformed, wherever it stands.
+      {"+2147483647a", WrittenForm::tooLong, ""},
+      {"+1000001a", WrittenForm::tooLong, ""},
+      {"+999999a+2b", WrittenForm::tooLong, ""},
+      {"+2147483647a*b", WrittenForm::malformed, ""},
   };
   for (const Case& c : cases) {
     Word plain = "stale";
-    EXPECT_EQ(ExpandWrittenForm(c.written, plain), c.ok) << c.written;
-    if (c.ok) {
-      EXPECT_EQ(plain, c.plain) << c.written;
+    EXPECT_EQ(ExpandWrittenForm(c.written, plain), c.form) << c.written;
+    if (c.form != WrittenForm::malformed) {
+      EXPECT_EQ(plain, c.plain) << c.written;  // nothing is spelt out for a relator too long
     }
   }
+}
+
+TEST(ExpandWrittenForm, AMillionSyllablesIsTheLongestRelator) {
+  Word plain;
+  ASSERT_EQ(ExpandWrittenForm("+999999a-b", plain), WrittenForm::expanded);
+  EXPECT_EQ(plain.size(), 2'000'000u);
+  EXPECT_EQ(plain.substr(plain.size() - 6), "+a+a-b");
 }
 
 TEST(ReduceRelators, FreeAndCyclicReductionOverLongRelators) {
@@ -98,6 +114,50 @@ TEST(ReduceRelators, FreeAndCyclicReductionOverLongRelators) {
     SetRelators(p, {c.relator, "+a-a+b"});
     ReduceRelators(p, c.letters);
     EXPECT_EQ(p.relators[1], c.reduced) << c.relator << " over " << c.letters << " letters";
+  }
+}
+
+// The reduction as stated on the text: 15 passes; in each, letter by letter and relator by
+// relator, delete the four characters at each position p in turn when they cancel (and the relator
+// is longer than 4 characters), then a cancelling first and last pair.
+void ReduceByDeletingCharacters(Presentation& p, int64_t letterCount) {
+  auto cancels = [](char s, char t) { return (s == '-' && t == '+') || (s == '+' && t == '-'); };
+  for (int pass = 0; pass < 15; ++pass) {
+    for (int64_t g = 1; g <= letterCount; ++g) {
+      const char x = static_cast<char>(GeneratorByte(g));
+      for (int64_t r = 1; r <= p.relatorCount; ++r) {
+        Word& w = p.relators[r];
+        for (size_t at = 0; at + 4 <= w.size(); ++at) {
+          if (w.size() > 4 && w[at + 1] == x && w[at + 3] == x && cancels(w[at], w[at + 2])) w.erase(at, 4);
+        }
+        if (w.size() > 4 && w[1] == x && w[w.size() - 1] == x && cancels(w[0], w[w.size() - 2])) {
+          w.erase(w.size() - 2, 2);
+          w.erase(0, 2);
+        }
+      }
+    }
+  }
+}
+
+TEST(ReduceRelators, AgreesWithDeletingCharactersOnRandomRelators) {
+  std::mt19937 random(11);
+  for (int round = 0; round < 4000; ++round) {
+    // Few letters and long runs, so that cancellations nest deeper than fifteen passes reach.
+    const int letters = 1 + static_cast<int>(random() % 4);
+    Presentation literal;
+    SetRelators(literal, std::vector<Word>(1 + random() % 3));
+    for (int64_t r = 1; r <= literal.relatorCount; ++r) {
+      const size_t pairs = random() % 150;
+      for (size_t i = 0; i < pairs; ++i) {
+        literal.relators[r] += random() % 2 ? '+' : '-';
+        literal.relators[r] += static_cast<char>(GeneratorByte(1 + random() % letters));
+      }
+    }
+    Presentation fast = literal;
+    const int64_t letterCount = 1 + random() % 5;
+    ReduceByDeletingCharacters(literal, letterCount);
+    ReduceRelators(fast, letterCount);
+    for (int64_t r = 1; r <= literal.relatorCount; ++r) EXPECT_EQ(fast.relators[r], literal.relators[r]) << round;
   }
 }
 
@@ -161,10 +221,14 @@ TEST(SimplifyPresentation, PhiFailureLetsTheRemainingStepsRun) {
   EXPECT_EQ(s.simplification.relatorOrder, Order({2, 1}));
 }
 
-TEST(SimplifyPresentation, MalformedRelatorStopsBeforeThePhiCheck) {
-  for (const Word& bad : {Word("*a"), Word("+a*b"), Word("+4294967297a")}) {
+TEST(SimplifyPresentation, MalformedOrOverlongRelatorStopsBeforeThePhiCheck) {
+  const std::pair<Word, std::string> cases[] = {{"*a", kNotRequiredForm},
+                                                {"+a*b", kNotRequiredForm},
+                                                {"+4294967297a", kNotRequiredForm},
+                                                {"+1500000a-1500000a", "Out of memory"}};
+  for (const auto& [bad, message] : cases) {
     Simplified s = Simplify({"+2a+b", bad}, {}, 2);  // the first relator also fails phi
-    EXPECT_EQ(s.failure.errorMessage, kNotRequiredForm) << bad;
+    EXPECT_EQ(s.failure.errorMessage, message) << bad;
     EXPECT_EQ(s.presentation.inputRelatorCount, 0) << bad;
     EXPECT_EQ(s.simplification.relatorOrder[1], 9) << bad;
   }

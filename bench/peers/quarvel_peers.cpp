@@ -1,0 +1,182 @@
+// Quarvel's side of the comparison with the peers (bench/peers/run.sh): one Google Benchmark per
+// call, on the inputs the peers get as well, printing one line "cpu_seconds wall_seconds counters..."
+// (per call).
+//
+//   quarvel_peers [benchmark flags] reduce MATRIX K
+//       ReduceMatrix on a matrix in the form gap_to_flint writes (converted from the GAP program
+//       that `quarvel-cli norm --matrix gap` wrote), k the degree of the representation.
+//       Counters: the degree of the twisted polynomial and the count of ReduceMatrix.
+//   quarvel_peers [benchmark flags] enumerate BRAID GROUP [PRESENTATION_OUT]
+//       The homomorphisms up to conjugation into GROUP ("s5" ...) of the knot group of the braid,
+//       prepared as an isotopy run prepares it (medium simplification). With PRESENTATION_OUT the
+//       simplified presentation goes there first, for the peers: the generator count on the first
+//       line, then one relator per line as signed generator positions 1..n.
+//       Counters: the classes (non-abelian, as a run counts them) and the relator solutions.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "alexander/reduce_matrix.h"
+#include "control/headless_surface.h"
+#include "control/start.h"
+#include "control/workbench.h"
+#include "group/prepare_presentation.h"
+#include "reps/enumerate_homomorphisms.h"
+#include "reps/isotopy_group.h"
+#include "reps/random_generator.h"
+
+namespace quarvel {
+namespace {
+
+constexpr int32_t kMediumEffort = 50;
+// The draws an isotopy run takes before it prepares the presentation.
+constexpr uint64_t kIsotopyWarmUpDraws = 1000;
+
+struct Bench {
+  std::unique_ptr<HeadlessSurface> surface = std::make_unique<HeadlessSurface>();
+  std::unique_ptr<Workbench> wb = std::make_unique<Workbench>(*surface);
+};
+
+// Reads "rows columns p" and the entries as "length p c0 c1 ..." into the matrix store.
+bool ReadMatrix(const std::string& path, Workbench& wb, int32_t& rows, int32_t& columns) {
+  std::ifstream in(path);
+  int64_t p = 0;
+  if (!(in >> rows >> columns >> p) || rows < 1 || columns < 1 || rows > kMatrixDimension ||
+      columns > kMatrixDimension)
+    return false;
+  SetCurrentPrime(wb.field, static_cast<int32_t>(p));
+  ResetMatrix(wb.matrix);
+  for (int32_t r = 1; r <= rows; ++r) {
+    for (int32_t c = 1; c <= columns; ++c) {
+      int32_t length = 0;
+      int64_t modulus = 0;
+      if (!(in >> length >> modulus) || modulus != p || length > kMatrixMaxExponent + 1) return false;
+      for (int32_t e = 0; e < length; ++e) {
+        int32_t value = 0;
+        if (!(in >> value)) return false;
+        if (value != 0) MatrixSet(wb.matrix, r, c, e, static_cast<Residue>(value), wb.failure);
+      }
+    }
+  }
+  return !wb.failure.polynomialErrorFlag;
+}
+
+void Reduce(benchmark::State& state, const std::string& path, int64_t k) {
+  Bench bench;
+  Workbench& wb = *bench.wb;
+  int32_t rows = 0;
+  int32_t columns = 0;
+  if (!ReadMatrix(path, wb, rows, columns) || k < 1 || rows % k != 0 || columns % k != 0) {
+    state.SkipWithError("cannot read the matrix");
+    return;
+  }
+  wb.settings.degreeK = k;
+  wb.settings.keepTorsionSwitch = true;
+  const PolyMatrix built = wb.matrix;
+  int32_t count = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    wb.matrix = built;
+    state.ResumeTiming();
+    count = ReduceMatrix(wb, rows / k, columns / k);
+    benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
+  }
+  state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
+  state.counters["count"] = count;
+}
+
+// The presentation as the peers read it.
+void WritePresentation(const Workbench& wb, const std::string& path) {
+  const Presentation& p = wb.presentation;
+  std::array<int32_t, kMaxGenerators + 1> positionOf{};
+  for (int32_t i = 1; i <= p.generatorCount; ++i) positionOf[p.generatorLetters[i]] = i;
+  std::ofstream out(path);
+  out << p.generatorCount << "\n";
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    const Word& word = p.relators[wb.simplification.relatorOrder[r]];
+    for (size_t at = 0; at + 1 < word.size(); at += 2) {
+      out << (at == 0 ? "" : " ") << (word[at] == '-' ? "-" : "") << positionOf[GeneratorOf(word[at + 1])];
+    }
+    out << "\n";
+  }
+}
+
+void Enumerate(benchmark::State& state, const std::string& braid, const std::string& group,
+               const std::string& presentationOut) {
+  Bench bench;
+  Workbench& wb = *bench.wb;
+  wb.settings.isotopyMode = true;
+  wb.panels.window = ComputationWindow::isotopy;
+  wb.settings.isotopyGroup = group;
+  wb.settings.simplifyEffort = EffortForBraidLength(kMediumEffort, braid.size());
+  wb.presentation.braidText = braid;
+  SkipDraws(wb.random, kIsotopyWarmUpDraws);
+  PreparePresentation(wb);
+  if (wb.failure.computationFailed) {
+    state.SkipWithError("cannot prepare the presentation");
+    return;
+  }
+  if (!presentationOut.empty()) WritePresentation(wb, presentationOut);
+  BuildIsotopyGroup(wb);
+  FindConjugacyClasses(wb.isotopyGroup);
+  for (auto _ : state) {
+    EnumerateHomomorphisms(wb, [](Workbench& w) {
+      ExtendToEliminated(w);
+      StoreHomomorphism(w);
+    });
+  }
+  state.counters["classes"] = static_cast<double>(wb.homomorphisms.newCount);
+  state.counters["solutions"] = static_cast<double>(wb.homomorphisms.satisfyingCount);
+}
+
+// One line per run: the mean processor and wall seconds per iteration, then the counters.
+class LineReporter : public benchmark::BenchmarkReporter {
+ public:
+  bool ReportContext(const Context&) override { return true; }
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.error_occurred) {
+        std::printf("error %s\n", run.error_message.c_str());
+        continue;
+      }
+      const double iterations = static_cast<double>(run.iterations);
+      std::printf("%.9f %.9f", run.cpu_accumulated_time / iterations, run.real_accumulated_time / iterations);
+      for (const auto& [name, counter] : run.counters) std::printf(" %s=%g", name.c_str(), counter.value);
+      std::printf("\n");
+    }
+  }
+};
+
+int Usage() {
+  std::fprintf(stderr,
+               "usage: quarvel_peers [benchmark flags] reduce MATRIX K\n"
+               "       quarvel_peers [benchmark flags] enumerate BRAID GROUP [PRESENTATION_OUT]\n");
+  return 2;
+}
+
+}  // namespace
+}  // namespace quarvel
+
+int main(int argc, char** argv) {
+  using namespace quarvel;
+  benchmark::Initialize(&argc, argv);
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 3 && args[0] == "reduce") {
+    benchmark::RegisterBenchmark("reduce", Reduce, args[1], std::stoll(args[2]))->Unit(benchmark::kMillisecond);
+  } else if ((args.size() == 3 || args.size() == 4) && args[0] == "enumerate") {
+    benchmark::RegisterBenchmark("enumerate", Enumerate, args[1], args[2], args.size() == 4 ? args[3] : "")
+        ->Unit(benchmark::kMillisecond);
+  } else {
+    return Usage();
+  }
+  LineReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

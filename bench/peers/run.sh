@@ -1,0 +1,228 @@
+#!/usr/bin/env bash
+# Quarvel side by side with the tools a user would pick instead, on the same inputs, in the same
+# run: GAP, FLINT and Regina from Debian's packages (installed here when missing; nothing else in
+# the project needs them).
+#
+#   Reduction: matrices written by `quarvel-cli norm --matrix gap`; Quarvel's ReduceMatrix against
+#     GAP's DiagonalizeMat on that very program file and against FLINT's nmod_poly_mat_det on the
+#     leading square block of the same matrix (converted by gap_to_flint).
+#   Enumeration: the knot group as an isotopy run simplifies it; Quarvel's homomorphisms up to
+#     conjugation into S_k against Regina's enumerateCovers(k) (transitive actions only) and GAP's
+#     low-index route (all actions of degree k).
+#
+# Every pair runs alternately, one call of each tool per round, ROUNDS rounds. Each call measures
+# processor time inside the tool (startup excluded), repeating the operation until MIN_SECONDS of
+# it have passed: the machine is shared, and processor time is what the neighbours disturb least.
+# A call that needs more than PEER_TIMEOUT seconds of wall time is stopped and counted as "more
+# than"; that tool is not run again on that case. Raw samples go to $WORK/samples.tsv; the table
+# gives medians with min and max, and the ratio of the medians.
+#
+# Usage: bench/peers/run.sh     (make bench-peers)
+#   BUILD_DIR (build-peers), ROUNDS (5), MIN_SECONDS (0.2), PEER_TIMEOUT (900), CASES (all;
+#   a regular expression on the case names), WORK ($BUILD_DIR/peers).
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+here=$root/bench/peers
+build=${BUILD_DIR:-$root/build-peers}
+[[ $build = /* ]] || build=$root/$build
+rounds=${ROUNDS:-5}
+min_seconds=${MIN_SECONDS:-0.2}
+timeout_s=${PEER_TIMEOUT:-900}
+cases=${CASES:-.}
+work=${WORK:-$build/peers}
+python=/usr/bin/python3  # Regina's module is built for Debian's Python
+
+# --- The peers ------------------------------------------------------------------------------------
+missing=()
+command -v gap >/dev/null || missing+=(gap)
+[[ -f /usr/include/flint/nmod_poly_mat.h ]] || missing+=(libflint-dev)
+"$python" -c 'import regina' 2>/dev/null || missing+=(regina-normal)
+if ((${#missing[@]})); then
+  echo "installing ${missing[*]} from Debian's packages"
+  sudo=""
+  ((EUID == 0)) || sudo=sudo
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# --- Build ----------------------------------------------------------------------------------------
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_BUILD_BENCHMARKS=ON >/dev/null
+cmake --build "$build" --target quarvel-cli quarvel_peers
+mkdir -p "$work"
+cc -O2 -std=c11 -Wall -Wextra -o "$work/gap_to_flint" "$here/gap_to_flint.c"
+cc -O2 -std=c11 -Wall -Wextra -o "$work/flint_det" "$here/flint_det.c" -lflint
+cli=$build/src/quarvel-cli
+peers=$build/bench/quarvel_peers
+
+# --- Shared inputs --------------------------------------------------------------------------------
+# name | quarvel-cli norm arguments. The Conway knot simplifies to 3 generators and 2 relators,
+# 12_1311 to 4 and 3 (the degree cap is then 75); "sk-v" and "sk-z" sizes are the S_k. The
+# regular representation's degree is the order of the image the run's search finds.
+reduction_cases=(
+  "11_401_S5_V|--knot 11_401 --rep sk-v --size 5"
+  "11_401_S5_Z|--knot 11_401 --rep sk-z --size 5"
+  "11_401_S7_V|--knot 11_401 --rep sk-v --size 7"
+  "11_401_S7_Z|--knot 11_401 --rep sk-z --size 7"
+  "11_401_regular_A5|--knot 11_401 --rep sk-regular --size 5"
+  "12_1311_regular|--knot 12_1311 --rep sk-regular --size 5"
+)
+enumeration_knots=(3_1 4_1 7_4 11_401 11_409)
+enumeration_groups=(5 6 7)
+
+echo "== inputs in $work"
+declare -A matrix_k
+for entry in "${reduction_cases[@]}"; do
+  name=${entry%%|*}
+  [[ $name =~ $cases ]] || continue
+  dir=$work/reduce/$name
+  mkdir -p "$dir"
+  if [[ ! -s $dir/matrix.flint ]]; then
+    # The GAP file is written before the reduction; the run stops after the first representation's
+    # evaluation, or at the time limit.
+    # shellcheck disable=SC2086
+    (cd "$dir" && "$cli" norm ${entry#*|} --cycles 1 --time-limit 120 --matrix gap --save none >run.txt)
+    if [[ ! -s $dir/quarvel_matrix_gap.txt ]]; then
+      echo "$name: the run found no representation in time; left out"
+      continue
+    fi
+    "$work/gap_to_flint" "$dir/quarvel_matrix_gap.txt" >"$dir/matrix.flint"
+  fi
+  # rows = n k and the program multiplies the first (n - 1) k diagonal entries.
+  rows=$(grep -c '^\[' "$dir/quarvel_matrix_gap.txt")
+  product=$(sed -n 's/^for i in \[1\.\.\([0-9]*\)\].*/\1/p' "$dir/quarvel_matrix_gap.txt")
+  matrix_k[$name]=$((rows - product))
+  printf '%-20s %s x %s, k = %s: %s\n' "$name" "$rows" "$(head -1 "$dir/matrix.flint" | cut -d' ' -f2)" \
+    "${matrix_k[$name]}" "$(grep -m1 '^# Representation' "$dir/quarvel_matrix_gap.txt" | cut -c3-)"
+done
+
+declare -A braid_of
+for knot in "${enumeration_knots[@]}"; do
+  dir=$work/enumerate/$knot
+  mkdir -p "$dir"
+  braid_of[$knot]=$("$cli" show --knot "$knot" | sed -n 's/^Knot is closure of the braid //p')
+  "$peers" --benchmark_min_time=0 enumerate "${braid_of[$knot]}" s5 "$dir/presentation.txt" >/dev/null
+  # The same group as `quarvel-cli show --simplify medium` prints it?
+  "$cli" show --knot "$knot" --simplify medium >"$dir/show.txt"
+  same=$("$python" - "$dir/show.txt" "$dir/presentation.txt" <<'EOF'
+import re, sys
+text = open(sys.argv[1]).read()
+letters = re.search(r"remaining generators are: (.*)", text).group(1).split(", ")
+relators = text.split("relations become\n")[1].split("\n---")[0].split()
+words = [" ".join(("-" if s == "-" else "") + str(letters.index(l) + 1)
+                  for s, l in re.findall(r"([+-])([a-zA-Z])", r)) for r in relators]
+ours = [l.strip() for l in open(sys.argv[2]) if l.strip()]
+print("the one quarvel-cli show --simplify medium prints" if ours == [str(len(letters))] + words
+      else "not the one quarvel-cli show --simplify medium prints (it simplifies after other draws)")
+EOF
+)
+  printf '%-8s %s generators, relator lengths %s; %s\n' "$knot" "$(head -1 "$dir/presentation.txt")" \
+    "$(tail -n +2 "$dir/presentation.txt" | awk '{printf "%s%d", (NR > 1 ? "," : ""), NF}')" "$same"
+done
+
+# --- Rounds ---------------------------------------------------------------------------------------
+samples=$work/samples.tsv
+: >"$samples"
+declare -A gave_up
+
+# measure CASE TOOL COMMAND...: one call; appends "case tool cpu wall details" to the samples.
+measure() {
+  local case=$1 tool=$2
+  shift 2
+  if [[ -n ${gave_up[$case/$tool]:-} ]]; then
+    printf '%s\t%s\t>%s\t>%s\ttimed out before\n' "$case" "$tool" "$timeout_s" "$timeout_s" >>"$samples"
+    return
+  fi
+  local out
+  if ! out=$(timeout "$timeout_s" "$@" 2>/dev/null | grep -E '^[0-9.e+-]+ [0-9.e+-]+' | tail -1) || [[ -z $out ]]; then
+    gave_up[$case/$tool]=1
+    printf '%s\t%s\t>%s\t>%s\ttimed out\n' "$case" "$tool" "$timeout_s" "$timeout_s" >>"$samples"
+    return
+  fi
+  read -r cpu wall details <<<"$out"
+  printf '%s\t%s\t%s\t%s\t%s\n' "$case" "$tool" "$cpu" "$wall" "${details:-}" >>"$samples"
+}
+
+# gap_driver FILE SCRIPT ASSIGNMENTS: a GAP file that makes the assignments and reads the script.
+gap_driver() {
+  printf '%s\nRead("%s");\n' "$3" "$2" >"$1"
+}
+
+min_ms=$("$python" -c "print(round($min_seconds * 1000))")
+for ((round = 1; round <= rounds; ++round)); do
+  echo "== round $round of $rounds"
+  for entry in "${reduction_cases[@]}"; do
+    name=${entry%%|*}
+    [[ $name =~ $cases && -n ${matrix_k[$name]:-} ]] || continue
+    dir=$work/reduce/$name
+    measure "reduce $name" quarvel "$peers" --benchmark_min_time="$min_seconds" reduce "$dir/matrix.flint" \
+      "${matrix_k[$name]}"
+    measure "reduce $name" flint "$work/flint_det" "$dir/matrix.flint" "$min_seconds"
+    gap_driver "$dir/gap.g" "$here/gap_diagonalize.g" \
+      "PeerFile := \"$dir/quarvel_matrix_gap.txt\";; PeerMinMilliseconds := $min_ms;;"
+    measure "reduce $name" gap gap -q -b -o 8g "$dir/gap.g" </dev/null
+  done
+  for knot in "${enumeration_knots[@]}"; do
+    for k in "${enumeration_groups[@]}"; do
+      name="$knot S_$k"
+      [[ $name =~ $cases ]] || continue
+      dir=$work/enumerate/$knot
+      measure "enumerate $name" quarvel "$peers" --benchmark_min_time="$min_seconds" enumerate \
+        "${braid_of[$knot]}" "s$k"
+      measure "enumerate $name" regina "$python" "$here/regina_enumerate.py" "$dir/presentation.txt" "$k" \
+        "$min_seconds"
+      gap_driver "$dir/gap_s$k.g" "$here/gap_enumerate.g" \
+        "PeerPresentation := \"$dir/presentation.txt\";; PeerDegree := $k;; PeerMinMilliseconds := $min_ms;;"
+      measure "enumerate $name" gap gap -q -b -o 8g "$dir/gap_s$k.g" </dev/null
+    done
+  done
+done
+
+# --- Table ----------------------------------------------------------------------------------------
+"$python" - "$samples" "$rounds" <<'EOF'
+import collections, statistics, sys
+
+rows = collections.OrderedDict()
+for line in open(sys.argv[1]):
+    case, tool, cpu, wall, details = (line.rstrip("\n").split("\t") + [""])[:5]
+    rows.setdefault(case, collections.OrderedDict()).setdefault(tool, []).append((cpu, details))
+
+def seconds(text):
+    return float(text.lstrip(">"))
+
+def summary(samples):
+    values = sorted(seconds(c) for c, _ in samples)
+    censored = any(c.startswith(">") for c, _ in samples)
+    mark = ">" if censored else ""
+    return statistics.median(values), censored, f"{mark}{statistics.median(values):.4g} [{values[0]:.3g}..{values[-1]:.3g}]"
+
+targets = {  # peer: (wanted ratio peer / quarvel, how it reads)
+    ("reduce", "gap"): (100, ">= 100x faster"),
+    ("reduce", "flint"): (0.5, "<= 2x FLINT's time"),
+    ("enumerate", "regina"): (0.5, "<= 2x Regina's time"),
+    ("enumerate", "gap"): (10, ">= 10x faster"),
+}
+print()
+print(f"Processor seconds per call: median [min..max] over {sys.argv[2]} alternating rounds; "
+      "ratio = peer median / Quarvel median")
+print(f"{'case':<30} {'Quarvel':<28} {'peer':<7} {'peer time':<30} {'ratio':>9}  target")
+for case, tools in rows.items():
+    kind = case.split()[0]
+    q_median, _, q_text = summary(tools["quarvel"])
+    details = tools["quarvel"][0][1]
+    first = True
+    for tool, samples in tools.items():
+        if tool == "quarvel":
+            continue
+        p_median, censored, p_text = summary(samples)
+        ratio = p_median / q_median if q_median > 0 else float("inf")
+        wanted, reads = targets[(kind, tool)]
+        verdict = "met" if ratio >= wanted else f"missed by {wanted / ratio:.2f}x"
+        if censored and verdict != "met":
+            verdict = "open (peer timed out)"
+        print(f"{case if first else '':<30} {q_text if first else '':<28} {tool:<7} {p_text:<30} "
+              f"{('>' if censored else '') + f'{ratio:.3g}':>9}  {reads}: {verdict}")
+        first = False
+    peer_details = "; ".join(f"{t}: {s[0][1]}" for t, s in tools.items() if t != "quarvel")
+    print(f"{'':<30} quarvel: {details}  {peer_details}")
+EOF

@@ -1,0 +1,116 @@
+// quarvel-cli on knot lists in both modes: the lists are walked to their end, limits and bad
+// lists end the run without a broken file, and the two ready lists under examples/ run.
+
+#include <gtest/gtest.h>
+
+#include "e2e/cli_runner.h"
+#include "e2e/knot_list_files.h"
+
+namespace quarvel::testing {
+namespace {
+
+CliResult RunList(const TempDir& dir, const std::string& mode, const std::string& name, std::vector<std::string> options) {
+  std::vector<std::string> args = {mode, "--file", (dir.path() / name).string(), "--save", "none"};
+  args.insert(args.end(), options.begin(), options.end());
+  return RunCliIn(dir.path(), args);
+}
+
+TEST(CliKnotList, NormModeWritesEachKnotsLine) {
+  TempDir dir;
+  const std::vector<std::string> knots = TableKnotLines(5);
+  const auto list = dir.Write("list.txt", "% five knots\n" + LfText(knots) + "end\n");
+  const CliResult run = RunList(dir, "norm", "list.txt", {"--stop", "first"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  std::vector<std::string> lines;
+  ASSERT_TRUE(SplitCrLf(ReadWholeFile(list), lines));
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], "% five knots");
+  EXPECT_TRUE(IsNormListBetweenKnots(ReadWholeFile(list).substr(lines[0].size() + 2), knots));
+  EXPECT_TRUE(lines[1].starts_with("3_1:           1+12t+t^2 (in F_13)")) << lines[1];
+  EXPECT_NE(lines[1].find("reps of dim3y"), std::string::npos) << lines[1];
+}
+
+TEST(CliKnotList, IsotopyModeEndsWithAllKnotsComputed) {
+  TempDir dir;
+  const auto list = dir.Write("list.txt", "3_1 {-1,-1,-1}\n4_1 {-1,2,-1,2}\n3_1m {1,1,1}\nend\n");
+  const CliResult run = RunList(dir, "isotopy", "list.txt", {"--group", "s3"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(HasLine(IsotopyPanel(run, 1), "Computed all knots in the list"));
+  EXPECT_TRUE(HasLine(IsotopyPanel(run, 0), "Knot number 3,  Name: knot3_1m"));
+  const std::string text = ReadWholeFile(list);
+  EXPECT_NE(text.find("end\r\nList of knots which could not be distinguished:\r\n3_1            Repeated! "),
+            std::string::npos)
+      << text;
+}
+
+TEST(CliKnotList, TheCycleLimitLeavesTheKnotInProgressUntouched) {
+  TempDir dir;
+  // The trefoil's first representation ends its knot; the second, of 7_4, reaches the limit.
+  const std::string content = "3_1 {-1,-1,-1}\n7_4 {1,1,2,-1,2,2,3,-2,3}\n5_2 {-1,2,1,1,1,2}\n";
+  const auto list = dir.Write("list.txt", content);
+  const CliResult run = RunList(dir, "norm", "list.txt", {"--stop", "first", "--cycles", "2"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  std::vector<std::string> lines;
+  ASSERT_TRUE(SplitCrLf(ReadWholeFile(list), lines));
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_TRUE(lines[0].starts_with("3_1:")) << lines[0];
+  EXPECT_EQ(lines[1], "7_4 {1,1,2,-1,2,2,3,-2,3}");
+  EXPECT_EQ(lines[2], "5_2 {-1,2,1,1,1,2}");
+  EXPECT_TRUE(HasLine(Panel(run, 5), "Knot number 2 Name: knot7_4"));
+}
+
+TEST(CliKnotList, AListBeyondTheLimitIsRefusedInBothModes) {
+  TempDir dir;
+  std::string content;
+  for (int i = 0; i <= 20000; ++i) content += "3_1 {-1,-1,-1}\n";
+  const auto list = dir.Write("list.txt", content);
+  for (const std::string mode : {"norm", "isotopy"}) {
+    const CliResult run = RunList(dir, mode, "list.txt", {});
+    EXPECT_EQ(run.exitStatus, 1) << mode;
+    EXPECT_NE(run.out.find("ERROR: Knot list has more than 20000 lines"), std::string::npos) << mode << run.out;
+    EXPECT_EQ(ReadWholeFile(list), content) << mode;
+  }
+}
+
+TEST(CliKnotList, ShowTakesNoList) {
+  TempDir dir;
+  dir.Write("list.txt", "3_1 {-1,-1,-1}\nend\n");
+  const CliResult run = RunCliIn(dir.path(), {"show", "--file", (dir.path() / "list.txt").string()});
+  EXPECT_EQ(run.exitStatus, 2);
+  EXPECT_NE(run.err.find("is a knot list"), std::string::npos) << run.err;
+}
+
+// The two ready lists run as the README shows (on a copy: a run rewrites its list).
+std::string Example(const std::string& name) {
+  return ReadWholeFile(std::filesystem::path(QUARVEL_SOURCE_DIR) / "examples" / name);
+}
+
+TEST(CliKnotList, TheNormExamplesRun) {
+  TempDir dir;
+  const auto list = dir.Write("norm_examples.txt", Example("norm_examples.txt"));
+  const CliResult run = RunList(dir, "norm", "norm_examples.txt", {"--cycles", "12"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  const std::string text = ReadWholeFile(list);
+  EXPECT_NE(text.find("11_401:        1 (in F_13)"), std::string::npos) << text;
+}
+
+TEST(CliKnotList, TheMutantsListRunsInTheIsotopyMode) {
+  TempDir dir;
+  const auto list = dir.Write("isotopy_mutants.txt", Example("isotopy_mutants.txt"));
+  const CliResult run = RunList(dir, "isotopy", "isotopy_mutants.txt", {"--group", "s3"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(HasLine(IsotopyPanel(run, 1), "Computed all knots in the list"));
+  std::vector<std::string> lines;
+  ASSERT_TRUE(SplitCrLf(ReadWholeFile(list), lines));
+  int knots = 0;
+  for (const std::string& line : lines) {
+    if (line.starts_with("end")) break;
+    if (line.starts_with("%")) continue;
+    EXPECT_NE(line.find(": degree = "), std::string::npos) << line;
+    ++knots;
+  }
+  EXPECT_EQ(knots, 187);
+}
+
+}  // namespace
+}  // namespace quarvel::testing

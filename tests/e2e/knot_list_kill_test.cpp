@@ -1,0 +1,165 @@
+// A list run may end at any instant: killed with SIGKILL at random moments or stopped by its time
+// limit, the list it leaves is always complete (the old or the new list, never
+// a mixed or cut one), and the runs that resume it finish it as one run without interruption
+// would.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "e2e/cli_runner.h"
+#include "e2e/knot_list_files.h"
+
+namespace quarvel::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+constexpr int kKnots = 30;
+constexpr int kKills = 50;
+
+// Starts quarvel-cli in `dir` with its output thrown away.
+pid_t StartCli(const std::filesystem::path& dir, const std::vector<std::string>& args) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, STDOUT_FILENO);
+    dup2(devNull, STDERR_FILENO);
+    if (chdir(dir.c_str()) != 0) _exit(127);
+    std::vector<char*> argv{const_cast<char*>(QUARVEL_CLI)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(QUARVEL_CLI, argv.data());
+    _exit(127);
+  }
+  return pid;
+}
+
+// Runs to the end; returns the exit status and how long it took.
+int RunToEnd(const std::filesystem::path& dir, const std::vector<std::string>& args, Seconds* took = nullptr) {
+  const Clock::time_point start = Clock::now();
+  int status = 0;
+  waitpid(StartCli(dir, args), &status, 0);
+  if (took) *took = Clock::now() - start;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Kills the run with SIGKILL after `delay` (a run that ended before is just collected).
+void RunAndKill(const std::filesystem::path& dir, const std::vector<std::string>& args, Seconds delay) {
+  pid_t pid = StartCli(dir, args);
+  std::this_thread::sleep_for(delay);
+  kill(pid, SIGKILL);
+  int status = 0;
+  waitpid(pid, &status, 0);
+}
+
+std::vector<std::string> ListArgs(const std::string& mode, const std::filesystem::path& list,
+                                  std::vector<std::string> options) {
+  std::vector<std::string> args = {mode, "--file", list.string(), "--save", "none"};
+  args.insert(args.end(), options.begin(), options.end());
+  return args;
+}
+
+// The kills fall between the start of a run and a few knots into it: a run needs `startUp` before
+// its first knot and `whole` for all of them.
+std::uniform_real_distribution<double> KillMoments(Seconds startUp, Seconds whole) {
+  const double perKnot = std::max(0.0, (whole - startUp).count()) / kKnots;
+  return std::uniform_real_distribution<double>(0.5 * startUp.count(), startUp.count() + 3 * perKnot);
+}
+
+// Times a run of the list until it ends and one on the finished list.
+void TimeRuns(const std::vector<std::string>& knots, const std::string& mode, const std::vector<std::string>& options,
+              Seconds& whole, Seconds& startUp, std::string* finished = nullptr) {
+  TempDir dir;
+  const auto list = dir.Write("list.txt", LfText(knots));
+  ASSERT_EQ(RunToEnd(dir.path(), ListArgs(mode, list, options), &whole), 0);
+  ASSERT_EQ(RunToEnd(dir.path(), ListArgs(mode, list, options), &startUp), 0);
+  if (finished) *finished = ReadWholeFile(list);
+}
+
+TEST(KnotListKill, AnIsotopyListSurvivesFiftyKillsAndResumesToTheSameEnd) {
+  const std::vector<std::string> knots = TableKnotLines(kKnots);
+  const std::vector<std::string> options = {"--group", "s3"};
+  Seconds whole{}, startUp{};
+  std::string finished;
+  TimeRuns(knots, "isotopy", options, whole, startUp, &finished);
+  std::vector<std::string> finishedLines;
+  ASSERT_TRUE(SplitCrLf(finished, finishedLines));
+
+  TempDir dir;
+  const auto list = dir.Write("list.txt", LfText(knots));
+  std::mt19937 random(8);
+  auto moment = KillMoments(startUp, whole);
+  int changed = 0;
+  std::string before = ReadWholeFile(list);
+  for (int kill = 1; kill <= kKills; ++kill) {
+    const Seconds delay(moment(random));
+    RunAndKill(dir.path(), ListArgs("isotopy", list, options), delay);
+    const std::string now = ReadWholeFile(list);
+    ASSERT_TRUE(IsIsotopyListBetweenKnots(now, knots, finishedLines)) << "kill " << kill << " after " << delay.count()
+                                                                       << " s";
+    changed += now != before;
+    before = now;
+  }
+  ASSERT_EQ(RunToEnd(dir.path(), ListArgs("isotopy", list, options)), 0);
+  EXPECT_EQ(ReadWholeFile(list), finished);
+  // A kill between creating the new list and renaming it leaves that file behind, never the list cut.
+  const auto files = std::distance(std::filesystem::directory_iterator(dir.path()), {});
+  std::cout << kKills << " kills, " << changed << " of them after the list had changed; " << files - 1
+            << " unfinished new lists left beside it\n";
+}
+
+TEST(KnotListKill, ANormListSurvivesFiftyKillsAndResumesToItsEnd) {
+  const std::vector<std::string> knots = TableKnotLines(kKnots);
+  const std::vector<std::string> options = {"--stop", "first"};
+  Seconds whole{}, startUp{};
+  TimeRuns(knots, "norm", options, whole, startUp);
+
+  TempDir dir;
+  const auto list = dir.Write("list.txt", LfText(knots));
+  std::mt19937 random(9);
+  auto moment = KillMoments(startUp, whole);
+  for (int kill = 1; kill <= kKills; ++kill) {
+    const Seconds delay(moment(random));
+    RunAndKill(dir.path(), ListArgs("norm", list, options), delay);
+    ASSERT_TRUE(IsNormListBetweenKnots(ReadWholeFile(list), knots)) << "kill " << kill << " after " << delay.count()
+                                                                     << " s";
+  }
+  ASSERT_EQ(RunToEnd(dir.path(), ListArgs("norm", list, options)), 0);
+  const std::string done = ReadWholeFile(list);
+  ASSERT_TRUE(IsNormListBetweenKnots(done, knots));
+  std::vector<std::string> lines;
+  ASSERT_TRUE(SplitCrLf(done, lines));
+  // Every knot found its first nontrivial representation at some size.
+  for (int i = 0; i < kKnots; ++i) EXPECT_NE(lines[i].find("y "), std::string::npos) << lines[i];
+}
+
+TEST(KnotListLimits, TimeLimitedIsotopyRunsEndBetweenKnotsAndFinishTheList) {
+  const std::vector<std::string> knots = TableKnotLines(kKnots);
+  Seconds whole{}, startUp{};
+  std::string finished;
+  TimeRuns(knots, "isotopy", {"--group", "s4"}, whole, startUp, &finished);
+  std::vector<std::string> finishedLines;
+  ASSERT_TRUE(SplitCrLf(finished, finishedLines));
+
+  TempDir dir;
+  const auto list = dir.Write("list.txt", LfText(knots));
+  const std::string limit = std::to_string(std::max(0.05, (whole - startUp).count() / 6));
+  int runs = 0;
+  while (ReadWholeFile(list) != finished && ++runs <= 3 * kKnots) {
+    ASSERT_EQ(RunToEnd(dir.path(), ListArgs("isotopy", list, {"--group", "s4", "--time-limit", limit})), 0);
+    ASSERT_TRUE(IsIsotopyListBetweenKnots(ReadWholeFile(list), knots, finishedLines)) << "run " << runs;
+  }
+  EXPECT_EQ(ReadWholeFile(list), finished);
+  EXPECT_GT(runs, 1);
+}
+
+}  // namespace
+}  // namespace quarvel::testing
