@@ -57,10 +57,11 @@ int RunShow(Workbench& wb, const HeadlessSurface& surface) {
 std::string NormProgress(const Workbench& wb) {
   std::string knot;
   if (wb.settings.listMode) {
-    knot = "size " + std::to_string(wb.run.savedSize) + "  line " + std::to_string(wb.run.listLineNumber) + "  ";
+    knot =
+        "size " + std::to_string(wb.run.savedSize) + "  line " + std::to_string(wb.run.listLineNumber) + "  ";
   }
-  return knot + "cycle " + std::to_string(wb.run.cycleCounter) + "  degree " + std::to_string(wb.settings.degreeK) +
-         "  best bound " + TwoDecimals(wb.evaluation.bestBound);
+  return knot + "cycle " + std::to_string(wb.run.cycleCounter) + "  degree " +
+         std::to_string(wb.settings.degreeK) + "  best bound " + TwoDecimals(wb.evaluation.bestBound);
 }
 
 int RunNorm(Workbench& wb, CliSurface& surface, const CliRequest& request) {
@@ -76,7 +77,8 @@ int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
   surface.ShowProgress([&wb] {
     std::string knot;
     if (wb.isotopy.listMode) knot = "line " + std::to_string(wb.isotopy.listLineNumber) + "  ";
-    return knot + "Checked " + std::to_string(wb.homomorphisms.checkedPercent) + "% of all potential homomorphisms";
+    return knot + "Checked " + std::to_string(wb.homomorphisms.checkedPercent) +
+           "% of all potential homomorphisms";
   });
   RunIsotopy(wb);
   surface.EndProgress();
@@ -104,7 +106,8 @@ int Run(const CliRequest& request) {
   }
   if (request.command == Command::show) {
     if (wb.presentation.braidText.empty() && PickedFileIsKnotList(wb.settings))
-      return Usage("show: '" + wb.settings.inputName + "' is a knot list; show one of its knots with --braid");
+      return Usage("show: '" + wb.settings.inputName +
+                   "' is a knot list; show one of its knots with --braid");
     return RunShow(wb, surface);
   }
   if (request.command == Command::norm) return RunNorm(wb, surface, request);

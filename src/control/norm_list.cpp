@@ -79,10 +79,10 @@ std::string CaptionName(std::string_view line) {
 
 // What a processed line carries over into its new result line.
 struct EarlierResults {
-  double bound = 0;      // "genus>=": the real number in the 4 characters after it
+  double bound = 0;        // "genus>=": the real number in the 4 characters after it
   int64_t boundSize = -1;  // the digit after "dim " beside it, -1 if none
-  std::string reps;      // "reps of dim" and the size tokens, at most 21 characters
-  std::string note;      // " (dim ...", at most 26 characters
+  std::string reps;        // "reps of dim" and the size tokens, at most 21 characters
+  std::string note;        // " (dim ...", at most 26 characters
 };
 
 double LeadingNumber(std::string_view text) {
@@ -151,7 +151,8 @@ std::string ComposeResultLine(const Workbench& wb, std::string_view line, const 
   result += e.untwistedPolynomialText.plain;
   size_t column = kRepsColumn;
   PadTo(result, column);
-  result += earlier.reps + std::to_string(wb.run.savedSize) + (wb.representation.nontrivialCount > 0 ? "y" : "n");
+  result +=
+      earlier.reps + std::to_string(wb.run.savedSize) + (wb.representation.nontrivialCount > 0 ? "y" : "n");
   column += 22;
   PadTo(result, column);
   result += std::string(kGenus) + TwoDecimals(bound) + earlier.note;

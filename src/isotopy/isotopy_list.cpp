@@ -75,8 +75,8 @@ std::string ResultLine(const Workbench& wb, std::string_view line, const std::st
     result += Padded(std::to_string(iso.untwistedDegree) + ",", 5) + " ";
     PadTo(result, 30);
   } else {
-    result += Padded(std::to_string(PolyDegree(iso.productPolynomial)) + ",", 5) + " number of reps: " +
-              Padded(std::to_string(wb.homomorphisms.newCount) + ",", 3) + " ";
+    result += Padded(std::to_string(PolyDegree(iso.productPolynomial)) + ",", 5) +
+              " number of reps: " + Padded(std::to_string(wb.homomorphisms.newCount) + ",", 3) + " ";
     PadTo(result, 50);
   }
   return result + " Polynomial = " + shortText + ",  Braid: " + IsotopyBraid(line);
@@ -103,8 +103,8 @@ void NextIsotopyKnot(Workbench& wb, const std::string& listPath) {
   if (iso.listDone) return;
   wb.presentation.braidText = IsotopyBraid(*accepted);
   WriteIsotopyHeader(wb.panels, 7, 7,
-                     "Knot number " + std::to_string(iso.listLineNumber) + ",  Name: knot" + HeaderName(*accepted) +
-                         BlankLine());
+                     "Knot number " + std::to_string(iso.listLineNumber) + ",  Name: knot" +
+                         HeaderName(*accepted) + BlankLine());
   PumpMessages(wb.panels);
   PreparePresentation(wb);
 }

@@ -96,8 +96,8 @@ TEST(NextListKnot, ALineOfThisSizeIsSkippedAndTakenAtTheNextSize) {
 }
 
 TEST(NextListKnot, AListWhoseKnotsMeetTheStopConditionIsSatisfied) {
-  ListBench list(std::string("3_1: reps of dim3y braid ") + kTrefoil + "\n% a comment\n4_1: reps of dim3n4y braid " +
-                 kFigureEight + "\nend\n");
+  ListBench list(std::string("3_1: reps of dim3y braid ") + kTrefoil +
+                 "\n% a comment\n4_1: reps of dim3n4y braid " + kFigureEight + "\nend\n");
   Next(list, 3, kStopAtFirst);
   EXPECT_TRUE(list.wb.run.listDone);
   EXPECT_TRUE(list.wb.run.listSatisfied);
@@ -163,8 +163,9 @@ TEST(WriteListResult, OptionalFieldsMoveTheColumnsOn) {
   list.wb.image.generatorBound = 2;
   list.wb.presentation.generatorCount = 31;
   const std::string line = WrittenLine(list, 1);
-  EXPECT_EQ(line.substr(84), "genus>=1.50 (improved)   not fibered      zero twisted Alexander polynomial  "
-                             "generators>=2   braid {1,1,1} too many generators");
+  EXPECT_EQ(line.substr(84),
+            "genus>=1.50 (improved)   not fibered      zero twisted Alexander polynomial  "
+            "generators>=2   braid {1,1,1} too many generators");
   EXPECT_EQ(line.find("not fibered"), 84u + 12 + 13);
 }
 
@@ -299,7 +300,8 @@ class NormListRun : public ::testing::Test {
 };
 
 TEST_F(NormListRun, AFreshListWithAStopConditionIsProcessedKnotAfterKnot) {
-  Run(std::string("% three knots\n3_1 ") + kTrefoil + "\n7_4 {1,1,2,-1,2,2,3,-2,3}\n5_2 {-1,2,1,1,1,2}\nend\n",
+  Run(std::string("% three knots\n3_1 ") + kTrefoil +
+          "\n7_4 {1,1,2,-1,2,2,3,-2,3}\n5_2 {-1,2,1,1,1,2}\nend\n",
       kStopAtFirst);
   ASSERT_FALSE(bench_.wb.failure.computationFailed) << bench_.wb.failure.errorMessage;
   const std::vector<std::string> lines = Lines(File());
@@ -314,7 +316,8 @@ TEST_F(NormListRun, AFreshListWithAStopConditionIsProcessedKnotAfterKnot) {
 }
 
 TEST_F(NormListRun, AListThatMeetsTheStopConditionEndsAfterOneScanUntouched) {
-  const std::string content = std::string("3_1: reps of dim3y genus>=1.00 perhaps fibered braid ") + kTrefoil + "\nend\n";
+  const std::string content =
+      std::string("3_1: reps of dim3y genus>=1.00 perhaps fibered braid ") + kTrefoil + "\nend\n";
   Run(content, kStopAtFirst);
   EXPECT_EQ(File(), content);
   EXPECT_EQ(bench_.wb.evaluation.solutionCount, 0);

@@ -9,7 +9,8 @@
 namespace quarvel::testing {
 namespace {
 
-CliResult RunList(const TempDir& dir, const std::string& mode, const std::string& name, std::vector<std::string> options) {
+CliResult RunList(const TempDir& dir, const std::string& mode, const std::string& name,
+                  std::vector<std::string> options) {
   std::vector<std::string> args = {mode, "--file", (dir.path() / name).string(), "--save", "none"};
   args.insert(args.end(), options.begin(), options.end());
   return RunCliIn(dir.path(), args);
@@ -67,7 +68,8 @@ TEST(CliKnotList, AListBeyondTheLimitIsRefusedInBothModes) {
   for (const std::string mode : {"norm", "isotopy"}) {
     const CliResult run = RunList(dir, mode, "list.txt", {});
     EXPECT_EQ(run.exitStatus, 1) << mode;
-    EXPECT_NE(run.out.find("ERROR: Knot list has more than 20000 lines"), std::string::npos) << mode << run.out;
+    EXPECT_NE(run.out.find("ERROR: Knot list has more than 20000 lines"), std::string::npos)
+        << mode << run.out;
     EXPECT_EQ(ReadWholeFile(list), content) << mode;
   }
 }

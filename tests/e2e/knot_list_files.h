@@ -15,7 +15,8 @@ namespace quarvel::testing {
 // "3_1 {-1,-1,-1}", "4_1 {-1,2,-1,2}", ...: the first `count` knots of the built-in table.
 inline std::vector<std::string> TableKnotLines(int count) {
   std::vector<std::string> lines;
-  for (int p = 1; p <= count; ++p) lines.push_back(KnotListEntry(p).substr(5) + " " + std::string(KnotBraid(p)));
+  for (int p = 1; p <= count; ++p)
+    lines.push_back(KnotListEntry(p).substr(5) + " " + std::string(KnotBraid(p)));
   return lines;
 }
 
@@ -56,7 +57,8 @@ inline ::testing::AssertionResult IsIsotopyListBetweenKnots(const std::string& t
   std::vector<std::string> lines;
   if (auto split = SplitCrLf(text, lines); !split) return split;
   const size_t n = knots.size();
-  if (lines.size() < n + 1 || lines[n] != "end") return ::testing::AssertionFailure() << "no \"end\" after the knots";
+  if (lines.size() < n + 1 || lines[n] != "end")
+    return ::testing::AssertionFailure() << "no \"end\" after the knots";
   size_t processed = 0;
   while (processed < n && lines[processed] != knots[processed]) ++processed;
   for (size_t i = processed; i < n; ++i) {
@@ -69,16 +71,19 @@ inline ::testing::AssertionResult IsIsotopyListBetweenKnots(const std::string& t
   std::vector<std::string> marked;
   for (size_t i = 0; i < processed; ++i) {
     bool twin = false;
-    for (size_t j = 0; j < processed; ++j) twin |= j != i && polynomial(finished[j]) == polynomial(finished[i]);
+    for (size_t j = 0; j < processed; ++j)
+      twin |= j != i && polynomial(finished[j]) == polynomial(finished[i]);
     const std::string expected = twin ? finished[i] : Unmarked(finished[i]);
     if (lines[i] != expected) {
-      return ::testing::AssertionFailure() << "line " << i + 1 << " is\n  " << lines[i] << "\nnot\n  " << expected;
+      return ::testing::AssertionFailure()
+             << "line " << i + 1 << " is\n  " << lines[i] << "\nnot\n  " << expected;
     }
     if (twin) marked.push_back(expected);
   }
   std::vector<std::string> section(lines.begin() + static_cast<long>(n) + 1, lines.end());
   if (!marked.empty()) marked.insert(marked.begin(), "List of knots which could not be distinguished:");
-  if (section != marked) return ::testing::AssertionFailure() << "the closing section does not list the marked lines";
+  if (section != marked)
+    return ::testing::AssertionFailure() << "the closing section does not list the marked lines";
   return ::testing::AssertionSuccess();
 }
 
@@ -91,7 +96,8 @@ inline ::testing::AssertionResult IsNormListBetweenKnots(const std::string& text
   std::vector<std::string> lines;
   if (auto split = SplitCrLf(text, lines); !split) return split;
   const size_t n = knots.size();
-  if (lines.size() != n + 1 || lines[n] != "end") return ::testing::AssertionFailure() << "not the knots and \"end\"";
+  if (lines.size() != n + 1 || lines[n] != "end")
+    return ::testing::AssertionFailure() << "not the knots and \"end\"";
   size_t processed = 0;
   while (processed < n && lines[processed] != knots[processed]) ++processed;
   for (size_t i = 0; i < n; ++i) {

@@ -43,7 +43,8 @@ pid_t StartCli(const std::filesystem::path& dir, const std::vector<std::string>&
 }
 
 // Runs to the end; returns the exit status and how long it took.
-int RunToEnd(const std::filesystem::path& dir, const std::vector<std::string>& args, Seconds* took = nullptr) {
+int RunToEnd(const std::filesystem::path& dir, const std::vector<std::string>& args,
+             Seconds* took = nullptr) {
   const Clock::time_point start = Clock::now();
   int status = 0;
   waitpid(StartCli(dir, args), &status, 0);
@@ -75,8 +76,9 @@ std::uniform_real_distribution<double> KillMoments(Seconds startUp, Seconds whol
 }
 
 // Times a run of the list until it ends and one on the finished list.
-void TimeRuns(const std::vector<std::string>& knots, const std::string& mode, const std::vector<std::string>& options,
-              Seconds& whole, Seconds& startUp, std::string* finished = nullptr) {
+void TimeRuns(const std::vector<std::string>& knots, const std::string& mode,
+              const std::vector<std::string>& options, Seconds& whole, Seconds& startUp,
+              std::string* finished = nullptr) {
   TempDir dir;
   const auto list = dir.Write("list.txt", LfText(knots));
   ASSERT_EQ(RunToEnd(dir.path(), ListArgs(mode, list, options), &whole), 0);
@@ -103,8 +105,8 @@ TEST(KnotListKill, AnIsotopyListSurvivesFiftyKillsAndResumesToTheSameEnd) {
     const Seconds delay(moment(random));
     RunAndKill(dir.path(), ListArgs("isotopy", list, options), delay);
     const std::string now = ReadWholeFile(list);
-    ASSERT_TRUE(IsIsotopyListBetweenKnots(now, knots, finishedLines)) << "kill " << kill << " after " << delay.count()
-                                                                       << " s";
+    ASSERT_TRUE(IsIsotopyListBetweenKnots(now, knots, finishedLines))
+        << "kill " << kill << " after " << delay.count() << " s";
     changed += now != before;
     before = now;
   }
@@ -129,8 +131,8 @@ TEST(KnotListKill, ANormListSurvivesFiftyKillsAndResumesToItsEnd) {
   for (int kill = 1; kill <= kKills; ++kill) {
     const Seconds delay(moment(random));
     RunAndKill(dir.path(), ListArgs("norm", list, options), delay);
-    ASSERT_TRUE(IsNormListBetweenKnots(ReadWholeFile(list), knots)) << "kill " << kill << " after " << delay.count()
-                                                                     << " s";
+    ASSERT_TRUE(IsNormListBetweenKnots(ReadWholeFile(list), knots))
+        << "kill " << kill << " after " << delay.count() << " s";
   }
   ASSERT_EQ(RunToEnd(dir.path(), ListArgs("norm", list, options)), 0);
   const std::string done = ReadWholeFile(list);
@@ -145,16 +147,16 @@ TEST(KnotListLimits, TimeLimitedIsotopyRunsEndBetweenKnotsAndFinishTheList) {
   const std::vector<std::string> knots = TableKnotLines(kKnots);
   Seconds whole{}, startUp{};
   std::string finished;
-  TimeRuns(knots, "isotopy", {"--group", "s4"}, whole, startUp, &finished);
+  TimeRuns(knots, "isotopy", {"--group", "s6"}, whole, startUp, &finished);
   std::vector<std::string> finishedLines;
   ASSERT_TRUE(SplitCrLf(finished, finishedLines));
 
   TempDir dir;
   const auto list = dir.Write("list.txt", LfText(knots));
-  const std::string limit = std::to_string(std::max(0.05, (whole - startUp).count() / 6));
+  const std::string limit = std::to_string(std::max(0.05, (whole - startUp).count() / 4));
   int runs = 0;
   while (ReadWholeFile(list) != finished && ++runs <= 3 * kKnots) {
-    ASSERT_EQ(RunToEnd(dir.path(), ListArgs("isotopy", list, {"--group", "s4", "--time-limit", limit})), 0);
+    ASSERT_EQ(RunToEnd(dir.path(), ListArgs("isotopy", list, {"--group", "s6", "--time-limit", limit})), 0);
     ASSERT_TRUE(IsIsotopyListBetweenKnots(ReadWholeFile(list), knots, finishedLines)) << "run " << runs;
   }
   EXPECT_EQ(ReadWholeFile(list), finished);

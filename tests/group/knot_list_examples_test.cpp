@@ -30,7 +30,8 @@ ExampleList ReadExample(const std::string& name) {
   FailureState failure;
   EXPECT_TRUE(ReadKnotList(ExamplePath(name), list, failure)) << failure.errorMessage;
   ExampleList example;
-  for (const std::string& line : list.lines) (line.starts_with("%") ? example.comments : example.knots).push_back(line);
+  for (const std::string& line : list.lines)
+    (line.starts_with("%") ? example.comments : example.knots).push_back(line);
   std::ifstream in(ExamplePath(name), std::ios::binary);
   EXPECT_TRUE(IsKnotList(in)) << name;
   return example;
@@ -55,9 +56,8 @@ TEST(KnotListExamples, TheIsotopyListHoldsTheMutantGroups) {
     const std::string entry(MutantsListEntry(p));
     expected.push_back(entry.starts_with("*") ? "%" + entry : entry);
   }
-  auto firstEntry = std::find_if(list.lines.begin(), list.lines.end(), [](const std::string& line) {
-    return !line.starts_with("%");
-  });
+  auto firstEntry = std::find_if(list.lines.begin(), list.lines.end(),
+                                 [](const std::string& line) { return !line.starts_with("%"); });
   EXPECT_EQ(std::vector<std::string>(firstEntry, list.lines.end()), expected);
   EXPECT_EQ(ReadExample("isotopy_mutants.txt").knots.size(), 187u);
 }

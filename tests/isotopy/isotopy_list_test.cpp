@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "control/start.h"
-#include "group/knot_tables.h"
 #include "e2e/cli_runner.h"
+#include "group/knot_tables.h"
 #include "isotopy/isotopy_driver.h"
 #include "test_support.h"
 
@@ -84,7 +84,8 @@ TEST(ShortPolynomialText, ALongTextIsCutAtTheSignsOfTerms) {
 }
 
 TEST(NextIsotopyKnot, PassesOverProcessedLinesAndComments) {
-  ListBench list("% knots\n" + TrefoilLine("3_1", "{1,1,1}") + "\nnot a knot\n4_1 Repeated!: new = 0, {-1,2,-1,2\nend\n");
+  ListBench list("% knots\n" + TrefoilLine("3_1", "{1,1,1}") +
+                 "\nnot a knot\n4_1 Repeated!: new = 0, {-1,2,-1,2\nend\n");
   NextIsotopyKnot(list.wb, list.path);
   ASSERT_FALSE(list.wb.failure.computationFailed) << list.wb.failure.errorMessage;
   EXPECT_FALSE(list.wb.isotopy.listDone);
@@ -95,7 +96,8 @@ TEST(NextIsotopyKnot, PassesOverProcessedLinesAndComments) {
 }
 
 TEST(NextIsotopyKnot, AFinishedListIsDone) {
-  ListBench list("% knots\n" + TrefoilLine("3_1", "{1,1,1}") + "\nend\n" + kUndistinguished + "\n4_1 {-1,2,-1,2}\n");
+  ListBench list("% knots\n" + TrefoilLine("3_1", "{1,1,1}") + "\nend\n" + kUndistinguished +
+                 "\n4_1 {-1,2,-1,2}\n");
   NextIsotopyKnot(list.wb, list.path);
   EXPECT_TRUE(list.wb.isotopy.listDone);
   // An empty line ends the walk as well; the knots after it are left alone.
@@ -171,7 +173,8 @@ TEST(RecordIsotopyResult, NothingIsWrittenOnceTheUserLeft) {
 TEST(RecordIsotopyResult, KeepsKnotsAfterAnEmptyLine) {
   ListBench list("3_1 {1,1,1}\n\n4_1 {-1,2,-1,2}\n");
   list.Record(1, 4, " 1+12t+t^3+12t^4", 1);
-  EXPECT_EQ(list.FileLines(), (std::vector<std::string>{TrefoilLine("3_1", "{1,1,1}"), "", "4_1 {-1,2,-1,2}", "end"}));
+  EXPECT_EQ(list.FileLines(),
+            (std::vector<std::string>{TrefoilLine("3_1", "{1,1,1}"), "", "4_1 {-1,2,-1,2}", "end"}));
 }
 
 // A whole run through the driver, as Start runs it, on the list "list.txt" in `dir`.
@@ -199,7 +202,8 @@ std::string TableLine(const std::string& name) {
 
 TEST(IsotopyListRun, TellsTheFigureEightFromTheTrefoilsAndRerunsDoNothing) {
   TempDir dir;
-  auto path = dir.Write("list.txt", "% trefoils and the figure eight\n3_1 {-1,-1,-1}\n4_1 {-1,2,-1,2}\n3_1m {1,1,1}\nend\n");
+  auto path = dir.Write(
+      "list.txt", "% trefoils and the figure eight\n3_1 {-1,-1,-1}\n4_1 {-1,2,-1,2}\n3_1m {1,1,1}\nend\n");
   Bench bench;
   RunList(bench, dir, kS3);
   ASSERT_FALSE(bench.wb.failure.computationFailed) << bench.wb.failure.errorMessage;
@@ -221,7 +225,8 @@ TEST(IsotopyListRun, TellsTheFigureEightFromTheTrefoilsAndRerunsDoNothing) {
 TEST(IsotopyListRun, S1ComparesTheAlexanderPolynomials) {
   // 6_1 and 9_46 share the Alexander polynomial 2 - 5t + 2t^2; 4_1 does not.
   TempDir dir;
-  auto path = dir.Write("list.txt", TableLine("6_1") + "\n" + TableLine("4_1") + "\n" + TableLine("9_46") + "\n");
+  auto path =
+      dir.Write("list.txt", TableLine("6_1") + "\n" + TableLine("4_1") + "\n" + TableLine("9_46") + "\n");
   Bench bench;
   RunList(bench, dir, kS1);
   const std::vector<std::string> lines = Lines(ReadWholeFile(path));
@@ -236,7 +241,8 @@ TEST(IsotopyListRun, ABadBraidStopsTheRunAndKeepsItsLine) {
   auto path = dir.Write("list.txt", "3_1 {-1,-1,-1}\nbad {1,0}\n4_1 {-1,2,-1,2}\n");
   Bench bench;
   RunList(bench, dir, kS3);
-  EXPECT_NE(Panel(bench, 1).find("ERROR: Not a valid braid description"), std::string::npos) << Panel(bench, 1);
+  EXPECT_NE(Panel(bench, 1).find("ERROR: Not a valid braid description"), std::string::npos)
+      << Panel(bench, 1);
   const std::vector<std::string> lines = Lines(ReadWholeFile(path));
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[1], "bad {1,0}\r");
