@@ -298,9 +298,6 @@ ZerothCorrection ZerothCorrectionFor(const Workbench& wb) {
     d = {(1 + b3) * s.degreeK, 0, (1 + b3) * s.degreeK};
   } else if (s.repFamily == kMetabelianFamily) {
     d = {1 + b3, 1 + b3, 1 + b3};
-  } else if (s.permutationGroupOnly) {
-    int64_t image = (1 + b3) * wb.image.count;
-    d = {image, image, image};
   } else {
     d = {lower, lower, lower};
   }

@@ -122,5 +122,32 @@ INSTANTIATE_TEST_SUITE_P(Knots, CliNormFibered,
                                            FiberedKnot{"6_3", "2"}, FiberedKnot{"7_1", "3"}),
                          [](const auto& info) { return std::string("Knot") + info.param.name; });
 
+// The regular representation of the image (S_3 here): the zeroth polynomial's degree is what a
+// fibered knot's twisted polynomial exceeds, so the bounds of the fibered knots are their genus (the
+// image order in its place made the trefoil look not fibered), and the knots that do not fiber are
+// told apart by degrees that differ between fields.
+TEST(CliNorm, RegularRepresentationBoundsAndFibering) {
+  struct Case {
+    const char* knot;
+    const char* bound;
+    bool fibered;
+  };
+  for (const Case& c : {Case{"3_1", "1.00", true}, Case{"8_20", "2.00", true}, Case{"6_1", "1.00", false},
+                        Case{"7_4", "1.00", false}}) {
+    CliResult run = RunCli({"norm", "--knot", c.knot, "--rep", "sk-regular", "--size", "3", "--compare-fields",
+                            "2,3,5", "--cycles", "3", "--time-limit", "20"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    const std::vector<std::string> lines = AllPanelLines(run);
+    const std::string bound = "Lower bound for genus of K: ";
+    EXPECT_GE(CountLinesStartingWith(lines, bound), 2u) << c.knot;  // the untwisted pass and a representation
+    for (const std::string& line : lines) {
+      if (line.starts_with(bound)) {
+        EXPECT_EQ(line, bound + c.bound) << c.knot;
+      }
+    }
+    EXPECT_EQ(HasLine(Panel(run, 6), "The knot is not fibered"), !c.fibered) << c.knot << run.out;
+  }
+}
+
 }  // namespace
 }  // namespace quarvel::testing
