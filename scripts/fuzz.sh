@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs every fuzz target of a fuzz build (QUARVEL_FUZZ=ON) for SECONDS each, JOBS targets at a time.
+# An input that runs longer than FUZZ_TIMEOUT seconds (10) counts as a hang.
 # Seeds come from tests/fuzz/corpus/NAME; what a run adds to the corpus stays in BUILD/fuzz/corpus/NAME,
-# so the next run goes on from there. A crash, leak, timeout (10 s) or memory blow-up leaves its input
+# so the next run goes on from there. A crash, leak, timeout or memory blow-up leaves its input
 # in BUILD/fuzz/artifacts/NAME and fails the script. One summary line per target: time and speed.
 # FUZZ_OPTIONS adds libFuzzer flags, for example "-fork=1 -ignore_timeouts=1" on a machine so busy
 # that wall-clock timeouts say little: the run then goes on and keeps each timeout's input.
@@ -18,7 +19,7 @@ fuzz_one() {
   local name=$1
   local work=$build/fuzz/corpus/$name artifacts=$build/fuzz/artifacts/$name log=$build/fuzz/logs/$name.log
   mkdir -p "$work" "$artifacts" "$(dirname "$log")"
-  local options=(-max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=4096
+  local options=(-max_total_time="$seconds" -timeout="${FUZZ_TIMEOUT:-10}" -rss_limit_mb=2048 -max_len=4096
                  -print_final_stats=1 -artifact_prefix="$artifacts/")
   [ -f "$seeds/$name.dict" ] && options+=(-dict="$seeds/$name.dict")
   # shellcheck disable=SC2206

@@ -39,6 +39,7 @@ class PairChain {
     next_.resize(count);
     previous_.resize(count);
     there_.assign(count, true);
+    listed_.assign(count, true);
     for (int32_t i = 0; i < count; ++i) {
       next_[i] = i + 1 < count ? i + 1 : kNone;
       previous_[i] = i - 1;
@@ -55,11 +56,8 @@ class PairChain {
   bool ReduceFreely(unsigned char x) {
     std::vector<int32_t> checks;
     checks.swap(due_[x]);
-    // The pairs listed at the start come in order; those due since are sorted and merged in.
-    auto unsorted = std::is_sorted_until(checks.begin(), checks.end());
-    std::sort(unsorted, checks.end());
-    std::inplace_merge(checks.begin(), unsorted, checks.end());
-    checks.erase(std::unique(checks.begin(), checks.end()), checks.end());
+    // In order already, unless pairs fell due after their check in an earlier sweep.
+    if (!std::is_sorted(checks.begin(), checks.end())) std::sort(checks.begin(), checks.end());
     bool deleted = false;
     int32_t passedOver = kNone;
     for (int32_t i : checks) {
@@ -68,6 +66,7 @@ class PairChain {
         due_[x].push_back(i);
         continue;
       }
+      listed_[i] = false;
       int32_t j = next_[i];
       if (j != kNone && count_ > kShortestReduciblePairs && Letter(j) == x && Opposite(i, j)) {
         passedOver = next_[j];
@@ -111,13 +110,17 @@ class PairChain {
     (next_[i] == kNone ? last_ : previous_[next_[i]]) = before;
     there_[i] = false;
     --count_;
-    if (before != kNone) due_[Letter(before)].push_back(before);
+    if (before != kNone && !listed_[before]) {
+      listed_[before] = true;
+      due_[Letter(before)].push_back(before);
+    }
   }
 
   const Word& word_;
   std::vector<int32_t> next_;
   std::vector<int32_t> previous_;
-  std::vector<char> there_;  // the pair is still in the relator
+  std::vector<char> there_;   // the pair is still in the relator
+  std::vector<char> listed_;  // the pair is in its letter's list of pairs due for a check
   std::array<std::vector<int32_t>, 256> due_;  // by letter byte: the pairs to check in its next sweep
   int32_t first_ = kNone;
   int32_t last_ = kNone;

@@ -7,10 +7,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "e2e/cli_runner.h"
+#include "e2e/knot_list_files.h"
+#include "group/knot_list.h"
 
 namespace quarvel::testing {
 namespace {
@@ -27,10 +30,13 @@ struct WatchedRun {
   long peakKb = 0;  // the largest resident set of any finished child process so far
 };
 
-// `quarvel-cli norm` on the input with the time limit, in its own folder.
-WatchedRun RunNormWatched(const std::vector<std::string>& input, const std::vector<std::string>& more = {}) {
+// `quarvel-cli MODE` on the input with the time limit, in its own folder. Prints the wall time and
+// the peak memory on one line; the peak is that of the largest run of this process so far, which
+// under ctest (one process a test) is the largest run of the test.
+WatchedRun RunWatched(const std::string& mode, const std::vector<std::string>& input,
+                      const std::vector<std::string>& more = {}) {
   TempDir dir;
-  std::vector<std::string> args = {"norm"};
+  std::vector<std::string> args = {mode};
   args.insert(args.end(), input.begin(), input.end());
   args.insert(args.end(), more.begin(), more.end());
   args.insert(args.end(), {"--save", "none", "--time-limit", std::to_string(kTimeLimitSeconds)});
@@ -41,7 +47,14 @@ WatchedRun RunNormWatched(const std::vector<std::string>& input, const std::vect
   rusage usage{};
   getrusage(RUSAGE_CHILDREN, &usage);
   run.peakKb = usage.ru_maxrss;
+  std::printf("watchdog %s: %.1f s, peak %ld MiB\n", ::testing::UnitTest::GetInstance()->current_test_info()->name(),
+              run.seconds, run.peakKb / 1024);
+  std::fflush(stdout);
   return run;
+}
+
+WatchedRun RunNormWatched(const std::vector<std::string>& input, const std::vector<std::string>& more = {}) {
+  return RunWatched("norm", input, more);
 }
 
 // The run went on until the time limit ended it, and not much longer.
@@ -164,6 +177,63 @@ TEST(HostileInput, ThirtyGeneratorsKeepTheMatrixWithinThreeHundred) {
   EXPECT_TRUE(AnyLineHas(run.result, "Degree of untwisted Alexander polynomial: 29"));
   EXPECT_FALSE(AnyLineHas(run.result, "Degree of twisted Alexander polynomial"));
   EXPECT_FALSE(AnyLineHas(run.result, "ERROR"));
+}
+
+// As many lines as a list may have: 20000 knots, the table's knots of up to eight crossings over
+// and over (their polynomials leave the result columns where they are), then "end". Every knot
+// rereads and rewrites the whole list, so the run gets through a few knots before the time limit
+// ends it; the list it leaves has all its knots, the first ones with their results.
+std::vector<std::string> LongestKnotList() {
+  constexpr int kKnotsUpToEightCrossings = 35;
+  const std::vector<std::string> table = TableKnotLines(kKnotsUpToEightCrossings);
+  std::vector<std::string> knots;
+  for (int64_t i = 0; i < kMaxKnotListLines; ++i) knots.push_back(table[static_cast<size_t>(i) % table.size()]);
+  return knots;
+}
+
+TEST(HostileInput, NormRunOverTheLongestListRunsUntilTheTimeLimit) {
+  const std::vector<std::string> knots = LongestKnotList();
+  TempDir input;
+  const auto list = input.Write("list.txt", LfText(knots) + "end\n");
+  WatchedRun run = RunNormWatched({"--file", list.string()});
+  ExpectStoppedByTheTimeLimit(run);
+  const std::string text = ReadWholeFile(list);
+  EXPECT_TRUE(IsNormListBetweenKnots(text, knots));
+  EXPECT_FALSE(text.starts_with(knots[0] + "\r\n")) << "no knot was written";
+}
+
+// An isotopy list between two knots: every knot line as it was or as a result line of the same
+// knot (name, degree, braid), "end", and the marked lines under the closing section.
+::testing::AssertionResult IsIsotopyListOfTheKnots(const std::string& text, const std::vector<std::string>& knots) {
+  std::vector<std::string> lines;
+  if (auto split = SplitCrLf(text, lines); !split) return split;
+  const size_t n = knots.size();
+  if (lines.size() < n + 1 || lines[n] != "end") return ::testing::AssertionFailure() << "no \"end\" after the knots";
+  std::vector<std::string> marked = {"List of knots which could not be distinguished:"};
+  for (size_t i = 0; i < n; ++i) {
+    if (lines[i] == knots[i]) continue;
+    std::string name = KnotName(knots[i]);
+    name.resize(15, ' ');
+    const std::string braid = "Braid: " + knots[i].substr(knots[i].find('{'));
+    if (!Unmarked(lines[i]).starts_with(name + ": degree = ") || !lines[i].ends_with(braid))
+      return ::testing::AssertionFailure() << "line " << i + 1 << " is no result line of its knot: " << lines[i];
+    if (lines[i] != Unmarked(lines[i])) marked.push_back(lines[i]);
+  }
+  if (marked.size() == 1) marked.clear();
+  if (std::vector<std::string>(lines.begin() + static_cast<long>(n) + 1, lines.end()) != marked)
+    return ::testing::AssertionFailure() << "the closing section does not list the marked lines";
+  return ::testing::AssertionSuccess();
+}
+
+TEST(HostileInput, IsotopyRunOverTheLongestListRunsUntilTheTimeLimit) {
+  const std::vector<std::string> knots = LongestKnotList();
+  TempDir input;
+  const auto list = input.Write("list.txt", LfText(knots) + "end\n");
+  WatchedRun run = RunWatched("isotopy", {"--file", list.string()}, {"--group", "s3"});
+  ExpectStoppedByTheTimeLimit(run);
+  const std::string text = ReadWholeFile(list);
+  EXPECT_TRUE(IsIsotopyListOfTheKnots(text, knots));
+  EXPECT_FALSE(text.starts_with(knots[0] + "\r\n")) << "no knot was written";
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 // and the simplification at low effort. A braid's export file must read back as the relators the
 // braid gave.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -13,6 +11,7 @@
 
 #include "control/headless_surface.h"
 #include "fuzz_checks.h"
+#include "fuzz_folder.h"
 #include "group/prepare_presentation.h"
 #include "group/presentation_file.h"
 #include "simplify/simplify_presentation.h"
@@ -22,22 +21,6 @@ namespace {
 
 constexpr int32_t kLowEffort = 20;
 constexpr const char* kInputName = "group.txt";
-
-// A folder of this process's own for the picked file and the export files; removed at the end.
-struct Folder {
-  std::filesystem::path path =
-      std::filesystem::temp_directory_path() / ("quarvel-fuzz-" + std::to_string(getpid()));
-  Folder() { std::filesystem::create_directories(path); }
-  ~Folder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-};
-
-const Folder& TheFolder() {
-  static Folder folder;
-  return folder;
-}
 
 // The crossing relators of the export file, expanded, are the first relators the braid gave.
 void RequireExportReadsBack(const std::filesystem::path& exported, const Presentation& built) {
@@ -62,7 +45,7 @@ void RequireExportReadsBack(const std::filesystem::path& exported, const Present
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quarvel;
   using namespace quarvel::fuzz;
-  const std::filesystem::path& folder = TheFolder().path;
+  const std::filesystem::path& folder = TheFuzzFolder();
   std::filesystem::remove(folder / ("knot" + std::string(kInputName) + ".txt"));
   std::ofstream(folder / kInputName, std::ios::binary | std::ios::trunc)
       .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));

@@ -4,4 +4,6 @@
 set(QUARVEL_FUZZ_TARGETS
   braid
   presentation_file
+  norm_list
+  isotopy_list
 )

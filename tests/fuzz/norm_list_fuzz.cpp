@@ -1,0 +1,99 @@
+// Any bytes as the knot list of a fibration-and-norm run: the walk takes the next knot and builds
+// its presentation, a made-up result of the knot is written back, and the list is walked again.
+// Only the taken line may change: every other line of the list comes back as it was read, "end"
+// follows the knots, and the next pass at the same size goes past the written line.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "control/headless_surface.h"
+#include "control/norm_list.h"
+#include "group/knot_list.h"
+#include "list_fuzz_checks.h"
+
+namespace quarvel::fuzz {
+namespace {
+
+constexpr int32_t kLowEffort = 20;
+constexpr int64_t kSmallestSize = 2;
+constexpr int64_t kSizes = 8;        // sizes 2..9
+constexpr int32_t kStopConditions = 5;  // none, first representation, not fibered, improved, vanished
+
+struct NormList {
+  explicit NormList(uint64_t mix) : wb(surface) {
+    wb.settings.simplifyEffort = kLowEffort;
+    wb.settings.degreeK = kSmallestSize + static_cast<int64_t>(mix % kSizes);
+    wb.settings.stopCondition = static_cast<int32_t>(mix / kSizes % kStopConditions);
+    wb.settings.determineImageSize = (mix >> 8) & 1;
+    wb.settings.reducedPermutationRep = (mix >> 9) & 1;
+  }
+  HeadlessSurface surface;
+  Workbench wb;
+};
+
+// What the driver leaves after the last cycle of a knot, made up from the bytes.
+void FinishKnot(Workbench& wb, uint64_t mix) {
+  wb.run.savedSize = wb.settings.degreeK;
+  wb.evaluation.untwistedPolynomialText.plain = (mix >> 10) & 1 ? " 1-t+t^2 (in F_13)" : " 1";
+  wb.evaluation.untwistedDegree = static_cast<int32_t>((mix >> 11) % 5);
+  wb.evaluation.bestBound = static_cast<double>((mix >> 14) % 9) / 2;
+  wb.evaluation.possiblyFibered = (mix >> 18) & 1;
+  wb.evaluation.boundImproved = (mix >> 19) & 1;
+  wb.evaluation.polynomialVanished = (mix >> 20) & 1;
+  wb.representation.nontrivialCount = (mix >> 21) & 1;
+  wb.image.generatorBound = 1 + static_cast<int32_t>((mix >> 22) % 9);
+}
+
+}  // namespace
+}  // namespace quarvel::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace quarvel;
+  using namespace quarvel::fuzz;
+  const FuzzedList list = ReadFuzzedList(data, size);
+  const std::string& path = list.path;
+  const KnotList& before = list.before;
+  const uint64_t mix = list.mix;
+
+  NormList walk(mix);
+  Workbench& wb = walk.wb;
+  NextListKnot(wb, path);
+  RequireWalkMessage(wb.failure);
+  Require(ReadListFile(path) == list.original, "walking the list writes nothing");
+  Require(list.read || wb.failure.computationFailed, "a list that does not read stops the walk");
+  if (wb.failure.computationFailed || wb.run.listDone) return 0;
+
+  const int64_t n = wb.run.listLineNumber;
+  const std::string taken = RequireTakenLine(before, n);
+
+  FinishKnot(wb, mix);
+  WriteListResult(wb, path);
+  Require(!wb.failure.computationFailed, "the result is written");
+
+  const std::vector<std::string> after = CrLfLines(ReadListFile(path));
+  Require(after.size() == before.lines.size() + 1 && after.back() == "end",
+          "the rewritten list is the list's lines and \"end\"");
+  for (int64_t i = 1; i <= before.Count(); ++i) {
+    if (i != n) Require(after[static_cast<size_t>(i - 1)] == before.Line(i), "every other line is kept as read");
+  }
+  const std::string& result = after[static_cast<size_t>(n - 1)];
+  Require(Contains(result, "reps of dim") && Contains(result, "genus>="), "the result line carries the results");
+  const std::string braid = "braid " + ListLineBraid(taken);
+  Require(result.ends_with(braid) || result.ends_with(braid + " too many generators"),
+          "the result line ends with the knot's braid");
+
+  KnotList reread;
+  FailureState rereadFailure;
+  Require(ReadKnotList(path, reread, rereadFailure), "the rewritten list reads");
+  Require(reread.lines == std::vector<std::string>(after.begin(), after.end() - 1),
+          "the rewritten list reads back line for line");
+
+  // "new" makes a line be taken in any case; any other result line is done at this size.
+  if (Contains(result, "new")) return 0;
+  NormList again(mix);
+  NextListKnot(again.wb, path);
+  Require(again.wb.failure.computationFailed || again.wb.run.listDone || again.wb.run.listLineNumber > n,
+          "the next pass at the same size goes past the written line");
+  return 0;
+}

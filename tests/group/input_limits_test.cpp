@@ -1,0 +1,66 @@
+// The limits of the data model where the readers meet them byte for byte: the last generator byte
+// of a relator, and a knot list grown past its longest while an isotopy run was on it.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "group/knot_list.h"
+#include "group/presentation_file.h"
+#include "isotopy/isotopy_list.h"
+#include "test_support.h"
+
+namespace quarvel {
+namespace {
+
+using testing::Bench;
+using testing::ReadWholeFile;
+using testing::TempDir;
+
+struct Read {
+  Presentation presentation;
+  FailureState failure;
+};
+
+Read ReadRelators(const std::string& text) {
+  Read read;
+  std::istringstream in(text);
+  ReadFormatOne(in, read.presentation, read.failure);
+  return read;
+}
+
+TEST(InputLimits, RelatorBytesEndWithTheFiftySecondGenerator) {
+  // Bytes 0x7B..0x94 stand in a file for the generators 27..52 as they are.
+  Read last = ReadRelators("+\x7B-\x94\na1\n");
+  EXPECT_FALSE(last.failure.computationFailed) << last.failure.errorMessage;
+  ASSERT_EQ(last.presentation.relatorCount, 1);
+  EXPECT_EQ(last.presentation.relators[1], "+\x7B-\x94");
+
+  for (const char* beyond : {"+a-\x95\na1\n", "+\x95\n+a-a\na1\n", "+a\n-\xFF\na1\n"}) {
+    Read read = ReadRelators(beyond);
+    EXPECT_TRUE(read.failure.computationFailed) << beyond;
+    EXPECT_EQ(read.failure.errorMessage, "Too many generators") << beyond;
+  }
+}
+
+TEST(InputLimits, AnIsotopyResultIsNotWrittenIntoAListPastTheLimit) {
+  std::string text;
+  for (int64_t i = 1; i <= kMaxKnotListLines + 1; ++i) text += "k" + std::to_string(i) + " {-1,-1,-1}\n";
+  TempDir dir;
+  const auto list = dir.Write("list.txt", text);
+  Bench bench;
+  Workbench& wb = bench.wb;
+  wb.settings.isotopyGroup = "s3";
+  wb.settings.currentPrime = 13;
+  wb.isotopy.listLineNumber = 1;
+  wb.isotopy.productPolynomial.coefficients[0] = 1;
+  wb.isotopy.productText.plain = " 1+12t+t^2";
+  RecordIsotopyResult(wb, list.string());
+  EXPECT_TRUE(wb.failure.computationFailed);
+  EXPECT_EQ(wb.failure.errorMessage, "Knot list has more than 20000 lines");
+  EXPECT_EQ(ReadWholeFile(list), text);
+}
+
+}  // namespace
+}  // namespace quarvel
