@@ -11,8 +11,8 @@ FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 600
 FUZZ_SMOKE_SECONDS ?= 60
 # The smoke run inside `make test` allows an input a minute before it counts as a hang: with the
-# fuzzer's instrumentation some honest inputs take ten seconds on a busy two-core machine (0.15 s
-# in a release build).
+# fuzzer's instrumentation some honest inputs take 20 to 30 seconds on a busy two-core machine
+# (about a second in a release build).
 FUZZ_SMOKE_TIMEOUT ?= 60
 JOBS ?= $(shell nproc)
 
