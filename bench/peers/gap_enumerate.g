@@ -60,6 +60,7 @@ repeat
   calls := calls + 1;
 until cpu >= PeerMinMilliseconds;
 nonabelian := Number(result[1], images -> not IsAbelian(Group(images)));
+SizeScreen([4096, 24]);  # one line, however long: GAP breaks lines at 80 characters otherwise
 Print(cpu / calls / 1000., " ", wall / calls / 10.^9, " classes=", Length(result[1]), " nonabelian=", nonabelian,
       " transitive=", result[2], "\n");
 QUIT_GAP(0);

@@ -9,6 +9,11 @@
 #   Enumeration: the knot group as an isotopy run simplifies it; Quarvel's homomorphisms up to
 #     conjugation into S_k against Regina's enumerateCovers(k) (transitive actions only) and GAP's
 #     low-index route (all actions of degree k).
+#   Whole runs (WHOLE_RUNS=0 leaves them out; CASES picks them by name too): quarvel-cli isotopy
+#     with s5 and with s7 over a list of all 801 knots of the table, and quarvel-cli norm over the
+#     examples list from size 3 on until each knot's bound improved or size NORM_LAST_SIZE (6) was
+#     tried; wall and processor time and peak memory by /usr/bin/time, at most WHOLE_LIMIT seconds
+#     each (1800).
 #
 # Every pair runs alternately, one call of each tool per round, ROUNDS rounds. Each call measures
 # processor time inside the tool (startup excluded), repeating the operation until MIN_SECONDS of
@@ -19,7 +24,8 @@
 #
 # Usage: bench/peers/run.sh     (make bench-peers)
 #   BUILD_DIR (build-peers), ROUNDS (5), MIN_SECONDS (0.2), PEER_TIMEOUT (900), CASES (all;
-#   a regular expression on the case names), WORK ($BUILD_DIR/peers).
+#   a regular expression on the case names), WORK ($BUILD_DIR/peers), WHOLE_RUNS (1),
+#   WHOLE_LIMIT (1800), NORM_LAST_SIZE (6).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -79,9 +85,9 @@ for entry in "${reduction_cases[@]}"; do
   mkdir -p "$dir"
   if [[ ! -s $dir/matrix.flint ]]; then
     # The GAP file is written before the reduction; the run stops after the first representation's
-    # evaluation, or at the time limit.
+    # evaluation, or at the time limit (a failing status then is no failure here).
     # shellcheck disable=SC2086
-    (cd "$dir" && "$cli" norm ${entry#*|} --cycles 1 --time-limit 120 --matrix gap --save none >run.txt)
+    (cd "$dir" && "$cli" norm ${entry#*|} --cycles 1 --time-limit 120 --matrix gap --save none >run.txt) || true
     if [[ ! -s $dir/quarvel_matrix_gap.txt ]]; then
       echo "$name: the run found no representation in time; left out"
       continue
@@ -208,7 +214,7 @@ print(f"Processor seconds per call: median [min..max] over {sys.argv[2]} alterna
 print(f"{'case':<30} {'Quarvel':<28} {'peer':<7} {'peer time':<30} {'ratio':>9}  target")
 for case, tools in rows.items():
     kind = case.split()[0]
-    q_median, _, q_text = summary(tools["quarvel"])
+    q_median, q_censored, q_text = summary(tools["quarvel"])
     details = tools["quarvel"][0][1]
     first = True
     for tool, samples in tools.items():
@@ -217,12 +223,103 @@ for case, tools in rows.items():
         p_median, censored, p_text = summary(samples)
         ratio = p_median / q_median if q_median > 0 else float("inf")
         wanted, reads = targets[(kind, tool)]
-        verdict = "met" if ratio >= wanted else f"missed by {wanted / ratio:.2f}x"
-        if censored and verdict != "met":
-            verdict = "open (peer timed out)"
+        # A timed-out side makes the ratio a bound: at least it when the peer timed out, at most
+        # it when Quarvel did, unknown when both did.
+        if censored and q_censored:
+            mark, verdict = "?", "open (both timed out)"
+        elif censored:
+            mark = ">"
+            verdict = "met" if ratio >= wanted else "open (peer timed out)"
+        elif q_censored:
+            mark = "<"
+            verdict = f"missed by more than {wanted / ratio:.2f}x" if ratio < wanted else "open (Quarvel timed out)"
+        else:
+            mark = ""
+            verdict = "met" if ratio >= wanted else f"missed by {wanted / ratio:.2f}x"
+        ratio_text = "?" if mark == "?" else mark + f"{ratio:.3g}"
         print(f"{case if first else '':<30} {q_text if first else '':<28} {tool:<7} {p_text:<30} "
-              f"{('>' if censored else '') + f'{ratio:.3g}':>9}  {reads}: {verdict}")
+              f"{ratio_text:>9}  {reads}: {verdict}")
         first = False
     peer_details = "; ".join(f"{t}: {s[0][1]}" for t, s in tools.items() if t != "quarvel")
     print(f"{'':<30} quarvel: {details}  {peer_details}")
 EOF
+
+# --- Whole runs -----------------------------------------------------------------------------------
+[[ ${WHOLE_RUNS:-1} = 1 ]] || exit 0
+whole=$work/whole
+mkdir -p "$whole"
+"$cli" knots | tail -n +2 | awk '{ print $2 " " substr($0, index($0, "{")) } END { print "end" }' \
+  >"$whole/knots801.txt"
+whole_limit=${WHOLE_LIMIT:-1800}
+
+# sizes_done LIST MET SIZE: whether every knot line of LIST met the stop condition (MET) or went
+# through the pass at SIZE (a token "<SIZE>y" or "<SIZE>n" among the sizes after "reps of dim").
+sizes_done() {
+  sed '/^end/q' "$1" | awk -v met="$2" -v size="$3" '
+    /^%/ || /^end/ || NF == 0 { next }
+    index($0, met) { next }
+    { tokens = $0; sub(/.*reps of dim/, "", tokens); sub(/ .*/, "", tokens)
+      if (index($0, "reps of dim") && tokens ~ ("(^|[yn])" size "[yn]")) next
+      open = 1 }
+    END { exit open }'
+}
+
+# stop_at_size LIST MET SIZE PID: sends Ctrl-C to process PID (a norm list run) once sizes_done.
+stop_at_size() {
+  until sizes_done "$1" "$2" "$3"; do
+    kill -0 "$4" 2>/dev/null || return 0
+    sleep 1
+  done
+  kill -INT "$4" 2>/dev/null || true
+}
+
+# whole_run NAME LIST DONE MET ARGS...: runs quarvel-cli ARGS on a copy of LIST; DONE and MET are
+# patterns of a processed line and of one that met the stop condition. A knot whose run ends in
+# "ERROR:" stops a list run; it is taken out of the copy and the run goes on with the rest (the
+# times add up, the peak is the largest), so the knots after it are measured too. With LAST_SIZE
+# set, a norm list run is stopped by Ctrl-C once every knot met the condition or was tried at
+# that size.
+whole_run() {
+  local name=$1 list=$2 done_pattern=$3 met_pattern=$4
+  shift 4
+  [[ $name =~ $cases ]] || return 0
+  cp "$list" "$whole/$name.txt"
+  local wall=0 cpu=0 kib=0 left=$whole_limit skipped=()
+  while :; do
+    /usr/bin/time -f '%e %U %S %M' -o "$whole/$name.time" "$cli" "$@" --file "$whole/$name.txt" --save none \
+      --time-limit "$left" >"$whole/$name.out" 2>/dev/null &
+    local timer=$! watcher=""
+    if [[ -n ${LAST_SIZE:-} ]]; then
+      sleep 0.2
+      stop_at_size "$whole/$name.txt" "$met_pattern" "$LAST_SIZE" "$(pgrep -P "$timer")" &
+      watcher=$!
+    fi
+    wait "$timer" || true
+    [[ -z $watcher ]] || wait "$watcher" || true
+    read -r w u s k < <(tail -1 "$whole/$name.time")
+    read -r wall cpu kib left < <(awk -v W="$wall" -v C="$cpu" -v K="$kib" -v L="$whole_limit" -v w="$w" -v u="$u" \
+      -v s="$s" -v k="$k" 'BEGIN { print W + w, C + u + s, (k > K ? k : K), int(L - W - w) }')
+    if ! grep -q '^ERROR:' "$whole/$name.out" || ((left <= 0)); then break; fi
+    local failed
+    failed=$(sed -n 's/^Knot number [0-9,]*,  Name: knot//p' "$whole/$name.out" | tail -1)
+    [[ -n $failed ]] || break
+    skipped+=("$failed ($(sed -n 's/^ERROR: //p' "$whole/$name.out" | head -1))")
+    sed -i "/^$failed /d" "$whole/$name.txt"
+  done
+  local knots processed met
+  knots=$(grep -cv '^%\|^end' "$list" || true)
+  # Only the knot lines count: an isotopy run lists the repeated ones again after "end".
+  processed=$(sed '/^end/q' "$whole/$name.txt" | grep -c -- "$done_pattern" || true)
+  met=$(sed '/^end/q' "$whole/$name.txt" | grep -c -- "$met_pattern" || true)
+  awk -v n="$name" -v w="$wall" -v c="$cpu" -v k="$kib" -v p="$processed" -v t="$knots" -v m="$met" \
+    'BEGIN { printf "%-16s wall %8.1f s  processor %8.1f s  peak %7.1f MiB  knots processed %s of %s, stop met %s\n",
+             n, w, c, k / 1024, p, t, m }'
+  ((${#skipped[@]} == 0)) || printf '%16s taken out after ERROR: %s\n' "" "$(IFS=,; echo "${skipped[*]}")"
+}
+
+echo
+echo "Whole runs (each once; at most $whole_limit s):"
+whole_run isotopy_s5 "$whole/knots801.txt" ' : degree = ' ' : degree = ' isotopy --group s5
+whole_run isotopy_s7 "$whole/knots801.txt" ' : degree = ' ' : degree = ' isotopy --group s7
+LAST_SIZE=${NORM_LAST_SIZE:-6} whole_run norm_examples "$root/examples/norm_examples.txt" 'genus>=' '(improved)' \
+  norm --size 3 --stop improved

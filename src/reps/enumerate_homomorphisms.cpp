@@ -118,6 +118,10 @@ class Enumeration {
   RelatorSolutions search_;
   int32_t n_;
   size_t classCount_;
+  int64_t percentShown_ = 0;
+  std::string percentText_;
+  int64_t countShown_ = 0;
+  std::string countText_;
 };
 
 bool Enumeration::Commute(const std::vector<int32_t>& e) const {
@@ -148,18 +152,27 @@ Enumeration::Outcome Enumeration::Visit(const Candidate& candidate) {
   return Outcome::goOn;
 }
 
+// Both lines are written every time; their texts are made again only when the numbers change (the
+// first digit moves on thousands of times, the numbers rarely).
 void Enumeration::ShowProgress(int64_t done, int64_t total) {
   const int64_t percent = RoundedPercent(done, total);
   wb_.homomorphisms.checkedPercent = static_cast<int32_t>(percent);
-  WriteText(wb_.panels, kProgressPanel, 7, kProgressY,
-            "Checked " + std::to_string(percent) + "% of all potential homomorphisms");
-  const std::string k = std::to_string(group_.degree);
-  const std::string letter(1, static_cast<char>(group_.letter - 'a' + 'A'));
-  WriteText(wb_.panels, kCountPanel, 7, 7,
-            std::string(wb_.settings.allHomomorphisms ? "Number of homomorphisms pi -> "
-                                                      : "Number of non-abelian homomorphisms pi -> ") +
-                letter + "_" + k + " up to conjugation by element in S_" + k + ": " +
-                std::to_string(wb_.homomorphisms.newCount) + "   ");
+  if (percent != percentShown_ || percentText_.empty()) {
+    percentText_ = "Checked " + std::to_string(percent) + "% of all potential homomorphisms";
+    percentShown_ = percent;
+  }
+  WriteText(wb_.panels, kProgressPanel, 7, kProgressY, percentText_);
+  const int64_t count = wb_.homomorphisms.newCount;
+  if (count != countShown_ || countText_.empty()) {
+    const std::string k = std::to_string(group_.degree);
+    const std::string letter(1, static_cast<char>(group_.letter - 'a' + 'A'));
+    countText_ = std::string(wb_.settings.allHomomorphisms ? "Number of homomorphisms pi -> "
+                                                           : "Number of non-abelian homomorphisms pi -> ") +
+                 letter + "_" + k + " up to conjugation by element in S_" + k + ": " + std::to_string(count) +
+                 "   ";
+    countShown_ = count;
+  }
+  WriteText(wb_.panels, kCountPanel, 7, 7, countText_);
 }
 
 // Every relator solution, in odometer order; false when the user stopped the search.

@@ -5,6 +5,7 @@
 #include <random>
 #include <sstream>
 
+#include "group/knot_tables.h"
 #include "group/prepare_presentation.h"
 #include "plain_enumeration.h"
 #include "reps/isotopy_group.h"
@@ -24,9 +25,9 @@ struct IsotopyBench : Bench {
     wb.settings.isotopyGroup = group;
     wb.settings.allHomomorphisms = all;
   }
-  void Braid(const std::string& braid) {
+  void Braid(const std::string& braid, int32_t effort = 20) {
     wb.presentation.braidText = braid;
-    wb.settings.simplifyEffort = 20;
+    wb.settings.simplifyEffort = effort;
     PreparePresentation(wb);
     Finish();
   }
@@ -115,6 +116,33 @@ TEST(EnumerateHomomorphisms, FastAndPlainAgreeOnPresentationsWithoutConjugateGen
         bench.Relators(generators, relators);
         const Outcome fast = Fast(bench.wb);
         ExpectSame(fast, Plain(bench.wb), relators[0] + " " + group + (all ? " all" : ""));
+      }
+    }
+  }
+}
+
+// Knots that keep three or four generators after simplification (the Conway knot and 11_409 four
+// at effort 20, the Conway knot three at effort 50), so that the search takes its path for three
+// generators or more, over the orbits of the last image's centraliser: the fast enumeration finds
+// the same homomorphisms as the plain one, with and without the abelian ones.
+TEST(EnumerateHomomorphisms, FastAndPlainAgreeOnKnotsWithThreeOrMoreGenerators) {
+  struct Case {
+    const char* knot;
+    int32_t effort;
+    int64_t generators;
+    std::vector<const char*> groups;
+  };
+  const std::vector<Case> cases = {{"11_401", 20, 4, {"a4", "s4"}},
+                                   {"11_409", 20, 4, {"a4", "s4"}},
+                                   {"11_401", 50, 3, {"a5", "s5"}}};
+  for (const Case& c : cases) {
+    for (const char* group : c.groups) {
+      for (bool all : {false, true}) {
+        IsotopyBench bench(group, all);
+        bench.Braid(std::string(KnotBraid(FindKnot(c.knot).knotList)), c.effort);
+        ASSERT_EQ(bench.wb.presentation.generatorCount, c.generators) << c.knot;
+        const Outcome fast = Fast(bench.wb);
+        ExpectSame(fast, Plain(bench.wb), std::string(c.knot) + " " + group + (all ? " all" : ""));
       }
     }
   }
