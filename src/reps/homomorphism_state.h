@@ -36,6 +36,8 @@ struct IsotopyGroup {
   std::vector<uint16_t> products;              // (N + 1) x (N + 1): index of a o b at a * (N + 1) + b
   std::vector<uint16_t> indexOfCode;           // element of each permutation code, 0 if none
   std::vector<int32_t> classRepresentatives;   // 1..C, ascending
+  std::vector<int32_t> classOf;                // 1..N: the number of the element's conjugacy class
+  std::vector<std::vector<int32_t>> classMembers;  // 1..C: the elements of the class, ascending
 };
 
 struct HomomorphismStore {

@@ -126,16 +126,18 @@ void BuildIsotopyGroup(Workbench& wb) {
 
 void FindConjugacyClasses(IsotopyGroup& g) {
   const int32_t n = g.elementCount;
-  std::vector<bool> marked(n + 1, false);
+  g.classOf.assign(n + 1, 0);
   g.classRepresentatives.assign(1, 0);
   for (int32_t x = 1; x <= n; ++x) {
-    if (marked[x]) continue;
-    marked[x] = true;
+    if (g.classOf[x] != 0) continue;
+    const int32_t c = static_cast<int32_t>(g.classRepresentatives.size());
     g.classRepresentatives.push_back(x);
     for (int32_t y = 1; y <= n; ++y) {
-      marked[ElementProduct(g, ElementProduct(g, y, x), g.inverseIndex[y])] = true;
+      g.classOf[ElementProduct(g, ElementProduct(g, y, x), g.inverseIndex[y])] = c;
     }
   }
+  g.classMembers.assign(g.classRepresentatives.size(), {});
+  for (int32_t x = 1; x <= n; ++x) g.classMembers[g.classOf[x]].push_back(x);
 }
 
 }  // namespace quarvel

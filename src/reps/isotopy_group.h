@@ -26,8 +26,8 @@ IsotopyGroup MakeIsotopyGroup(std::string_view name);
 // and sets degree k to its digit. The class representatives are left as they are.
 void BuildIsotopyGroup(Workbench& workbench);
 
-// The first element of each conjugacy class under conjugation by the group itself (for A_k a class
-// of S_k may split in two), ascending.
+// The conjugacy classes under conjugation by the group itself (for A_k a class of S_k may split in
+// two): the first element of each, ascending, each element's class and each class's elements.
 void FindConjugacyClasses(IsotopyGroup& group);
 
 // a o b: apply b first, then a.

@@ -49,7 +49,6 @@ RelatorSolutions::RelatorSolutions(const Workbench& wb)
   }
   PlanOrder();
   FindConjugateGenerators(wb);
-  classes_.resize(group_.elementCount + 1);
 }
 
 // The last position first, then greedily the one that completes the most relators.
@@ -98,20 +97,8 @@ void RelatorSolutions::FindConjugateGenerators(const Workbench& wb) {
   }
 }
 
-const std::vector<int32_t>& RelatorSolutions::ConjugacyClassOf(int32_t element) {
-  std::vector<int32_t>& members = classes_[element];
-  if (members.empty()) {
-    // Each conjugate comes |centraliser| times: only the first is kept, so the sort sees the class.
-    std::vector<bool> seen(static_cast<size_t>(group_.elementCount) + 1, false);
-    for (int32_t y = 1; y <= group_.elementCount; ++y) {
-      const int32_t conjugate =
-          ElementProduct(group_, ElementProduct(group_, y, element), group_.inverseIndex[y]);
-      if (!seen[conjugate]) members.push_back(conjugate);
-      seen[conjugate] = true;
-    }
-    std::sort(members.begin(), members.end());
-  }
-  return members;
+const std::vector<int32_t>& RelatorSolutions::ConjugacyClassOf(int32_t element) const {
+  return group_.classMembers[group_.classOf[element]];
 }
 
 // Follows each point through the word, its last letter acting first; most candidates fail on the

@@ -42,7 +42,7 @@ class RelatorSolutions {
 
   void PlanOrder();
   void FindConjugateGenerators(const Workbench& workbench);
-  const std::vector<int32_t>& ConjugacyClassOf(int32_t element);
+  const std::vector<int32_t>& ConjugacyClassOf(int32_t element) const;
   bool RelatorHolds(const std::vector<Letter>& relator) const;
   bool RelatorsHoldAt(size_t depth) const;
   std::vector<int32_t> Candidates(int32_t position);
@@ -55,7 +55,6 @@ class RelatorSolutions {
   std::vector<int32_t> order_;                       // positions in the order they are assigned
   std::vector<std::vector<size_t>> testedAt_;        // relators completed at each depth
   std::vector<int32_t> partner_;                     // by position: an earlier conjugate position, or 0
-  std::vector<std::vector<int32_t>> classes_;        // conjugacy class of each element, when needed
   std::vector<int32_t> elements_;                    // the current assignment by position
   const std::function<void(const std::vector<int32_t>&)>* visit_ = nullptr;
   const std::function<bool()>* keepGoing_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "plain_enumeration.h"
@@ -27,6 +28,23 @@ TEST_P(IsotopyGroupTables, ElementsInLexicographicOrderWithTheirClasses) {
   FindConjugacyClasses(g);
   EXPECT_EQ(g.classRepresentatives.size() - 1, c.classes);
   EXPECT_EQ(g.classRepresentatives[1], 1);
+  // Each class holds exactly the conjugates of its representative, ascending, and the classes
+  // share out the group.
+  size_t members = 0;
+  for (size_t c = 1; c < g.classRepresentatives.size(); ++c) {
+    const std::vector<int32_t>& cls = g.classMembers[c];
+    ASSERT_FALSE(cls.empty());
+    EXPECT_EQ(cls.front(), g.classRepresentatives[c]);
+    EXPECT_TRUE(std::is_sorted(cls.begin(), cls.end()));
+    for (int32_t e : cls) EXPECT_EQ(g.classOf[e], static_cast<int32_t>(c));
+    members += cls.size();
+  }
+  EXPECT_EQ(members, static_cast<size_t>(g.elementCount));
+  const int32_t x = g.classRepresentatives.back();
+  for (int32_t y = 1; y <= g.elementCount; y += 7) {
+    EXPECT_EQ(g.classOf[ElementProduct(g, ElementProduct(g, y, x), g.inverseIndex[y])],
+              static_cast<int32_t>(g.classRepresentatives.size() - 1));
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(AllGroups, IsotopyGroupTables,
