@@ -89,4 +89,12 @@ inline void RequireWalkMessage(const FailureState& failure) {
                                 "Braid has to many crossings", "Too many generators", "Too many relators"});
 }
 
+// After a walk: a failure carries a walk message, the file is as it was, and a list that did not
+// read stopped the walk.
+inline void RequireQuietWalk(const FuzzedList& list, const FailureState& failure) {
+  RequireWalkMessage(failure);
+  Require(ReadListFile(list.path) == list.original, "walking the list writes nothing");
+  Require(list.read || failure.computationFailed, "a list that does not read stops the walk");
+}
+
 }  // namespace quarvel::fuzz

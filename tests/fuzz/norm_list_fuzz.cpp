@@ -59,9 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   NormList walk(mix);
   Workbench& wb = walk.wb;
   NextListKnot(wb, path);
-  RequireWalkMessage(wb.failure);
-  Require(ReadListFile(path) == list.original, "walking the list writes nothing");
-  Require(list.read || wb.failure.computationFailed, "a list that does not read stops the walk");
+  RequireQuietWalk(list, wb.failure);
   if (wb.failure.computationFailed || wb.run.listDone) return 0;
 
   const int64_t n = wb.run.listLineNumber;
