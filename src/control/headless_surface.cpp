@@ -19,25 +19,31 @@ std::string PanelHeading(ComputationWindow window, int panel) {
 
 }  // namespace
 
+// Items never overlap one another, so their order does not matter (the panel lines sort them): the
+// untouched items stay where they are, the pieces of cut ones and the new item go to the end.
 void HeadlessSurface::Place(ComputationWindow window, int panel, int eraseX, int eraseWidth, Item item) {
   std::vector<Item>& items = panels_[{window, panel}];
-  std::vector<Item> kept;
-  for (Item& old : items) {
+  std::vector<Item> pieces;
+  size_t kept = 0;
+  for (size_t i = 0; i < items.size(); ++i) {
+    Item& old = items[i];
     if (!Overlaps(old, eraseX, item.y, eraseWidth)) {
-      kept.push_back(std::move(old));
+      if (kept != i) items[kept] = std::move(old);
+      ++kept;
     } else if (!old.glyph) {
       // The characters left and right of the drawn area stay, as on the screen.
       int length = static_cast<int>(old.text.size());
       int left = std::clamp((eraseX - old.x) / kCharacterWidth, 0, length);
       int rightStart = (eraseX + eraseWidth - old.x + kCharacterWidth - 1) / kCharacterWidth;
       rightStart = std::clamp(rightStart, left, length);
-      AddText(kept, old.x, old.y, std::string_view(old.text).substr(0, left));
-      AddText(kept, old.x + kCharacterWidth * rightStart, old.y,
+      AddText(pieces, old.x, old.y, std::string_view(old.text).substr(0, left));
+      AddText(pieces, old.x + kCharacterWidth * rightStart, old.y,
               std::string_view(old.text).substr(rightStart));
     }
   }
-  if (!item.text.empty()) kept.push_back(std::move(item));
-  items = std::move(kept);
+  items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
+  for (Item& piece : pieces) items.push_back(std::move(piece));
+  if (!item.text.empty()) items.push_back(std::move(item));
 }
 
 void HeadlessSurface::AddText(std::vector<Item>& items, int x, int y, std::string_view text) {
