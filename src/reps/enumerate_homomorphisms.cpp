@@ -24,46 +24,21 @@ int64_t RoundedPercent(int64_t done, int64_t total) {
   return quotient;
 }
 
-std::vector<SmallPermutation> AllPermutations(int32_t k) {
-  std::vector<SmallPermutation> all;
-  SmallPermutation s = IdentityPermutation(k);
-  do {
-    all.push_back(s);
-  } while (std::next_permutation(s.begin() + 1, s.begin() + 1 + k));
-  return all;
-}
-
 // Decides new-up-to-conjugation by canonical forms. The S_k-conjugates of an assignment whose last
 // image is the class representative c are compared only under the permutations s that take c to
 // the least element m of its S_k-class: two such assignments are conjugate exactly when they share m
 // and their least conjugates under those s agree.
 class ConjugacyForms {
  public:
-  explicit ConjugacyForms(const IsotopyGroup& group) : group_(group) {
-    const int32_t k = group.degree;
-    const std::vector<SmallPermutation> all = AllPermutations(k);
-    const size_t classes = group.classRepresentatives.size();
-    least_.assign(classes, 0);
-    toLeast_.assign(classes, {});
-    for (size_t c = 1; c < classes; ++c) {
-      const SmallPermutation& x = group.elements[group.classRepresentatives[c]];
-      uint32_t best = UINT32_MAX;
-      for (const SmallPermutation& t : all) {
-        const uint32_t code = PermutationCode(Conjugate(t, x, k), k);
-        if (code < best) toLeast_[c].clear();
-        if (code <= best) toLeast_[c].push_back(t), best = code;
-      }
-      least_[c] = best;
-    }
-  }
+  explicit ConjugacyForms(const IsotopyGroup& group) : group_(group) {}
 
   // `elements` by position 1..n-1; remembers the form and returns true when it is new.
   bool IsNewUpToConjugation(const std::vector<int32_t>& elements, size_t classNumber) {
     const int32_t k = group_.degree;
     const size_t free = elements.size() - 1;
     best_.assign(free + 1, UINT32_MAX);
-    best_[0] = least_[classNumber];
-    for (const SmallPermutation& s : toLeast_[classNumber]) {
+    best_[0] = group_.leastConjugateCode[classNumber];
+    for (const SmallPermutation& s : group_.toLeastConjugate[classNumber]) {
       for (size_t i = 1; i <= free; ++i) {
         const uint32_t code = PermutationCode(Conjugate(s, group_.elements[elements[i]], k), k);
         if (code > best_[i]) break;
@@ -79,8 +54,6 @@ class ConjugacyForms {
 
  private:
   const IsotopyGroup& group_;
-  std::vector<uint32_t> least_;
-  std::vector<std::vector<SmallPermutation>> toLeast_;
   std::vector<uint32_t> best_;
   std::unordered_set<std::string> forms_;
 };

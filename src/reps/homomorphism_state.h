@@ -38,6 +38,10 @@ struct IsotopyGroup {
   std::vector<int32_t> classRepresentatives;   // 1..C, ascending
   std::vector<int32_t> classOf;                // 1..N: the number of the element's conjugacy class
   std::vector<std::vector<int32_t>> classMembers;  // 1..C: the elements of the class, ascending
+  // 1..C: the least permutation code among the S_k-conjugates of the class representative, and
+  // the permutations s of S_k whose conjugation takes the representative there.
+  std::vector<uint32_t> leastConjugateCode;
+  std::vector<std::vector<SmallPermutation>> toLeastConjugate;
 };
 
 struct HomomorphismStore {

@@ -59,6 +59,35 @@ void FillProducts(IsotopyGroup& g) {
   }
 }
 
+std::vector<SmallPermutation> AllPermutations(int32_t k) {
+  std::vector<SmallPermutation> all;
+  SmallPermutation s = IdentityPermutation(k);
+  do {
+    all.push_back(s);
+  } while (std::next_permutation(s.begin() + 1, s.begin() + 1 + k));
+  return all;
+}
+
+// For every class: the least code of the representative's S_k-conjugates and the permutations
+// that conjugate it there.
+void FindLeastConjugates(IsotopyGroup& g) {
+  const int32_t k = g.degree;
+  const std::vector<SmallPermutation> all = AllPermutations(k);
+  const size_t classes = g.classRepresentatives.size();
+  g.leastConjugateCode.assign(classes, 0);
+  g.toLeastConjugate.assign(classes, {});
+  for (size_t c = 1; c < classes; ++c) {
+    const SmallPermutation& x = g.elements[g.classRepresentatives[c]];
+    uint32_t best = UINT32_MAX;
+    for (const SmallPermutation& t : all) {
+      const uint32_t code = PermutationCode(Conjugate(t, x, k), k);
+      if (code < best) g.toLeastConjugate[c].clear();
+      if (code <= best) g.toLeastConjugate[c].push_back(t), best = code;
+    }
+    g.leastConjugateCode[c] = best;
+  }
+}
+
 }  // namespace
 
 SmallPermutation IdentityPermutation(int32_t k) {
@@ -138,6 +167,7 @@ void FindConjugacyClasses(IsotopyGroup& g) {
   }
   g.classMembers.assign(g.classRepresentatives.size(), {});
   for (int32_t x = 1; x <= n; ++x) g.classMembers[g.classOf[x]].push_back(x);
+  FindLeastConjugates(g);
 }
 
 }  // namespace quarvel

@@ -27,7 +27,9 @@ IsotopyGroup MakeIsotopyGroup(std::string_view name);
 void BuildIsotopyGroup(Workbench& workbench);
 
 // The conjugacy classes under conjugation by the group itself (for A_k a class of S_k may split in
-// two): the first element of each, ascending, each element's class and each class's elements.
+// two): the first element of each, ascending, each element's class and each class's elements; and
+// for each class the least code among its representative's S_k-conjugates, with the permutations
+// that conjugate the representative there.
 void FindConjugacyClasses(IsotopyGroup& group);
 
 // a o b: apply b first, then a.
