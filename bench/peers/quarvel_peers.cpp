@@ -5,7 +5,8 @@
 //   quarvel_peers [benchmark flags] reduce MATRIX K
 //       ReduceMatrix on a matrix in the form gap_to_flint writes (converted from the GAP program
 //       that `quarvel-cli norm --matrix gap` wrote), k the degree of the representation.
-//       Counters: the degree of the twisted polynomial and the count of ReduceMatrix.
+//       Counters: the degree of the twisted polynomial and the count of ReduceMatrix, or
+//       out_of_memory=1 when a store limit ended the reduction.
 //   quarvel_peers [benchmark flags] enumerate BRAID GROUP [PRESENTATION_OUT]
 //       The homomorphisms up to conjugation into GROUP ("s5" ...) of the knot group of the braid,
 //       prepared as an isotopy run prepares it (medium simplification). With PRESENTATION_OUT the
@@ -83,9 +84,14 @@ void Reduce(benchmark::State& state, const std::string& path, int64_t k) {
   for (auto _ : state) {
     state.PauseTiming();
     wb.matrix = built;
+    ClearFailure(wb.failure);
     state.ResumeTiming();
     count = ReduceMatrix(wb, rows / k, columns / k);
     benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
+  }
+  if (wb.failure.polynomialErrorFlag) {
+    state.counters["out_of_memory"] = 1;  // the time is the time until the store's limit ended it
+    return;
   }
   state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
   state.counters["count"] = count;

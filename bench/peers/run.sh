@@ -225,7 +225,9 @@ for case, tools in rows.items():
         wanted, reads = targets[(kind, tool)]
         # A timed-out side makes the ratio a bound: at least it when the peer timed out, at most
         # it when Quarvel did, unknown when both did.
-        if censored and q_censored:
+        if "out_of_memory=1" in details:
+            mark, verdict = "", "missed: Quarvel ends in \"Out of memory\" (exponent above 10000) after its time"
+        elif censored and q_censored:
             mark, verdict = "?", "open (both timed out)"
         elif censored:
             mark = ">"

@@ -134,7 +134,8 @@ class WorkMatrix {
     });
   }
 
-  bool OutOfSpace() const { return outOfSpace_; }
+  // Set when a store limit ended the reduction.
+  bool Failed() const { return wb_.failure.polynomialErrorFlag; }
   int32_t Degree(int32_t r, int32_t c) const { return degree_[Index(r, c)]; }
   uint32_t Lead(int32_t r, int32_t c) const { return Block(r, c)[Degree(r, c)]; }
 
@@ -187,10 +188,6 @@ class WorkMatrix {
 
   // column j -= factor * t^shift * column s, in the rows of `rows` (the nonzero ones of column s).
   void SubtractColumn(int32_t j, int32_t s, uint32_t factor, int32_t shift, const Sources& rows) {
-    if (rows.highestDegree + shift > kMatrixMaxExponent) {
-      for (int32_t r : rows.positions) SubtractClipped(r, j, r, s, factor, shift);
-      return;
-    }
     if (!Prepare(rows, shift)) return;
     const MultiplyAddModP multiplyAdd = Kernel(factor);
     for (int32_t r : rows.positions) Subtract(r, j, r, s, multiplyAdd, shift);
@@ -198,10 +195,6 @@ class WorkMatrix {
 
   // row r -= factor * t^shift * row s, in the columns of `columns` (the nonzero ones of row s).
   void SubtractRow(int32_t r, int32_t s, uint32_t factor, int32_t shift, const Sources& columns) {
-    if (columns.highestDegree + shift > kMatrixMaxExponent) {
-      for (int32_t c : columns.positions) SubtractClipped(r, c, s, c, factor, shift);
-      return;
-    }
     if (!Prepare(columns, shift)) return;
     const MultiplyAddModP multiplyAdd = Kernel(factor);
     for (int32_t c : columns.positions) Subtract(r, c, s, c, multiplyAdd, shift);
@@ -275,7 +268,6 @@ class WorkMatrix {
     const size_t bytes = static_cast<size_t>(std::max(rowCount, 0)) * std::max(slots, 0) * stride;
     if (bytes > kMaxBlockBytes) {
       FailPolynomial(wb_.failure, "Out of memory");
-      outOfSpace_ = true;
       return;
     }
     std::vector<uint8_t> blocks(bytes, 0);
@@ -301,11 +293,16 @@ class WorkMatrix {
     size_t stride = stride_;
     while (stride <= static_cast<size_t>(top)) stride *= 2;
     Layout(stride, first_, Copier());
-    return !outOfSpace_;
+    return !Failed();
   }
 
-  // Room for the sources' multiply-adds in whole granules; false when there is no room.
+  // Room for the sources' multiply-adds in whole granules; false when there is no room, or when a
+  // term would land above exponent 10000, where the store holds nothing.
   bool Prepare(const Sources& sources, int32_t shift) {
+    if (sources.highestDegree + shift > kMatrixMaxExponent) {
+      FailPolynomial(wb_.failure, "Out of memory");
+      return false;
+    }
     return Fit(shift + static_cast<int32_t>(RoundToGranule(static_cast<size_t>(sources.highestDegree) + 1)) -
                1);
   }
@@ -327,31 +324,6 @@ class WorkMatrix {
       while (degree >= 0 && target[degree] == 0) --degree;  // the leading terms cancelled
     }
     degree_[index] = static_cast<int16_t>(degree);
-  }
-
-  // The same subtraction with the terms above exponent 10000 dropped, as the store drops them.
-  // Fit gives every block room for exponents up to 10000 and a granule more, so the multiply-add
-  // runs over whole granules here too; what it adds above exponent 10000 is zeroed again (the
-  // target held nothing there).
-  void SubtractClipped(int32_t tr, int32_t tc, int32_t sr, int32_t sc, uint32_t factor, int32_t shift) {
-    if (Degree(sr, sc) + shift > kMatrixMaxExponent) FailPolynomial(wb_.failure, "Out of memory");
-    if (shift > kMatrixMaxExponent || !Fit(kMatrixMaxExponent + static_cast<int32_t>(kBlockGranule))) return;
-    const int32_t oldDegree = Degree(tr, tc);
-    const int32_t last = std::min(Degree(sr, sc), kMatrixMaxExponent - shift);
-    const uint8_t* source = Block(sr, sc);
-    bool anyApplied = oldDegree >= 0;
-    for (int32_t e = 0; e <= last && !anyApplied; ++e) anyApplied = source[e] != 0;
-    if (!anyApplied) return;
-    uint8_t* block = Block(tr, tc);
-    const uint32_t count = RoundToGranule(static_cast<size_t>(last) + 1);
-    Kernel(factor)(block + shift, source, count);
-    const int32_t end = shift + static_cast<int32_t>(count);
-    if (end > kMatrixMaxExponent + 1)
-      std::memset(block + kMatrixMaxExponent + 1, 0, static_cast<size_t>(end - kMatrixMaxExponent - 1));
-    int32_t d = std::max(oldDegree, last + shift);
-    while (d >= 0 && block[d] == 0) --d;
-    degree_[Index(tr, tc)] = static_cast<int16_t>(d);
-    changed_[Index(tr, tc)] = 1;
   }
 
   // Divides every nonzero entry of a row (dr = 0, dc = 1) or column by the highest power of t
@@ -392,7 +364,6 @@ class WorkMatrix {
   size_t stride_ = kBlockGranule;
   int32_t slots_ = 0;
   std::vector<std::vector<uint8_t>> diagonal_;  // finished diagonal entries, exponents 0 .. degree
-  bool outOfSpace_ = false;
 };
 
 struct StatusLine {
@@ -430,7 +401,7 @@ void EliminationPass(WorkMatrix& work, WorkMatrix::Sources& sources, const Prime
     const uint32_t pivotInverse =
         static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
     work.CollectColumn(s, sources);
-    for (int32_t j = s + 1; j <= columns && !work.OutOfSpace(); ++j) {
+    for (int32_t j = s + 1; j <= columns && !work.Failed(); ++j) {
       const int32_t degree = work.Degree(s, j);
       if (degree < 0) continue;
       const uint32_t factor = ReduceBelowSquare(field, work.Lead(s, j) * pivotInverse);
@@ -440,7 +411,7 @@ void EliminationPass(WorkMatrix& work, WorkMatrix::Sources& sources, const Prime
 
   bool columnClean = true;
   for (int32_t r = s + 1; r <= rows && columnClean; ++r) columnClean = work.Degree(r, s) < 0;
-  if (!columnClean && !work.OutOfSpace()) {
+  if (!columnClean && !work.Failed()) {
     int32_t pivot = 0;
     for (int32_t r = s; r <= rows; ++r) {
       const int32_t degree = work.Degree(r, s);
@@ -451,7 +422,7 @@ void EliminationPass(WorkMatrix& work, WorkMatrix::Sources& sources, const Prime
     const uint32_t pivotInverse =
         static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
     work.CollectRow(s, sources);
-    for (int32_t r = s + 1; r <= rows && !work.OutOfSpace(); ++r) {
+    for (int32_t r = s + 1; r <= rows && !work.Failed(); ++r) {
       const int32_t degree = work.Degree(r, s);
       if (degree < 0) continue;
       const uint32_t factor = ReduceBelowSquare(field, work.Lead(r, s) * pivotInverse);
@@ -497,7 +468,7 @@ bool IsUnit(const Polynomial& f, int32_t degree) {
 }  // namespace
 
 int32_t ReduceMatrix(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
-  if (wb.failure.computationFailed) return -1;
+  if (wb.failure.computationFailed || wb.failure.polynomialErrorFlag) return -1;
   const int64_t k = wb.settings.degreeK;
   if (k < 1 || blockRows < 0 || blockColumns < 0 || k * blockRows > kMaxDimension ||
       k * blockColumns > kMaxDimension) {
@@ -528,13 +499,13 @@ int32_t ReduceMatrix(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
       if (n >= kStatusLineFrom) ShowStatus(wb, status, s, n);
       PumpMessages(wb.panels);
       EliminationPass(work, sources, wb.field, s, rows, columns);
-      if (wb.failure.computationFailed || work.OutOfSpace()) {
+      if (wb.failure.computationFailed || work.Failed()) {
         work.WriteBack();
         return -1;
       }
     } while (!PositionDone(work, s, rows, columns));
     work.FinishPosition(s);
-    if (work.OutOfSpace()) {
+    if (work.Failed()) {
       work.WriteBack();
       return -1;
     }

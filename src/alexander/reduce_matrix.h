@@ -18,8 +18,10 @@
 // Progress: with N >= 21 a status line on the output panel at y = output line + 22, every 72nd
 // pass, blanked at the end. The window is pumped on every pass; a pause waits, a stop request or
 // a failed computation returns at once and leaves the results as they were (the matrix is left as
-// far as it got). Store failures (exponent above 10000, a diagonal entry above degree 5000, a
-// product above degree 5000) raise the polynomial error flag and the reduction runs on.
+// far as it got). A subtraction that would put a term above exponent 10000 raises the polynomial
+// error flag with "Out of memory" and ends the reduction the same way: the store would drop that
+// term, so every result after it would be wrong, and both drivers end the run on the flag. A
+// diagonal entry or a product above degree 5000 raises the flag while the results are taken.
 //
 // Returns the count, or -1 when it returned without results.
 

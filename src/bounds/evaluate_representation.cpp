@@ -308,6 +308,9 @@ ZerothCorrection ZerothCorrectionFor(const Workbench& wb) {
 void EvaluateRepresentation(Workbench& wb) {
   WriteUnreducedMatrixReports(wb);
   ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+  // A polynomial beyond the store's limits leaves no result to show or write: the matrix file
+  // keeps its first version, as after a stop, and the driver shows the error.
+  if (wb.failure.polynomialErrorFlag) return;
   if (wb.settings.matrixSaveMode == 1) WriteMatrixFile(wb, true);
   if (wb.settings.compareFields) BlankLowerOutputPanel(wb);
   if (wb.panels.flags.stopRequested) return;

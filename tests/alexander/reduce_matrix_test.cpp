@@ -60,6 +60,7 @@ struct LiteralResults {
   int32_t count = 0;
   int32_t rank = 0;
   bool positiveRank = false;
+  bool overflowed = false;  // a term went above exponent 10000 during the elimination
 };
 
 LiteralResults LiteralReduce(Workbench& wb, int32_t blockRows, int32_t blockColumns) {
@@ -140,6 +141,7 @@ LiteralResults LiteralReduce(Workbench& wb, int32_t blockRows, int32_t blockColu
     }
   }
   LiteralResults results;
+  results.overflowed = wb.failure.polynomialErrorFlag;
   results.polynomial.coefficients[0] = 1;
   results.count = rows;
   for (int32_t s = 1; s <= n; ++s) {
@@ -468,7 +470,9 @@ void FillRandom(Workbench& wb, const RandomCase& c, std::mt19937& random) {
   }
 }
 
-void ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
+// True when both reductions ran to the end (and then agree in every result and entry); false when
+// the literal one dropped a term above exponent 10000.
+bool ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
   Bench fast;
   PrepareField(fast.wb, c.p, c.k, c.keepTorsion);
   FillRandom(fast.wb, c, random);
@@ -479,12 +483,23 @@ void ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
   PrepareField(plain.wb, c.p, c.k, c.keepTorsion);
   plain.wb.matrix = fast.wb.matrix;
 
+  fast.wb.twisted.twistedPolynomial.coefficients[1] = 1;  // an earlier result
+  const Polynomial earlier = fast.wb.twisted.twistedPolynomial;
   const int32_t count = ReduceMatrix(fast.wb, c.blockRows, c.blockColumns);
   const LiteralResults expected = LiteralReduce(plain.wb, c.blockRows, c.blockColumns);
   SCOPED_TRACE("p=" + std::to_string(c.p) + " k=" + std::to_string(c.k) +
                " R=" + std::to_string(c.blockRows) + " W=" + std::to_string(c.blockColumns) +
                " keep=" + std::to_string(c.keepTorsion) + "\ninput:\n" + input);
-  ASSERT_EQ(count, expected.count);
+  if (expected.overflowed) {
+    // A term dropped above exponent 10000 makes every later result wrong: the reduction ends
+    // there, without results.
+    EXPECT_EQ(count, -1);
+    EXPECT_TRUE(fast.wb.failure.polynomialErrorFlag);
+    EXPECT_EQ(fast.wb.failure.errorMessage, "Out of memory");
+    EXPECT_EQ(fast.wb.twisted.twistedPolynomial, earlier);
+    return false;
+  }
+  EXPECT_EQ(count, expected.count);
   EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial)
       << Text(fast.wb.twisted.twistedPolynomial) << " vs " << Text(expected.polynomial);
   EXPECT_EQ(fast.wb.twisted.rankOfTorsionFreePart, expected.rank);
@@ -492,12 +507,14 @@ void ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
   EXPECT_EQ(fast.wb.failure.polynomialErrorFlag, plain.wb.failure.polynomialErrorFlag);
   for (int32_t i = 1; i <= rows; ++i) {
     for (int32_t j = 1; j <= columns; ++j) {
-      ASSERT_EQ(MatrixEntryDegree(fast.wb.matrix, i, j), MatrixEntryDegree(plain.wb.matrix, i, j))
-          << "entry " << i << "," << j;
-      ASSERT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j))
-          << "entry " << i << "," << j;
+      if (MatrixEntryDegree(fast.wb.matrix, i, j) != MatrixEntryDegree(plain.wb.matrix, i, j) ||
+          ReadEntry(fast.wb.matrix, i, j) != ReadEntry(plain.wb.matrix, i, j)) {
+        ADD_FAILURE() << "entry " << i << "," << j << " differs";
+        return true;
+      }
     }
   }
+  return true;
 }
 
 TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnRandomMatricesOverEverySupportedPrime) {
@@ -512,12 +529,12 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnRandomMatricesOverEve
       c.blockColumns = 1 + static_cast<int32_t>(random() % most);
       c.keepTorsion = random() % 2 == 0;
       ExpectSameReduction(c, random);
-      if (::testing::Test::HasFatalFailure()) return;
+      if (::testing::Test::HasFailure()) return;
     }
   }
 }
 
-TEST(ReduceMatrixAgreement, TermsBeyondTheTopExponentAreDroppedAlikeWithOutOfMemory) {
+TEST(ReduceMatrixAgreement, ATermBeyondTheTopExponentEndsTheReductionWithOutOfMemory) {
   Bench fast;
   PrepareField(fast.wb, 7, 1);
   // Row 1: 1 + t and t^9998, so column 2 loses t^9997 times column 1, which pushes the t^5 of
@@ -530,25 +547,29 @@ TEST(ReduceMatrixAgreement, TermsBeyondTheTopExponentAreDroppedAlikeWithOutOfMem
   PrepareField(plain.wb, 7, 1);
   plain.wb.matrix = fast.wb.matrix;
   ASSERT_FALSE(fast.wb.failure.polynomialErrorFlag);
+  fast.wb.twisted.twistedPolynomial.coefficients[3] = 5;  // an earlier result
 
-  ReduceMatrix(fast.wb, 2, 2);
-  LiteralResults expected = LiteralReduce(plain.wb, 2, 2);
+  EXPECT_EQ(ReduceMatrix(fast.wb, 2, 2), -1);
+  LiteralReduce(plain.wb, 2, 2);
+  EXPECT_EQ(plain.wb.failure.errorMessage, "Out of memory");
   EXPECT_TRUE(fast.wb.failure.polynomialErrorFlag);
   EXPECT_EQ(fast.wb.failure.errorMessage, "Out of memory");
-  EXPECT_EQ(plain.wb.failure.errorMessage, "Out of memory");
-  EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial);
-  for (int32_t i = 1; i <= 2; ++i) {
-    for (int32_t j = 1; j <= 2; ++j)
-      EXPECT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j));
-  }
+  EXPECT_EQ(Text(fast.wb.twisted.twistedPolynomial), " 5t^3");
+  // A reduction entered with the flag raised does nothing.
+  const std::string before = DescribeMatrix(fast.wb.matrix, 2, 2);
+  EXPECT_EQ(ReduceMatrix(fast.wb, 2, 2), -1);
+  EXPECT_EQ(DescribeMatrix(fast.wb.matrix, 2, 2), before);
 }
 
-// Entries reaching up to exponent 10000 next to low ones: eliminating with a low pivot pushes terms
-// beyond the top exponent, which both reductions drop alike.
+// Entries reaching up to exponent 10000 next to low ones: eliminating with a low pivot may push
+// terms beyond the top exponent. Where it does not, both reductions agree to the end; where it does,
+// the fast one ends there with "Out of memory".
 TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnRandomMatricesReachingTheTopExponent) {
   std::mt19937 random(20261208);
+  int finished = 0;
+  int ended = 0;
   for (int32_t p : {2, 13, 53}) {
-    for (int trial = 0; trial < 12; ++trial) {
+    for (int trial = 0; trial < 100; ++trial) {
       RandomCase c;
       c.p = p;
       c.blockRows = 1 + static_cast<int32_t>(random() % 3);
@@ -556,10 +577,13 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnRandomMatricesReachin
       c.keepTorsion = random() % 2 == 0;
       // Room for the degree 6 of a random entry and the shift 2 of a dependent row.
       c.evenColumnsFrom = kMatrixMaxExponent - 8;
-      ExpectSameReduction(c, random);
-      if (::testing::Test::HasFatalFailure()) return;
+      ++(ExpectSameReduction(c, random) ? finished : ended);
+      if (::testing::Test::HasFailure()) return;
     }
   }
+  // Both outcomes occur among these matrices (with this seed 292 and 8).
+  EXPECT_GT(finished, 0);
+  EXPECT_GT(ended, 0);
 }
 
 TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfKnots) {

@@ -177,5 +177,25 @@ TEST(EvaluateRepresentation, VanishingPolynomialStopsWhenAsked) {
   EXPECT_TRUE(wb.evaluation.showsNotFibered);
 }
 
+
+TEST(EvaluateRepresentation, AReductionBeyondTheTopExponentShowsAndCountsNothing) {
+  Bench bench;
+  Workbench& wb = bench.wb;
+  SetUpOneByOne(bench, {1, 1}, 7);
+  // Row 1: 1 + t and t^9998; eliminating with the pivot 1 + t pushes the t^5 of row 2 to t^10002.
+  wb.presentation.generatorCount = 2;
+  wb.presentation.relatorCount = 2;
+  MatrixSet(wb.matrix, 1, 2, 9998, 3, wb.failure);
+  MatrixSet(wb.matrix, 2, 1, 5, 2, wb.failure);
+  MatrixSet(wb.matrix, 2, 2, 0, 4, wb.failure);
+  wb.settings.repFamily = kPermutationFamily;
+  EvaluateRepresentation(wb);
+  EXPECT_TRUE(wb.failure.polynomialErrorFlag);
+  EXPECT_EQ(wb.failure.errorMessage, "Out of memory");
+  EXPECT_EQ(wb.evaluation.solutionCount, 0);
+  EXPECT_FALSE(wb.evaluation.improvedBound);
+  EXPECT_TRUE(bench.surface.PanelLines(ComputationWindow::norm, 4).empty());
+}
+
 }  // namespace
 }  // namespace quarvel
