@@ -19,57 +19,82 @@ std::string PanelHeading(ComputationWindow window, int panel) {
 
 }  // namespace
 
-// Items never overlap one another, so their order does not matter (the panel lines sort them): the
-// untouched items stay where they are, the pieces of cut ones and the new item go to the end.
-void HeadlessSurface::Place(ComputationWindow window, int panel, int eraseX, int eraseWidth, Item item) {
-  std::vector<Item>& items = panels_[{window, panel}];
-  std::vector<Item> pieces;
-  size_t kept = 0;
-  for (size_t i = 0; i < items.size(); ++i) {
-    Item& old = items[i];
-    if (!Overlaps(old, eraseX, item.y, eraseWidth)) {
-      if (kept != i) items[kept] = std::move(old);
-      ++kept;
-    } else if (!old.glyph) {
-      // The characters left and right of the drawn area stay, as on the screen.
-      int length = static_cast<int>(old.text.size());
-      int left = std::clamp((eraseX - old.x) / kCharacterWidth, 0, length);
-      int rightStart = (eraseX + eraseWidth - old.x + kCharacterWidth - 1) / kCharacterWidth;
-      rightStart = std::clamp(rightStart, left, length);
-      AddText(pieces, old.x, old.y, std::string_view(old.text).substr(0, left));
-      AddText(pieces, old.x + kCharacterWidth * rightStart, old.y,
-              std::string_view(old.text).substr(rightStart));
+// Items never overlap one another, so their order within a line does not matter (the panel lines
+// sort them): an erased item's place goes to the line's last item, and the pieces of cut ones and
+// the new item go to the end. Only the lines within the drawing's band are looked at. The text of an erased item
+// lends its storage to the new one, so that redrawing a line in place (the progress texts)
+// allocates nothing.
+void HeadlessSurface::Place(Panel& panel, int eraseX, int eraseWidth, const Drawn& drawn) {
+  std::string storage;
+  auto line = panel.lower_bound(drawn.y - kLineHeight + 1);
+  while (line != panel.end() && line->first < drawn.y + kLineHeight) {
+    std::vector<Item>& items = line->second;
+    std::vector<Item> pieces;
+    for (size_t i = 0; i < items.size();) {
+      Item& old = items[i];
+      if (!Overlaps(old, eraseX, drawn.y, eraseWidth)) {
+        ++i;
+        continue;
+      }
+      if (!old.glyph) {
+        // The characters left and right of the drawn area stay, as on the screen.
+        int length = static_cast<int>(old.text.size());
+        int left = std::clamp((eraseX - old.x) / kCharacterWidth, 0, length);
+        int rightStart = (eraseX + eraseWidth - old.x + kCharacterWidth - 1) / kCharacterWidth;
+        rightStart = std::clamp(rightStart, left, length);
+        AddText(pieces, old.x, old.y, std::string_view(old.text).substr(0, left));
+        AddText(pieces, old.x + kCharacterWidth * rightStart, old.y,
+                std::string_view(old.text).substr(rightStart));
+        if (old.text.capacity() > storage.capacity()) storage.swap(old.text);
+      }
+      // The last item takes the erased one's place.
+      if (i + 1 != items.size()) old = std::move(items.back());
+      items.pop_back();
     }
+    for (Item& piece : pieces) items.push_back(std::move(piece));
+    // An emptied line goes, unless the drawing is about to fill it again.
+    const bool refilled = line->first == drawn.y && !drawn.text.empty();
+    line = items.empty() && !refilled ? panel.erase(line) : std::next(line);
   }
-  items.erase(items.begin() + static_cast<std::ptrdiff_t>(kept), items.end());
-  for (Item& piece : pieces) items.push_back(std::move(piece));
-  if (!item.text.empty()) items.push_back(std::move(item));
+  if (drawn.text.empty()) return;
+  storage.assign(drawn.text);
+  panel[drawn.y].push_back(Item{drawn.x, drawn.y, drawn.width, std::move(storage), drawn.glyph});
+}
+
+HeadlessSurface::Drawn HeadlessSurface::Trimmed(int x, int y, std::string_view text) {
+  size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return Drawn{x, y, 0, {}, false};
+  size_t last = text.find_last_not_of(' ');
+  std::string_view kept = text.substr(first, last + 1 - first);
+  return Drawn{x + kCharacterWidth * static_cast<int>(first), y, kCharacterWidth * static_cast<int>(kept.size()),
+               kept, false};
 }
 
 void HeadlessSurface::AddText(std::vector<Item>& items, int x, int y, std::string_view text) {
-  size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return;
-  size_t last = text.find_last_not_of(' ');
-  std::string kept(text.substr(first, last + 1 - first));
-  int width = kCharacterWidth * static_cast<int>(kept.size());
-  items.push_back(Item{x + kCharacterWidth * static_cast<int>(first), y, width, std::move(kept), false});
+  const Drawn kept = Trimmed(x, y, text);
+  if (!kept.text.empty()) items.push_back(Item{kept.x, kept.y, kept.width, std::string(kept.text), false});
+}
+
+HeadlessSurface::Panel& HeadlessSurface::PanelOf(ComputationWindow window, int panel) {
+  const PanelKey key{window, panel};
+  if (lastPanel_ == nullptr || lastKey_ != key) {
+    lastPanel_ = &panels_[key];  // map nodes stay where they are
+    lastKey_ = key;
+  }
+  return *lastPanel_;
 }
 
 void HeadlessSurface::DrawText(ComputationWindow window, int panel, int x, int y, std::string_view text) {
   size_t last = text.find_last_not_of(' ');
   std::string_view shown = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
   if (transcript_) *transcript_ << 'P' << panel << '\t' << x << '\t' << y << '\t' << shown << '\n';
-
-  std::vector<Item> drawn;
-  AddText(drawn, x, y, shown);
-  Item item = drawn.empty() ? Item{x, y, 0, {}, false} : std::move(drawn.front());
   // The erased area starts at x and spans every blank, even where the kept text is shorter.
-  Place(window, panel, x, kCharacterWidth * static_cast<int>(text.size()), std::move(item));
+  Place(PanelOf(window, panel), x, kCharacterWidth * static_cast<int>(text.size()), Trimmed(x, y, shown));
 }
 
 void HeadlessSurface::DrawMapsTo(ComputationWindow window, int panel, int x, int y) {
   if (transcript_) *transcript_ << 'A' << panel << '\t' << x << '\t' << y << '\n';
-  Place(window, panel, x, kMapsToWidth, Item{x, y, kMapsToWidth, "->", true});
+  Place(PanelOf(window, panel), x, kMapsToWidth, Drawn{x, y, kMapsToWidth, "->", true});
 }
 
 void HeadlessSurface::ProcessMessages(RunFlags& flags) {
@@ -85,17 +110,14 @@ std::vector<std::string> HeadlessSurface::PanelLines(ComputationWindow window, i
   std::vector<std::string> lines;
   auto found = panels_.find({window, panel});
   if (found == panels_.end()) return lines;
-  std::vector<Item> items = found->second;
-  std::sort(items.begin(), items.end(),
-            [](const Item& a, const Item& b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
-  int lastY = 0;
-  for (const Item& item : items) {
-    if (lines.empty() || item.y != lastY) {
-      lines.push_back(item.text);
-    } else {
-      lines.back() += ' ' + item.text;
-    }
-    lastY = item.y;
+  for (const auto& [y, line] : found->second) {
+    if (line.empty()) continue;
+    std::vector<const Item*> items;
+    for (const Item& item : line) items.push_back(&item);
+    std::sort(items.begin(), items.end(), [](const Item* a, const Item* b) { return a->x < b->x; });
+    std::string text;
+    for (const Item* item : items) text += (text.empty() ? "" : " ") + item->text;
+    lines.push_back(std::move(text));
   }
   return lines;
 }
@@ -111,10 +133,11 @@ std::string HeadlessSurface::PanelText(ComputationWindow window, int panel) cons
 
 std::string HeadlessSurface::Snapshot() const {
   std::ostringstream out;
-  for (const auto& [key, items] : panels_) {
-    if (items.empty()) continue;
+  for (const auto& [key, panel] : panels_) {
+    const std::vector<std::string> lines = PanelLines(key.first, key.second);
+    if (lines.empty()) continue;
     out << PanelHeading(key.first, key.second) << '\n';
-    for (const std::string& line : PanelLines(key.first, key.second)) out << line << '\n';
+    for (const std::string& line : lines) out << line << '\n';
   }
   return out.str();
 }

@@ -15,6 +15,7 @@
 #include <map>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "control/panel_surface.h"
@@ -35,6 +36,11 @@ class HeadlessSurface : public PanelSurface {
     bool glyph = false;  // the maps-to glyph, erased whole
   };
 
+  HeadlessSurface() = default;
+  // A copy would share the remembered panel of the original.
+  HeadlessSurface(const HeadlessSurface&) = delete;
+  HeadlessSurface& operator=(const HeadlessSurface&) = delete;
+
   void DrawText(ComputationWindow window, int panel, int x, int y, std::string_view text) override;
   void DrawMapsTo(ComputationWindow window, int panel, int x, int y) override;
   // Nobody is there to press a button: a wait for the user ends as if the user left the window.
@@ -54,13 +60,29 @@ class HeadlessSurface : public PanelSurface {
 
  private:
   using PanelKey = std::pair<ComputationWindow, int>;
+  // The items of a panel by line: the y they are drawn at.
+  using Panel = std::map<int, std::vector<Item>>;
+  // An item about to be drawn, its text not yet owned.
+  struct Drawn {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    std::string_view text;
+    bool glyph = false;
+  };
   // Erases what [eraseX, eraseX + eraseWidth) x [y, y + kLineHeight) covers (characters of text
-  // outside it stay), then keeps `item` if it has text.
-  void Place(ComputationWindow window, int panel, int eraseX, int eraseWidth, Item item);
+  // outside it stay), then keeps `drawn` if it has text.
+  static void Place(Panel& panel, int eraseX, int eraseWidth, const Drawn& drawn);
+  // The text at (x, y) without its outer blanks.
+  static Drawn Trimmed(int x, int y, std::string_view text);
   // Appends the text without its outer blanks as an item, unless nothing is left.
   static void AddText(std::vector<Item>& items, int x, int y, std::string_view text);
+  // The panel's lines; successive drawings on one panel look it up once.
+  Panel& PanelOf(ComputationWindow window, int panel);
 
-  std::map<PanelKey, std::vector<Item>> panels_;
+  std::map<PanelKey, Panel> panels_;
+  PanelKey lastKey_{};
+  Panel* lastPanel_ = nullptr;
   std::ostream* transcript_ = nullptr;
   int pumps_ = 0;
 };
