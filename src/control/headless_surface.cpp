@@ -24,10 +24,11 @@ std::string PanelHeading(ComputationWindow window, int panel) {
 // the new item go to the end. Only the lines within the drawing's band are looked at. The text of an erased item
 // lends its storage to the new one, so that redrawing a line in place (the progress texts)
 // allocates nothing.
-void HeadlessSurface::Place(Panel& panel, int eraseX, int eraseWidth, const Drawn& drawn) {
+void HeadlessSurface::Place(std::map<int, std::vector<Item>>& lines, int eraseX, int eraseWidth,
+                            const Drawn& drawn) {
   std::string storage;
-  auto line = panel.lower_bound(drawn.y - kLineHeight + 1);
-  while (line != panel.end() && line->first < drawn.y + kLineHeight) {
+  auto line = lines.lower_bound(drawn.y - kLineHeight + 1);
+  while (line != lines.end() && line->first < drawn.y + kLineHeight) {
     std::vector<Item>& items = line->second;
     std::vector<Item> pieces;
     for (size_t i = 0; i < items.size();) {
@@ -54,11 +55,11 @@ void HeadlessSurface::Place(Panel& panel, int eraseX, int eraseWidth, const Draw
     for (Item& piece : pieces) items.push_back(std::move(piece));
     // An emptied line goes, unless the drawing is about to fill it again.
     const bool refilled = line->first == drawn.y && !drawn.text.empty();
-    line = items.empty() && !refilled ? panel.erase(line) : std::next(line);
+    line = items.empty() && !refilled ? lines.erase(line) : std::next(line);
   }
   if (drawn.text.empty()) return;
   storage.assign(drawn.text);
-  panel[drawn.y].push_back(Item{drawn.x, drawn.y, drawn.width, std::move(storage), drawn.glyph});
+  lines[drawn.y].push_back(Item{drawn.x, drawn.y, drawn.width, std::move(storage), drawn.glyph});
 }
 
 HeadlessSurface::Drawn HeadlessSurface::Trimmed(int x, int y, std::string_view text) {
@@ -88,13 +89,21 @@ void HeadlessSurface::DrawText(ComputationWindow window, int panel, int x, int y
   size_t last = text.find_last_not_of(' ');
   std::string_view shown = last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
   if (transcript_) *transcript_ << 'P' << panel << '\t' << x << '\t' << y << '\t' << shown << '\n';
+  Panel& drawnOn = PanelOf(window, panel);
+  if (drawnOn.hasLastText && drawnOn.lastX == x && drawnOn.lastY == y && drawnOn.lastText == text) return;
   // The erased area starts at x and spans every blank, even where the kept text is shorter.
-  Place(PanelOf(window, panel), x, kCharacterWidth * static_cast<int>(text.size()), Trimmed(x, y, shown));
+  Place(drawnOn.lines, x, kCharacterWidth * static_cast<int>(text.size()), Trimmed(x, y, shown));
+  drawnOn.hasLastText = true;
+  drawnOn.lastX = x;
+  drawnOn.lastY = y;
+  drawnOn.lastText.assign(text);
 }
 
 void HeadlessSurface::DrawMapsTo(ComputationWindow window, int panel, int x, int y) {
   if (transcript_) *transcript_ << 'A' << panel << '\t' << x << '\t' << y << '\n';
-  Place(PanelOf(window, panel), x, kMapsToWidth, Drawn{x, y, kMapsToWidth, "->", true});
+  Panel& drawnOn = PanelOf(window, panel);
+  drawnOn.hasLastText = false;
+  Place(drawnOn.lines, x, kMapsToWidth, Drawn{x, y, kMapsToWidth, "->", true});
 }
 
 void HeadlessSurface::ProcessMessages(RunFlags& flags) {
@@ -110,7 +119,7 @@ std::vector<std::string> HeadlessSurface::PanelLines(ComputationWindow window, i
   std::vector<std::string> lines;
   auto found = panels_.find({window, panel});
   if (found == panels_.end()) return lines;
-  for (const auto& [y, line] : found->second) {
+  for (const auto& [y, line] : found->second.lines) {
     if (line.empty()) continue;
     std::vector<const Item*> items;
     for (const Item& item : line) items.push_back(&item);

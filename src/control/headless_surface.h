@@ -60,8 +60,16 @@ class HeadlessSurface : public PanelSurface {
 
  private:
   using PanelKey = std::pair<ComputationWindow, int>;
-  // The items of a panel by line: the y they are drawn at.
-  using Panel = std::map<int, std::vector<Item>>;
+  // The items of a panel by line (the y they are drawn at), and the last text drawn on it: drawing
+  // the same text at the same place again, with nothing drawn on the panel in between, changes
+  // nothing (the progress texts of a search are redrawn thousands of times).
+  struct Panel {
+    std::map<int, std::vector<Item>> lines;
+    bool hasLastText = false;
+    int lastX = 0;
+    int lastY = 0;
+    std::string lastText;
+  };
   // An item about to be drawn, its text not yet owned.
   struct Drawn {
     int x = 0;
@@ -72,7 +80,7 @@ class HeadlessSurface : public PanelSurface {
   };
   // Erases what [eraseX, eraseX + eraseWidth) x [y, y + kLineHeight) covers (characters of text
   // outside it stay), then keeps `drawn` if it has text.
-  static void Place(Panel& panel, int eraseX, int eraseWidth, const Drawn& drawn);
+  static void Place(std::map<int, std::vector<Item>>& lines, int eraseX, int eraseWidth, const Drawn& drawn);
   // The text at (x, y) without its outer blanks.
   static Drawn Trimmed(int x, int y, std::string_view text);
   // Appends the text without its outer blanks as an item, unless nothing is left.
