@@ -13,21 +13,27 @@
 //       simplified presentation goes there first, for the peers: the generator count on the first
 //       line, then one relator per line as signed generator positions 1..n.
 //       Counters: the classes (non-abelian, as a run counts them) and the relator solutions.
+//   quarvel_peers unsimplified-matrix BRAID GROUP permutation|regular
+//       Writes quarvel_matrix_gap.txt for the unsimplified presentation (see WriteUnsimplifiedMatrix).
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
 #include "control/headless_surface.h"
 #include "control/start.h"
 #include "control/workbench.h"
 #include "group/prepare_presentation.h"
+#include "reports/matrix_files.h"
 #include "reps/enumerate_homomorphisms.h"
 #include "reps/isotopy_group.h"
 #include "reps/random_generator.h"
@@ -36,6 +42,7 @@ namespace quarvel {
 namespace {
 
 constexpr int32_t kMediumEffort = 50;
+constexpr int32_t kPrime = 13;  // the runs' default field
 // The draws an isotopy run takes before it prepares the presentation.
 constexpr uint64_t kIsotopyWarmUpDraws = 1000;
 
@@ -113,10 +120,9 @@ void WritePresentation(const Workbench& wb, const std::string& path) {
   }
 }
 
-void Enumerate(benchmark::State& state, const std::string& braid, const std::string& group,
-               const std::string& presentationOut) {
-  Bench bench;
-  Workbench& wb = *bench.wb;
+// The knot group of the braid as an isotopy run into `group` prepares it, with the group's tables
+// and classes; false when the presentation cannot be prepared.
+bool PrepareIsotopyGroup(Workbench& wb, const std::string& braid, const std::string& group) {
   wb.settings.isotopyMode = true;
   wb.panels.window = ComputationWindow::isotopy;
   wb.settings.isotopyGroup = group;
@@ -124,13 +130,21 @@ void Enumerate(benchmark::State& state, const std::string& braid, const std::str
   wb.presentation.braidText = braid;
   SkipDraws(wb.random, kIsotopyWarmUpDraws);
   PreparePresentation(wb);
-  if (wb.failure.computationFailed) {
+  if (wb.failure.computationFailed) return false;
+  BuildIsotopyGroup(wb);
+  FindConjugacyClasses(wb.isotopyGroup);
+  return true;
+}
+
+void Enumerate(benchmark::State& state, const std::string& braid, const std::string& group,
+               const std::string& presentationOut) {
+  Bench bench;
+  Workbench& wb = *bench.wb;
+  if (!PrepareIsotopyGroup(wb, braid, group)) {
     state.SkipWithError("cannot prepare the presentation");
     return;
   }
   if (!presentationOut.empty()) WritePresentation(wb, presentationOut);
-  BuildIsotopyGroup(wb);
-  FindConjugacyClasses(wb.isotopyGroup);
   for (auto _ : state) {
     EnumerateHomomorphisms(wb, [](Workbench& w) {
       ExtendToEliminated(w);
@@ -159,10 +173,94 @@ class LineReporter : public benchmark::BenchmarkReporter {
   }
 };
 
+// The image of an assignment: its elements' closure under products, the identity first.
+std::vector<int32_t> ImageOf(const IsotopyGroup& group, const Presentation& p, const Assignment& assignment) {
+  std::vector<int32_t> elements{1};
+  std::vector<char> seen(static_cast<size_t>(group.elementCount) + 1, 0);
+  seen[1] = 1;
+  for (size_t next = 0; next < elements.size(); ++next) {
+    for (int32_t g = 1; g <= kMaxGenerators; ++g) {
+      if (!p.generatorUsed[g]) continue;
+      const int32_t product = ElementProduct(group, assignment[g], elements[next]);
+      if (!seen[product]) {
+        seen[product] = 1;
+        elements.push_back(product);
+      }
+    }
+  }
+  return elements;
+}
+
+// The matrix of left multiplication by x on the image, in the basis of its elements.
+IntMatrix RegularMatrix(const IsotopyGroup& group, const std::vector<int32_t>& image, int32_t x) {
+  std::vector<int32_t> position(static_cast<size_t>(group.elementCount) + 1, 0);
+  for (size_t i = 0; i < image.size(); ++i) position[image[i]] = static_cast<int32_t>(i) + 1;
+  IntMatrix matrix;
+  matrix.Reset(static_cast<int32_t>(image.size()));
+  for (size_t j = 0; j < image.size(); ++j) matrix(position[ElementProduct(group, x, image[j])], static_cast<int32_t>(j) + 1) = 1;
+  return matrix;
+}
+
+// The GAP program of the twisted Fox matrix of the braid's unsimplified presentation (one
+// generator per arc, one relator per crossing but the last), in the current folder, over F_13.
+// The representation comes from the homomorphisms an isotopy run into `group` finds, extended from
+// the simplified presentation to every generator: "permutation" takes the first one on F_13^k;
+// "regular" takes the one whose image is largest within the degree cap (300 over the larger of the
+// generator and relator counts) and its regular representation. A random search on the
+// unsimplified presentation finds no representation in minutes; these matrices have the sizes the
+// comparison's reference figures were measured on (77 x 70 for an 11-crossing knot into S_7).
+int WriteUnsimplifiedMatrix(const std::string& braid, const std::string& group, const std::string& kind) {
+  Bench build;
+  Workbench& wb = *build.wb;
+  wb.presentation.braidText = braid;
+  wb.settings.simplifyEffort = 0;
+  PreparePresentation(wb);
+  if (wb.failure.computationFailed) return 1;
+  const Presentation& p = wb.presentation;
+  const int64_t cap = kMatrixDimension / std::max(p.generatorCount, p.relatorCount);
+
+  Bench search;
+  Workbench& found = *search.wb;
+  if (!PrepareIsotopyGroup(found, braid, group)) return 1;
+  const IsotopyGroup& elements = found.isotopyGroup;
+  std::optional<Assignment> chosen;
+  std::vector<int32_t> image;
+  EnumerateHomomorphisms(found, [&](Workbench& w) {
+    if (chosen && kind == "permutation") return;
+    ExtendToEliminated(w);
+    std::vector<int32_t> candidate = ImageOf(elements, p, w.homomorphisms.assignment);
+    if (kind == "regular" && (static_cast<int64_t>(candidate.size()) > cap || candidate.size() <= image.size())) return;
+    chosen = w.homomorphisms.assignment;
+    image = std::move(candidate);
+  });
+  if (!chosen || (kind != "permutation" && kind != "regular")) return 1;
+
+  SetCurrentPrime(wb.field, kPrime);
+  wb.settings.currentPrime = kPrime;
+  wb.settings.degreeK = kind == "regular" ? static_cast<int64_t>(image.size()) : elements.degree;
+  for (int32_t g = 1; g <= kMaxGenerators; ++g) {
+    if (!p.generatorUsed[g]) continue;
+    const int32_t x = (*chosen)[g];
+    GeneratorImage& generator = wb.representation.generators[g];
+    if (kind == "regular") {
+      generator.matrix = RegularMatrix(elements, image, x);
+      generator.inverseMatrix = RegularMatrix(elements, image, elements.inverseIndex[x]);
+    } else {
+      generator.matrix = elements.matrices[x];
+      generator.inverseMatrix = elements.inverseMatrices[x];
+    }
+  }
+  BuildTwistedFoxMatrix(wb);
+  if (wb.failure.computationFailed || wb.failure.polynomialErrorFlag) return 1;
+  WriteGapFile(wb);
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "usage: quarvel_peers [benchmark flags] reduce MATRIX K\n"
-               "       quarvel_peers [benchmark flags] enumerate BRAID GROUP [PRESENTATION_OUT]\n");
+               "       quarvel_peers [benchmark flags] enumerate BRAID GROUP [PRESENTATION_OUT]\n"
+               "       quarvel_peers unsimplified-matrix BRAID GROUP permutation|regular\n");
   return 2;
 }
 
@@ -173,6 +271,7 @@ int main(int argc, char** argv) {
   using namespace quarvel;
   benchmark::Initialize(&argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 4 && args[0] == "unsimplified-matrix") return WriteUnsimplifiedMatrix(args[1], args[2], args[3]);
   if (args.size() == 3 && args[0] == "reduce") {
     benchmark::RegisterBenchmark("reduce", Reduce, args[1], std::stoll(args[2]))->Unit(benchmark::kMillisecond);
   } else if ((args.size() == 3 || args.size() == 4) && args[0] == "enumerate") {

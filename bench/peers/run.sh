@@ -62,9 +62,12 @@ cli=$build/src/quarvel-cli
 peers=$build/bench/quarvel_peers
 
 # --- Shared inputs --------------------------------------------------------------------------------
-# name | quarvel-cli norm arguments. The Conway knot simplifies to 3 generators and 2 relators,
-# 12_1311 to 4 and 3 (the degree cap is then 75); "sk-v" and "sk-z" sizes are the S_k. The
-# regular representation's degree is the order of the image the run's search finds.
+# name | quarvel-cli norm arguments, or "unsimplified KNOT GROUP permutation|regular". The Conway
+# knot simplifies to 3 generators and 2 relators, 12_1311 to 4 and 3 (the degree cap is then 75);
+# "sk-v" and "sk-z" sizes are the S_k. The regular representation's degree is the order of the
+# image the run's search finds. The unsimplified cases keep one generator per arc (11 and 10
+# relators for 11_401: 77 x 70 into S_7; 14 and 13 for 12_1311, whose cap 21 admits the regular
+# representation of an image of order 20: 280 x 260).
 reduction_cases=(
   "11_401_S5_V|--knot 11_401 --rep sk-v --size 5"
   "11_401_S5_Z|--knot 11_401 --rep sk-z --size 5"
@@ -72,6 +75,9 @@ reduction_cases=(
   "11_401_S7_Z|--knot 11_401 --rep sk-z --size 7"
   "11_401_regular_A5|--knot 11_401 --rep sk-regular --size 5"
   "12_1311_regular|--knot 12_1311 --rep sk-regular --size 5"
+  "11_401_S5_unsimplified|unsimplified 11_401 s5 permutation"
+  "11_401_S7_unsimplified|unsimplified 11_401 s7 permutation"
+  "12_1311_regular_unsimplified|unsimplified 12_1311 s5 regular"
 )
 enumeration_knots=(3_1 4_1 7_4 11_401 11_409)
 enumeration_groups=(5 6 7)
@@ -84,10 +90,16 @@ for entry in "${reduction_cases[@]}"; do
   dir=$work/reduce/$name
   mkdir -p "$dir"
   if [[ ! -s $dir/matrix.flint ]]; then
-    # The GAP file is written before the reduction; the run stops after the first representation's
-    # evaluation, or at the time limit (a failing status then is no failure here).
-    # shellcheck disable=SC2086
-    (cd "$dir" && "$cli" norm ${entry#*|} --cycles 1 --time-limit 120 --matrix gap --save none >run.txt) || true
+    read -r -a how <<<"${entry#*|}"
+    if [[ ${how[0]} = unsimplified ]]; then
+      # The unsimplified presentation under a homomorphism an isotopy run finds (quarvel_peers).
+      braid=$("$cli" show --knot "${how[1]}" | sed -n 's/^Knot is closure of the braid //p')
+      (cd "$dir" && "$peers" unsimplified-matrix "$braid" "${how[2]}" "${how[3]}") || true
+    else
+      # The GAP file is written before the reduction; the run stops after the first representation's
+      # evaluation, or at the time limit (a failing status then is no failure here).
+      (cd "$dir" && "$cli" norm "${how[@]}" --cycles 1 --time-limit 120 --matrix gap --save none >run.txt) || true
+    fi
     if [[ ! -s $dir/quarvel_matrix_gap.txt ]]; then
       echo "$name: the run found no representation in time; left out"
       continue
@@ -98,8 +110,10 @@ for entry in "${reduction_cases[@]}"; do
   rows=$(grep -c '^\[' "$dir/quarvel_matrix_gap.txt")
   product=$(sed -n 's/^for i in \[1\.\.\([0-9]*\)\].*/\1/p' "$dir/quarvel_matrix_gap.txt")
   matrix_k[$name]=$((rows - product))
+  about=$(grep -m1 '^# Representation' "$dir/quarvel_matrix_gap.txt" | cut -c3-)
+  [[ ${entry#*|} != unsimplified* ]] || about=${entry#*|}
   printf '%-20s %s x %s, k = %s: %s\n' "$name" "$rows" "$(head -1 "$dir/matrix.flint" | cut -d' ' -f2)" \
-    "${matrix_k[$name]}" "$(grep -m1 '^# Representation' "$dir/quarvel_matrix_gap.txt" | cut -c3-)"
+    "${matrix_k[$name]}" "$about"
 done
 
 declare -A braid_of
