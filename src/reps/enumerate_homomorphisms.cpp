@@ -131,7 +131,8 @@ void Enumeration::ShowProgress(int64_t done, int64_t total) {
   const int64_t percent = RoundedPercent(done, total);
   wb_.homomorphisms.checkedPercent = static_cast<int32_t>(percent);
   if (percent != percentShown_ || percentText_.empty()) {
-    percentText_ = "Checked " + std::to_string(percent) + "% of all potential homomorphisms";
+    // Rebuilt in its own storage: with S_5 the percentage changes at nearly every step.
+    percentText_.assign("Checked ").append(std::to_string(percent)).append("% of all potential homomorphisms");
     percentShown_ = percent;
   }
   WriteText(wb_.panels, kProgressPanel, 7, kProgressY, percentText_);
