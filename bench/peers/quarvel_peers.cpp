@@ -18,8 +18,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -197,7 +197,8 @@ IntMatrix RegularMatrix(const IsotopyGroup& group, const std::vector<int32_t>& i
   for (size_t i = 0; i < image.size(); ++i) position[image[i]] = static_cast<int32_t>(i) + 1;
   IntMatrix matrix;
   matrix.Reset(static_cast<int32_t>(image.size()));
-  for (size_t j = 0; j < image.size(); ++j) matrix(position[ElementProduct(group, x, image[j])], static_cast<int32_t>(j) + 1) = 1;
+  for (size_t j = 0; j < image.size(); ++j)
+    matrix(position[ElementProduct(group, x, image[j])], static_cast<int32_t>(j) + 1) = 1;
   return matrix;
 }
 
@@ -229,7 +230,9 @@ int WriteUnsimplifiedMatrix(const std::string& braid, const std::string& group, 
     if (chosen && kind == "permutation") return;
     ExtendToEliminated(w);
     std::vector<int32_t> candidate = ImageOf(elements, p, w.homomorphisms.assignment);
-    if (kind == "regular" && (static_cast<int64_t>(candidate.size()) > cap || candidate.size() <= image.size())) return;
+    if (kind == "regular" &&
+        (static_cast<int64_t>(candidate.size()) > cap || candidate.size() <= image.size()))
+      return;
     chosen = w.homomorphisms.assignment;
     image = std::move(candidate);
   });
@@ -271,9 +274,11 @@ int main(int argc, char** argv) {
   using namespace quarvel;
   benchmark::Initialize(&argc, argv);
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() == 4 && args[0] == "unsimplified-matrix") return WriteUnsimplifiedMatrix(args[1], args[2], args[3]);
+  if (args.size() == 4 && args[0] == "unsimplified-matrix")
+    return WriteUnsimplifiedMatrix(args[1], args[2], args[3]);
   if (args.size() == 3 && args[0] == "reduce") {
-    benchmark::RegisterBenchmark("reduce", Reduce, args[1], std::stoll(args[2]))->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("reduce", Reduce, args[1], std::stoll(args[2]))
+        ->Unit(benchmark::kMillisecond);
   } else if ((args.size() == 3 || args.size() == 4) && args[0] == "enumerate") {
     benchmark::RegisterBenchmark("enumerate", Enumerate, args[1], args[2], args.size() == 4 ? args[3] : "")
         ->Unit(benchmark::kMillisecond);

@@ -21,9 +21,9 @@ std::string PanelHeading(ComputationWindow window, int panel) {
 
 // Items never overlap one another, so their order within a line does not matter (the panel lines
 // sort them): an erased item's place goes to the line's last item, and the pieces of cut ones and
-// the new item go to the end. Only the lines within the drawing's band are looked at. The text of an erased item
-// lends its storage to the new one, so that redrawing a line in place (the progress texts)
-// allocates nothing.
+// the new item go to the end. Only the lines within the drawing's band are looked at. The text of
+// an erased item lends its storage to the new one, so that redrawing a line in place (the progress
+// texts) allocates nothing.
 void HeadlessSurface::Place(std::map<int, std::vector<Item>>& lines, int eraseX, int eraseWidth,
                             const Drawn& drawn) {
   std::string storage;
@@ -67,8 +67,8 @@ HeadlessSurface::Drawn HeadlessSurface::Trimmed(int x, int y, std::string_view t
   if (first == std::string_view::npos) return Drawn{x, y, 0, {}, false};
   size_t last = text.find_last_not_of(' ');
   std::string_view kept = text.substr(first, last + 1 - first);
-  return Drawn{x + kCharacterWidth * static_cast<int>(first), y, kCharacterWidth * static_cast<int>(kept.size()),
-               kept, false};
+  return Drawn{x + kCharacterWidth * static_cast<int>(first), y,
+               kCharacterWidth * static_cast<int>(kept.size()), kept, false};
 }
 
 void HeadlessSurface::AddText(std::vector<Item>& items, int x, int y, std::string_view text) {

@@ -132,7 +132,9 @@ void Enumeration::ShowProgress(int64_t done, int64_t total) {
   wb_.homomorphisms.checkedPercent = static_cast<int32_t>(percent);
   if (percent != percentShown_ || percentText_.empty()) {
     // Rebuilt in its own storage: with S_5 the percentage changes at nearly every step.
-    percentText_.assign("Checked ").append(std::to_string(percent)).append("% of all potential homomorphisms");
+    percentText_.assign("Checked ")
+        .append(std::to_string(percent))
+        .append("% of all potential homomorphisms");
     percentShown_ = percent;
   }
   WriteText(wb_.panels, kProgressPanel, 7, kProgressY, percentText_);

@@ -177,7 +177,6 @@ TEST(EvaluateRepresentation, VanishingPolynomialStopsWhenAsked) {
   EXPECT_TRUE(wb.evaluation.showsNotFibered);
 }
 
-
 TEST(EvaluateRepresentation, AReductionBeyondTheTopExponentShowsAndCountsNothing) {
   Bench bench;
   Workbench& wb = bench.wb;
