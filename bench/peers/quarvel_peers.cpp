@@ -211,6 +211,8 @@ IntMatrix RegularMatrix(const IsotopyGroup& group, const std::vector<int32_t>& i
 // unsimplified presentation finds no representation in minutes; these matrices have the sizes the
 // comparison's reference figures were measured on (77 x 70 for an 11-crossing knot into S_7).
 int WriteUnsimplifiedMatrix(const std::string& braid, const std::string& group, const std::string& kind) {
+  if (kind != "permutation" && kind != "regular") return 2;
+  const bool regular = kind == "regular";
   Bench build;
   Workbench& wb = *build.wb;
   wb.presentation.braidText = braid;
@@ -227,25 +229,25 @@ int WriteUnsimplifiedMatrix(const std::string& braid, const std::string& group, 
   std::optional<Assignment> chosen;
   std::vector<int32_t> image;
   EnumerateHomomorphisms(found, [&](Workbench& w) {
-    if (chosen && kind == "permutation") return;
+    if (chosen && !regular) return;
     ExtendToEliminated(w);
-    std::vector<int32_t> candidate = ImageOf(elements, p, w.homomorphisms.assignment);
-    if (kind == "regular" &&
-        (static_cast<int64_t>(candidate.size()) > cap || candidate.size() <= image.size()))
-      return;
+    if (regular) {
+      std::vector<int32_t> candidate = ImageOf(elements, p, w.homomorphisms.assignment);
+      if (static_cast<int64_t>(candidate.size()) > cap || candidate.size() <= image.size()) return;
+      image = std::move(candidate);
+    }
     chosen = w.homomorphisms.assignment;
-    image = std::move(candidate);
   });
-  if (!chosen || (kind != "permutation" && kind != "regular")) return 1;
+  if (!chosen) return 1;
 
   SetCurrentPrime(wb.field, kPrime);
   wb.settings.currentPrime = kPrime;
-  wb.settings.degreeK = kind == "regular" ? static_cast<int64_t>(image.size()) : elements.degree;
+  wb.settings.degreeK = regular ? static_cast<int64_t>(image.size()) : elements.degree;
   for (int32_t g = 1; g <= kMaxGenerators; ++g) {
     if (!p.generatorUsed[g]) continue;
     const int32_t x = (*chosen)[g];
     GeneratorImage& generator = wb.representation.generators[g];
-    if (kind == "regular") {
+    if (regular) {
       generator.matrix = RegularMatrix(elements, image, x);
       generator.inverseMatrix = RegularMatrix(elements, image, elements.inverseIndex[x]);
     } else {
