@@ -76,7 +76,9 @@ void TakeIsotopySettings(const MainWindowOptions& options, size_t braidLength, R
   s.allHomomorphisms = options.nonabelian == 0;
   s.currentPrime = PrimeOfFieldItem(s, options.fieldtypeIsotopy);
   s.zeroSurgery = options.closedbox == 1;
-  s.keepTorsionSwitch = false;
+  // The torsion product keeps, for each class, the product of the nonzero diagonal entries where
+  // the module has positive rank; without it such a class makes the product 0.
+  s.keepTorsionSwitch = s.torsionProduct;
 }
 
 }  // namespace

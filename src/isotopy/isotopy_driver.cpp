@@ -11,6 +11,7 @@
 #include "reps/enumerate_homomorphisms.h"
 #include "reps/isotopy_group.h"
 #include "reports/isotopy_report.h"
+#include "reports/report_text.h"
 
 namespace quarvel {
 namespace {
@@ -67,7 +68,8 @@ void UntwistedAlexanderPolynomial(Workbench& wb) {
   ComputeTwistedPolynomial(wb);
   if (FlagSet(wb)) return;
   IsotopyState& iso = wb.isotopy;
-  iso.untwistedPolynomial = wb.twisted.twistedPolynomial;
+  // The torsion product concerns the classes: the Alexander polynomial stays 0 where it vanishes.
+  iso.untwistedPolynomial = wb.twisted.positiveRank ? Polynomial{} : wb.twisted.twistedPolynomial;
   iso.untwistedDegree = PolyDegree(iso.untwistedPolynomial);
   iso.untwistedPolynomialText = {PolyToText(iso.untwistedPolynomial, true, false, false),
                                  PolyToText(iso.untwistedPolynomial, true, false, true)};
@@ -105,7 +107,8 @@ void WriteClassHeaders(Workbench& wb) {
   WriteText(wb.panels, kRunningPanel, 7, 22,
             "Equivalence classes of homomorphisms: pi_1(" + space + ") -> " + group);
   WriteText(wb.panels, kRunningPanel, kPolynomialX, 22,
-            "Twisted Alexander polynomials corresponding to pi_1(" + space + ") -> " + group + " -> GL(F_" +
+            "Twisted " + std::string(TorsionWord(wb.settings.torsionProduct)) +
+                "Alexander polynomials corresponding to pi_1(" + space + ") -> " + group + " -> GL(F_" +
                 std::to_string(wb.settings.currentPrime) + "," + k + ")");
 }
 

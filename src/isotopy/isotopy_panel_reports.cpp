@@ -85,17 +85,19 @@ void ShowClassPolynomial(Workbench& wb, int32_t representationLine, std::string_
 
 void ShowProduct(Workbench& wb, int64_t classCount) {
   IsotopyState& iso = wb.isotopy;
+  const std::string torsion(TorsionWord(wb.settings.torsionProduct));
   if (classCount == 0) {
     iso.productText = {"1", "1"};
     WriteText(wb.panels, kProductPanel, kMargin, 7,
-              "There exist no such representations! Hence the Product of the twisted Alexander polynomials "
-              "equals 1.");
+              "There exist no such representations! Hence the Product of the twisted " + torsion +
+                  "Alexander polynomials equals 1.");
     return;
   }
   iso.productText = {PolyToText(iso.productPolynomial, true, false, false),
                      PolyToText(iso.productPolynomial, true, false, true)};
-  const std::vector<std::string> pieces =
-      CutBeforeSigns("The product of the twisted Alexander polynomial equals: " + iso.productText.plain, kProductFirstCut);
+  const std::vector<std::string> pieces = CutBeforeSigns(
+      "The product of the twisted " + torsion + "Alexander polynomial equals: " + iso.productText.plain,
+      kProductFirstCut);
   int y = 7;
   for (const std::string& piece : pieces) {
     WriteText(wb.panels, kProductPanel, kMargin, y, piece);

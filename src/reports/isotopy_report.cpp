@@ -23,6 +23,7 @@ struct Context {
   std::string k;      // degree of the group
   std::string group;  // "S_k" or "A_k"
   std::string prime;
+  std::string torsion;  // TorsionWord of the run
 };
 
 std::string Separator(bool latex) {
@@ -43,14 +44,13 @@ void WriteProduct(const Context& c) {
   const Presentation& p = c.wb.presentation;
   if (c.latex) {
     c.file.Line(
-        "The product of the twisted Alexander polynomials for all equivalence classes of representations of "
-        "the "
-        "form");
+        "The product of the twisted " + c.torsion +
+        "Alexander polynomials for all equivalence classes of representations of the form");
     c.file.Line("\\[ \\pi_1(" + p.spaceNameLatex + ") \\to S_" + c.k + " \\to \\mbox{GL}(\\Bbb{F}_{" +
                 c.prime + "}," + c.k + ")\\]");
     c.file.Line("equals");
   } else {
-    c.file.Line("Product of twisted Alexander polynomials for pi_1(" + p.spaceName + ") -> S_" + c.k +
+    c.file.Line("Product of twisted " + c.torsion + "Alexander polynomials for pi_1(" + p.spaceName + ") -> S_" + c.k +
                 " -> GL(F_" + c.prime + "," + c.k + ")");
   }
   WritePolynomial(c, c.wb.isotopy.productText);
@@ -96,13 +96,13 @@ void WriteClass(const Context& c, size_t h) {
     }
     WriteArrayRows(c.file, maps, kMapsPerRow, true);
     c.file.Line("\\end{array} \\]");
-    c.file.Line("The corresponding twisted Alexander polynomial equals");
+    c.file.Line("The corresponding twisted " + c.torsion + "Alexander polynomial equals");
   } else {
     c.file.Line("(Elements in S_" + c.k + " are written in permutation form)");
     for (int g = 1; g <= kMaxGenerators; ++g) {
       if (wb.presentation.generatorUsed[g]) c.file.Line(LetterText(g) + " -> " + ElementText(wb, row[g]));
     }
-    c.file.Line("Corresponding twisted Alexander polynomial");
+    c.file.Line("Corresponding twisted " + c.torsion + "Alexander polynomial");
   }
   const std::vector<PolynomialTexts>& texts = wb.isotopy.classTexts;
   WritePolynomial(c, h <= texts.size() ? texts[h - 1] : PolynomialTexts{});
@@ -115,7 +115,13 @@ void WriteIsotopyReport(Workbench& wb, bool latex) {
   const bool alternating = !name.empty() && name[0] == 'a';
   const std::string k = name.size() > 1 ? name.substr(1) : std::to_string(wb.settings.degreeK);
   ReportFile file(latex ? kLatexReportName : kResultsFileName);
-  Context c{wb, file, latex, k, (alternating ? "A_" : "S_") + k, std::to_string(wb.settings.currentPrime)};
+  Context c{wb,
+            file,
+            latex,
+            k,
+            (alternating ? "A_" : "S_") + k,
+            std::to_string(wb.settings.currentPrime),
+            std::string(TorsionWord(wb.settings.torsionProduct))};
 
   if (latex) {
     file.Line("\\documentclass[12pt]{amsart}");

@@ -25,6 +25,12 @@ inline std::string LetterText(int generator) {
   return std::string(1, GeneratorLetter(generator));
 }
 
+// "torsion " where the isotopy product is taken of the twisted torsion polynomials, else "": the
+// word that the texts naming those polynomials insert before "Alexander".
+inline std::string_view TorsionWord(bool torsionProduct) {
+  return torsionProduct ? "torsion " : "";
+}
+
 // The letters of the generators with generatorUsed set, in generator order.
 std::string UsedGeneratorLetters(const Presentation& presentation, std::string_view separator);
 

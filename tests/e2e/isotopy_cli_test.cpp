@@ -82,5 +82,35 @@ TEST(CliIsotopy, AnUnreadableFileEndsWithAnError) {
   EXPECT_TRUE(HasLine(IsotopyPanel(run, 1), "ERROR: Too many generators")) << run.out;
 }
 
+// 12_1344 and 12_1345 each have an S_5 class whose module has positive rank, so their plain
+// products are both 0; the torsion product keeps that class's torsion polynomial and tells the two
+// knots apart, and every text naming the polynomials says "torsion".
+TEST(CliIsotopy, TheTorsionProductKeepsClassesOfPositiveRank) {
+  const std::string productLine = "The product of the twisted Alexander polynomial equals:  0";
+  for (const std::string knot : {"12_1344", "12_1345"})
+    EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", knot}), 3), productLine)) << knot;
+
+  TempDir dir;
+  const CliResult first = RunCliIn(dir.path(), {"isotopy", "--knot", "12_1344", "--torsion", "--save", "results"});
+  const CliResult second = Isotopy({"--knot", "12_1345", "--torsion"});
+  ASSERT_EQ(first.exitStatus, 0) << first.err;
+  const std::vector<std::string> product = IsotopyPanel(first, 3);
+  ASSERT_FALSE(product.empty());
+  EXPECT_TRUE(product[0].starts_with("The product of the twisted torsion Alexander polynomial equals:  1+3t+"))
+      << product[0];
+  EXPECT_NE(product, IsotopyPanel(second, 3));
+  EXPECT_TRUE(HasLine(IsotopyPanel(first, 2),
+                      "Equivalence classes of homomorphisms: pi_1(S^3\\K) -> S_5 Twisted torsion Alexander "
+                      "polynomials corresponding to pi_1(S^3\\K) -> S_5 -> GL(F_13,5)"));
+  EXPECT_TRUE(HasLine(IsotopyPanel(first, 2),
+                      "a -> (21354) b -> (32154) c -> (14523) d -> (43215) e -> (52431) f -> (13254) g -> (13254) "
+                      "1+10t+5t^2+8t^3+3t^4+12t^5"));
+
+  const std::string report = ReadWholeFile(dir.path() / "quarvel_results.txt");
+  EXPECT_NE(report.find("Product of twisted torsion Alexander polynomials for pi_1(S^3\\K) -> S_5"),
+            std::string::npos);
+  EXPECT_NE(report.find("Corresponding twisted torsion Alexander polynomial\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quarvel::testing
