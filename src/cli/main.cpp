@@ -58,11 +58,11 @@ int StandardOutputStatus() {
 }
 
 // The exit status once the snapshot is printed, with a line on stderr for what ended the run when
-// that was not the run itself.
+// that was not the run itself. A signal decides first: after SIGHUP stdout may be gone as well.
 int ExitStatus(bool failed, const CliSurface& surface, const Workbench& wb) {
-  if (StandardOutputStatus() != kExitRunEnded) return kExitRunError;
+  const bool written = StandardOutputStatus() == kExitRunEnded;
   if (StopSignal() != 0) return kExitSignalBase + StopSignal();
-  if (failed) return kExitRunError;
+  if (failed || !written) return kExitRunError;
   if (surface.TimeLimitReached()) std::cerr << "quarvel-cli: the run reached --time-limit\n";
   if (wb.run.representationLimitReached) std::cerr << "quarvel-cli: the run reached --cycles\n";
   return kExitRunEnded;
