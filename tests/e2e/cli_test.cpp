@@ -268,24 +268,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "No relator could be read from the file FILE"}),
     ByName());
 
-// After the closing brace only blanks or a note in parentheses may follow; inside the braces
-// blanks may stand anywhere.
-class CliBraidText : public ::testing::TestWithParam<BraidFault> {};
-
-TEST_P(CliBraidText, AfterTheClosingBraceIsRefused) {
-  CliResult run = RunCli({"show", "--braid", GetParam().braid});
-  EXPECT_EQ(run.exitStatus, 1) << run.out;
-  EXPECT_TRUE(HasLine(Panel(run, 1), "ERROR: " + GetParam().message)) << run.out;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Junk, CliBraidText,
-    ::testing::Values(BraidFault{"SecondBraid", "{-1,2,-1,2} {1}", "Not a valid braid description"},
-                      BraidFault{"Word", "{1}junk", "Not a valid braid description"},
-                      BraidFault{"SecondBrace", "{1,1,1}}", "Not a valid braid description"},
-                      BraidFault{"UnclosedNote", "{1,1,1} (trefoil", "Not a valid braid description"}),
-    ByName());
-
+// Inside the braces blanks may stand anywhere, and a note in parentheses may follow them (junk
+// after the closing brace is refused: ParseBraid's tests).
 TEST(CliBraidText, BlanksInsideTheBracesAndANoteAfterThemAreTaken) {
   CliResult tight = RunCli({"show", "--braid", "{1,-2,1,-2}"});
   ASSERT_EQ(tight.exitStatus, 0) << tight.out;

@@ -46,17 +46,6 @@ TEST(ReadFileLine, DropsTrailingControlCharactersOnly) {
   EXPECT_EQ(lines, (std::vector<std::string>{"-a-c+b+c", "head  ", "\tx", "", "last"}));
 }
 
-TEST(ReadFileLine, SkipsAByteOrderMark) {
-  std::istringstream in("\xEF\xBB\xBF{1,1,1}\r\n-a\xEF\xBB\xBF\n");
-  std::string line;
-  ASSERT_TRUE(ReadFileLine(in, line));
-  EXPECT_EQ(line, "{1,1,1}");
-  ASSERT_TRUE(ReadFileLine(in, line));
-  EXPECT_EQ(line, "-a\xEF\xBB\xBF");  // only in front of a line
-  std::istringstream file("\xEF\xBB\xBF-a-c+b+c\n");
-  EXPECT_EQ(PreScanPresentation(file).kind, PreScan::presentation);
-}
-
 TEST(PreScanPresentation, TheFirstBraidOrRelatorLineDecides) {
   struct Case {
     std::string text;
