@@ -161,10 +161,6 @@ void ShowBounds(Evaluation& ev) {
   s.improvedBound = false;
   if (IsKnot(wb)) {
     WriteLine(wb, "Lower bound for genus of K: " + TwoDecimals(s.genusBound) + "  ");
-    if (wb.settings.saveMode == 1) {
-      WriteText(wb.panels, kReportPointerPanel, 7, 7,
-                "More details can be found in the file: Quarvel_latex.tex");
-    }
     s.boundText = BoundText(s.genusBound);
     if (s.genusBound > s.bestBound) {
       s.bestBound = s.genusBound;
@@ -268,6 +264,13 @@ void NormaliseDiagonal(Workbench& wb) {
   }
 }
 
+// Points to the LaTeX report of a knot once it has been written.
+void PointToLatexReport(Workbench& wb) {
+  if (!IsKnot(wb) || wb.settings.saveMode != 1 || wb.run.trivialPass || wb.failure.computationFailed) return;
+  WriteText(wb.panels, kReportPointerPanel, 7, 7,
+            std::string("More details can be found in the file: ") + kLatexReportName);
+}
+
 // The reports that show the unreduced matrix take it before the reduction overwrites it.
 void WriteUnreducedMatrixReports(Workbench& wb) {
   if (wb.settings.matrixSaveMode == 1) WriteMatrixFile(wb, false);
@@ -346,6 +349,7 @@ void EvaluateRepresentation(Workbench& wb) {
   }
   NormaliseDiagonal(wb);
   if (!wb.run.trivialPass && wb.settings.saveMode != 2) WriteResults(wb);
+  PointToLatexReport(wb);
 }
 
 }  // namespace quarvel

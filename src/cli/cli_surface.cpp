@@ -8,10 +8,10 @@
 namespace quarvel::cli {
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t stopSignal = 0;
 
-extern "C" void OnInterrupt(int) {
-  interrupted = 1;
+extern "C" void OnStopSignal(int signal) {
+  stopSignal = signal;
 }
 
 }  // namespace
@@ -27,8 +27,11 @@ CliSurface::CliSurface(std::optional<double> timeLimitSeconds) {
 void CliSurface::ProcessMessages(RunFlags& flags) {
   HeadlessSurface::ProcessMessages(flags);
   auto now = std::chrono::steady_clock::now();
-  if (interrupted != 0) flags.stopRequested = true;
-  if (deadline_ && now >= *deadline_) flags.stopRequested = true;
+  if (stopSignal != 0) flags.stopRequested = true;
+  if (deadline_ && now >= *deadline_ && !flags.stopRequested) {
+    flags.stopRequested = true;
+    timeLimitReached_ = true;
+  }
   if (progress_ && now - lastProgress_ >= std::chrono::milliseconds(200)) {
     lastProgress_ = now;
     std::fprintf(stderr, "\r%s\033[K", progress_().c_str());
@@ -45,8 +48,12 @@ void CliSurface::EndProgress() {
   progressShown_ = false;
 }
 
-void CatchInterrupts() {
-  std::signal(SIGINT, OnInterrupt);
+void CatchStopSignals() {
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, OnStopSignal);
+}
+
+int StopSignal() {
+  return stopSignal;
 }
 
 }  // namespace quarvel::cli

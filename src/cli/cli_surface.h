@@ -1,5 +1,6 @@
 #pragma once
-// The headless surface of quarvel-cli: Ctrl-C and the time limit act as "Back to the main menu".
+// The headless surface of quarvel-cli: Ctrl-C, SIGTERM, SIGHUP and the time limit act as "Back to
+// the main menu".
 
 #include <chrono>
 #include <functional>
@@ -20,15 +21,21 @@ class CliSurface : public HeadlessSurface {
   void ShowProgress(std::function<std::string()> progress);
   // Ends the progress line so that what follows starts on a line of its own.
   void EndProgress();
+  // Whether the time limit, and not the run itself or a signal, asked the run to stop.
+  bool TimeLimitReached() const { return timeLimitReached_; }
 
  private:
   std::optional<std::chrono::steady_clock::time_point> deadline_;
   std::function<std::string()> progress_;
   std::chrono::steady_clock::time_point lastProgress_{};
   bool progressShown_ = false;
+  bool timeLimitReached_ = false;
 };
 
-// Routes Ctrl-C to the surface's next message pump instead of ending the process.
-void CatchInterrupts();
+// Routes SIGINT (Ctrl-C), SIGTERM and SIGHUP to the surface's next message pump instead of ending
+// the process.
+void CatchStopSignals();
+// The last of those signals that arrived; 0 when none did.
+int StopSignal();
 
 }  // namespace quarvel::cli

@@ -1,6 +1,8 @@
-// quarvel-cli: the headless front end. Exit status 0 when the run ended, 1 when it showed
-// "ERROR:", 2 for a usage error.
+// quarvel-cli: the headless front end. Exit status 0 when the run ended (also at --time-limit or
+// --cycles, which stderr names), 1 when it showed "ERROR:" or its output could not be written, 2
+// for a usage error, 128 + N when signal N (SIGINT, SIGTERM, SIGHUP) stopped it.
 
+#include <algorithm>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -24,6 +26,7 @@ namespace {
 constexpr int kExitRunEnded = 0;
 constexpr int kExitRunError = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitSignalBase = 128;
 
 int Usage(const std::string& message) {
   std::cerr << "quarvel-cli: " << message << '\n' << UsageText();
@@ -46,12 +49,31 @@ void PrintSimplifiedPresentation(std::ostream& out, const Workbench& wb) {
   for (int64_t r = 1; r <= p.relatorCount; ++r) out << WordToText(p.relators[r], false) << '\n';
 }
 
-int RunShow(Workbench& wb, const HeadlessSurface& surface) {
+// 1, with a message on stderr, when standard output did not take everything printed; else 0.
+int StandardOutputStatus() {
+  std::cout.flush();
+  if (std::cout) return kExitRunEnded;
+  std::cerr << "ERROR: Can not write the standard output\n";
+  return kExitRunError;
+}
+
+// The exit status once the snapshot is printed, with a line on stderr for what ended the run when
+// that was not the run itself. A signal decides first: after SIGHUP stdout may be gone as well.
+int ExitStatus(bool failed, const CliSurface& surface, const Workbench& wb) {
+  const bool written = StandardOutputStatus() == kExitRunEnded;
+  if (StopSignal() != 0) return kExitSignalBase + StopSignal();
+  if (failed || !written) return kExitRunError;
+  if (surface.TimeLimitReached()) std::cerr << "quarvel-cli: the run reached --time-limit\n";
+  if (wb.run.representationLimitReached) std::cerr << "quarvel-cli: the run reached --cycles\n";
+  return kExitRunEnded;
+}
+
+int RunShow(Workbench& wb, const CliSurface& surface) {
   OpenNormWindow(wb);
   bool goesOn = StartNormRun(wb);
   std::cout << surface.Snapshot();
   if (goesOn) PrintSimplifiedPresentation(std::cout, wb);
-  return wb.failure.computationFailed ? kExitRunError : kExitRunEnded;
+  return ExitStatus(wb.failure.computationFailed, surface, wb);
 }
 
 std::string NormProgress(const Workbench& wb) {
@@ -70,7 +92,7 @@ int RunNorm(Workbench& wb, CliSurface& surface, const CliRequest& request) {
   RunNormMode(wb);
   surface.EndProgress();
   std::cout << surface.Snapshot();
-  return wb.failure.computationFailed ? kExitRunError : kExitRunEnded;
+  return ExitStatus(wb.failure.computationFailed, surface, wb);
 }
 
 int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
@@ -83,26 +105,15 @@ int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
   RunIsotopy(wb);
   surface.EndProgress();
   std::cout << surface.Snapshot();
-  return wb.failure.computationFailed || wb.failure.polynomialErrorFlag ? kExitRunError : kExitRunEnded;
+  return ExitStatus(wb.failure.computationFailed || wb.failure.polynomialErrorFlag, surface, wb);
 }
 
-int Run(const CliRequest& request) {
-  if (request.command == Command::knots) {
-    PrintPickList(std::cout, request.pickList);
-    return kExitRunEnded;
-  }
-  CliSurface surface(request.timeLimitSeconds);
-  std::ofstream transcript;
-  if (!request.transcriptPath.empty()) {
-    transcript.open(request.transcriptPath, std::ios::binary | std::ios::trunc);
-    if (!transcript) return Usage("--transcript: cannot write '" + request.transcriptPath + "'");
-    surface.RecordTranscript(transcript);
-  }
+int RunCommand(const CliRequest& request, CliSurface& surface) {
   Workbench wb(surface);
   if (!TakeStartSettings(request.options, wb)) return Usage("nothing to compute");
   if (request.dryRun) {
     PrintRunSettings(std::cout, wb.settings, wb.presentation);
-    return kExitRunEnded;
+    return StandardOutputStatus();
   }
   if (request.command == Command::show) {
     if (wb.presentation.braidText.empty() && PickedFileIsKnotList(wb.settings))
@@ -112,6 +123,26 @@ int Run(const CliRequest& request) {
   }
   if (request.command == Command::norm) return RunNorm(wb, surface, request);
   return RunIsotopyCommand(wb, surface);
+}
+
+int CanNotWrite(const std::string& name) {
+  std::cerr << "ERROR: Can not write the file " << name << '\n';
+  return kExitRunError;
+}
+
+int Run(const CliRequest& request) {
+  if (request.command == Command::knots) {
+    PrintPickList(std::cout, request.pickList);
+    return StandardOutputStatus();
+  }
+  CliSurface surface(request.timeLimitSeconds);
+  if (request.transcriptPath.empty()) return RunCommand(request, surface);
+  std::ofstream transcript(request.transcriptPath, std::ios::binary | std::ios::trunc);
+  if (!transcript) return CanNotWrite(request.transcriptPath);
+  surface.RecordTranscript(transcript);
+  int status = RunCommand(request, surface);
+  transcript.flush();
+  return transcript ? status : std::max(status, CanNotWrite(request.transcriptPath));
 }
 
 }  // namespace
@@ -126,6 +157,6 @@ int main(int argc, char** argv) {
   } catch (const UsageError& error) {
     return Usage(error.what());
   }
-  CatchInterrupts();
+  CatchStopSignals();
   return Run(request);
 }

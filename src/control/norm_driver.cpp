@@ -173,8 +173,10 @@ CycleEnd RunCycle(Workbench& wb) {
   }
   if (e.stopConditionMet) stop = true;
   ++run.cycleCounter;
-  if (run.representationLimit >= 0 && e.solutionCount >= run.representationLimit)
+  if (run.representationLimit >= 0 && e.solutionCount >= run.representationLimit) {
     wb.panels.flags.stopRequested = true;
+    run.representationLimitReached = true;
+  }
   if (wb.panels.flags.stopRequested) return CycleEnd::endRun;
   if (stop) return CycleEnd::endKnot;
   int64_t k = s.degreeK;

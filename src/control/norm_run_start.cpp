@@ -4,6 +4,7 @@
 
 #include "control/run_messages.h"
 #include "group/prepare_presentation.h"
+#include "group/presentation_file.h"
 
 namespace quarvel {
 namespace {
@@ -26,7 +27,8 @@ bool StartNormRun(Workbench& wb) {
   Presentation& p = wb.presentation;
   ClearPanels(wb.panels);
   ClearFailure(wb.failure);
-  if (p.braidText.empty()) s.listMode = PickedFileIsKnotList(s);
+  if (p.braidText.empty()) CheckPickedFile(wb);
+  if (p.braidText.empty() && !wb.failure.computationFailed) s.listMode = PickedFileIsKnotList(s);
   if (s.listMode) wb.run.listName = s.inputName;  // knots of the list rename the input
   wb.run.multiField = std::count(s.fieldSelected.begin() + 1, s.fieldSelected.end(), true) > 1;
   if (p.braidText.empty()) {

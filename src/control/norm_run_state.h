@@ -26,6 +26,7 @@ struct NormRunState {
   // A run limit of the command line: after this many evaluated representations the run acts as
   // "Back to the main menu" (-1: no limit).
   int64_t representationLimit = -1;
+  bool representationLimitReached = false;
 };
 
 }  // namespace quarvel

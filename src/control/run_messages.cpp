@@ -4,7 +4,9 @@
 #include <fstream>
 
 #include "group/braid.h"
+#include "group/input_file_check.h"
 #include "group/knot_list_detection.h"
+#include "group/presentation_file.h"
 
 namespace quarvel {
 namespace {
@@ -29,7 +31,8 @@ std::string_view BraidCaption(bool link, bool zeroSurgery, ComputationWindow win
 }  // namespace
 
 bool PickedFileIsKnotList(const RunSettings& s) {
-  std::ifstream in(s.inputDirectory + s.inputName, std::ios::binary);
+  if (UnusableFileReason(PickedPath(s))) return false;
+  std::ifstream in(PickedPath(s), std::ios::binary);
   return in && IsKnotList(in);
 }
 

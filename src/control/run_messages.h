@@ -8,7 +8,7 @@
 
 namespace quarvel {
 
-// Whether the picked file is a knot list.
+// Whether the picked file is a knot list (a file that cannot be read is none).
 bool PickedFileIsKnotList(const RunSettings& settings);
 
 // Builds the braid's presentation to learn whether it closes to a link, sets the group type from

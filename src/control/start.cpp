@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "group/braid.h"
+
 namespace quarvel {
 namespace {
 
@@ -101,10 +103,12 @@ bool TakeStartSettings(const MainWindowOptions& options, Workbench& workbench) {
   s.isotopyMode = options.isotopyMode;
   s.normMode = !options.isotopyMode;
   workbench.presentation.braidText = braidText;
+  // A note after the braid (as in the mutants list) does not make the braid longer.
+  const size_t braidLength = BraidWithoutNote(braidText).size();
   if (options.isotopyMode) {
-    TakeIsotopySettings(options, braidText.size(), s);
+    TakeIsotopySettings(options, braidLength, s);
   } else {
-    TakeNormSettings(options, braidText.size(), s);
+    TakeNormSettings(options, braidLength, s);
   }
   return true;
 }

@@ -1,5 +1,6 @@
 #include "group/braid.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -43,6 +44,11 @@ bool ParseLetter(const std::string& token, long long& value) {
   }
   value = token[0] == '-' ? -magnitude : magnitude;
   return true;
+}
+
+// What may follow the closing brace: nothing, or a note in parentheses (as in the mutants list).
+bool IsNoteOrNothing(std::string_view note) {
+  return note.empty() || (note.starts_with('(') && note.ends_with(')'));
 }
 
 // Follows the letters down the braid, labelling arcs 1..n at the top and n + k for the arc that
@@ -224,15 +230,38 @@ void WriteExportFiles(Workbench& wb, const ClosedBraid& braid, const Word& longi
 
 }  // namespace
 
+std::string_view BraidWithoutNote(std::string_view text) {
+  size_t close = text.find('}');
+  return close == std::string_view::npos ? text : text.substr(0, close + 1);
+}
+
+std::string_view BraidNote(std::string_view text) {
+  std::string_view rest = text.substr(BraidWithoutNote(text).size());
+  size_t first = rest.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return rest.substr(first, rest.find_last_not_of(' ') - first + 1);
+}
+
 std::string NormaliseBraidText(std::string text) {
-  if (text.empty() || text.front() != '{') text.insert(text.begin(), '{');
-  while (!text.empty() && text.back() == ' ') text.pop_back();
-  if (text.back() != '}') text.push_back('}');
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
-    if (IsDigit(text[i]) && text[i + 1] == ' ') text[i + 1] = ',';
+  std::string_view braid = BraidWithoutNote(text);
+  braid.remove_prefix(std::min(braid.find_first_not_of(' '), braid.size()));
+  if (braid.starts_with('{')) braid.remove_prefix(1);
+  if (braid.ends_with('}')) braid.remove_suffix(1);
+  std::string normalised = "{";
+  for (size_t i = 0; i < braid.size(); ++i) {
+    if (braid[i] != ' ') {
+      normalised += braid[i];
+      continue;
+    }
+    // A run of blanks between a digit and the next letter separates them; any other blank goes.
+    size_t next = braid.find_first_not_of(' ', i);
+    if (next != std::string_view::npos && braid[next] != ',' && IsDigit(normalised.back())) normalised += ',';
+    i = std::min(next, braid.size()) - 1;
   }
-  std::erase(text, ' ');
-  return text;
+  normalised += '}';
+  std::string_view note = BraidNote(text);
+  if (!note.empty()) normalised.append(" ").append(note);
+  return normalised;
 }
 
 std::vector<int> ParseBraid(const std::string& text, FailureState& failure) {
@@ -255,8 +284,10 @@ std::vector<int> ParseBraid(const std::string& text, FailureState& failure) {
       return letters;
     }
     letters.push_back(static_cast<int>(letter));
-    // The closing brace ends the description: a note after it (as in the mutants list) is not read.
-    if (end < text.size() && text[end] == '}') break;
+    if (end < text.size() && text[end] == '}') {
+      if (!IsNoteOrNothing(BraidNote(text))) Fail(failure, "Not a valid braid description");
+      break;
+    }
     pos = end + 1;
   }
   return letters;

@@ -8,6 +8,7 @@
 // "Too many generators" or "Too many relators".
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "control/failure.h"
@@ -18,11 +19,17 @@ namespace quarvel {
 inline constexpr int kMaxBraidLetter = 30;
 inline constexpr int kMaxBraidCrossings = 47;
 
-// Puts braces around the text, turns a blank after a digit into a comma and drops other blanks.
+// The text up to and including its first closing brace (all of it when there is none).
+std::string_view BraidWithoutNote(std::string_view text);
+// What follows the first closing brace, without outer blanks: a note such as "(Conway knot)".
+std::string_view BraidNote(std::string_view text);
+
+// Puts braces around the description, turns a run of blanks between a digit and the next letter
+// into a comma and drops other blanks; a note after the closing brace follows it after one blank.
 std::string NormaliseBraidText(std::string text);
 
-// The letters of a normalised description up to its closing brace (a note after it is not read);
-// on bad input fails and returns what was read so far.
+// The letters of a normalised description up to its closing brace; after it only a note in
+// parentheses may follow. On bad input fails and returns what was read so far.
 std::vector<int> ParseBraid(const std::string& text, FailureState& failure);
 
 // Normalises presentation.braidText, parses it and builds the closed-braid presentation: one

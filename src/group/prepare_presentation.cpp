@@ -14,8 +14,7 @@ void PreparePresentation(Workbench& wb) {
     PreScan scan = PreScanPresentationFile(wb);
     if (wb.failure.computationFailed) return;
     if (scan.kind == PreScan::nothingUsable) {
-      wb.panels.flags.stopRequested = true;
-      return;
+      return Fail(wb.failure, "The file " + PickedPath(wb.settings) + " holds no braid, presentation or knot list");
     }
     if (scan.kind == PreScan::braid) p.braidText = scan.braidText;
   }

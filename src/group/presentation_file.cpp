@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+#include "group/input_file_check.h"
+
 namespace quarvel {
 namespace {
 
@@ -10,6 +12,7 @@ constexpr int kFormatTwoLines = 8;
 constexpr size_t kMaxPhiLineLength = 3;
 constexpr size_t kMinHeaderLength = 4;
 constexpr unsigned char kLastGeneratorByte = 0x94;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr const char* kFormatTwoExample =
     "Can not read the relations, they have to be of the form \"x_{3} x_{2} x_{3}^{-1} x_{1}^{-1}\"";
 
@@ -120,14 +123,15 @@ Word FormatTwoRelator(const std::string& line, FailureState& failure) {
   return word;
 }
 
-std::string PickedPath(const Workbench& wb) {
-  return wb.settings.inputDirectory + wb.settings.inputName;
-}
-
 }  // namespace
+
+std::string PickedPath(const RunSettings& settings) {
+  return settings.inputDirectory + settings.inputName;
+}
 
 bool ReadFileLine(std::istream& in, std::string& line) {
   if (!std::getline(in, line)) return false;
+  if (line.starts_with(kByteOrderMark)) line.erase(0, kByteOrderMark.size());
   while (!line.empty() && static_cast<unsigned char>(line.back()) < 32) line.pop_back();
   return true;
 }
@@ -186,17 +190,17 @@ void ReadFormatTwo(std::istream& in, Presentation& p, FailureState& failure) {
 }
 
 PreScan PreScanPresentationFile(Workbench& wb) {
-  std::ifstream in(PickedPath(wb), std::ios::binary);
+  std::ifstream in(PickedPath(wb.settings), std::ios::binary);
   if (!in) {
-    Fail(wb.failure, "Can not open the file " + PickedPath(wb));
+    Fail(wb.failure, "Can not open the file " + PickedPath(wb.settings));
     return PreScan{};
   }
   return PreScanPresentation(in);
 }
 
 void ReadPresentationFile(Workbench& wb) {
-  std::ifstream in(PickedPath(wb), std::ios::binary);
-  if (!in) return Fail(wb.failure, "Can not open the file " + PickedPath(wb));
+  std::ifstream in(PickedPath(wb.settings), std::ios::binary);
+  if (!in) return Fail(wb.failure, "Can not open the file " + PickedPath(wb.settings));
   bool formatTwo = IsFormatTwo(in);
   in.clear();
   in.seekg(0);
@@ -205,6 +209,12 @@ void ReadPresentationFile(Workbench& wb) {
   } else {
     ReadFormatOne(in, wb.presentation, wb.failure);
   }
+  if (wb.presentation.relatorCount == 0 && !wb.failure.computationFailed)
+    Fail(wb.failure, "No relator could be read from the file " + PickedPath(wb.settings));
+}
+
+void CheckPickedFile(Workbench& wb) {
+  if (auto reason = UnusableFileReason(PickedPath(wb.settings))) Fail(wb.failure, *reason);
 }
 
 }  // namespace quarvel

@@ -8,7 +8,9 @@
 // A line beginning with "{" holds a braid description instead.
 //
 // Beyond the data model: more than 52 relators fail with "Too many relators", a generator above 52
-// with "Too many generators". Lines are read without their trailing control characters (CR).
+// with "Too many generators", a file that yields no relator with "No relator could be read from the
+// file PATH". Lines are read without their trailing control characters (CR) and without a UTF-8
+// byte-order mark in front.
 
 #include <istream>
 #include <string>
@@ -25,7 +27,8 @@ struct PreScan {
   std::string braidText;
 };
 
-// A line of the file without its trailing characters below 32; false at the end of the file.
+// A line of the file without its trailing characters below 32 and without a leading UTF-8
+// byte-order mark (an editor's mark at the start of the file); false at the end of the file.
 bool ReadFileLine(std::istream& in, std::string& line);
 
 // What a file holds: the first line that is a braid, a format II relator or a format I relator
@@ -38,6 +41,10 @@ bool IsFormatTwo(std::istream& in);
 void ReadFormatOne(std::istream& in, Presentation& presentation, FailureState& failure);
 void ReadFormatTwo(std::istream& in, Presentation& presentation, FailureState& failure);
 
+// inputDirectory + inputName.
+std::string PickedPath(const RunSettings& settings);
+// Fails the run when the picked file cannot be read at all (UnusableFileReason).
+void CheckPickedFile(Workbench& workbench);
 // Pre-scans the picked file (inputDirectory + inputName).
 PreScan PreScanPresentationFile(Workbench& workbench);
 // Reads the picked file by the format it is in: relators, relatorCount and phi.

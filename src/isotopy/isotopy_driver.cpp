@@ -6,6 +6,7 @@
 #include "alexander/reduce_matrix.h"
 #include "control/run_messages.h"
 #include "group/prepare_presentation.h"
+#include "group/presentation_file.h"
 #include "isotopy/isotopy_list.h"
 #include "isotopy/isotopy_panel_reports.h"
 #include "reps/enumerate_homomorphisms.h"
@@ -199,7 +200,8 @@ void IsotopyDriver(Workbench& wb) {
   ClearFailure(wb.failure);
   SkipDraws(wb.random, kWarmUpDraws);
   s.degreeK = IsotopyDegree(s.isotopyGroup);
-  iso.listMode = wb.presentation.braidText.empty() && PickedFileIsKnotList(s);
+  if (wb.presentation.braidText.empty()) CheckPickedFile(wb);
+  iso.listMode = wb.presentation.braidText.empty() && !wb.failure.computationFailed && PickedFileIsKnotList(s);
   if (iso.listMode) {
     iso.listName = s.inputName;
   } else {

@@ -58,17 +58,23 @@ void WriteProduct(const Context& c) {
     c.file.Line("(Note that the equivalence class is up to conjugation by elements in $S_" + c.k + "$.)\\\\");
 }
 
+// "non-abelian " when only the non-abelian homomorphisms were counted, else nothing.
+std::string CountedKind(const Context& c) {
+  if (c.wb.settings.allHomomorphisms) return "";
+  return c.latex ? "non--abelian " : "non-abelian ";
+}
+
 void WriteClassCount(const Context& c, size_t classCount) {
   const Presentation& p = c.wb.presentation;
   const std::string n = std::to_string(classCount);
   if (c.latex) {
-    c.file.Line("There are " + n + " equivalence classes of non--abelian homomorphisms $\\pi_1(" +
+    c.file.Line("There are " + n + " equivalence classes of " + CountedKind(c) + "homomorphisms $\\pi_1(" +
                 p.spaceNameLatex + ") \\to " + c.group + "$.\\\\");
     c.file.Line("The equivalence classes of representations $\\pi_1(" + p.spaceNameLatex + ") \\to " +
                 c.group + " \\to \\mbox{GL}(\\Bbb{F}_{" + c.prime + "}," + c.k + ")$");
     c.file.Line("are the following.\\\\");
   } else {
-    c.file.Line("There are " + n + " equivalence classes of non-abelian homomorphisms pi_1(" + p.spaceName +
+    c.file.Line("There are " + n + " equivalence classes of " + CountedKind(c) + "homomorphisms pi_1(" + p.spaceName +
                 ") -> " + c.group + ".");
     c.file.Line("Equivalence classes of representations pi_1(" + p.spaceName + ") -> " + c.group +
                 " -> GL(F_" + c.prime + "," + c.k + ")");
@@ -143,6 +149,7 @@ void WriteIsotopyReport(Workbench& wb, bool latex) {
   WriteClassCount(c, classCount);
   for (size_t h = 1; h <= classCount; ++h) WriteClass(c, h);
   if (latex) file.Line("\\end{document}");
+  file.Close(wb.failure);
 }
 
 }  // namespace quarvel

@@ -109,6 +109,7 @@ void WriteMatrixFile(Workbench& wb, bool afterReduction) {
   if (wb.panels.flags.stopRequested) return;
   ReportFile file(kMatrixFileName);
   WriteMatrixDocument(wb, file, afterReduction);
+  file.Close(wb.failure);
 }
 
 void WriteGapFile(Workbench& wb) {
@@ -133,6 +134,7 @@ void WriteGapFile(Workbench& wb) {
   file.Line("# Type \"D;\" to get the twisted Alexander polynomial");
   file.Line("#" + std::string(44, '='));
   WriteDescription(wb, file, kGapPrefix);
+  file.Close(wb.failure);
 }
 
 }  // namespace quarvel

@@ -2,7 +2,12 @@
 
 namespace quarvel {
 
-ReportFile::ReportFile(const std::string& name) : out_(name, std::ios::binary | std::ios::trunc) {}
+ReportFile::ReportFile(const std::string& name) : name_(name), out_(name, std::ios::binary | std::ios::trunc) {}
+
+void ReportFile::Close(FailureState& failure) {
+  out_.close();
+  if (!out_ && !failure.computationFailed) Fail(failure, "Can not write the file " + name_);
+}
 
 void ReportFile::Line(std::string_view text) {
   out_ << text << "\r\n";

@@ -2,13 +2,15 @@
 // The output files of the reports: ASCII text in the working directory, every line ended by CR LF.
 //
 // A report file is created anew (an existing file is truncated) or, for the GAP file's trailing
-// description, written on by the writer that holds it open. A file that cannot be created takes
-// no lines: the run goes on without it (the writers report no failure of their own).
+// description, written on by the writer that holds it open. A file that cannot be created or
+// written whole fails the run with "Can not write the file NAME" when its writer closes it.
 
 #include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "control/failure.h"
 
 namespace quarvel {
 
@@ -23,12 +25,16 @@ class ReportFile {
   explicit ReportFile(const std::string& name);
 
   bool IsOpen() const { return out_.is_open(); }
+  // Closes the file; when it could not be created or a line was not written, fails the run with
+  // "Can not write the file NAME" unless the run failed before.
+  void Close(FailureState& failure);
   // Writes text and CR LF.
   void Line(std::string_view text);
   // Writes prefix and text as one line.
   void Line(std::string_view prefix, std::string_view text);
 
  private:
+  std::string name_;
   std::ofstream out_;
 };
 

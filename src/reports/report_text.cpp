@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "group/braid.h"
 #include "poly/polynomial.h"
 
 namespace quarvel {
@@ -60,6 +61,28 @@ void WriteArrayRows(ReportFile& file, const std::vector<std::string>& cells, siz
     if (dropFirst && !row.empty()) row.erase(0, 1);
     file.Line(row + "\\\\");
   }
+}
+
+std::string LatexPlainText(std::string_view text) {
+  std::string latex;
+  for (char c : text) {
+    if (c == '\\') {
+      latex += "\\textbackslash{}";
+    } else if (c == '^' || c == '~') {
+      latex.append("\\").append(1, c).append("{}");
+    } else {
+      if (std::string_view("#$%&_{}").find(c) != std::string_view::npos) latex += '\\';
+      latex += c;
+    }
+  }
+  return latex;
+}
+
+std::string LatexBraid(std::string_view braidText) {
+  std::string latex = "$\\{" + std::string(BraidWithoutNote(braidText)) + "\\}$";
+  std::string_view note = BraidNote(braidText);
+  if (!note.empty()) latex += " " + LatexPlainText(note);
+  return latex;
 }
 
 }  // namespace quarvel

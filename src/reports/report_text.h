@@ -47,6 +47,12 @@ MatrixSize PresentationMatrixSize(const Presentation& presentation, int64_t degr
 // PolyToText of entry (i, j), read for the exponents 0 up to its entry degree (shift off).
 std::string MatrixEntryText(const PolyMatrix& matrix, int32_t i, int32_t j, bool star, bool braces);
 
+// Plain text set in LaTeX as it reads: the characters LaTeX gives a meaning are escaped.
+std::string LatexPlainText(std::string_view text);
+
+// A braid description in LaTeX: the letters in braces in math mode, then its note as plain text.
+std::string LatexBraid(std::string_view braidText);
+
 // Blanks appended until text is at least `width` characters long.
 void PadTo(std::string& text, size_t width);
 

@@ -8,8 +8,9 @@ namespace {
 
 constexpr size_t kSeparatorLength = 58;
 
+// The LaTeX report's computational details begin after this line; they are never kept.
 bool EndsKeptLines(const std::string& line) {
-  return line.empty() || line == "%";
+  return line == "%";
 }
 
 std::string BlockSeparator(bool latex) {
@@ -51,14 +52,13 @@ std::vector<std::string> ReadKeptLines(const std::string& name) {
     kept.push_back(std::move(line));
     if (EndsKeptLines(kept.back())) return kept;
   }
-  kept.emplace_back();
   return kept;
 }
 
 void CopyKeptBlocks(const std::vector<std::string>& kept, const std::string& searchText, bool latex,
                     ReportFile& file) {
   size_t i = 0;
-  while (i < kept.size() && !kept[i].empty()) {
+  while (i < kept.size() && !EndsKeptLines(kept[i])) {
     if (kept[i].find(searchText) == std::string::npos) {
       ++i;
       continue;
@@ -104,6 +104,7 @@ void WriteResults(Workbench& wb) {
   }
 
   if (latex) WriteComputationalDetails(wb, file);
+  file.Close(wb.failure);
 }
 
 }  // namespace quarvel

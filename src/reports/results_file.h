@@ -20,13 +20,13 @@ namespace quarvel {
 
 void WriteResults(Workbench& workbench);
 
-// The previous version's lines up to and including the first empty line or "%" line (the end of
-// the file counts as an empty line).
+// The previous version's lines up to and including the first "%" line, or all of them. An empty
+// line is kept like any other: a relator may print as one.
 std::vector<std::string> ReadKeptLines(const std::string& name);
 
 // Copies each block of `kept` that has a line containing `searchText`: from the line before that
 // line (the block separator) up to the next block separator ("=", or "%=" in the LaTeX report),
-// the first empty line or, in the LaTeX report, the closing "%" line.
+// the end of the lines or, in the LaTeX report, the closing "%" line.
 void CopyKeptBlocks(const std::vector<std::string>& kept, const std::string& searchText, bool latex,
                     ReportFile& file);
 

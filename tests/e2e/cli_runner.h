@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -41,6 +42,20 @@ inline CliResult RunCliIn(const std::filesystem::path& dir, const std::vector<st
   result.out = ReadWholeFile(capture.path() / "out");
   result.err = ReadWholeFile(capture.path() / "err");
   return result;
+}
+
+// Starts the CLI inside `dir` without waiting for it; its stdout and stderr go to dir/out.txt and
+// dir/err.txt.
+inline pid_t StartCliIn(const std::filesystem::path& dir, const std::vector<std::string>& args) {
+  std::string command = "cd " + ShellQuote(dir.string()) + " && exec " + ShellQuote(QUARVEL_CLI);
+  for (const std::string& arg : args) command += ' ' + ShellQuote(arg);
+  command += " >out.txt 2>err.txt";
+  pid_t pid = fork();
+  if (pid == 0) {
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return pid;
 }
 
 inline CliResult RunCli(const std::vector<std::string>& args) {

@@ -184,11 +184,13 @@ TEST_F(CliShowFile, BraidLineIsRunAndExported) {
   EXPECT_EQ(ReadWholeFile(dir.path() / "mfdtref.txt"), crossings + "-c-a-b+a+a+a\r\n" + tail);
 }
 
-TEST_F(CliShowFile, BlankFileEndsSilently) {
-  CliResult run = Show("blank.txt", std::string(12, '\n'));
-  EXPECT_EQ(run.exitStatus, 0) << run.err;
-  EXPECT_EQ(run.out.find("ERROR:"), std::string::npos) << run.out;
-  EXPECT_EQ(Panel(run, 7), std::vector<std::string>{});
+TEST_F(CliShowFile, ByteOrderMarkIsSkipped) {
+  const std::string relators = "-a-c+b+c\n-b-a+c+a\na1\nb1\nc1\n";
+  CliResult plain = Show("plain.txt", relators);
+  CliResult marked = Show("marked.txt", "\xEF\xBB\xBF" + relators);
+  EXPECT_EQ(marked.exitStatus, 0) << marked.err;
+  EXPECT_EQ(Panel(marked, 7), Panel(plain, 7));
+  EXPECT_TRUE(HasLine(Panel(marked, 7), "-a-c+b+c"));
 }
 
 struct FileFault {
@@ -219,6 +221,66 @@ INSTANTIATE_TEST_SUITE_P(
                       FileFault{"PhiNotWellDefined", "-a-c+b+c\n-b-a+c+a\na1\nb2\nc1\n",
                                 "ERROR:  Homomorphism phi is not well--defined"}),
     ByName());
+
+// ---- input that cannot be used ----
+
+// An input file nothing can be computed from ends every mode with "ERROR:", the file and the
+// reason, and exit status 1 (never an empty success).
+struct UnusableFile {
+  std::string name;
+  std::string content;  // written to "input.txt" unless `path` is given
+  std::string path;     // a path used as it is ("" for the written file, "." for the folder)
+  std::string reason;   // the message after the file name
+};
+
+class CliUnusableFile : public ::testing::TestWithParam<UnusableFile> {};
+
+TEST_P(CliUnusableFile, EveryModeStopsWithTheFileAndTheReason) {
+  const UnusableFile& c = GetParam();
+  TempDir dir;
+  std::string path = c.path.empty() ? dir.Write("input.txt", c.content).string() : c.path;
+  if (path == ".") path = dir.path().string();
+  for (const char* mode : {"show", "norm", "isotopy"}) {
+    std::vector<std::string> args = {mode, "--file", path};
+    if (std::string(mode) != "show") args.insert(args.end(), {"--save", "none", "--time-limit", "20"});
+    CliResult run = RunCliIn(dir.path(), args);
+    EXPECT_EQ(run.exitStatus, 1) << mode << '\n' << run.out << run.err;
+    std::string message = c.reason;
+    message.replace(message.find("FILE"), 4, path);
+    EXPECT_NE(run.out.find("ERROR: " + message), std::string::npos) << mode << '\n' << run.out;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Refused, CliUnusableFile,
+    ::testing::Values(
+        UnusableFile{"Empty", "", "", "The file FILE is empty"},
+        UnusableFile{"DevNull", "", "/dev/null", "The file FILE is empty"},
+        UnusableFile{"Directory", "", ".", "The file FILE is a directory"},
+        // Read up to the cap, not until memory runs out.
+        UnusableFile{"EndlessDevice", "", "/dev/zero", "The file FILE is larger than 64 MiB"},
+        UnusableFile{"OnlyBlankLines", std::string(12, '\n'), "",
+                     "The file FILE holds no braid, presentation or knot list"},
+        UnusableFile{"Prose", "Dear colleague,\nplease find the knot attached.\n", "",
+                     "The file FILE holds no braid, presentation or knot list"},
+        // The title line with "(" ends the relator section before any relator: no trivial group.
+        UnusableFile{"TitleBeforeRelators", "Trefoil (3_1)\n-a-c+b+c\n-b-a+c+a\n", "",
+                     "No relator could be read from the file FILE"}),
+    ByName());
+
+// Inside the braces blanks may stand anywhere, and a note in parentheses may follow them (junk
+// after the closing brace is refused: ParseBraid's tests).
+TEST(CliBraidText, BlanksInsideTheBracesAndANoteAfterThemAreTaken) {
+  CliResult tight = RunCli({"show", "--braid", "{1,-2,1,-2}"});
+  ASSERT_EQ(tight.exitStatus, 0) << tight.out;
+  for (const std::string& braid : std::vector<std::string>{"{ 1 , -2 , 1 , -2 }", "{1 -2 1 -2 }", " 1 -2 1 -2", "{1,-2,1,-2}   (4_1)  "}) {
+    CliResult run = RunCli({"show", "--braid", braid});
+    EXPECT_EQ(run.exitStatus, 0) << braid << '\n' << run.out;
+    EXPECT_EQ(Panel(run, 7), Panel(tight, 7)) << braid;
+    EXPECT_EQ(Section(run, "--- simplified presentation ---"), Section(tight, "--- simplified presentation ---"))
+        << braid;
+  }
+}
 
 // ---- run settings of a dry run ----
 
@@ -270,6 +332,11 @@ INSTANTIATE_TEST_SUITE_P(
         DryRun{"Braid71CharactersHalvesVeryHighThrice",
                {"norm", "--braid", RepeatedBraid("1", 35), "--simplify", "very-high"},
                {{"simplifyEffort", "62"}}},
+        // The note of the mutants entry does not lengthen the braid: 20 stays 20 (48 characters
+        // with the note would halve it).
+        DryRun{"NoteAfterTheBraidKeepsTheEffort",
+               {"norm", "--braid", "{1,2,2,-3,1,-3,1,-2,1,-2,-3}        (Conway knot)"},
+               {{"simplifyEffort", "20"}}},
         DryRun{"Field53", {"norm", "--braid", kTrefoil, "--field", "53"}, {{"currentPrime", "53"}}},
         DryRun{"AbelianComparesNoFields",
                {"norm", "--braid", kTrefoil, "--rep", "abelian", "--compare-fields", "all"},

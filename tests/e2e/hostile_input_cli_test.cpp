@@ -157,6 +157,11 @@ TEST(HostileInput, WrittenRelatorsOfAMillionSyllablesAndMore) {
   EXPECT_EQ(refused.result.out.find(cycleStarted), std::string::npos);
 }
 
+// A device without end is read up to the size cap, not until memory runs out.
+TEST(HostileInput, EndlessInputFileStopsAtTheSizeCap) {
+  ExpectFailedWith(RunNormWatched({"--file", "/dev/zero"}), "ERROR: The file /dev/zero is larger than 64 MiB");
+}
+
 bool AnyLineHas(const CliResult& run, const std::string& text) {
   return run.out.find(text) != std::string::npos;
 }

@@ -291,5 +291,137 @@ TEST(ReportFilesCli, EveryRunWritesItsFilesAnewInTheWorkingDirectory) {
                       "The representation matrix for H_1(M,pt,F_13^1[t^-1,t]) given by"));
 }
 
+// ---- writes that fail ----
+
+// A file in the way of a report: a full device, or a folder where the file should be.
+enum class Obstacle { fullDevice, folder };
+
+void Obstruct(const std::filesystem::path& file, Obstacle obstacle) {
+  if (obstacle == Obstacle::fullDevice) {
+    std::filesystem::create_symlink("/dev/full", file);
+  } else {
+    std::filesystem::create_directories(file);
+  }
+}
+
+struct FailedWrite {
+  const char* name;
+  std::vector<std::string> args;
+  std::string file;  // the file the run cannot write, in its working directory
+};
+
+void PrintTo(const FailedWrite& c, std::ostream* out) {
+  *out << c.name;
+}
+
+class FailedWrites : public ::testing::TestWithParam<FailedWrite> {};
+
+TEST_P(FailedWrites, EndTheRunWithTheNameOfTheFile) {
+  const FailedWrite& c = GetParam();
+  for (Obstacle obstacle : {Obstacle::fullDevice, Obstacle::folder}) {
+    TempDir dir;
+    dir.Write("tref.txt", "{1,1,1}\n");
+    Obstruct(dir.path() / c.file, obstacle);
+    CliResult run = RunCliIn(dir.path(), c.args);
+    EXPECT_EQ(run.exitStatus, 1) << run.out << run.err;
+    EXPECT_NE((run.out + run.err).find("ERROR: Can not write the file " + c.file), std::string::npos)
+        << run.out << run.err;
+    EXPECT_EQ(run.out.find("More details can be found"), std::string::npos) << run.out;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailedWrites,
+    ::testing::Values(
+        FailedWrite{"Results", {"norm", "--knot", "3_1", "--save", "results", "--cycles", "2"}, "quarvel_results.txt"},
+        FailedWrite{"Latex", {"norm", "--knot", "3_1", "--save", "latex", "--cycles", "2"}, "quarvel_latex.tex"},
+        FailedWrite{"Matrix",
+                    {"norm", "--knot", "3_1", "--save", "none", "--matrix", "matrix", "--cycles", "2"},
+                    "quarvel_matrix.txt"},
+        FailedWrite{"Gap",
+                    {"norm", "--knot", "3_1", "--save", "none", "--matrix", "gap", "--cycles", "2"},
+                    "quarvel_matrix_gap.txt"},
+        FailedWrite{"IsotopyResults",
+                    {"isotopy", "--knot", "4_1", "--group", "s4", "--save", "results"},
+                    "quarvel_results.txt"},
+        FailedWrite{"IsotopyLatex", {"isotopy", "--knot", "4_1", "--group", "s4"}, "quarvel_latex.tex"},
+        // A braid file exports the knot and its 0-surgery next to it.
+        FailedWrite{"Export", {"show", "--file", "tref.txt"}, "knottref.txt.txt"},
+        FailedWrite{"Transcript", {"show", "--knot", "3_1", "--transcript", "calls.tsv"}, "calls.tsv"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FailedWrites, StandardOutputThatCannotBeWrittenIsAnError) {
+  const std::string cli = ShellQuote(QUARVEL_CLI);
+  for (const std::string command : {"norm --knot 3_1 --save none --cycles 1", "show --knot 3_1", "knots --examples"}) {
+    TempDir dir;
+    int status = RunIn(dir.path(), "{ " + cli + " " + command + " >/dev/full; }", "err.txt");
+    EXPECT_EQ(status, 1) << command;
+    EXPECT_NE(ReadWholeFile(dir.path() / "err.txt").find("ERROR: Can not write the standard output"),
+              std::string::npos)
+        << command;
+  }
+}
+
+// The panel names the report by the name it is written under, once it is there.
+TEST(FailedWrites, ThePointerToTheReportNamesTheFileWritten) {
+  TempDir dir;
+  CliResult run = RunCliIn(dir.path(), {"norm", "--knot", "3_1", "--cycles", "1"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(HasLine(Panel(run, 2), "More details can be found in the file: quarvel_latex.tex")) << run.out;
+  EXPECT_TRUE(std::filesystem::exists(dir.path() / "quarvel_latex.tex"));
+}
+
+// ---- reports ----
+
+// A relator "+0a" is empty and prints as an empty line; the blocks kept from earlier versions of
+// the results file must survive it. The Conway knot's first representations show non-fibering
+// and the best bound, the third copies both blocks.
+TEST(ReportReadBack, AnEmptyRelatorLineKeepsTheEarlierBlocks) {
+  TempDir dir;
+  dir.Write("conway.txt", "{1,2,2,-3,1,-3,1,-2,1,-2,-3}\n");
+  ASSERT_EQ(RunCliIn(dir.path(), {"show", "--file", "conway.txt"}).exitStatus, 0);
+  std::string exported = ReadWholeFile(dir.path() / "knotconway.txt.txt");
+  size_t phiLines = exported.find("\r\na1\r\n");
+  ASSERT_NE(phiLines, std::string::npos);
+  dir.Write("group.txt", exported.insert(phiLines, "\r\n+0a"));
+  CliResult run = RunCliIn(dir.path(), {"norm", "--file", "group.txt", "--save", "results", "--cycles", "3"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  std::vector<std::string> lines = ReportLinesOf(dir.path() / "quarvel_results.txt");
+  ASSERT_TRUE(HasLine(lines, "")) << "no empty relator line";
+  EXPECT_TRUE(HasLine(lines, "Representation which shows that the knot is not fibered"));
+  EXPECT_TRUE(HasLine(lines, "Representation which gives the best bound on the genus of K"));
+}
+
+// The mutants entries carry a note after the braid; the report shows it as text.
+TEST(ReportReadBack, ABraidWithANoteGivesALatexReportThatCompiles) {
+  TempDir dir;
+  CliResult run = RunCliIn(dir.path(), {"norm", "--braid", "{1,2,2,-3,1,-3,1,-2,1,-2,-3}        (Conway knot)",
+                                        "--save", "latex", "--cycles", "1"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  std::vector<std::string> lines = ReportLinesOf(dir.path() / "quarvel_latex.tex");
+  EXPECT_TRUE(HasLine(lines, "\\noindent {\\bf{Braid: $\\{{1,2,2,-3,1,-3,1,-2,1,-2,-3}\\}$ (Conway knot).}} \\\\"));
+  int status =
+      RunIn(dir.path(), "timeout 120 pdflatex -interaction=nonstopmode -halt-on-error quarvel_latex.tex",
+            "pdflatex.out");
+  ASSERT_NE(status, 127) << "pdflatex is not installed";
+  EXPECT_EQ(status, 0) << ReadWholeFile(dir.path() / "pdflatex.out");
+}
+
+// "non-abelian" only when only the non-abelian homomorphisms were counted.
+TEST(ReportReadBack, TheIsotopyReportSaysWhichHomomorphismsItCounted) {
+  for (bool all : {false, true}) {
+    TempDir dir;
+    std::vector<std::string> args = {"isotopy", "--knot", "3_1", "--group", "s3", "--save", "results"};
+    if (all) args.push_back("--all-homomorphisms");
+    CliResult run = RunCliIn(dir.path(), args);
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    std::vector<std::string> lines = ReportLinesOf(dir.path() / "quarvel_results.txt");
+    auto count = std::find_if(lines.begin(), lines.end(),
+                              [](const std::string& line) { return line.starts_with("There are "); });
+    ASSERT_NE(count, lines.end());
+    EXPECT_EQ(count->find("non-abelian") != std::string::npos, !all) << *count;
+  }
+}
+
 }  // namespace
 }  // namespace quarvel::testing

@@ -51,8 +51,32 @@ TEST(NormaliseBraidText, AddsBracesAndTurnsBlanksAfterDigitsIntoCommas) {
   EXPECT_EQ(NormaliseBraidText("{1, 2}"), "{1,2}");
   EXPECT_EQ(NormaliseBraidText("{-1,2,-1,2}"), "{-1,2,-1,2}");
   EXPECT_EQ(NormaliseBraidText("-1  2   "), "{-1,2}");
-  // Blanks before the closing brace are not trailing: the one after the digit becomes a comma.
-  EXPECT_EQ(NormaliseBraidText("{1 2 }"), "{1,2,}");
+  // Blanks stand anywhere inside the braces; only a run between two letters separates them.
+  EXPECT_EQ(NormaliseBraidText("{1 2 }"), "{1,2}");
+  EXPECT_EQ(NormaliseBraidText("{ 1 , 2 }"), "{1,2}");
+  EXPECT_EQ(NormaliseBraidText(" { -1 ,2}  "), "{-1,2}");
+}
+
+TEST(NormaliseBraidText, KeepsTheNoteAfterTheBraceBehindOneBlank) {
+  const std::string conway = "{1,2,2,-3,1,-3,1,-2,1,-2,-3}        (Conway knot)";
+  EXPECT_EQ(NormaliseBraidText(conway), "{1,2,2,-3,1,-3,1,-2,1,-2,-3} (Conway knot)");
+  EXPECT_EQ(NormaliseBraidText(NormaliseBraidText(conway)), NormaliseBraidText(conway));
+  EXPECT_EQ(BraidWithoutNote(conway), "{1,2,2,-3,1,-3,1,-2,1,-2,-3}");
+  EXPECT_EQ(BraidNote(conway), "(Conway knot)");
+  EXPECT_EQ(BraidNote("{1,1,1}   "), "");
+}
+
+TEST(ParseBraid, OnlyANoteMayFollowTheClosingBrace) {
+  for (const std::string text : {"{1,1,1} (trefoil)", "{1,1,1}"}) {
+    FailureState failure;
+    EXPECT_EQ(ParseBraid(text, failure), (std::vector<int>{1, 1, 1})) << text;
+    EXPECT_FALSE(failure.computationFailed) << text;
+  }
+  for (const std::string text : {"{-1,2,-1,2} {1}", "{1} junk", "{1}}", "{1} (open"}) {
+    FailureState failure;
+    ParseBraid(text, failure);
+    EXPECT_EQ(failure.errorMessage, "Not a valid braid description") << text;
+  }
 }
 
 TEST(ParseBraid, ReadsSignedLetters) {

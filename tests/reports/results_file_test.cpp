@@ -211,25 +211,24 @@ TEST_F(ResultsFileTest, LinkTitlesNamePhiAndTheSaveModeChoosesTheFile) {
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
-TEST_F(ResultsFileTest, KeptLinesEndAtTheFirstEmptyOrPercentLine) {
-  std::ofstream(dir.path() / "a.txt", std::ios::binary) << "one\r\ntwo\r\n\r\nthree\r\n";
-  EXPECT_EQ(ReadKeptLines("a.txt"), Lines({"one", "two", ""}));
+TEST_F(ResultsFileTest, KeptLinesEndAtThePercentLineAndGoOnOverEmptyLines) {
+  // An empty relator prints as an empty line; the blocks after it are still read back.
+  std::ofstream(dir.path() / "a.txt", std::ios::binary) << "one\r\n\r\n=\r\nthat the knot\r\n";
+  EXPECT_EQ(ReadKeptLines("a.txt"), Lines({"one", "", "=", "that the knot"}));
   std::ofstream(dir.path() / "b.tex", std::ios::binary) << "x\r\n%\r\n%===\r\n";
   EXPECT_EQ(ReadKeptLines("b.tex"), Lines({"x", "%"}));
-  std::ofstream(dir.path() / "c.txt", std::ios::binary) << "last\r\n";
-  EXPECT_EQ(ReadKeptLines("c.txt"), Lines({"last", ""}));  // the end of the file reads as an empty line
-  EXPECT_EQ(ReadKeptLines("missing.txt"), Lines({""}));
+  EXPECT_EQ(ReadKeptLines("missing.txt"), Lines({}));
 }
 
 TEST_F(ResultsFileTest, CopyStartsAtTheSeparatorAndStopsAtTheNextBlock) {
-  Lines kept = {"header", "==", "Title with key", "body 1", "body 2", "==", "Other", "x", ""};
+  Lines kept = {"header", "", "==", "Title with key", "body 1", "", "body 2", "==", "Other", "x"};
   std::filesystem::path out = dir.path() / "copy.txt";
   {
     ReportFile file(out.string());
     CopyKeptBlocks(kept, "key", false, file);
     CopyKeptBlocks(kept, "absent", false, file);
   }
-  EXPECT_EQ(ReportLinesOf(out), Lines({"==", "Title with key", "body 1", "body 2"}));
+  EXPECT_EQ(ReportLinesOf(out), Lines({"==", "Title with key", "body 1", "", "body 2"}));
 
   Lines latex = {"%==", "Title with key", "\\\\", "body", "%", "details"};
   {

@@ -284,10 +284,13 @@ TEST(PreparePresentation, FileWithABraidLineRunsTheBraidAndExportsIt) {
 }
 
 TEST(PreparePresentation, FilesThatEndTheRunEarly) {
+  // Past nine empty lines the pre-scan finds nothing usable: an error naming the file, not a
+  // silent stop.
   Prepared nothing;
   nothing.Run("", std::string(10, '\n') + "-a+a\n");
-  EXPECT_TRUE(nothing.bench.wb.panels.flags.stopRequested);
-  EXPECT_FALSE(nothing.bench.wb.failure.computationFailed);
+  EXPECT_FALSE(nothing.bench.wb.panels.flags.stopRequested);
+  EXPECT_TRUE(nothing.bench.wb.failure.errorMessage.starts_with("The file "));
+  EXPECT_TRUE(nothing.bench.wb.failure.errorMessage.ends_with("group.txt holds no braid, presentation or knot list"));
   EXPECT_EQ(nothing.bench.surface.Snapshot(), "");
 
   Prepared badPhi;

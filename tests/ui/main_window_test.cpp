@@ -294,8 +294,8 @@ class MainWindowTest : public QObject {
     QTest::keyClicks(braid, ",1}");
     QCOMPARE(window.Options().braidEditText, std::string("{1,1,1}"));
     QCOMPARE(picture->Braid().components, 1);
-    QTest::keyClicks(braid, "x");  // text after the closing brace is not read
-    QVERIFY(picture->ShowsBraid());
+    QTest::keyClicks(braid, "x");  // text after the closing brace other than a note is refused
+    QVERIFY(!picture->ShowsBraid());
     braid->selectAll();
     QTest::keyClicks(braid, "{1,,2}");
     QVERIFY(!picture->ShowsBraid());
