@@ -17,7 +17,9 @@
 // or more than 6 in a metabelian group) the search gives up the group: a metabelian search picks
 // another group (raising its bound by one every fourth time, up to 60); the first nontrivial
 // permutation search of a knot raises degree k by one, or in list mode clears representationFound
-// and returns. Every other search keeps attempting until stopRequested.
+// and returns; for the regular representation (permutationGroupOnly), whose image is found in S_k
+// for k <= 7 only, a search that would go beyond degree 7 fails instead, with a message that says
+// so. Every other search keeps attempting until stopRequested.
 //
 // Reads the presentation, the simplification's substitution list and relator order, the run
 // settings and the run state (trivialPass, outputPanel). Writes the representation, degree k,
