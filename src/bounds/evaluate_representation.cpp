@@ -29,6 +29,7 @@ constexpr size_t kBlankedWidth = 156;
 struct Evaluation {
   Workbench& wb;
   int64_t b3;
+  int64_t phiMultiple;  // d in phi = d phi_0
   int64_t k;
   int32_t p;
   std::string fieldText;       // "in F_p[t]"
@@ -40,6 +41,14 @@ struct Evaluation {
 bool IsKnot(const Workbench& wb) {
   return wb.settings.groupType == 0;
 }
+
+// phi = d phi_0 with phi_0 primitive (d >= 1; a phi that vanishes counts as d = 1). The twisted Fox
+// matrix of phi is that of phi_0 with t^d for t, and substituting t^d keeps the diagonal form of a
+// reduction, so every twisted polynomial of phi is that of phi_0 in t^d: all degrees are d times
+// those of phi_0. The Thurston norm is linear, x(phi) = d x(phi_0): (deg - D) / k bounds x(phi) as it
+// stands, while the genus of a knot is (x(phi_0) + 1) / 2 and takes that bound divided by d. The
+// degree offsets known for a primitive class (1 + b3: the untwisted zeroth and second polynomials,
+// and the abelian and metabelian zeroth corrections) are d times as large.
 
 // The next line of the output panel.
 void WriteLine(Workbench& wb, const std::string& text, int x = 7) {
@@ -145,7 +154,7 @@ void ComputeBounds(Evaluation& ev, const ZerothCorrection& d) {
   EvaluationState& s = ev.wb.evaluation;
   double numerator = static_cast<double>(s.twistedDegree - d.bound) / static_cast<double>(ev.k);
   s.normBound = numerator;
-  s.genusBound = (numerator + static_cast<double>(1 + ev.b3)) * 0.5;
+  s.genusBound = (numerator / static_cast<double>(ev.phiMultiple) + static_cast<double>(1 + ev.b3)) * 0.5;
   if (ev.positiveRank) s.genusBound = s.normBound = 0;
   s.genusBound = std::max(s.genusBound, 0.0);
   s.normBound = std::max(s.normBound, 0.0);
@@ -194,7 +203,8 @@ void TestFibering(Evaluation& ev, const ZerothCorrection& d) {
     s.fieldDegree[f] = s.twistedDegree;
     s.fieldBound[f] = static_cast<int32_t>(std::max<int64_t>(s.twistedDegree - d.bound, 0));
   }
-  double u = static_cast<double>(s.untwistedDegree - (1 + ev.b3));
+  // The untwisted degree less that of the untwisted zeroth and second polynomials: x(phi) when fibered.
+  double u = static_cast<double>(s.untwistedDegree - (1 + ev.b3) * ev.phiMultiple);
   if (u < lower || u > upper) s.showsNotFibered = true;
   for (int64_t a = 1; a <= f; ++a) {
     for (int64_t b = a + 1; b <= f; ++b) {
@@ -294,13 +304,14 @@ ZerothCorrection ZerothCorrectionFor(const Workbench& wb) {
   const RunSettings& s = wb.settings;
   int64_t b3 = s.groupType == 3 ? 1 : 0;
   int64_t lower = wb.twisted.deg0 + wb.twisted.deg2;
+  int64_t primitive = (1 + b3) * PhiMultiple(wb.presentation);
   ZerothCorrection d;
   if (wb.run.trivialPass) {
     d.bound = 1 + b3;
   } else if (s.repFamily == kAbelianFamily) {
-    d = {(1 + b3) * s.degreeK, 0, (1 + b3) * s.degreeK};
+    d = {primitive * s.degreeK, 0, primitive * s.degreeK};
   } else if (s.repFamily == kMetabelianFamily) {
-    d = {1 + b3, 1 + b3, 1 + b3};
+    d = {primitive, primitive, primitive};
   } else {
     d = {lower, lower, lower};
   }
@@ -326,6 +337,7 @@ void EvaluateRepresentation(Workbench& wb) {
   CountSolution(wb);
   Evaluation ev{wb,
                 wb.settings.groupType == 3 ? 1 : 0,
+                PhiMultiple(wb.presentation),
                 wb.settings.degreeK,
                 wb.field.currentPrime,
                 "in F_" + std::to_string(wb.field.currentPrime) + "[t]",

@@ -2,8 +2,9 @@
 // The evaluation of one representation over one field: reduce the twisted Fox matrix, turn the
 // degree of the twisted Alexander polynomial into a lower bound on the genus of a knot or on the
 // Thurston norm of phi,
-//   ||phi|| >= (deg Delta - D) / k,   genus >= ((deg Delta - D) / k + 1 + b3) / 2,
-// with D the zeroth correction of the representation kind (b3 = 1 for a closed manifold), keep the
+//   ||phi|| >= (deg Delta - D) / k,   genus >= ((deg Delta - D) / (k d) + 1 + b3) / 2,
+// with D the zeroth correction of the representation kind (b3 = 1 for a closed manifold) and d the
+// gcd of phi on the generators (phi = d phi_0, phi_0 primitive; PhiMultiple), keep the
 // best bound of the knot, test the degrees against fibering, show everything and set the verdicts
 // that the stop conditions and the reports read. The report files the options ask for are written
 // on the way: the matrix, LaTeX rows and GAP file before the reduction, the completed matrix file

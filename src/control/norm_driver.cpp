@@ -127,15 +127,21 @@ bool EvaluateOverFields(Workbench& wb) {
   return true;
 }
 
+// The regular and the reduced representations turn the degree k of S_k into the order of the image
+// and into k - 1; each cycle searches S_k again at the degree the last search drew from, raised
+// if the first search raised it.
+bool SavesSearchDegree(const Workbench& wb) {
+  const RunSettings& s = wb.settings;
+  return IsPermutationFamily(s) && (s.permutationGroupOnly || s.reducedPermutationRep) && !wb.run.trivialPass;
+}
+
 void FindNextRepresentation(Workbench& wb) {
   RunSettings& s = wb.settings;
   FindRepresentation(wb);
+  if (SavesSearchDegree(wb)) wb.run.savedDegree = s.degreeK;
   ComputeImage(wb);
   if (s.determineImageSize) ImageGeneratorCount(wb);
-  if (s.reducedPermutationRep && IsPermutationFamily(s) && !wb.run.trivialPass) {
-    wb.run.savedDegree = s.degreeK;
-    s.degreeK -= 1;  // V has dimension k - 1
-  }
+  if (s.reducedPermutationRep && SavesSearchDegree(wb)) s.degreeK -= 1;  // V has dimension k - 1
 }
 
 enum class CycleEnd { nextCycle, endKnot, endRun };
@@ -148,14 +154,17 @@ CycleEnd RunCycle(Workbench& wb) {
   if (!trivial) run.outputPanel = 7 - run.outputPanel;
   if (trivial) run.outputLine = 0;
   run.savedPanelPosition = 0;
-  if (IsPermutationFamily(s) && (s.permutationGroupOnly || s.reducedPermutationRep) && !trivial) {
-    s.degreeK = run.savedDegree;
-  }
+  if (SavesSearchDegree(wb)) s.degreeK = run.savedDegree;
   s.degreeK = std::min<int64_t>(s.degreeK, s.degreeCap);
   wb.representation.representationFound = true;
   bool sizeOk = wb.presentation.generatorCount <= kMaxNormGenerators;
-  if (sizeOk && !wb.failure.computationFailed) FindNextRepresentation(wb);
+  const bool searched = sizeOk && !wb.failure.computationFailed;
+  if (searched) FindNextRepresentation(wb);
   if (wb.panels.flags.stopRequested) return CycleEnd::endRun;
+  if (searched && wb.failure.computationFailed) {
+    ShowRunError(wb, kCycleErrorX);
+    return CycleEnd::endRun;
+  }
 
   if (wb.representation.representationFound && s.degreeK <= s.degreeCap && sizeOk &&
       !wb.failure.computationFailed) {

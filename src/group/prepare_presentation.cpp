@@ -34,7 +34,7 @@ void PreparePresentation(Workbench& wb) {
   PumpMessages(wb.panels);
   SimplifyPresentation(wb);
   if (wb.failure.computationFailed) return;
-  RebuildGeneratorLetters(p);
+  ListSurvivingGenerators(p, wb.simplification);
   PumpMessages(wb.panels);
 }
 

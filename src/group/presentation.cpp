@@ -1,5 +1,7 @@
 #include "group/presentation.h"
 
+#include <numeric>
+
 namespace quarvel {
 
 void SetSpaceNames(Presentation& presentation, int32_t groupType) {
@@ -29,19 +31,18 @@ std::array<bool, kMaxGenerators + 1> OccurringGenerators(const Presentation& p) 
   return occurs;
 }
 
-void RebuildGeneratorLetters(Presentation& p) {
-  std::array<bool, kMaxGenerators + 1> occurs = OccurringGenerators(p);
-  p.generatorLetters.fill(0);
-  int position = 0;
-  for (int g = 1; g <= kMaxGenerators; ++g) {
-    if (occurs[g]) p.generatorLetters[++position] = g;
-  }
-}
-
 void RecountGenerators(Presentation& p) {
   p.generatorUsed = OccurringGenerators(p);
   p.generatorCount = 0;
   for (int g = 1; g <= kMaxGenerators; ++g) p.generatorCount += p.generatorUsed[g];
+}
+
+int64_t PhiMultiple(const Presentation& p) {
+  int64_t divisor = 0;
+  for (int g = 1; g <= kMaxGenerators; ++g) {
+    if (p.generatorUsed[g]) divisor = std::gcd(divisor, int64_t{p.phi[g]});
+  }
+  return divisor == 0 ? 1 : divisor;
 }
 
 void SetPhiToOne(Presentation& presentation) {

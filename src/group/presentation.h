@@ -18,7 +18,8 @@ struct Presentation {
   std::array<Word, kMaxRelators + 1> relators;
   std::array<int32_t, kMaxGenerators + 1> phi{};
   std::array<bool, kMaxGenerators + 1> generatorUsed{};
-  // Positions 1..generatorCount: the generator numbers occurring in the relators, ascending.
+  // Positions 1..generatorCount: the surviving generators of the simplification, ascending, whether
+  // or not a relator still uses them.
   std::array<int32_t, kMaxGenerators + 1> generatorLetters{};
   // The relators in normal form before elimination (kept for the reports).
   std::array<Word, kMaxRelators + 1> inputRelators;
@@ -35,11 +36,12 @@ void SetSpaceNames(Presentation& presentation, int32_t groupType);
 // Which generators 1..52 occur in relators 1..relatorCount.
 std::array<bool, kMaxGenerators + 1> OccurringGenerators(const Presentation& presentation);
 
-// Positions 1, 2, ... of generatorLetters: the generators occurring in the relators, ascending.
-void RebuildGeneratorLetters(Presentation& presentation);
-
 // Marks the generators whose bytes occur in the relators and counts them into generatorCount.
 void RecountGenerators(Presentation& presentation);
+
+// d in phi = d phi_0 with phi_0 primitive: the gcd of phi on the present generators
+// (generatorUsed); 1 when phi vanishes on all of them.
+int64_t PhiMultiple(const Presentation& presentation);
 
 // Sets phi to 1 on all 52 generators.
 void SetPhiToOne(Presentation& presentation);

@@ -113,11 +113,7 @@ Enumeration::Outcome Enumeration::Visit(const Candidate& candidate) {
   for (int32_t i = 1; i <= n_; ++i) store.assignment[letters[i]] = candidate.elements[i];
   if (!RelatorsHold(group_, wb_.presentation, wb_.simplification, store.assignment)) return Outcome::goOn;
   ++store.satisfyingCount;
-  // Read back through the assignment: a surviving generator that no relator uses has no letter of
-  // its own, and such positions share one slot.
-  std::vector<int32_t> assigned(n_ + 1);
-  for (int32_t i = 1; i <= n_; ++i) assigned[i] = store.assignment[letters[i]];
-  if (!forms_.IsNewUpToConjugation(assigned, candidate.classNumber)) return Outcome::goOn;
+  if (!forms_.IsNewUpToConjugation(candidate.elements, candidate.classNumber)) return Outcome::goOn;
   ++store.newCount;
   step_(wb_);
   const FailureState& f = wb_.failure;

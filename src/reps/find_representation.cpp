@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "reps/image_state.h"
 #include "reps/permutation_group.h"
 #include "reps/representation_matrices.h"
 #include "reps/show_representation.h"
@@ -37,6 +38,10 @@ constexpr int32_t kLargestMetabelianBound = 60;
 
 constexpr int64_t kAbelianDrawsPerPump = 1001;
 constexpr int64_t kAbelianDrawsPerDisplay = 1000;
+
+// The image whose regular representation is taken is found in S_k for k <= 7 only.
+constexpr const char* kNoRegularImage =
+    "The regular representation needs a non-abelian image in S_k, k <= 7: none was found";
 
 // The lines blanked on the output panel when the degree grows.
 constexpr int kEscalationBlankLines = 40;
@@ -84,17 +89,20 @@ void ShowAttempts(Workbench& wb, int x, int64_t shown, int blanks) {
             "Attempts at finding representation: " + WithThousandsCommas(shown) + std::string(blanks, ' '));
 }
 
-// Candidate images for the surviving generators, in the order of generatorLetters.
-void DrawCandidates(Workbench& wb, SearchKind kind, const ElementTable& table, int64_t k) {
+// Candidate images for the surviving generators, in the order of generatorLetters; phi is
+// `phiMultiple` times a primitive class.
+void DrawCandidates(Workbench& wb, SearchKind kind, const ElementTable& table, int64_t k,
+                    int64_t phiMultiple) {
   const Presentation& p = wb.presentation;
   Representation& rep = wb.representation;
   for (int64_t position = 1; position <= p.generatorCount; ++position) {
     const int32_t g = p.generatorLetters[position];
     GeneratorImage& image = rep.generators[g];
     if (kind == SearchKind::metabelian) {
-      // The Z/2 part is phi mod 2, so every candidate composed with the projection is phi mod 2.
+      // The Z/2 part is phi_0 mod 2 for phi = d phi_0 with phi_0 primitive, so every candidate
+      // composed with the projection is phi_0 mod 2 (phi mod 2 vanishes for an even d).
       const int32_t l = rep.metabelianL;
-      const int32_t i = ((p.phi[g] % 2) + 2) % 2;
+      const int32_t i = static_cast<int32_t>(((p.phi[g] / phiMultiple) % 2 + 2) % 2);
       const int32_t j = static_cast<int32_t>(RandomBelow(wb.random, static_cast<uint32_t>(l)));
       image.metabelianElement = l * i + j + 1;
       table.CopyRow(image.metabelianElement, image.image, image.inverseImage);
@@ -216,6 +224,7 @@ void FindRepresentation(Workbench& wb) {
   const StatusColumns columns = ColumnsFor(s.repFamily);
   int32_t bound = s.metabelianMaxOrder;
   int64_t groupsGivenUp = 0;
+  const int64_t phiMultiple = PhiMultiple(wb.presentation);
 
   for (bool found = false; !found;) {  // one pass per group
     if (kind == SearchKind::metabelian && !ChooseMetabelianGroup(wb, bound)) {
@@ -236,7 +245,7 @@ void FindRepresentation(Workbench& wb) {
       const int64_t k = s.degreeK;
       bool success = false;
       for (int t = 0; t < kTriesPerAttempt && !success; ++t) {
-        DrawCandidates(wb, kind, table, k);
+        DrawCandidates(wb, kind, table, k, phiMultiple);
         success = RelatorsHold(wb, k);
         KeepWindowAlive(wb.panels);
         if (wb.panels.flags.stopRequested) return;
@@ -261,6 +270,11 @@ void FindRepresentation(Workbench& wb) {
       } else if (giveUp && kind == SearchKind::permutation && rep.searchNumber == 1) {
         if (s.listMode) {
           rep.representationFound = false;
+          return;
+        }
+        if (s.permutationGroupOnly && s.degreeK >= kMaxImageDegree) {
+          rep.representationFound = false;
+          Fail(wb.failure, kNoRegularImage);
           return;
         }
         ++s.degreeK;

@@ -11,13 +11,15 @@
 // Kinds, by run settings: the trivial pass (degree 1, every try succeeds); permutations (repFamily
 // 0): a uniform element of S_k, or of A_k with alternatingOnly, from the element table while
 // k <= 8, a random element of S_k beyond; metabelian (repFamily 1): Z/2 x Z/l with the Z/2 part
-// fixed by phi mod 2; abelian (repFamily 2): FindAbelianRepresentation.
+// fixed by phi_0 mod 2 (phi = d phi_0, phi_0 primitive); abelian (repFamily 2): FindAbelianRepresentation.
 //
 // When trivial solutions pile up (more than 6 k^2 without a nontrivial one below the degree cap,
 // or more than 6 in a metabelian group) the search gives up the group: a metabelian search picks
 // another group (raising its bound by one every fourth time, up to 60); the first nontrivial
 // permutation search of a knot raises degree k by one, or in list mode clears representationFound
-// and returns. Every other search keeps attempting until stopRequested.
+// and returns; for the regular representation (permutationGroupOnly), whose image is found in S_k
+// for k <= 7 only, a search that would go beyond degree 7 fails instead, with a message that says
+// so. Every other search keeps attempting until stopRequested.
 //
 // Reads the presentation, the simplification's substitution list and relator order, the run
 // settings and the run state (trivialPass, outputPanel). Writes the representation, degree k,

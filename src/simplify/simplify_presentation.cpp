@@ -232,4 +232,18 @@ void SimplifyPresentation(Workbench& wb) {
   OrderRelatorsByLength(p, s.relatorOrder);
 }
 
+void ListSurvivingGenerators(Presentation& p, const Simplification& s) {
+  std::array<bool, kMaxGenerators + 1> survives = p.generatorUsed;
+  for (const std::string& record : s.substitutionList) {
+    const int32_t g = record.empty() ? 0 : GeneratorOf(record[0]);
+    if (g >= 1 && g <= kMaxGenerators) survives[g] = false;
+  }
+  p.generatorLetters.fill(0);
+  int64_t position = 0;
+  for (int32_t g = 1; g <= kMaxGenerators; ++g) {
+    if (survives[g]) p.generatorLetters[++position] = g;
+  }
+  p.generatorCount = position;
+}
+
 }  // namespace quarvel

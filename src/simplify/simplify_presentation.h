@@ -29,4 +29,10 @@ void OrderRelatorsByLength(const Presentation& presentation, std::array<int32_t,
 
 void SimplifyPresentation(Workbench& workbench);
 
+// Lists the surviving generators, the present ones (generatorUsed) that no substitution record
+// eliminated, ascending in generatorLetters 1..generatorCount. A generator that no relator uses any
+// more survives as a free factor (a split link's or an unlink's component): it needs an image and
+// a matrix block like every other.
+void ListSurvivingGenerators(Presentation& presentation, const Simplification& simplification);
+
 }  // namespace quarvel

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "test_support.h"
 
 namespace quarvel {
@@ -69,6 +71,26 @@ TEST(ZerothCorrection, ByRepresentationKind) {
   EXPECT_EQ(d.bound, 5);  // 1, raised to deg0 + deg2
   EXPECT_EQ(d.low, 1);    // the interval keeps its own values
   EXPECT_EQ(d.high, 1);
+}
+
+// phi = 3 phi_0: the offsets known for a primitive class are three times as large.
+TEST(ZerothCorrection, ScalesWithTheMultipleOfAPrimitivePhi) {
+  Bench bench;
+  Workbench& wb = bench.wb;
+  for (int g : {1, 2}) wb.presentation.generatorUsed[g] = true;
+  wb.presentation.phi[1] = 3;
+  wb.presentation.phi[2] = -6;
+  wb.presentation.phi[3] = 1;  // not a generator of the presentation
+  wb.settings.degreeK = 1;
+  auto boundLowHigh = [&wb] {
+    const ZerothCorrection d = ZerothCorrectionFor(wb);
+    return std::vector<int64_t>{d.bound, d.low, d.high};
+  };
+  wb.settings.repFamily = kAbelianFamily;
+  EXPECT_EQ(boundLowHigh(), (std::vector<int64_t>{3, 0, 3}));
+  wb.settings.repFamily = kMetabelianFamily;
+  wb.settings.groupType = 3;  // closed: b3 = 1
+  EXPECT_EQ(boundLowHigh(), (std::vector<int64_t>{6, 6, 6}));
 }
 
 TEST(EvaluateRepresentation, UntwistedTrefoilGivesGenusOne) {

@@ -51,6 +51,24 @@ TEST(CliIsotopy, FigureEightClassCountsGrowWithTheGroup) {
   EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", "4_1", "--group", "a4"}), 2), CountLine("non-abelian ", "A_4", 1)));
 }
 
+// Generators that no relator uses (split links, unlinks, the unknot) are free: Hom(F_r, S_3) has
+// (1/6) sum over g of |C(g)|^r classes, 11 for r = 2 and 49 for r = 3, and each class shows the
+// images of its own generators.
+TEST(CliIsotopyFreeGenerators, ClassesOfFreeGroupsAndTheUnknot) {
+  EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--braid", "{1,-1}", "--group", "s3", "--all-homomorphisms"}), 2),
+                      CountLine("", "S_3", 11)));
+  EXPECT_TRUE(
+      HasLine(IsotopyPanel(Isotopy({"--braid", "{-3,3,-2}", "--group", "s3", "--all-homomorphisms"}), 2),
+              CountLine("", "S_3", 49)));
+  const CliResult unknot = Isotopy({"--braid", "{1,2}", "--group", "s3", "--all-homomorphisms"});
+  ASSERT_EQ(unknot.exitStatus, 0) << unknot.err;
+  const std::vector<std::string> classes = IsotopyPanel(unknot, 2);
+  EXPECT_TRUE(HasLine(classes, CountLine("", "S_3", 3)));
+  for (const char* line : {"a -> (123) b -> (123) 1", "a -> (132) b -> (132) 1", "a -> (231) b -> (231) 1"}) {
+    EXPECT_TRUE(HasLine(classes, line));
+  }
+}
+
 TEST(CliIsotopy, S1ShowsOnlyTheAlexanderPolynomial) {
   const CliResult run = Isotopy({"--knot", "4_1", "--group", "s1"});
   ASSERT_EQ(run.exitStatus, 0);

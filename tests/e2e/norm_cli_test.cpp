@@ -149,5 +149,70 @@ TEST(CliNorm, RegularRepresentationBoundsAndFibering) {
   }
 }
 
+// phi = d times a primitive class: the trefoil's degrees are d times those of phi / d, while its genus
+// and its fibering are those of phi / d. Every kind finds representations and keeps the bound at the
+// genus; the Thurston norm of a link's phi is d times that of phi / d.
+TEST(CliNormNonPrimitivePhi, TrefoilBoundsAndFiberingForEveryMultiple) {
+  TempDir dir;
+  for (int d : {2, 3}) {
+    const std::string phi = std::to_string(d);
+    dir.Write("trefoil.txt", "Trefoil\n-b-a+c+a\n-a-c+b+c\na" + phi + "\nb" + phi + "\nc" + phi + "\n");
+    for (const char* rep : {"sk-v", "sk-regular", "abelian", "metabelian"}) {
+      CliResult run =
+          RunCliIn(dir.path(), {"norm", "--file", "trefoil.txt", "--rep", rep, "--compare-fields", "2,3,5",
+                                "--cycles", "3", "--time-limit", "20", "--save", "none"});
+      ASSERT_EQ(run.exitStatus, 0) << run.err;
+      const std::vector<std::string> lines = AllPanelLines(run);
+      const std::string bound = "Lower bound for genus of K: ";
+      EXPECT_GE(CountLinesStartingWith(lines, bound), 2u) << d << rep;  // the last two cycles
+      for (const std::string& line : lines) {
+        if (line.starts_with(bound)) {
+          EXPECT_EQ(line, bound + "1.00") << d << rep;
+        }
+      }
+      EXPECT_FALSE(HasLine(Panel(run, 6), "The knot is not fibered")) << d << rep << run.out;
+    }
+  }
+  // The (2,4) torus link, fibered, with phi twice the sum of the meridians: x(phi) = 2 x(phi / 2) = 4.
+  dir.Write("torus.txt", "Torus link\n-b-a+c+a\n-a-c+d+c\n-c-d+b+d\na2\nb2\nc2\nd2\n");
+  CliResult torus =
+      RunCliIn(dir.path(), {"norm", "--file", "torus.txt", "--group-type", "link", "--compare-fields",
+                            "2,3,5", "--cycles", "3", "--time-limit", "20", "--save", "none"});
+  ASSERT_EQ(torus.exitStatus, 0) << torus.err;
+  const std::vector<std::string> lines = AllPanelLines(torus);
+  const std::string norm = "Lower bound for the Thurston norm of phi: ";
+  EXPECT_GE(CountLinesStartingWith(lines, norm), 2u);
+  for (const std::string& line : lines) {
+    if (line.starts_with(norm)) {
+      EXPECT_EQ(line, norm + "4.00");
+    }
+  }
+  EXPECT_FALSE(HasLine(Panel(torus, 6), "The link complement does not fiber over phi:pi_1(M) -> Z"))
+      << torus.out;
+}
+
+// The regular representation keeps the degree its first search raised: the figure-eight knot has no
+// non-abelian image in S_3, so every cycle draws from S_4 as the first did.
+TEST(CliNormRegularDegree, LaterCyclesSearchAtTheRaisedDegree) {
+  CliResult run = RunCli({"norm", "--knot", "4_1", "--rep", "sk-regular", "--size", "3", "--cycles", "4",
+                          "--time-limit", "30", "--save", "none"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_TRUE(HasLine(Panel(run, 6), "Number of solutions: 4 Lower bound on number of generators: 2"))
+      << run.out;
+}
+
+TEST(CliNormRegularDegree, NoImageUpToDegreeSevenEndsWithTheReason) {
+  CliResult run = RunCli({"norm", "--braid", "{1,2}", "--rep", "sk-regular", "--size", "5", "--time-limit",
+                          "30", "--save", "none"});
+  EXPECT_EQ(run.exitStatus, 1) << run.out;
+  const std::vector<std::string> status = Panel(run, 1);
+  ASSERT_FALSE(status.empty());
+  EXPECT_NE(status[0].find("ERROR: The regular representation needs a non-abelian image in S_k, k <= 7: none "
+                           "was found"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(run.out.find("Program error"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quarvel::testing

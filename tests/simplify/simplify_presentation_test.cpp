@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -310,6 +311,30 @@ TEST(PreparePresentation, FilesThatEndTheRunEarly) {
   EXPECT_EQ(alreadyFailed.bench.wb.presentation.relatorCount, 0);
   EXPECT_EQ(alreadyFailed.bench.wb.failure.errorMessage, "earlier");
   EXPECT_EQ(alreadyFailed.bench.surface.Snapshot(), "");
+}
+
+// A generator that the simplification leaves in no relator survives as a free factor: the
+// two-strand unlink keeps two generators and no relator, the split link {-3,3,-2} keeps three.
+// Every present generator is either listed or eliminated, never both.
+TEST(PreparePresentation, GeneratorsThatNoRelatorUsesSurvive) {
+  for (const auto& [braid, survivors] : {std::pair{"{1,-1}", 2}, std::pair{"{-3,3,-2}", 3}}) {
+    Prepared run;
+    run.bench.wb.settings.simplifyEffort = 10;
+    run.Run(braid);
+    const Presentation& p = run.bench.wb.presentation;
+    ASSERT_FALSE(run.bench.wb.failure.computationFailed) << run.bench.wb.failure.errorMessage;
+    ASSERT_EQ(p.generatorCount, survivors) << braid;
+    std::vector<bool> eliminated(kMaxGenerators + 1, false);
+    for (const std::string& record : run.bench.wb.simplification.substitutionList)
+      eliminated[GeneratorOf(record[0])] = true;
+    std::vector<int32_t> listed(p.generatorLetters.begin() + 1, p.generatorLetters.begin() + 1 + survivors);
+    EXPECT_TRUE(std::is_sorted(listed.begin(), listed.end())) << braid;
+    for (int32_t g = 1; g <= kMaxGenerators; ++g) {
+      const bool isListed = std::find(listed.begin(), listed.end(), g) != listed.end();
+      EXPECT_EQ(isListed, p.generatorUsed[g] && !eliminated[g]) << braid << " generator " << g;
+    }
+    EXPECT_EQ(p.generatorLetters[survivors + 1], 0) << braid;
+  }
 }
 
 TEST(PreparePresentation, FormatOneFileOnTheIsotopyWindow) {
