@@ -1,5 +1,7 @@
 #pragma once
 // The headless surface of quarvel-cli: Ctrl-C and the time limit act as "Back to the main menu".
+// Progress goes to stderr: a one-line display redrawn in place on a terminal, else one line per
+// finished knot of a list.
 
 #include <chrono>
 #include <functional>
@@ -20,6 +22,8 @@ class CliSurface : public HeadlessSurface {
   void ShowProgress(std::function<std::string()> progress);
   // Ends the progress line so that what follows starts on a line of its own.
   void EndProgress();
+  // When stderr is no terminal (a log file, a pipe), one line per finished knot of a list.
+  void ReportListKnot(std::string_view line) override;
 
  private:
   std::optional<std::chrono::steady_clock::time_point> deadline_;

@@ -23,7 +23,7 @@ TEST(CliKnotList, NormModeWritesEachKnotsLine) {
   const CliResult run = RunList(dir, "norm", "list.txt", {"--stop", "first"});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   std::vector<std::string> lines;
-  ASSERT_TRUE(SplitCrLf(ReadWholeFile(list), lines));
+  ASSERT_TRUE(SplitListLines(ReadWholeFile(list), lines));
   ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines[0], "% five knots");
   EXPECT_TRUE(IsNormListBetweenKnots(ReadWholeFile(list).substr(lines[0].size() + 2), knots));
@@ -52,7 +52,7 @@ TEST(CliKnotList, TheCycleLimitLeavesTheKnotInProgressUntouched) {
   const CliResult run = RunList(dir, "norm", "list.txt", {"--stop", "first", "--cycles", "2"});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   std::vector<std::string> lines;
-  ASSERT_TRUE(SplitCrLf(ReadWholeFile(list), lines));
+  ASSERT_TRUE(SplitListLines(ReadWholeFile(list), lines));
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_TRUE(lines[0].starts_with("3_1:")) << lines[0];
   EXPECT_EQ(lines[1], "7_4 {1,1,2,-1,2,2,3,-2,3}");
@@ -103,7 +103,7 @@ TEST(CliKnotList, TheMutantsListRunsInTheIsotopyMode) {
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_TRUE(HasLine(IsotopyPanel(run, 1), "Computed all knots in the list"));
   std::vector<std::string> lines;
-  ASSERT_TRUE(SplitCrLf(ReadWholeFile(list), lines));
+  ASSERT_TRUE(SplitListLines(ReadWholeFile(list), lines));
   int knots = 0;
   for (const std::string& line : lines) {
     if (line.starts_with("end")) break;
