@@ -168,8 +168,7 @@ std::string_view ListLineName(std::string_view line) {
 }
 
 std::string_view ListLineResults(std::string_view line) {
-  const std::string_view beforeBraid = line.substr(0, BraidStart(line));
-  return beforeBraid.substr(std::min(ListLineName(line).size(), beforeBraid.size()));
+  return line.substr(ListLineName(line).size());
 }
 
 bool ReadKnotList(const std::string& path, KnotList& list, FailureState& failure) {

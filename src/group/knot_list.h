@@ -13,9 +13,9 @@
 //
 // A knot line is a line that is not blank, no comment and not "end", and holds a braid ("{") or
 // begins with the name of a table knot ("7_4"); every other line is kept as it stands and never
-// taken as a knot. A knot line is read in three parts: its name (up to the first ":" before the
-// braid, else up to the braid), its result part (from there up to the braid's "{"), and the
-// braid. Result tokens ("3y", "new", "degree", ...) count only in the result part.
+// taken as a knot. A knot line is read in two parts: its name (up to the first ":" before the
+// braid, else up to the braid) and the rest, its results and its braid. Result tokens ("3y",
+// "new", "degree", ...) count only in the rest, never in the name.
 //
 // Rewriting never leaves a partial list behind: the new text goes to a temporary file in the
 // list's own folder, is flushed to the disk and then renamed over the list, so a run killed at any
@@ -59,7 +59,7 @@ bool IsKnotLine(std::string_view line);
 // The name of a knot line, without the blanks after it.
 std::string_view ListLineName(std::string_view line);
 
-// The result part of a knot line: after its name, up to its braid.
+// What follows the name of a knot line: its results and its braid.
 std::string_view ListLineResults(std::string_view line);
 
 // Reads the list at `path`; on failure sets it and returns false with `list` empty.

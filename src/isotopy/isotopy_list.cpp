@@ -44,8 +44,10 @@ bool PassedOver(std::string_view line) {
 // names).
 std::string IsotopyName(std::string_view line) {
   std::string name(ListLineName(line));
-  if (size_t mark = name.find(kRepeated); mark != std::string::npos) name.erase(mark, kRepeated.size());
-  return std::string(name.substr(0, name.find_last_not_of(' ') + 1));
+  if (size_t mark = name.find(kRepeated.substr(0, kRepeated.size() - 1)); mark != std::string::npos) {
+    name.erase(mark, name.compare(mark, kRepeated.size(), kRepeated) == 0 ? kRepeated.size() : kRepeated.size() - 1);
+  }
+  return name.substr(0, name.find_last_not_of(' ') + 1);
 }
 
 // At most 400 characters from the first "{", up to the first "}", which is added when missing.
