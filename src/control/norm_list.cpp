@@ -62,7 +62,7 @@ bool MeetsStopCondition(std::string_view line, int32_t stopCondition) {
 // Whether the pass at `size` takes the knot line; clears `satisfied` for a line that still lacks
 // what the stop condition asks for. A knot not computed is done until it is marked "new".
 bool TakesLine(std::string_view line, const std::string& size, int32_t stopCondition, bool& satisfied) {
-  const std::string_view results = ListLineResults(line);
+  const std::string results = ListLineResults(line);
   const bool processed = Contains(results, "braid");
   if (processed && Contains(results, "new")) {
     satisfied = false;

@@ -167,8 +167,13 @@ std::string_view ListLineName(std::string_view line) {
   return name.substr(0, name.find_last_not_of(" \t") + 1);
 }
 
-std::string_view ListLineResults(std::string_view line) {
-  return line.substr(ListLineName(line).size());
+std::string ListLineResults(std::string_view line) {
+  std::string rest(line.substr(ListLineName(line).size()));
+  if (const size_t open = rest.find('{'); open != std::string::npos) {
+    const size_t close = rest.find('}', open);
+    rest.erase(open, close == std::string::npos ? std::string::npos : close + 1 - open);
+  }
+  return rest;
 }
 
 bool ReadKnotList(const std::string& path, KnotList& list, FailureState& failure) {

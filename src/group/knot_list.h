@@ -14,8 +14,8 @@
 // A knot line is a line that is not blank, no comment and not "end", and holds a braid ("{") or
 // begins with the name of a table knot ("7_4"); every other line is kept as it stands and never
 // taken as a knot. A knot line is read in two parts: its name (up to the first ":" before the
-// braid, else up to the braid) and the rest, its results and its braid. Result tokens ("3y",
-// "new", "degree", ...) count only in the rest, never in the name.
+// braid, else up to the braid) and the rest without the braid: its results and notes. Result
+// tokens ("3y", "new", "degree", ...) count only there, never in the name or the braid.
 //
 // Rewriting never leaves a partial list behind: the new text goes to a temporary file in the
 // list's own folder, is flushed to the disk and then renamed over the list, so a run killed at any
@@ -59,8 +59,8 @@ bool IsKnotLine(std::string_view line);
 // The name of a knot line, without the blanks after it.
 std::string_view ListLineName(std::string_view line);
 
-// What follows the name of a knot line: its results and its braid.
-std::string_view ListLineResults(std::string_view line);
+// What follows the name of a knot line, without its braid: its results and notes.
+std::string ListLineResults(std::string_view line);
 
 // Reads the list at `path`; on failure sets it and returns false with `list` empty.
 bool ReadKnotList(const std::string& path, KnotList& list, FailureState& failure);

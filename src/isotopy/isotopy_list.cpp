@@ -20,9 +20,9 @@ constexpr size_t kLongestWholeText = 80;
 constexpr size_t kShortHead = 30;
 constexpr size_t kShortTail = 20;
 constexpr size_t kLongestBraid = 400;
-constexpr size_t kMarkAfter = 15;
 constexpr size_t kNameWidth = 15;
 constexpr std::string_view kRepeated = "Repeated! ";
+constexpr std::string_view kMark = "Repeated!";
 constexpr std::string_view kUndistinguished = "List of knots which could not be distinguished:";
 constexpr std::string_view kPolynomialField = "Polynomial = ";
 constexpr std::string_view kClassesField = "number of reps: ";
@@ -36,7 +36,7 @@ bool Contains(std::string_view text, std::string_view part) {
 // line that is no knot line are passed over.
 bool PassedOver(std::string_view line) {
   if (!IsKnotLine(line)) return true;
-  const std::string_view results = ListLineResults(line);
+  const std::string results = ListLineResults(line);
   return (Contains(results, "degree") || Contains(results, kNotComputed)) && !Contains(results, "new");
 }
 
@@ -44,8 +44,8 @@ bool PassedOver(std::string_view line) {
 // names).
 std::string IsotopyName(std::string_view line) {
   std::string name(ListLineName(line));
-  if (size_t mark = name.find(kRepeated.substr(0, kRepeated.size() - 1)); mark != std::string::npos) {
-    name.erase(mark, name.compare(mark, kRepeated.size(), kRepeated) == 0 ? kRepeated.size() : kRepeated.size() - 1);
+  for (size_t mark = name.find(kMark); mark != std::string::npos; mark = name.find(kMark)) {
+    name.erase(mark, name.compare(mark, kRepeated.size(), kRepeated) == 0 ? kRepeated.size() : kMark.size());
   }
   return name.substr(0, name.find_last_not_of(' ') + 1);
 }
@@ -60,11 +60,18 @@ std::string IsotopyBraid(std::string_view line) {
   return braid;
 }
 
-// The mark goes right after the name and its padding, before the ":".
+// A marked line carries the mark at the end of its name.
+bool IsMarked(std::string_view line) {
+  return Contains(ListLineName(line), kMark);
+}
+
+// The mark goes right after the name and its padding, before the ":" (after the name where the
+// line has no ":" before its braid).
 void MarkRepeated(std::string& line) {
-  if (Contains(line, "Repeated")) return;
+  if (IsMarked(line)) return;
   const size_t colon = line.find(':');
-  line.insert(colon == std::string::npos ? std::min(kMarkAfter, line.size()) : colon, kRepeated);
+  const bool colonEndsName = colon != std::string::npos && colon < line.find('{');
+  line.insert(colonEndsName ? colon : ListLineName(line).size(), kRepeated);
 }
 
 std::string Padded(std::string text, size_t width) {
@@ -137,7 +144,7 @@ std::string ResultLine(const Workbench& wb, std::string_view line, const ListInv
 void RenewClosingSection(KnotList& list, int64_t current) {
   std::vector<std::string> section;
   for (int64_t i = 1; i <= current; ++i) {
-    if (IsKnotLine(list.Line(i)) && Contains(list.Line(i), "Repeated")) section.push_back(list.Line(i));
+    if (IsKnotLine(list.Line(i)) && IsMarked(list.Line(i))) section.push_back(list.Line(i));
   }
   if (!section.empty()) section.insert(section.begin(), std::string(kUndistinguished));
   auto stray = std::find_if(list.lines.begin() + current, list.lines.end(),

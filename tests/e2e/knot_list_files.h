@@ -54,7 +54,7 @@ inline std::string Unmarked(std::string line) {
 
 // The isotopy list `text` after some knots of `knots`: each line is the knot's own line or, for a
 // prefix of them, the finished run's line (`finished`) with the "Repeated! " marks that the
-// processed lines alone give; then "end" and the marked lines under the closing section.
+// processed lines alone give (equal degree, classes, product text and hash); then "end" and the marked lines under the closing section.
 inline ::testing::AssertionResult IsIsotopyListBetweenKnots(const std::string& text,
                                                             const std::vector<std::string>& knots,
                                                             const std::vector<std::string>& finished) {
@@ -69,15 +69,17 @@ inline ::testing::AssertionResult IsIsotopyListBetweenKnots(const std::string& t
   for (size_t i = processed; i < n; ++i) {
     if (lines[i] != knots[i]) return ::testing::AssertionFailure() << "line " << i + 1 << ": " << lines[i];
   }
-  auto polynomial = [](const std::string& line) {
-    const size_t from = line.find("Polynomial = ");
-    return line.substr(from, line.find(",  Braid: ") - from);
+  // What tells knots apart: the degree, the number of classes, the product's text and its hash.
+  auto invariant = [](const std::string& line) {
+    const size_t from = line.find(": degree = ");
+    const size_t hash = line.rfind("  product hash ");
+    return line.substr(from, line.find(",  Braid: ") - from) + (hash == std::string::npos ? "" : line.substr(hash));
   };
   std::vector<std::string> marked;
   for (size_t i = 0; i < processed; ++i) {
     bool twin = false;
     for (size_t j = 0; j < processed; ++j)
-      twin |= j != i && polynomial(finished[j]) == polynomial(finished[i]);
+      twin |= j != i && invariant(finished[j]) == invariant(finished[i]);
     const std::string expected = twin ? finished[i] : Unmarked(finished[i]);
     if (lines[i] != expected) {
       return ::testing::AssertionFailure()

@@ -67,9 +67,12 @@ TEST(KnotListLines, KnotLinesHoldABraidOrBeginWithATableKnot) {
 TEST(KnotListLines, TheNameEndsAtItsColonOrTheBraid) {
   const std::string processed = "K13n1_long_name:  1+12t (in F_13)  reps of dim3n4y  new  braid {1,1,1}";
   EXPECT_EQ(ListLineName(processed), "K13n1_long_name");
-  EXPECT_EQ(ListLineResults(processed), ":  1+12t (in F_13)  reps of dim3n4y  new  braid {1,1,1}");
+  EXPECT_EQ(ListLineResults(processed), ":  1+12t (in F_13)  reps of dim3n4y  new  braid ");
   EXPECT_EQ(ListLineName("K13n1 new {1,2}  (note: 3n)"), "K13n1 new");
-  EXPECT_EQ(ListLineResults("K13n1 new {1,2}  (note: 3n)"), " {1,2}  (note: 3n)");
+  EXPECT_EQ(ListLineResults("K13n1 new {1,2}  (note: 3n)"), "   (note: 3n)");
+  // A braid holds no result tokens.
+  EXPECT_EQ(ListLineResults("bad:  not computed: Not a valid braid description  braid {new"),
+            ":  not computed: Not a valid braid description  braid ");
   EXPECT_EQ(ListLineName("4_1 Repeated! : degree = 2, Braid: {-1,2,-1,2}"), "4_1 Repeated!");
   EXPECT_EQ(NotComputedLine("bad  {1,x}", "Not a valid braid description", 14),
             "bad:          not computed: Not a valid braid description  braid {1,x}");
