@@ -172,9 +172,8 @@ CycleEnd RunCycle(Workbench& wb) {
   bool stop = false;
   run.trivialPass = false;
   if (s.compareFields && s.listMode && run.multiField && !e.possiblyFibered) stop = true;
-  // A knot whose untwisted pass never ran (too many generators) gets no verdict.
   const std::string& untwisted = e.untwistedPolynomialText.plain;
-  if (s.compareFields && !untwisted.empty() && (untwisted.size() < 2 || untwisted[1] != '1')) {
+  if (s.compareFields && (untwisted.size() < 2 || untwisted[1] != '1')) {
     stop = true;
     e.possiblyFibered = false;
   }

@@ -166,7 +166,6 @@ std::string ComposeResultLine(const Workbench& wb, std::string_view line, const 
     PadTo(result, column);
   }
   result += "braid " + ListLineBraid(line);
-  if (wb.presentation.generatorCount > kMaxNormGenerators) result += " too many generators";
   return result;
 }
 
@@ -207,6 +206,7 @@ void NextListKnot(Workbench& wb, const std::string& listPath) {
     wb.presentation.braidText = ListLineBraid(line);
     s.inputName = "test.txt";
     PreparePresentation(wb);
+    if (wb.presentation.generatorCount > kMaxNormGenerators) Fail(wb.failure, "Too many generators!");
     if (!KnotFailed(wb.failure)) {
       WriteText(wb.panels, kCaptionPanel, 7, 7,
                 "Knot number " + std::to_string(run.listLineNumber) + " Name: knot" +

@@ -7,7 +7,8 @@
 // (found or found no nontrivial representation of that size) and does not already meet the stop
 // condition ("3y".."9y" for the first representation, "not fibered", "(improved)", "zero twisted
 // Alexander polynomial"); "new" in the result part of a processed line makes it be taken in any
-// case. A knot that could not be computed (its braid unreadable, its computation failed) gets the
+// case. A knot that could not be computed (its braid unreadable, too many generators, its
+// computation failed) gets the
 // line "<name>: not computed: <reason>  braid {...}" and is passed over, and counts as done, until
 // it is marked "new". `listSatisfied` stays on only when every knot line read on the way is
 // processed and meets the stop condition or was not computed; an unprocessed line keeps it off, so
@@ -16,8 +17,8 @@
 // The result line keeps its fields at minimum columns: the name and ":" padded to 14, the
 // untwisted polynomial, "reps of dim" with the size tokens at column 63, "genus>=" and the bound
 // at column 85, " (improved) ", the fibering verdict, the vanishing note, "generators>=", and
-// "braid " with the braid; " too many generators" ends the line of a knot with more than 30
-// generators.
+// "braid " with the braid. A knot with more than 30 generators is not computed ("Too many
+// generators!").
 
 #include <string>
 

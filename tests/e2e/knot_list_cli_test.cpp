@@ -67,6 +67,23 @@ TEST(CliKnotList, TheCycleLimitCountsEachKnotsCyclesAndEachKnotGetsAProgressLine
   EXPECT_TRUE(progress[4].starts_with("[3/3] 5_2: size 5y, ")) << progress[4];
 }
 
+TEST(CliKnotList, AKnotWithTooManyGeneratorsIsNotComputedAndGetsNoVerdict) {
+  TempDir dir;
+  std::string braid = "{1";
+  for (int i = 1; i < 33; ++i) braid += i % 2 ? ",2" : ",1";
+  const auto list = dir.Write("list.txt", "big " + braid + "}\n3_1 {-1,-1,-1}\nend\n");
+  const CliResult run =
+      RunList(dir, "norm", "list.txt", {"--compare-fields", "all", "--simplify", "none", "--stop", "first"});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  std::vector<std::string> lines;
+  ASSERT_TRUE(SplitListLines(ReadWholeFile(list), lines));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "big:          not computed: Too many generators!  braid " + braid + "}");
+  EXPECT_TRUE(lines[1].starts_with("3_1:")) << lines[1];
+  // One pass: the knot not computed is done, and the list ends.
+  EXPECT_EQ(Lines(run.err).size(), 2u) << run.err;
+}
+
 TEST(CliKnotList, IsotopyRunsGiveOneProgressLinePerKnot) {
   TempDir dir;
   dir.Write("list.txt", "3_1 {-1,-1,-1}\nbad {1,x}\n3_1m {1,1,1}\n");

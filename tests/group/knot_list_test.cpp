@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <sstream>
 
+#include "group/knot_list_detection.h"
 #include "test_support.h"
 
 namespace quarvel {
@@ -49,6 +51,15 @@ TEST(KnotListRead, OnlyALineHoldingEndAloneClosesTheList) {
   EXPECT_TRUE(IsListEnd(" \tend  "));
   EXPECT_FALSE(IsListEnd("end."));
   EXPECT_FALSE(IsListEnd("Kend {1,1,1}"));
+}
+
+TEST(KnotListDetection, AHeadingAndBlankLinesBeforeTheKnotsStillMakeAList) {
+  std::istringstream headed("% trefoils\nLegend: mirror images follow\n\n  \n3_1 {-1,-1,-1}\n");
+  EXPECT_TRUE(IsKnotList(headed));
+  std::istringstream braid("\n{1,1,1}\n");  // one braid is a braid file
+  EXPECT_FALSE(IsKnotList(braid));
+  std::istringstream formatTwo("\nx_{1} x_{2}\n\nx_{2} x_{1}\n");
+  EXPECT_FALSE(IsKnotList(formatTwo));
 }
 
 TEST(KnotListLines, KnotLinesHoldABraidOrBeginWithATableKnot) {
