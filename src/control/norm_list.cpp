@@ -206,7 +206,9 @@ void NextListKnot(Workbench& wb, const std::string& listPath) {
     wb.presentation.braidText = ListLineBraid(line);
     s.inputName = "test.txt";
     PreparePresentation(wb);
-    if (wb.presentation.generatorCount > kMaxNormGenerators) Fail(wb.failure, "Too many generators!");
+    if (!KnotFailed(wb.failure) && wb.presentation.generatorCount > kMaxNormGenerators) {
+      Fail(wb.failure, "Too many generators!");
+    }
     if (!KnotFailed(wb.failure)) {
       WriteText(wb.panels, kCaptionPanel, 7, 7,
                 "Knot number " + std::to_string(run.listLineNumber) + " Name: knot" +
