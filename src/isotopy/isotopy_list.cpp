@@ -97,16 +97,15 @@ struct ListInvariant {
   std::string hash;
 };
 
+// The number of classes and the hash a result line shows; the text is compared on the line itself.
 ListInvariant ReadInvariant(std::string_view line) {
   ListInvariant invariant;
   const size_t text = line.find(kPolynomialField);
   if (text == std::string_view::npos) return invariant;
-  const size_t textStart = text + kPolynomialField.size();
-  invariant.shortText = line.substr(textStart, line.find(",  Braid: ", textStart) - textStart);
   if (size_t classes = line.find(kClassesField); classes != std::string_view::npos && classes < text) {
     invariant.classes = std::atoll(std::string(line.substr(classes + kClassesField.size(), 8)).c_str());
   }
-  const size_t braidEnd = line.find('}', textStart);
+  const size_t braidEnd = line.find('}', text);
   if (size_t hash = line.rfind(kHashField); hash != std::string_view::npos && hash > braidEnd) {
     invariant.hash = line.substr(hash + kHashField.size(), 16);
   }
