@@ -96,10 +96,11 @@ size_t BraidStart(std::string_view line) {
   return std::min(line.find('{'), line.size());
 }
 
+// Blanks, and a CR left at a line's end in a list whose lines end with LF.
 std::string_view TrimBlanks(std::string_view text) {
-  const size_t first = text.find_first_not_of(" \t");
+  const size_t first = text.find_first_not_of(" \t\r");
   if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
 std::string_view LeadingWord(std::string_view line) {
@@ -117,7 +118,8 @@ std::string TableBraid(std::string_view name) {
   return {};
 }
 
-// The file's lines, each without its line end; `lineEnd` becomes the first line's end.
+// The file's lines, each without its line end; `lineEnd` becomes the first line's end. In a list
+// whose lines end with LF a CR before one is part of its line, so that the rewrite gives it back.
 std::vector<std::string> SplitLines(const std::string& text, std::string& lineEnd) {
   std::vector<std::string> lines;
   const size_t firstEnd = text.find('\n');
@@ -125,7 +127,7 @@ std::vector<std::string> SplitLines(const std::string& text, std::string& lineEn
   for (size_t start = 0; start < text.size();) {
     size_t end = std::min(text.find('\n', start), text.size());
     std::string_view line(text.data() + start, end - start);
-    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (lineEnd == "\r\n" && line.ends_with('\r')) line.remove_suffix(1);
     lines.emplace_back(line);
     start = end + 1;
   }

@@ -131,6 +131,16 @@ TEST(KnotListRewrite, KeepsTheLineEndsTheNotesAndTheFilesMode) {
     // Nothing but the list is left in its folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
   }
+  // In a list of LF lines a CR before a line's LF belongs to the line and comes back as it was.
+  auto mixed = dir.Write("l.txt", "3_1 {1,1,1}\nx {1}\r\r\nend\r\n");
+  {
+    FailureState failure;
+    KnotList list;
+    ASSERT_TRUE(ReadKnotList(mixed.string(), list, failure));
+    EXPECT_EQ(list.lines, (std::vector<std::string>{"3_1 {1,1,1}", "x {1}\r\r"}));
+    ASSERT_TRUE(RewriteKnotList(mixed.string(), list, failure));
+    EXPECT_EQ(ReadWholeFile(mixed), "3_1 {1,1,1}\nx {1}\r\r\nend\n");
+  }
   // A list of one line without a line end is written with CR LF.
   auto single = dir.Write("l.txt", "3_1 {1,1,1}");
   FailureState failure;
