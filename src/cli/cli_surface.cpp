@@ -43,6 +43,12 @@ void CliSurface::ShowProgress(std::function<std::string()> progress) {
   if (isatty(STDERR_FILENO)) progress_ = std::move(progress);
 }
 
+void CliSurface::ReportListKnot(std::string_view line) {
+  if (isatty(STDERR_FILENO)) return;
+  std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+  std::fflush(stderr);
+}
+
 void CliSurface::EndProgress() {
   if (progressShown_) std::fputc('\n', stderr);
   progressShown_ = false;

@@ -1,6 +1,7 @@
 #pragma once
 // The headless surface of quarvel-cli: Ctrl-C, SIGTERM, SIGHUP and the time limit act as "Back to
-// the main menu".
+// the main menu". Progress goes to stderr: a one-line display redrawn in place on a terminal, else
+// one line per finished knot of a list.
 
 #include <chrono>
 #include <functional>
@@ -23,6 +24,8 @@ class CliSurface : public HeadlessSurface {
   void EndProgress();
   // Whether the time limit, and not the run itself or a signal, asked the run to stop.
   bool TimeLimitReached() const { return timeLimitReached_; }
+  // When stderr is no terminal (a log file, a pipe), one line per finished knot of a list.
+  void ReportListKnot(std::string_view line) override;
 
  private:
   std::optional<std::chrono::steady_clock::time_point> deadline_;

@@ -73,6 +73,7 @@ void StartUntwistedPass(Workbench& wb) {
   s.degreeK = 1;
   e.boundImproved = e.polynomialVanished = false;
   wb.run.cycleCounter = 0;
+  wb.run.knotFirstSolution = e.solutionCount;
   s.currentPrime = wb.run.savedPrime;
 }
 
@@ -119,7 +120,8 @@ bool EvaluateOverFields(Workbench& wb) {
     if (wb.panels.flags.stopRequested) return false;
     PumpMessages(wb.panels);
     if (wb.failure.computationFailed) {
-      ShowRunError(wb, kCycleErrorX);
+      // In a list the knot is recorded as not computed and the walk goes on.
+      if (!wb.settings.listMode) ShowRunError(wb, kCycleErrorX);
       return false;
     }
   } while (comparing && run.fieldIndex != kPastLastField && wb.representation.representationFound &&
@@ -161,6 +163,7 @@ CycleEnd RunCycle(Workbench& wb) {
   const bool searched = sizeOk && !wb.failure.computationFailed;
   if (searched) FindNextRepresentation(wb);
   if (wb.panels.flags.stopRequested) return CycleEnd::endRun;
+  if (s.listMode && KnotFailed(wb.failure)) return CycleEnd::endKnot;
   if (searched && wb.failure.computationFailed) {
     ShowRunError(wb, kCycleErrorX);
     return CycleEnd::endRun;
@@ -168,7 +171,10 @@ CycleEnd RunCycle(Workbench& wb) {
 
   if (wb.representation.representationFound && s.degreeK <= s.degreeCap && sizeOk &&
       !wb.failure.computationFailed) {
-    if (!EvaluateOverFields(wb)) return CycleEnd::endRun;
+    if (!EvaluateOverFields(wb)) {
+      const bool knotFailed = s.listMode && KnotFailed(wb.failure) && !wb.panels.flags.stopRequested;
+      return knotFailed ? CycleEnd::endKnot : CycleEnd::endRun;
+    }
   }
   if (trivial) s.degreeK = run.savedDegree;
 
@@ -182,12 +188,15 @@ CycleEnd RunCycle(Workbench& wb) {
   }
   if (e.stopConditionMet) stop = true;
   ++run.cycleCounter;
-  if (run.representationLimit >= 0 && e.solutionCount >= run.representationLimit) {
+  // The cycle limit ends a single run, and in a list each knot's cycles.
+  const bool limitReached = run.representationLimit >= 0 &&
+                            e.solutionCount - (s.listMode ? run.knotFirstSolution : 0) >= run.representationLimit;
+  if (limitReached && !s.listMode) {
     wb.panels.flags.stopRequested = true;
     run.representationLimitReached = true;
   }
   if (wb.panels.flags.stopRequested) return CycleEnd::endRun;
-  if (stop) return CycleEnd::endKnot;
+  if (stop || limitReached) return CycleEnd::endKnot;
   int64_t k = s.degreeK;
   if (s.listMode && run.cycleCounter > k * (k / 2 + 1) + 2) return CycleEnd::endKnot;
   return wb.representation.representationFound ? CycleEnd::nextCycle : CycleEnd::endKnot;
@@ -216,7 +225,12 @@ void NormDriver(Workbench& wb) {
     }
     if (wb.panels.flags.stopRequested) return;
     if (listMode && knotLeft) {
-      WriteListResult(wb, wb.settings.inputDirectory + wb.run.listName);
+      const std::string listPath = wb.settings.inputDirectory + wb.run.listName;
+      if (KnotFailed(wb.failure)) {
+        RecordFailedListKnot(wb, listPath);
+      } else {
+        WriteListResult(wb, listPath);
+      }
       if (wb.failure.computationFailed) {
         ShowRunError(wb, kListErrorX);
         return;

@@ -9,6 +9,7 @@
 #include "bounds/evaluate_representation.h"
 #include "control/norm_run_start.h"
 #include "group/knot_list.h"
+#include "group/list_progress.h"
 #include "group/prepare_presentation.h"
 #include "reports/report_text.h"
 
@@ -16,7 +17,6 @@ namespace quarvel {
 namespace {
 
 constexpr int kCaptionPanel = 5;
-constexpr int64_t kEmptyLinesAtEnd = 100;
 constexpr size_t kNameWidth = 14;
 constexpr size_t kRepsColumn = 62;
 constexpr size_t kKeptRepsLength = 21;
@@ -60,21 +60,18 @@ bool MeetsStopCondition(std::string_view line, int32_t stopCondition) {
 }
 
 // Whether the pass at `size` takes the knot line; clears `satisfied` for a line that still lacks
-// what the stop condition asks for.
+// what the stop condition asks for. A knot not computed is done until it is marked "new".
 bool TakesLine(std::string_view line, const std::string& size, int32_t stopCondition, bool& satisfied) {
-  const bool meets = stopCondition != 0 && MeetsStopCondition(line, stopCondition);
-  bool taken = !Contains(line, size + "n") && !Contains(line, size + "y") && !meets;
-  if (!Contains(line, "braid") || !meets) satisfied = false;
-  if (Contains(line, "braid") && Contains(line, "new")) {
-    taken = true;
+  const std::string results = ListLineResults(line);
+  const bool processed = Contains(results, "braid");
+  if (processed && Contains(results, "new")) {
     satisfied = false;
+    return true;
   }
-  return taken;
-}
-
-// The name the caption shows: the line up to its first blank, without trailing blanks and colons.
-std::string CaptionName(std::string_view line) {
-  return std::string(TrimRight(line.substr(0, line.find(' ')), " :"));
+  if (Contains(results, kNotComputed)) return false;
+  const bool meets = stopCondition != 0 && MeetsStopCondition(results, stopCondition);
+  if (!processed || !meets) satisfied = false;
+  return !Contains(results, size + "n") && !Contains(results, size + "y") && !meets;
 }
 
 // What a processed line carries over into its new result line.
@@ -101,22 +98,22 @@ std::string Field(std::string_view line, std::string_view start, size_t length) 
   return at == std::string_view::npos ? std::string() : std::string(line.substr(at, length));
 }
 
-EarlierResults ReadEarlierResults(Workbench& wb, std::string_view line) {
+EarlierResults ReadEarlierResults(Workbench& wb, std::string_view results) {
   EarlierResults earlier;
   earlier.bound = wb.evaluation.untwistedDegree / 2;
   earlier.reps = kReps;
-  if (Contains(line, "new")) return earlier;
-  if (Contains(line, kNotFibered)) wb.evaluation.possiblyFibered = false;
-  if (size_t at = line.find(kGenus); at != std::string_view::npos) {
-    earlier.bound = LeadingNumber(line.substr(at + kGenus.size(), 4));
-    size_t dim = line.find("dim ");
-    if (dim != std::string_view::npos) earlier.boundSize = DigitAt(line, dim + 4, -1);
+  if (Contains(results, "new")) return earlier;
+  if (Contains(results, kNotFibered)) wb.evaluation.possiblyFibered = false;
+  if (size_t at = results.find(kGenus); at != std::string_view::npos) {
+    earlier.bound = LeadingNumber(results.substr(at + kGenus.size(), 4));
+    size_t dim = results.find("dim ");
+    if (dim != std::string_view::npos) earlier.boundSize = DigitAt(results, dim + 4, -1);
   }
-  if (size_t at = line.find(kGenerators); wb.settings.determineImageSize && at != std::string_view::npos) {
-    wb.image.generatorBound = std::max(wb.image.generatorBound, DigitAt(line, at + kGenerators.size(), 0));
+  if (size_t at = results.find(kGenerators); wb.settings.determineImageSize && at != std::string_view::npos) {
+    wb.image.generatorBound = std::max(wb.image.generatorBound, DigitAt(results, at + kGenerators.size(), 0));
   }
-  if (Contains(line, kReps)) earlier.reps = TrimRight(Field(line, kReps, kKeptRepsLength), " ");
-  earlier.note = Field(line, " (dim ", kKeptNoteLength);
+  if (Contains(results, kReps)) earlier.reps = TrimRight(Field(results, kReps, kKeptRepsLength), " ");
+  earlier.note = Field(results, " (dim ", kKeptNoteLength);
   return earlier;
 }
 
@@ -136,17 +133,11 @@ double BoundToWrite(const Workbench& wb, const EarlierResults& earlier) {
   return std::max(best, earlier.bound);
 }
 
-std::string ResultName(std::string_view line) {
-  std::string_view name = line.substr(0, line.find('{'));
-  name = name.substr(0, name.find(':'));
-  return std::string(TrimRight(name, " ")) + ":";
-}
-
 std::string ComposeResultLine(const Workbench& wb, std::string_view line, const EarlierResults& earlier,
                               double bound) {
   const EvaluationState& e = wb.evaluation;
   const RunSettings& s = wb.settings;
-  std::string result = ResultName(line);
+  std::string result = std::string(ListLineName(line)) + ":";
   PadTo(result, kNameWidth);
   result += e.untwistedPolynomialText.plain;
   size_t column = kRepsColumn;
@@ -175,65 +166,82 @@ std::string ComposeResultLine(const Workbench& wb, std::string_view line, const 
     PadTo(result, column);
   }
   result += "braid " + ListLineBraid(line);
-  if (wb.presentation.generatorCount > kMaxNormGenerators) result += " too many generators";
   return result;
 }
 
+// Finds the knot line the pass at settings.degreeK takes and sets run.listLineNumber,
+// run.listDone and run.listSatisfied; false when there is none.
+bool TakeListKnot(Workbench& wb, const KnotList& list) {
+  NormRunState& run = wb.run;
+  const RunSettings& s = wb.settings;
+  const std::string size = std::to_string(s.degreeK);
+  run.listSatisfied = s.stopCondition != 0;
+  bool knotLines = false;
+  for (run.listLineNumber = 1; run.listLineNumber <= list.Count(); ++run.listLineNumber) {
+    const std::string& line = list.Line(run.listLineNumber);
+    if (!IsKnotLine(line)) continue;
+    knotLines = true;
+    if (TakesLine(line, size, s.stopCondition, run.listSatisfied)) break;
+  }
+  // Nothing in an empty list lacks what the stop condition asks for.
+  if (!knotLines) run.listSatisfied = true;
+  run.listDone = run.listLineNumber > list.Count();
+  return !run.listDone;
+}
+
 }  // namespace
+
+bool KnotFailed(const FailureState& failure) {
+  return failure.computationFailed || failure.polynomialErrorFlag;
+}
 
 void NextListKnot(Workbench& wb, const std::string& listPath) {
   NormRunState& run = wb.run;
   RunSettings& s = wb.settings;
   KnotList list;
-  if (!ReadKnotList(listPath, list, wb.failure)) return;
-  const std::string size = std::to_string(s.degreeK);
-  run.listSatisfied = s.stopCondition != 0;
-  bool knotLines = false;
-  int64_t emptyLines = 0;
-  const std::string* taken = nullptr;
-  for (run.listLineNumber = 1; run.listLineNumber <= list.Count(); ++run.listLineNumber) {
+  while (ReadKnotList(listPath, list, wb.failure) && TakeListKnot(wb, list)) {
     const std::string& line = list.Line(run.listLineNumber);
-    if (line.empty()) {
-      if (++emptyLines == kEmptyLinesAtEnd) break;
-      continue;
+    StartListKnot(run.listProgress, list, run.listLineNumber);
+    s.writeKnotFiles = false;
+    wb.presentation.braidText = ListLineBraid(line);
+    s.inputName = "test.txt";
+    PreparePresentation(wb);
+    if (!KnotFailed(wb.failure) && wb.presentation.generatorCount > kMaxNormGenerators) {
+      Fail(wb.failure, "Too many generators!");
     }
-    if (line.starts_with("%")) continue;
-    knotLines = true;
-    if (TakesLine(line, size, s.stopCondition, run.listSatisfied)) {
-      taken = &line;
-      break;
+    if (!KnotFailed(wb.failure)) {
+      WriteText(wb.panels, kCaptionPanel, 7, 7,
+                "Knot number " + std::to_string(run.listLineNumber) + " Name: knot" +
+                    std::string(ListLineName(line)) + std::string(13, ' '));
+      PumpMessages(wb.panels);
+      return;
     }
+    if (!RecordFailedListKnot(wb, listPath)) return;
   }
-  // Nothing in an empty list lacks what the stop condition asks for.
-  if (!knotLines) run.listSatisfied = true;
-  run.listDone = taken == nullptr;
-  if (run.listDone) return;
+}
 
-  s.writeKnotFiles = false;
-  wb.presentation.braidText = ListLineBraid(*taken);
-  s.inputName = "test.txt";
-  PreparePresentation(wb);
-  WriteText(wb.panels, kCaptionPanel, 7, 7,
-            "Knot number " + std::to_string(run.listLineNumber) + " Name: knot" + CaptionName(*taken) +
-                std::string(13, ' '));
-  PumpMessages(wb.panels);
+bool RecordFailedListKnot(Workbench& wb, const std::string& listPath) {
+  const std::string result = std::string(kNotComputed) + wb.failure.errorMessage;
+  if (!RecordNotComputed(listPath, wb.run.listLineNumber, kNameWidth, wb.failure)) return false;
+  wb.panels.surface->ReportListKnot(ListProgressLine(wb.run.listProgress, result));
+  return true;
 }
 
 void WriteListResult(Workbench& wb, const std::string& listPath) {
   KnotList list;
-  if (!ReadKnotList(listPath, list, wb.failure)) return;
   const int64_t number = wb.run.listLineNumber;
-  if (number < 1 || number > list.Count()) {
-    Fail(wb.failure, "Knot list changed during the run");
-    return;
-  }
+  if (!ReadListForLine(listPath, number, list, wb.failure)) return;
   std::string& line = list.Line(number);
-  const EarlierResults earlier = ReadEarlierResults(wb, line);
+  const EarlierResults earlier = ReadEarlierResults(wb, ListLineResults(line));
   const double bound = BoundToWrite(wb, earlier);
   wb.evaluation.bestBound = bound;
   line = ComposeResultLine(wb, line, earlier, bound);
-  list.lines.emplace_back("end");
-  RewriteKnotList(listPath, list.lines, wb.failure);
+  if (!RewriteKnotList(listPath, list, wb.failure)) return;
+  const std::string verdict = wb.evaluation.possiblyFibered ? "perhaps fibered" : std::string(kNotFibered);
+  wb.panels.surface->ReportListKnot(
+      ListProgressLine(wb.run.listProgress, "size " + std::to_string(wb.run.savedSize) +
+                                                (wb.representation.nontrivialCount > 0 ? "y" : "n") + ", " +
+                                                std::string(kGenus) + TwoDecimals(bound) + ", " + verdict));
 }
 
 }  // namespace quarvel

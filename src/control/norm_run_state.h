@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "group/list_progress.h"
+
 namespace quarvel {
 
 struct NormRunState {
@@ -22,11 +24,13 @@ struct NormRunState {
   bool listDone = false;
   std::string listName;        // the knot list's file name, in list mode
   int64_t listLineNumber = 0;  // the current knot's line in the list, counted from 1
+  ListProgress listProgress;
   bool firstWrite = false;
   // A run limit of the command line: after this many evaluated representations the run acts as
-  // "Back to the main menu" (-1: no limit).
+  // "Back to the main menu", or in a list run the knot ends (-1: no limit).
   int64_t representationLimit = -1;
   bool representationLimitReached = false;
+  int32_t knotFirstSolution = 0;  // the solution count when the current knot began
 };
 
 }  // namespace quarvel

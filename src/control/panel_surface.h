@@ -30,6 +30,8 @@ class PanelSurface {
   virtual void ProcessMessages(RunFlags& flags) = 0;
   // Shows the computation window with its caption; closing happens on "Back to the main menu".
   virtual void ShowWindow(ComputationWindow window) = 0;
+  // One line for each knot of a knot list that a run has finished ("[i/N] name: result, seconds").
+  virtual void ReportListKnot(std::string_view /*line*/) {}
 };
 
 }  // namespace quarvel

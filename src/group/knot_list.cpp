@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 
-#include "group/presentation_file.h"
+#include "group/knot_tables.h"
 
 namespace quarvel {
 namespace {
@@ -89,41 +91,125 @@ bool ReplaceFile(const std::string& path, const std::string& text, bool unnamed)
   return true;
 }
 
+// The first "{" of a line, or its end.
+size_t BraidStart(std::string_view line) {
+  return std::min(line.find('{'), line.size());
+}
+
+// Blanks, and a CR left at a line's end in a list whose lines end with LF.
+std::string_view TrimBlanks(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+std::string_view LeadingWord(std::string_view line) {
+  line = TrimBlanks(line);
+  return line.substr(0, line.find_first_of(" \t"));
+}
+
+// The braid of the table knot named `name`, empty when no table holds it.
+std::string TableBraid(std::string_view name) {
+  if (name.empty()) return {};
+  const KnotPositions found = FindKnot(name);
+  if (found.knotList > 0) return std::string(KnotBraid(found.knotList));
+  if (found.examplesList > 0) return std::string(ExampleBraid(found.examplesList));
+  if (found.mutantsList > 0) return ListLineBraid(MutantsListEntry(found.mutantsList));
+  return {};
+}
+
+// The file's lines, each without its line end; `lineEnd` becomes the first line's end. In a list
+// whose lines end with LF a CR before one is part of its line, so that the rewrite gives it back.
+std::vector<std::string> SplitLines(const std::string& text, std::string& lineEnd) {
+  std::vector<std::string> lines;
+  const size_t firstEnd = text.find('\n');
+  lineEnd = firstEnd != std::string::npos && (firstEnd == 0 || text[firstEnd - 1] != '\r') ? "\n" : "\r\n";
+  for (size_t start = 0; start < text.size();) {
+    size_t end = std::min(text.find('\n', start), text.size());
+    std::string_view line(text.data() + start, end - start);
+    if (lineEnd == "\r\n" && line.ends_with('\r')) line.remove_suffix(1);
+    lines.emplace_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// Appends `lines` to `kept`; blank lines are kept only when a line follows them or `keepBlanks`.
+bool KeepLines(std::vector<std::string>::const_iterator from, std::vector<std::string>::const_iterator to,
+               bool keepBlanks, std::vector<std::string>& kept) {
+  size_t pendingBlank = 0;
+  for (auto line = from; line != to; ++line) {
+    if (line->empty()) {
+      ++pendingBlank;
+      continue;
+    }
+    if (static_cast<int64_t>(kept.size() + pendingBlank + 1) > kMaxKnotListLines) return false;
+    kept.insert(kept.end(), pendingBlank, std::string());
+    pendingBlank = 0;
+    kept.push_back(*line);
+  }
+  if (keepBlanks) kept.insert(kept.end(), pendingBlank, std::string());
+  return true;
+}
+
 }  // namespace
 
 bool IsListEnd(std::string_view line) {
-  return line.starts_with("end");
+  return TrimBlanks(line) == "end";
+}
+
+bool IsKnotLine(std::string_view line) {
+  if (TrimBlanks(line).empty() || line.starts_with("%") || IsListEnd(line)) return false;
+  return line.find('{') != std::string_view::npos || !TableBraid(LeadingWord(line)).empty();
+}
+
+std::string_view ListLineName(std::string_view line) {
+  std::string_view name = line.substr(0, BraidStart(line));
+  name = name.substr(0, name.find(':'));
+  return name.substr(0, name.find_last_not_of(" \t") + 1);
+}
+
+std::string ListLineResults(std::string_view line) {
+  std::string rest(line.substr(ListLineName(line).size()));
+  if (const size_t open = rest.find('{'); open != std::string::npos) {
+    const size_t close = rest.find('}', open);
+    rest.erase(open, close == std::string::npos ? std::string::npos : close + 1 - open);
+  }
+  return rest;
 }
 
 bool ReadKnotList(const std::string& path, KnotList& list, FailureState& failure) {
-  list.lines.clear();
+  list = KnotList{};
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     Fail(failure, std::string(kCannotRead));
     return false;
   }
-  int64_t pendingEmpty = 0;  // kept only when a line follows them
-  std::string line;
-  while (ReadFileLine(in, line) && !IsListEnd(line)) {
-    if (line.empty()) {
-      ++pendingEmpty;
-      continue;
-    }
-    if (list.Count() + pendingEmpty + 1 > kMaxKnotListLines) {
-      list.lines.clear();
-      Fail(failure, std::string(kTooLong));
-      return false;
-    }
-    list.lines.insert(list.lines.end(), static_cast<size_t>(pendingEmpty), std::string());
-    pendingEmpty = 0;
-    list.lines.push_back(line);
+  const std::string text(std::istreambuf_iterator<char>(in), {});
+  const std::vector<std::string> lines = SplitLines(text, list.lineEnd);
+  const auto end = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return IsListEnd(l); });
+  const bool ended = end != lines.end();
+  if (!KeepLines(lines.begin(), end, ended, list.lines) ||
+      (ended && !KeepLines(end + 1, lines.end(), false, list.notes))) {
+    list = KnotList{};
+    Fail(failure, std::string(kTooLong));
+    return false;
   }
   return true;
 }
 
-bool RewriteKnotList(const std::string& path, const std::vector<std::string>& lines, FailureState& failure) {
+bool ReadListForLine(const std::string& path, int64_t lineNumber, KnotList& list, FailureState& failure) {
+  if (!ReadKnotList(path, list, failure)) return false;
+  if (lineNumber >= 1 && lineNumber <= list.Count()) return true;
+  Fail(failure, "Knot list changed during the run");
+  return false;
+}
+
+bool RewriteKnotList(const std::string& path, const KnotList& list, FailureState& failure) {
   std::string text;
-  for (const std::string& line : lines) text += line + "\r\n";
+  for (const std::string& line : list.lines) text += line + list.lineEnd;
+  text += "end" + list.lineEnd;
+  for (const std::string& line : list.notes) text += line + list.lineEnd;
   if (ReplaceFile(path, text, true) || ReplaceFile(path, text, false)) return true;
   Fail(failure, std::string(kCannotRewrite));
   return false;
@@ -131,10 +217,28 @@ bool RewriteKnotList(const std::string& path, const std::vector<std::string>& li
 
 std::string ListLineBraid(std::string_view line) {
   size_t open = line.find('{');
-  if (open == std::string_view::npos) open = 0;
+  if (open == std::string_view::npos) {
+    if (std::string table = TableBraid(LeadingWord(line)); !table.empty()) return table;
+    open = 0;
+  }
   size_t close = line.find('}', open);
   size_t end = close == std::string_view::npos ? line.size() : close + 1;
   return std::string(line.substr(open, end - open));
+}
+
+std::string NotComputedLine(std::string_view line, std::string_view reason, size_t nameWidth) {
+  std::string result = std::string(ListLineName(line)) + ":";
+  if (result.size() < nameWidth) result.resize(nameWidth, ' ');
+  return result + std::string(kNotComputed) + std::string(reason) + "  braid " + ListLineBraid(line);
+}
+
+bool RecordNotComputed(const std::string& path, int64_t lineNumber, size_t nameWidth, FailureState& failure) {
+  const std::string reason = failure.errorMessage;
+  ClearFailure(failure);
+  KnotList list;
+  if (!ReadListForLine(path, lineNumber, list, failure)) return false;
+  list.Line(lineNumber) = NotComputedLine(list.Line(lineNumber), reason, nameWidth);
+  return RewriteKnotList(path, list, failure);
 }
 
 }  // namespace quarvel

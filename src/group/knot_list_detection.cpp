@@ -8,7 +8,7 @@ namespace {
 bool ReadListLine(std::istream& in, std::string& line) {
   do {
     if (!ReadFileLine(in, line)) return false;
-  } while (line.starts_with("%"));
+  } while (line.starts_with("%") || line.find_first_not_of(" \t") == std::string::npos);
   if (line.starts_with("x_") || line.starts_with(" x_")) line.clear();
   return true;
 }

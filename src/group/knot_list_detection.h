@@ -1,6 +1,6 @@
 #pragma once
-// A picked file is a knot list when one of its first two lines (lines beginning with "%" skipped,
-// lines beginning with "x_" or " x_" counting as empty) holds a "{".
+// A picked file is a knot list when one of its first two lines (blank lines and lines beginning
+// with "%" skipped, lines beginning with "x_" or " x_" counting as empty) holds a "{".
 
 #include <istream>
 

@@ -170,6 +170,10 @@ bool RunKnot(Workbench& wb) {
     }
     ComputeKnotInvariant(wb);
   }
+  // In a list a knot that fails is recorded as not computed and the walk goes on.
+  if (FlagSet(wb) && iso.listMode && !wb.panels.flags.stopRequested) {
+    if (RecordFailedIsotopyKnot(wb, ListPath(wb))) return true;
+  }
   if (FlagSet(wb)) {
     ShowKnotError(wb);
     return false;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "bounds/evaluation_state.h"
+#include "group/list_progress.h"
 #include "poly/polynomial.h"
 
 namespace quarvel {
@@ -19,6 +20,7 @@ struct IsotopyState {
   bool listDone = false;
   std::string listName;      // the knot list's file name, in list mode
   int64_t listLineNumber = 0;  // the current knot's line in the list, counted from 1
+  ListProgress listProgress;
   // The untwisted Alexander polynomial of the current knot.
   Polynomial untwistedPolynomial;
   int32_t untwistedDegree = 0;

@@ -207,14 +207,14 @@ TEST(HostileInput, NormRunOverTheLongestListRunsUntilTheTimeLimit) {
   ExpectStoppedByTheTimeLimit(run);
   const std::string text = ReadWholeFile(list);
   EXPECT_TRUE(IsNormListBetweenKnots(text, knots));
-  EXPECT_FALSE(text.starts_with(knots[0] + "\r\n")) << "no knot was written";
+  EXPECT_FALSE(text.starts_with(knots[0] + "\n")) << "no knot was written";
 }
 
 // An isotopy list between two knots: every knot line as it was or as a result line of the same
 // knot (name, degree, braid), "end", and the marked lines under the closing section.
 ::testing::AssertionResult IsIsotopyListOfTheKnots(const std::string& text, const std::vector<std::string>& knots) {
   std::vector<std::string> lines;
-  if (auto split = SplitCrLf(text, lines); !split) return split;
+  if (auto split = SplitListLines(text, lines); !split) return split;
   const size_t n = knots.size();
   if (lines.size() < n + 1 || lines[n] != "end") return ::testing::AssertionFailure() << "no \"end\" after the knots";
   std::vector<std::string> marked = {"List of knots which could not be distinguished:"};
@@ -223,7 +223,7 @@ TEST(HostileInput, NormRunOverTheLongestListRunsUntilTheTimeLimit) {
     std::string name = KnotName(knots[i]);
     name.resize(15, ' ');
     const std::string braid = "Braid: " + knots[i].substr(knots[i].find('{'));
-    if (!Unmarked(lines[i]).starts_with(name + ": degree = ") || !lines[i].ends_with(braid))
+    if (!Unmarked(lines[i]).starts_with(name + ": degree = ") || lines[i].find(braid) == std::string::npos)
       return ::testing::AssertionFailure() << "line " << i + 1 << " is no result line of its knot: " << lines[i];
     if (lines[i] != Unmarked(lines[i])) marked.push_back(lines[i]);
   }
@@ -241,7 +241,7 @@ TEST(HostileInput, IsotopyRunOverTheLongestListRunsUntilTheTimeLimit) {
   ExpectStoppedByTheTimeLimit(run);
   const std::string text = ReadWholeFile(list);
   EXPECT_TRUE(IsIsotopyListOfTheKnots(text, knots));
-  EXPECT_FALSE(text.starts_with(knots[0] + "\r\n")) << "no knot was written";
+  EXPECT_FALSE(text.starts_with(knots[0] + "\n")) << "no knot was written";
 }
 
 }  // namespace

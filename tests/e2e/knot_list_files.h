@@ -26,14 +26,19 @@ inline std::string LfText(const std::vector<std::string>& lines) {
   return text;
 }
 
-// The lines of a rewritten list; fails when the text does not end with a complete CR LF line.
-inline ::testing::AssertionResult SplitCrLf(const std::string& text, std::vector<std::string>& lines) {
+// The lines of a rewritten list, which keeps the line ends of the list it replaced: every line
+// ends as the first one does (LF or CR LF); fails when the text does not end with a complete line.
+inline ::testing::AssertionResult SplitListLines(const std::string& text, std::vector<std::string>& lines) {
   lines.clear();
-  if (!text.ends_with("\r\n")) return ::testing::AssertionFailure() << "the list does not end with CR LF";
+  const size_t first = text.find('\n');
+  const std::string lineEnd = first != std::string::npos && first > 0 && text[first - 1] == '\r' ? "\r\n" : "\n";
+  if (!text.ends_with(lineEnd)) return ::testing::AssertionFailure() << "the list does not end with its line end";
   for (size_t start = 0; start < text.size();) {
-    size_t end = text.find("\r\n", start);
+    size_t end = text.find(lineEnd, start);
     lines.push_back(text.substr(start, end - start));
-    start = end + 2;
+    if (lineEnd == "\n" && lines.back().ends_with('\r'))
+      return ::testing::AssertionFailure() << "CR LF and LF mixed in the list";
+    start = end + lineEnd.size();
   }
   return ::testing::AssertionSuccess();
 }
@@ -49,13 +54,13 @@ inline std::string Unmarked(std::string line) {
 
 // The isotopy list `text` after some knots of `knots`: each line is the knot's own line or, for a
 // prefix of them, the finished run's line (`finished`) with the "Repeated! " marks that the
-// processed lines alone give; then "end" and the marked lines under the closing section.
+// processed lines alone give (equal degree, classes, product text and hash); then "end" and the marked lines under the closing section.
 inline ::testing::AssertionResult IsIsotopyListBetweenKnots(const std::string& text,
                                                             const std::vector<std::string>& knots,
                                                             const std::vector<std::string>& finished) {
   if (text == LfText(knots)) return ::testing::AssertionSuccess();
   std::vector<std::string> lines;
-  if (auto split = SplitCrLf(text, lines); !split) return split;
+  if (auto split = SplitListLines(text, lines); !split) return split;
   const size_t n = knots.size();
   if (lines.size() < n + 1 || lines[n] != "end")
     return ::testing::AssertionFailure() << "no \"end\" after the knots";
@@ -64,15 +69,17 @@ inline ::testing::AssertionResult IsIsotopyListBetweenKnots(const std::string& t
   for (size_t i = processed; i < n; ++i) {
     if (lines[i] != knots[i]) return ::testing::AssertionFailure() << "line " << i + 1 << ": " << lines[i];
   }
-  auto polynomial = [](const std::string& line) {
-    const size_t from = line.find("Polynomial = ");
-    return line.substr(from, line.find(",  Braid: ") - from);
+  // What tells knots apart: the degree, the number of classes, the product's text and its hash.
+  auto invariant = [](const std::string& line) {
+    const size_t from = line.find(": degree = ");
+    const size_t hash = line.rfind("  product hash ");
+    return line.substr(from, line.find(",  Braid: ") - from) + (hash == std::string::npos ? "" : line.substr(hash));
   };
   std::vector<std::string> marked;
   for (size_t i = 0; i < processed; ++i) {
     bool twin = false;
     for (size_t j = 0; j < processed; ++j)
-      twin |= j != i && polynomial(finished[j]) == polynomial(finished[i]);
+      twin |= j != i && invariant(finished[j]) == invariant(finished[i]);
     const std::string expected = twin ? finished[i] : Unmarked(finished[i]);
     if (lines[i] != expected) {
       return ::testing::AssertionFailure()
@@ -94,7 +101,7 @@ inline ::testing::AssertionResult IsNormListBetweenKnots(const std::string& text
                                                          const std::vector<std::string>& knots) {
   if (text == LfText(knots)) return ::testing::AssertionSuccess();
   std::vector<std::string> lines;
-  if (auto split = SplitCrLf(text, lines); !split) return split;
+  if (auto split = SplitListLines(text, lines); !split) return split;
   const size_t n = knots.size();
   if (lines.size() != n + 1 || lines[n] != "end")
     return ::testing::AssertionFailure() << "not the knots and \"end\"";

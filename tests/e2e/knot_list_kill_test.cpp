@@ -1,7 +1,7 @@
 // A list run may end at any instant: killed with SIGKILL at random moments or stopped by its time
 // limit, the list it leaves is always complete (the old or the new list, never
 // a mixed or cut one), and the runs that resume it finish it as one run without interruption
-// would.
+// would. A list that mixes every kind of line keeps each line its user wrote through all of it.
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 
 #include "e2e/cli_runner.h"
 #include "e2e/knot_list_files.h"
+#include "group/knot_list.h"
 
 namespace quarvel::testing {
 namespace {
@@ -93,7 +94,7 @@ TEST(KnotListKill, AnIsotopyListSurvivesFiftyKillsAndResumesToTheSameEnd) {
   std::string finished;
   TimeRuns(knots, "isotopy", options, whole, startUp, &finished);
   std::vector<std::string> finishedLines;
-  ASSERT_TRUE(SplitCrLf(finished, finishedLines));
+  ASSERT_TRUE(SplitListLines(finished, finishedLines));
 
   TempDir dir;
   const auto list = dir.Write("list.txt", LfText(knots));
@@ -138,7 +139,7 @@ TEST(KnotListKill, ANormListSurvivesFiftyKillsAndResumesToItsEnd) {
   const std::string done = ReadWholeFile(list);
   ASSERT_TRUE(IsNormListBetweenKnots(done, knots));
   std::vector<std::string> lines;
-  ASSERT_TRUE(SplitCrLf(done, lines));
+  ASSERT_TRUE(SplitListLines(done, lines));
   // Every knot found its first nontrivial representation at some size.
   for (int i = 0; i < kKnots; ++i) EXPECT_NE(lines[i].find("y "), std::string::npos) << lines[i];
 }
@@ -149,7 +150,7 @@ TEST(KnotListLimits, TimeLimitedIsotopyRunsEndBetweenKnotsAndFinishTheList) {
   std::string finished;
   TimeRuns(knots, "isotopy", {"--group", "s6"}, whole, startUp, &finished);
   std::vector<std::string> finishedLines;
-  ASSERT_TRUE(SplitCrLf(finished, finishedLines));
+  ASSERT_TRUE(SplitListLines(finished, finishedLines));
 
   TempDir dir;
   const auto list = dir.Write("list.txt", LfText(knots));
@@ -161,6 +162,97 @@ TEST(KnotListLimits, TimeLimitedIsotopyRunsEndBetweenKnotsAndFinishTheList) {
   }
   EXPECT_EQ(ReadWholeFile(list), finished);
   EXPECT_GT(runs, 1);
+}
+
+// A list with every kind of line a user writes: a heading with "end" in it, blank lines, long
+// names, a name with "n1" in it, a long name marked "new", a knot whose braid does not read, and
+// notes after "end"; LF line ends.
+const std::vector<std::string> kMixedList = {
+    "% knots of every kind",
+    "Legend: mirror images follow, the end of the list comes later",
+    "3_1 {-1,-1,-1}",
+    "",
+    "the_figure_eight_knot_with_a_long_name {-1,2,-1,2}",
+    "K13n1 {1,1,2,-1,2,2,3,-2,3}",
+    "",
+    "broken {1,x}",
+    "a_long_name_to_compute_again : new = 4, number of reps: 1, {1,1,1}",
+    "5_2 {-1,2,1,1,1,2}",
+    "",
+    "end",
+    "Notes: 3_1 and its mirror are not told apart.",
+    "",
+    "last note",
+};
+
+// Every line of `original` is in `text`: before "end" each at its place, a knot line as it was
+// or with its name and braid around new results, any other line as it was; after "end" the notes
+// in their order, then (in the isotopy mode) the closing section. LF stays LF.
+::testing::AssertionResult KeepsEveryUserLine(const std::string& text, const std::vector<std::string>& original) {
+  std::vector<std::string> lines;
+  if (auto split = SplitListLines(text, lines); !split) return split;
+  if (text.find('\r') != std::string::npos) return ::testing::AssertionFailure() << "LF became CR LF";
+  const auto end = std::find(original.begin(), original.end(), "end");
+  const size_t knots = static_cast<size_t>(end - original.begin());
+  if (lines.size() < original.size() || lines[knots] != "end")
+    return ::testing::AssertionFailure() << "\"end\" moved:\n" << text;
+  for (size_t i = 0; i < original.size(); ++i) {
+    const std::string& was = original[i];
+    const std::string& now = lines[i];
+    const bool resultLine = i < knots && IsKnotLine(was) && now.starts_with(std::string(ListLineName(was))) &&
+                            now.find(ListLineBraid(was)) != std::string::npos;
+    if (now != was && !resultLine)
+      return ::testing::AssertionFailure() << "line " << i + 1 << " was\n  " << was << "\nand is\n  " << now;
+  }
+  return ::testing::AssertionSuccess();
+}
+
+// The mixed list run to its end without interruption, and again while killed at random moments
+// and resumed (on a fresh copy whenever a run finished it): every user line stays, and the
+// resumed list ends as the uninterrupted one.
+void KillAndResumeTheMixedList(const std::string& mode, const std::vector<std::string>& options, unsigned seed) {
+  constexpr int kMixedKills = 20;
+  const std::string content = LfText(kMixedList);
+  TempDir whole;
+  const auto finishedList = whole.Write("list.txt", content);
+  Seconds took{};
+  ASSERT_EQ(RunToEnd(whole.path(), ListArgs(mode, finishedList, options), &took), 0);
+  const std::string finished = ReadWholeFile(finishedList);
+  ASSERT_TRUE(KeepsEveryUserLine(finished, kMixedList));
+  EXPECT_NE(finished.find("\nbroken: "), std::string::npos) << finished;
+  EXPECT_NE(finished.find(" not computed: Not a valid braid description  braid {1,x}\n"), std::string::npos)
+      << finished;
+  EXPECT_EQ(finished.find(" new "), std::string::npos) << finished;
+
+  TempDir dir;
+  const auto list = dir.Write("list.txt", content);
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> moment(0.0, took.count());
+  int halfway = 0;
+  for (int kill = 1; kill <= kMixedKills; ++kill) {
+    const Seconds delay(moment(random));
+    RunAndKill(dir.path(), ListArgs(mode, list, options), delay);
+    const std::string now = ReadWholeFile(list);
+    ASSERT_TRUE(now == content || KeepsEveryUserLine(now, kMixedList))
+        << "kill " << kill << " after " << delay.count() << " s";
+    halfway += now != content && now != finished;
+    // A run the kill came too late for finished the list: the next kills start on a fresh copy.
+    if (now == finished) dir.Write("list.txt", content);
+  }
+  std::cout << kMixedKills << " kills, " << halfway << " of them left the list part done\n";
+  ASSERT_EQ(RunToEnd(dir.path(), ListArgs(mode, list, options)), 0);
+  EXPECT_EQ(ReadWholeFile(list), finished);
+  // A finished list stays as it is.
+  ASSERT_EQ(RunToEnd(dir.path(), ListArgs(mode, list, options)), 0);
+  EXPECT_EQ(ReadWholeFile(list), finished);
+}
+
+TEST(KnotListKill, AMixedListKeepsEveryUserLineThroughKillsInTheIsotopyMode) {
+  KillAndResumeTheMixedList("isotopy", {"--group", "s3"}, 10);
+}
+
+TEST(KnotListKill, AMixedListKeepsEveryUserLineThroughKillsInTheNormMode) {
+  KillAndResumeTheMixedList("norm", {"--stop", "first"}, 11);
 }
 
 }  // namespace

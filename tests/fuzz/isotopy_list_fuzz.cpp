@@ -1,10 +1,11 @@
 // Any bytes as the knot list of an isotopy run: the walk takes the next knot and builds its
-// presentation, a made-up result is recorded, and the list is walked again. The rewritten list
-// keeps every line before the last one holding the closing section's heading (the knot's new line
-// counts too; all lines when none holds it), each as it was read or with "Repeated! " inserted
-// after its 15th character when it carries the knot's polynomial; then "end" and, when there are
-// repeats, the closing section with every marked line up to the knot. The next walk goes past the
-// recorded line.
+// presentation (recording the knots before it that cannot be built as not computed), a made-up
+// result is recorded, and the list is walked again. The rewritten list keeps every line up to the
+// first closing-section heading after the knot (the lines from there on go after "end"), each as
+// it was or, when it shows the knot's polynomial, with "Repeated! " inserted after its name
+// (before the ":" that ends it); the knot's line is marked only when an earlier line shows its polynomial, and whenever an
+// earlier line gets marked. After "end" the notes stay, and the closing section lists every marked
+// line up to the knot. The next walk goes past the recorded line.
 
 #include <algorithm>
 #include <cstddef>
@@ -22,7 +23,7 @@ namespace {
 
 constexpr int32_t kLowEffort = 20;
 constexpr int32_t kPrime = 13;
-constexpr size_t kMarkAfter = 15;
+constexpr size_t kHashDigits = 16;
 constexpr size_t kLongestBraid = 400;
 constexpr const char* kHeading = "List of knots which could not be distinguished:";
 constexpr const char* kRepeated = "Repeated! ";
@@ -71,13 +72,32 @@ std::string ExpectedBraid(const std::string& line) {
   return close == std::string::npos ? braid + "}" : braid.substr(0, close + 1);
 }
 
-// Line i of the old list as the rewrite must give it back.
-std::string Marked(const std::string& line, const std::string& shortText) {
-  if (line.starts_with("%") || !Contains(line, "Polynomial = " + shortText + ",") || Contains(line, "Repeated"))
-    return line;
+// The line with "Repeated! " before the ":" that ends its name, or right after its name.
+std::string MarkedLine(const std::string& line) {
+  const size_t colon = line.find(':');
   std::string marked = line;
-  marked.insert(std::min(kMarkAfter, marked.size()), kRepeated);
+  marked.insert(colon != std::string::npos && colon < line.find('{') ? colon : ListLineName(line).size(), kRepeated);
   return marked;
+}
+
+// The notes with their first closing section (its heading and the marked lines under it)
+// replaced by `section`, which goes at their end where they hold none.
+std::vector<std::string> WithSection(std::vector<std::string> notes, const std::vector<std::string>& section) {
+  auto heading = std::find_if(notes.begin(), notes.end(), [](const std::string& l) { return Contains(l, kHeading); });
+  auto end = heading == notes.end() ? heading : heading + 1;
+  while (end != notes.end() && Contains(*end, "Repeated")) ++end;
+  const auto at = notes.erase(heading, end);
+  notes.insert(at, section.begin(), section.end());
+  return notes;
+}
+
+// A marked line carries the mark at the end of its name.
+bool IsMarked(const std::string& line) {
+  return ListLineName(line).find("Repeated!") != std::string_view::npos;
+}
+
+bool IsHexDigits(const std::string& text) {
+  return text.size() == kHashDigits && text.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
 
 }  // namespace
@@ -94,74 +114,60 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   IsotopyList walk(mix);
   Workbench& wb = walk.wb;
   NextIsotopyKnot(wb, path);
-  RequireQuietWalk(list, wb.failure);
-  if (wb.failure.computationFailed || wb.isotopy.listDone) return 0;
+  const bool taken = !wb.failure.computationFailed && !wb.isotopy.listDone;
+  const int64_t n = taken ? wb.isotopy.listLineNumber : 0;
+  const KnotList walked = RequireWalk(list, wb.failure, n);
+  if (!taken) return 0;
+  const std::string line = RequireTakenLine(walked, n);
 
-  const int64_t n = wb.isotopy.listLineNumber;
-  const std::string taken = RequireTakenLine(before, n);
-
-  const std::string polynomial = MadeUpPolynomial(before, n, mix);
+  const std::string polynomial = MadeUpPolynomial(walked, n, mix);
   FinishKnot(wb, polynomial, mix);
   RecordIsotopyResult(wb, path);
   Require(!wb.failure.computationFailed, "the result is recorded");
+  const KnotList after = RequireRewrittenList(list);
+
+  // The lines after the knot from a closing section's heading on (its "end" lost) go after "end".
+  int64_t kept = walked.Count();
+  for (int64_t i = n + 1; i <= walked.Count() && kept == walked.Count(); ++i) {
+    if (Contains(walked.Line(i), kHeading)) kept = i - 1;
+  }
+  Require(after.Count() == kept, "the lines up to a closing section after the knot stay before \"end\"");
+  std::vector<std::string> notes(walked.lines.begin() + kept, walked.lines.end());
+  notes.insert(notes.end(), walked.notes.begin(), walked.notes.end());
 
   const std::string shortText = ShortPolynomialText(polynomial + " mod " + std::to_string(kPrime));
-  std::vector<std::string> expected = before.lines;
-  std::vector<std::string> marked;  // the earlier lines the closing section lists
-  bool repeat = false;
-  for (int64_t i = 1; i < n; ++i) {
-    const std::string& line = before.Line(i);
-    repeat |= !line.starts_with("%") && Contains(line, "Polynomial = " + shortText + ",");
-    expected[static_cast<size_t>(i - 1)] = Marked(line, shortText);
-    const std::string& now = expected[static_cast<size_t>(i - 1)];
-    if (Contains(now, "Repeated")) marked.push_back(now);
-  }
-  // What stands before "end": the lines before the last one that holds the closing section's
-  // heading (the knot's new line counts too), all of them when none does.
-  const std::vector<std::string> after = CrLfLines(ReadListFile(path));
-  const int64_t kept = std::find(after.begin(), after.end(), "end") - after.begin();
-  Require(kept < static_cast<int64_t>(after.size()) && kept <= before.Count(), "\"end\" follows the kept lines");
+  const std::string shown = "Polynomial = " + shortText + ",";
+  bool shownBefore = false, markedNow = false;
   for (int64_t i = 1; i <= kept; ++i) {
-    const std::string& line = after[static_cast<size_t>(i - 1)];
-    if (i != n) {
-      Require(line == expected[static_cast<size_t>(i - 1)],
-              "every other line is kept, marked when it shows the knot's polynomial");
-    }
-    Require(kept < before.Count() || !Contains(line, kHeading), "a list that keeps all its lines holds no heading");
+    const std::string& was = walked.Line(i);
+    const std::string& now = after.Line(i);
+    if (i == n) continue;
+    const bool showsIt = i < n && IsKnotLine(was) && Contains(was, shown);
+    shownBefore |= showsIt;
+    if (now == was) continue;
+    Require(showsIt && !IsMarked(was) && now == MarkedLine(was),
+            "an earlier line changes only by its mark, and only when it shows the knot's polynomial");
+    markedNow = true;
   }
-  for (int64_t i = kept + 1; i <= before.Count(); ++i) {
-    if (i == n) continue;  // the knot's new line was dropped unseen
-    Require(Contains(expected[static_cast<size_t>(i - 1)], kHeading) == (i == kept + 1),
-            "the lines from the last heading on are dropped, and no others");
+  const std::string& result = after.Line(n);
+  Require(Contains(result, ": degree = "), "the result line carries the degree");
+  const std::string tail = shown + "  Braid: " + ExpectedBraid(line) + "  product hash ";
+  const size_t tailAt = result.rfind(tail);
+  Require(tailAt != std::string::npos && IsHexDigits(result.substr(tailAt + tail.size())),
+          "the result line ends with the polynomial, the braid and the product's hash");
+  const bool resultMarked = Contains(result, "Repeated! :");
+  Require(!resultMarked || shownBefore, "only a knot whose polynomial an earlier line shows is marked");
+  Require(resultMarked || !markedNow, "marking an earlier line marks the knot's line too");
+  std::vector<std::string> marked;
+  for (int64_t i = 1; i <= n; ++i) {
+    if (IsKnotLine(after.Line(i)) && IsMarked(after.Line(i))) marked.push_back(after.Line(i));
   }
-  const std::vector<std::string> closing(after.begin() + kept + 1, after.end());
-  if (n <= kept) {
-    const std::string& result = after[static_cast<size_t>(n - 1)];
-    Require(Contains(result, ": degree = "), "the result line carries the degree");
-    Require(result.ends_with("Polynomial = " + shortText + ",  Braid: " + ExpectedBraid(taken)),
-            "the result line ends with the polynomial and the braid");
-    Require((result.compare(kMarkAfter, 10, kRepeated) == 0) == repeat, "a repeat is marked, and only a repeat");
-    if (Contains(result, "Repeated")) marked.push_back(result);
-    if (marked.empty()) {
-      Require(closing.empty(), "nothing follows \"end\" without repeats");
-    } else {
-      Require(!closing.empty() && closing.front() == kHeading, "the closing section follows \"end\"");
-      Require(std::vector<std::string>(closing.begin() + 1, closing.end()) == marked,
-              "the closing section lists the marked lines up to the knot");
-    }
-  } else {
-    // The knot's line went with an old closing section; the new section may still list it.
-    Require(!closing.empty() || (marked.empty() && !repeat), "a repeat gets a closing section");
-    if (!closing.empty()) {
-      Require(closing.front() == kHeading && closing.size() - 1 >= marked.size() &&
-                  closing.size() - 1 <= marked.size() + 1,
-              "the closing section lists the marked lines up to the knot");
-      Require(std::equal(marked.begin(), marked.end(), closing.begin() + 1), "the closing section keeps the order");
-    }
-  }
+  if (!marked.empty()) marked.insert(marked.begin(), kHeading);
+  Require(after.notes == WithSection(notes, marked),
+          "after \"end\" the notes stay and the closing section lists the marked lines up to the knot");
 
   // "new" makes a line be computed again; any other result line is passed over from now on.
-  if (n > kept || Contains(after[static_cast<size_t>(n - 1)], "new")) return 0;
+  if (Contains(ListLineResults(result), "new")) return 0;
   IsotopyList again(mix);
   NextIsotopyKnot(again.wb, path);
   Require(again.wb.failure.computationFailed || again.wb.isotopy.listDone || again.wb.isotopy.listLineNumber != n,

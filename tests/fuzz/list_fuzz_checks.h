@@ -1,7 +1,6 @@
 #pragma once
 // What the two knot-list targets share: the input bytes become the list file, a few settings are
-// drawn from the bytes so that one corpus covers them, and a rewritten list is split into its
-// CR LF lines.
+// drawn from the bytes so that one corpus covers them, and what a walk may change in the list.
 
 #include <cstddef>
 #include <cstdint>
@@ -66,35 +65,63 @@ inline FuzzedList ReadFuzzedList(const uint8_t* data, size_t size) {
 inline std::string RequireTakenLine(const KnotList& before, int64_t n) {
   Require(n >= 1 && n <= before.Count(), "the taken line is a line of the list");
   const std::string taken = before.Line(n);
-  Require(!taken.empty() && !taken.starts_with("%"), "the taken line is a knot line");
+  Require(IsKnotLine(taken), "the taken line is a knot line");
   return taken;
 }
 
-// The lines of a rewritten list: every line, the last one too, ends with CR LF.
-inline std::vector<std::string> CrLfLines(const std::string& text) {
-  Require(text.ends_with("\r\n"), "the rewritten list ends with CR LF");
-  std::vector<std::string> lines;
-  for (size_t start = 0; start < text.size();) {
-    size_t end = text.find("\r\n", start);
-    lines.push_back(text.substr(start, end - start));
-    start = end + 2;
-  }
-  return lines;
+// The bytes of a list as a rewrite gives them: its lines, "end" and its notes, each ending as the
+// list's lines do.
+inline std::string ListText(const KnotList& list) {
+  std::string text;
+  for (const std::string& line : list.lines) text += line + list.lineEnd;
+  text += "end" + list.lineEnd;
+  for (const std::string& line : list.notes) text += line + list.lineEnd;
+  return text;
 }
 
-// A failure of a list walk: the list could not be read, or the knot's braid could not be built.
+// The list a rewrite left: it reads, and its bytes are its lines, "end" and its notes with the
+// line ends of the list it replaced.
+inline KnotList RequireRewrittenList(const FuzzedList& list) {
+  KnotList after;
+  FailureState failure;
+  Require(ReadKnotList(list.path, after, failure), "the rewritten list reads");
+  Require(after.lineEnd == list.before.lineEnd, "the rewrite keeps the line ends");
+  Require(ReadListFile(list.path) == ListText(after), "the rewritten list is its lines, \"end\" and its notes");
+  return after;
+}
+
+// Whether `now` is `was` recorded as a knot that could not be computed: its name, the reason, and
+// its braid.
+inline bool IsNotComputedLineOf(const std::string& now, const std::string& was) {
+  const std::string name(ListLineName(was));
+  return now.starts_with(name + ":") && Contains(now, std::string(kNotComputed)) &&
+         now.ends_with("  braid " + ListLineBraid(was));
+}
+
+// A failure of a list walk: the list could not be read or rewritten.
 inline void RequireWalkMessage(const FailureState& failure) {
   RequireMessageAmong(failure, {"Knot list has more than 20000 lines", "Cannot read the knot list",
-                                "Not a valid braid description", "Braid description has to many strands",
-                                "Braid has to many crossings", "Too many generators", "Too many relators"});
+                                "Cannot rewrite the knot list"});
 }
 
-// After a walk: a failure carries a walk message, the file is as it was, and a list that did not
-// read stopped the walk.
-inline void RequireQuietWalk(const FuzzedList& list, const FailureState& failure) {
+// After a walk that took line `taken` (0 when it took none): a failure carries a walk message, a
+// list that did not read stopped the walk, and the list is as it was but for the knot lines
+// before the taken one that it recorded as not computed; every other line, the notes and the line
+// ends are kept. Returns the list as the walk left it.
+inline KnotList RequireWalk(const FuzzedList& list, const FailureState& failure, int64_t taken) {
   RequireWalkMessage(failure);
-  Require(ReadListFile(list.path) == list.original, "walking the list writes nothing");
   Require(list.read || failure.computationFailed, "a list that does not read stops the walk");
+  if (ReadListFile(list.path) == list.original) return list.before;
+  const KnotList after = RequireRewrittenList(list);
+  Require(after.lines.size() == list.before.lines.size() && after.notes == list.before.notes,
+          "a walk keeps every line and the notes");
+  for (int64_t i = 1; i <= after.Count(); ++i) {
+    const std::string& was = list.before.Line(i);
+    if (after.Line(i) == was) continue;
+    Require(IsKnotLine(was) && (taken == 0 || i < taken) && IsNotComputedLineOf(after.Line(i), was),
+            "a walk changes only the knots it could not compute before the one it takes");
+  }
+  return after;
 }
 
 }  // namespace quarvel::fuzz

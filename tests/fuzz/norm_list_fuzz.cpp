@@ -1,7 +1,8 @@
 // Any bytes as the knot list of a fibration-and-norm run: the walk takes the next knot and builds
-// its presentation, a made-up result of the knot is written back, and the list is walked again.
-// Only the taken line may change: every other line of the list comes back as it was read, "end"
-// follows the knots, and the next pass at the same size goes past the written line.
+// its presentation (recording the knots before it that cannot be built as not computed), a
+// made-up result of the knot is written back, and the list is walked again. Only the taken line
+// may change then: every other line and the notes after "end" come back as they were, with the
+// list's line ends, and the next pass at the same size goes past the written line.
 
 #include <cstddef>
 #include <cstdint>
@@ -59,36 +60,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   NormList walk(mix);
   Workbench& wb = walk.wb;
   NextListKnot(wb, path);
-  RequireQuietWalk(list, wb.failure);
-  if (wb.failure.computationFailed || wb.run.listDone) return 0;
-
-  const int64_t n = wb.run.listLineNumber;
-  const std::string taken = RequireTakenLine(before, n);
+  const bool taken = !wb.failure.computationFailed && !wb.run.listDone;
+  const int64_t n = taken ? wb.run.listLineNumber : 0;
+  const KnotList walked = RequireWalk(list, wb.failure, n);
+  if (!taken) return 0;
+  const std::string line = RequireTakenLine(walked, n);
 
   FinishKnot(wb, mix);
   WriteListResult(wb, path);
   Require(!wb.failure.computationFailed, "the result is written");
 
-  const std::vector<std::string> after = CrLfLines(ReadListFile(path));
-  Require(after.size() == before.lines.size() + 1 && after.back() == "end",
-          "the rewritten list is the list's lines and \"end\"");
-  for (int64_t i = 1; i <= before.Count(); ++i) {
-    if (i != n) Require(after[static_cast<size_t>(i - 1)] == before.Line(i), "every other line is kept as read");
+  const KnotList after = RequireRewrittenList(list);
+  Require(after.lines.size() == walked.lines.size() && after.notes == walked.notes,
+          "the rewritten list keeps every line and the notes");
+  for (int64_t i = 1; i <= walked.Count(); ++i) {
+    if (i != n) Require(after.Line(i) == walked.Line(i), "every other line is kept as read");
   }
-  const std::string& result = after[static_cast<size_t>(n - 1)];
+  const std::string& result = after.Line(n);
+  Require(result.starts_with(std::string(ListLineName(line)) + ":"), "the result line keeps the whole name");
   Require(Contains(result, "reps of dim") && Contains(result, "genus>="), "the result line carries the results");
-  const std::string braid = "braid " + ListLineBraid(taken);
-  Require(result.ends_with(braid) || result.ends_with(braid + " too many generators"),
-          "the result line ends with the knot's braid");
-
-  KnotList reread;
-  FailureState rereadFailure;
-  Require(ReadKnotList(path, reread, rereadFailure), "the rewritten list reads");
-  Require(reread.lines == std::vector<std::string>(after.begin(), after.end() - 1),
-          "the rewritten list reads back line for line");
+  const std::string braid = "braid " + ListLineBraid(line);
+  Require(result.ends_with(braid), "the result line ends with the knot's braid");
 
   // "new" makes a line be taken in any case; any other result line is done at this size.
-  if (Contains(result, "new")) return 0;
+  if (Contains(ListLineResults(result), "new")) return 0;
   NormList again(mix);
   NextListKnot(again.wb, path);
   Require(again.wb.failure.computationFailed || again.wb.run.listDone || again.wb.run.listLineNumber > n,

@@ -27,12 +27,10 @@ struct ListBench {
     wb.settings.currentPrime = 13;
   }
 
+  // The lines of the list, written with LF as the list was.
   std::vector<std::string> FileLines() const {
     std::vector<std::string> lines = Lines(ReadWholeFile(path));
-    for (std::string& line : lines) {
-      EXPECT_TRUE(line.ends_with('\r')) << line;
-      if (line.ends_with('\r')) line.pop_back();
-    }
+    for (const std::string& line : lines) EXPECT_FALSE(line.ends_with('\r')) << line;
     return lines;
   }
 
@@ -59,14 +57,21 @@ std::string Padded(std::string text, size_t width) {
   return text;
 }
 
+// The hash of the trefoil's full S_3 product text " 1+12t+t^3+12t^4 mod 13": lists keep it, so
+// it must never change.
+constexpr const char* kTrefoilHash = "  product hash 97af483425686a18";
+
 // The line a knot named `name` gets for the trefoil's S_3 product over F_13.
-std::string TrefoilLine(const std::string& name, const std::string& braid) {
-  const std::string line = Padded(name, 15) + ": degree = 4,    number of reps: 1,  ";
-  return Padded(line, 50) + " Polynomial =  1+12t+t^3+12t^4 mod 13,  Braid: " + braid;
+std::string TrefoilLine(const std::string& name, const std::string& braid, int classes = 1) {
+  const std::string line = Padded(name, 15) + ": degree = 4,    number of reps: " +
+                           Padded(std::to_string(classes) + ",", 3) + " ";
+  return Padded(line, 50) + " Polynomial =  1+12t+t^3+12t^4 mod 13,  Braid: " + braid + kTrefoilHash;
 }
 
+// The mark goes after the name and its padding.
 std::string Marked(const std::string& line) {
-  return line.substr(0, 15) + "Repeated! " + line.substr(15);
+  const size_t colon = line.find(':');
+  return line.substr(0, colon) + "Repeated! " + line.substr(colon);
 }
 
 TEST(ShortPolynomialText, AShortTextStaysWhole) {
@@ -100,10 +105,27 @@ TEST(NextIsotopyKnot, AFinishedListIsDone) {
                  "\n4_1 {-1,2,-1,2}\n");
   NextIsotopyKnot(list.wb, list.path);
   EXPECT_TRUE(list.wb.isotopy.listDone);
-  // An empty line ends the walk as well; the knots after it are left alone.
-  ListBench gap(TrefoilLine("3_1", "{1,1,1}") + "\n\n4_1 {-1,2,-1,2}\n");
-  NextIsotopyKnot(gap.wb, gap.path);
-  EXPECT_TRUE(gap.wb.isotopy.listDone);
+}
+
+TEST(NextIsotopyKnot, BlankLinesHeadingsAndNotComputedKnotsArePassedOver) {
+  ListBench list(TrefoilLine("3_1", "{1,1,1}") + "\n\nLegend: mirror images follow\n" +
+                 "bad:           not computed: Not a valid braid description  braid {1,x}\n\n4_1 {-1,2,-1,2}\n");
+  NextIsotopyKnot(list.wb, list.path);
+  EXPECT_FALSE(list.wb.isotopy.listDone);
+  EXPECT_EQ(list.wb.isotopy.listLineNumber, 6);
+}
+
+TEST(NextIsotopyKnot, AnUnreadableBraidIsRecordedAndTheWalkGoesOn) {
+  ListBench list("3_1 {1,1,1}\nbad {1,x}\n4_1 {-1,2,-1,2}\nend\nnote\n");
+  list.wb.isotopy.listLineNumber = 1;
+  list.Record(1, 4, " 1+12t+t^3+12t^4", 1);
+  NextIsotopyKnot(list.wb, list.path);
+  ASSERT_FALSE(list.wb.failure.computationFailed) << list.wb.failure.errorMessage;
+  EXPECT_EQ(list.wb.isotopy.listLineNumber, 3);
+  EXPECT_EQ(list.FileLines(),
+            (std::vector<std::string>{TrefoilLine("3_1", "{1,1,1}"),
+                                      "bad:           not computed: Not a valid braid description  braid {1,x}",
+                                      "4_1 {-1,2,-1,2}", "end", "note"}));
 }
 
 TEST(RecordIsotopyResult, WritesTheResultLineAndEnd) {
@@ -113,6 +135,61 @@ TEST(RecordIsotopyResult, WritesTheResultLineAndEnd) {
             (std::vector<std::string>{"% knots", TrefoilLine("3_1", "{1,1,1}"), "4_1 {-1,2,-1,2}", "end"}));
 }
 
+TEST(RecordIsotopyResult, KnotsWithDifferentClassCountsAreToldApart) {
+  ListBench list("12_1344 {1,1,1}\n12_1345 {-1,-1,-1}\n");
+  list.Record(1, 4, " 1+12t+t^3+12t^4", 18);
+  list.Record(2, 4, " 1+12t+t^3+12t^4", 20);
+  EXPECT_EQ(list.FileLines(), (std::vector<std::string>{TrefoilLine("12_1344", "{1,1,1}", 18),
+                                                        TrefoilLine("12_1345", "{-1,-1,-1}", 20), "end"}));
+}
+
+TEST(RecordIsotopyResult, FullProductsAreComparedByTheirHashWhereLinesCarryOne) {
+  // Two products longer than a line shows, equal in their shown text, different in the middle.
+  std::string first = " 1", second = " 1";
+  for (int e = 1; e <= 40; ++e) {
+    first += "+3t^" + std::to_string(e);
+    second += (e == 20 ? "+4t^" : "+3t^") + std::to_string(e);
+  }
+  ListBench list("a {1,1,1}\nb {-1,-1,-1}\nc {1,1,1,1,1}\n");
+  list.Record(1, 30, first, 2);
+  list.Record(2, 30, second, 2);
+  std::vector<std::string> lines = list.FileLines();
+  EXPECT_EQ(lines[0].find("Repeated"), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[1].find("Repeated"), std::string::npos) << lines[1];
+  list.Record(3, 30, first, 2);
+  lines = list.FileLines();
+  EXPECT_NE(lines[0].find("a              Repeated! : "), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[1].find("Repeated"), std::string::npos) << lines[1];
+
+  // A line an older run wrote, without the hash, compares by the text it shows.
+  const std::string old = lines[1].substr(0, lines[1].find("  product hash "));
+  ListBench older(old + "\nd {1,1,1}\n");
+  older.Record(2, 30, first, 2);
+  EXPECT_NE(older.FileLines().at(0).find("Repeated! : "), std::string::npos);
+}
+
+TEST(RecordIsotopyResult, LongNamesAreMarkedAfterTheirEndAndNotesAfterEndStay) {
+  ListBench list("a_knot_with_a_long_name {1,1,1}\nend\nfirst note\n" + std::string(kUndistinguished) +
+                 "\nold Repeated! line\nlast note\n");
+  list.Record(1, 4, " 1+12t+t^3+12t^4", 1);
+  EXPECT_EQ(list.FileLines(), (std::vector<std::string>{TrefoilLine("a_knot_with_a_long_name", "{1,1,1}"), "end",
+                                                        "first note", "last note"}));
+  ListBench twins("a_knot_with_a_long_name {1,1,1}\nsecond_knot_with_a_long_name {1,1,1}\nend\nnote\n");
+  twins.Record(1, 4, " 1+12t+t^3+12t^4", 1);
+  twins.Record(2, 4, " 1+12t+t^3+12t^4", 1);
+  const std::string first = Marked(TrefoilLine("a_knot_with_a_long_name", "{1,1,1}"));
+  const std::string second = Marked(TrefoilLine("second_knot_with_a_long_name", "{1,1,1}"));
+  EXPECT_TRUE(first.starts_with("a_knot_with_a_long_nameRepeated! : degree")) << first;
+  EXPECT_EQ(twins.FileLines(),
+            (std::vector<std::string>{first, second, "end", "note", kUndistinguished, first, second}));
+  // A rerun of a long name marked "new" keeps the whole name.
+  std::string rerun = second;
+  rerun.replace(rerun.find("degree"), 6, "new");
+  ListBench again(rerun + "\n");
+  again.Record(1, 4, " 1+12t+t^3+12t^4", 1);
+  EXPECT_EQ(again.FileLines().at(0), TrefoilLine("second_knot_with_a_long_name", "{1,1,1}"));
+}
+
 TEST(RecordIsotopyResult, S1WritesTheUntwistedDegreeAndText) {
   ListBench list("4_1 {-1,2,-1,2}\n");
   list.wb.settings.isotopyGroup = "s1";
@@ -120,7 +197,8 @@ TEST(RecordIsotopyResult, S1WritesTheUntwistedDegreeAndText) {
   list.wb.isotopy.untwistedPolynomialText.plain = " 1+10t+t^2";
   list.Record(1, 0, "", 0);
   EXPECT_EQ(list.FileLines().at(0),
-            "4_1            : degree = 2,     Polynomial =  1+10t+t^2 mod 13,  Braid: {-1,2,-1,2}");
+            "4_1            : degree = 2,     Polynomial =  1+10t+t^2 mod 13,  Braid: {-1,2,-1,2}"
+            "  product hash 6c44d03e9eff325f");
 }
 
 TEST(RecordIsotopyResult, EqualProductsMarkBothLinesAndListThem) {
@@ -211,9 +289,9 @@ TEST(IsotopyListRun, TellsTheFigureEightFromTheTrefoilsAndRerunsDoNothing) {
   const std::string done = ReadWholeFile(path);
   const std::vector<std::string> lines = Lines(done);
   ASSERT_EQ(lines.size(), 8u) << done;
-  EXPECT_EQ(lines[1], Marked(TrefoilLine("3_1", "{-1,-1,-1}")) + "\r");
+  EXPECT_EQ(lines[1], Marked(TrefoilLine("3_1", "{-1,-1,-1}")));
   EXPECT_TRUE(lines[2].starts_with("4_1            : degree = 0,    number of reps: 0,")) << lines[2];
-  EXPECT_EQ(lines[5], std::string(kUndistinguished) + "\r");
+  EXPECT_EQ(lines[5], std::string(kUndistinguished));
 
   Bench again;
   RunList(again, dir, kS3);
@@ -236,17 +314,17 @@ TEST(IsotopyListRun, S1ComparesTheAlexanderPolynomials) {
   EXPECT_TRUE(lines[2].starts_with("9_46           Repeated! : degree = 2,")) << lines[2];
 }
 
-TEST(IsotopyListRun, ABadBraidStopsTheRunAndKeepsItsLine) {
+TEST(IsotopyListRun, ABadBraidIsRecordedAndTheRunGoesOnToTheEnd) {
   TempDir dir;
   auto path = dir.Write("list.txt", "3_1 {-1,-1,-1}\nbad {1,0}\n4_1 {-1,2,-1,2}\n");
   Bench bench;
   RunList(bench, dir, kS3);
-  EXPECT_NE(Panel(bench, 1).find("ERROR: Not a valid braid description"), std::string::npos)
-      << Panel(bench, 1);
+  ASSERT_FALSE(bench.wb.failure.computationFailed) << bench.wb.failure.errorMessage;
+  EXPECT_EQ(Panel(bench, 1), "Computed all knots in the list");
   const std::vector<std::string> lines = Lines(ReadWholeFile(path));
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[1], "bad {1,0}\r");
-  EXPECT_EQ(lines[2], "4_1 {-1,2,-1,2}\r");
+  EXPECT_EQ(lines[1], "bad:           not computed: Not a valid braid description  braid {1,0}");
+  EXPECT_TRUE(lines[2].starts_with("4_1            : degree = 0,")) << lines[2];
 }
 
 }  // namespace
