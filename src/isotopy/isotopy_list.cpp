@@ -202,7 +202,10 @@ void RecordIsotopyResult(Workbench& wb, const std::string& listPath) {
   const IsotopyState& iso = wb.isotopy;
   const bool untwistedOnly = wb.settings.isotopyGroup == "s1";
   const std::string& polynomial = untwistedOnly ? iso.untwistedPolynomialText.plain : iso.productText.plain;
-  const std::string fullText = polynomial + " mod " + std::to_string(wb.settings.currentPrime);
+  // A torsion product says so on its line, so that it is never taken for a plain one.
+  const bool torsion = wb.settings.torsionProduct && !untwistedOnly;
+  const std::string fullText =
+      polynomial + " mod " + std::to_string(wb.settings.currentPrime) + (torsion ? " torsion" : "");
   const ListInvariant invariant{untwistedOnly ? -1 : wb.homomorphisms.newCount, ShortPolynomialText(fullText),
                                 ProductHash(fullText)};
   if (wb.panels.flags.stopRequested) return;

@@ -151,5 +151,29 @@ TEST(CliKnotList, TheMutantsListRunsInTheIsotopyMode) {
   EXPECT_EQ(knots, 187);
 }
 
+// In S_6 the two mutants have 98 classes each and a class of positive rank, so their plain products
+// are both 0 and the list cannot tell them apart; their torsion products can.
+TEST(CliKnotList, TheTorsionProductTellsApartKnotsWhosePlainProductsVanish) {
+  const std::string knots = "12_1344    {-1,-2,-2,3,-4,-1,-1,2,2,2,3,-4}\n"
+                            "12_1345    {-1,2,-1,2,3,-4,-4,3,-2,-2,3,-4,-3,4}\nend\n";
+  TempDir dir;
+  const auto plain = dir.Write("plain.txt", knots);
+  const auto torsion = dir.Write("torsion.txt", knots);
+  ASSERT_EQ(RunList(dir, "isotopy", "plain.txt", {"--group", "s6"}).exitStatus, 0);
+  ASSERT_EQ(RunList(dir, "isotopy", "torsion.txt", {"--group", "s6", "--torsion"}).exitStatus, 0);
+  std::vector<std::string> lines;
+  ASSERT_TRUE(SplitListLines(ReadWholeFile(plain), lines));
+  EXPECT_EQ(lines.size(), 6u);
+  EXPECT_NE(lines[1].find("Repeated! : degree = -1,   number of reps: 98,  Polynomial =  0 mod 13,"),
+            std::string::npos)
+      << lines[1];
+  ASSERT_TRUE(SplitListLines(ReadWholeFile(torsion), lines));
+  ASSERT_EQ(lines.size(), 3u);
+  for (int i : {0, 1}) {
+    EXPECT_EQ(lines[i].find("Repeated"), std::string::npos) << lines[i];
+    EXPECT_NE(lines[i].find(" mod 13 torsion,  Braid: "), std::string::npos) << lines[i];
+  }
+}
+
 }  // namespace
 }  // namespace quarvel::testing
