@@ -3,13 +3,16 @@
 // panels of the printed snapshot.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "test_support.h"
@@ -56,6 +59,17 @@ inline pid_t StartCliIn(const std::filesystem::path& dir, const std::vector<std:
     _exit(127);
   }
   return pid;
+}
+
+// Sends `signal` to a started run after `delay` and collects it (a run that ended before is just
+// collected); returns its wait status.
+template <class Duration>
+int SignalAfter(pid_t pid, Duration delay, int signal) {
+  std::this_thread::sleep_for(delay);
+  kill(pid, signal);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return status;
 }
 
 inline CliResult RunCli(const std::vector<std::string>& args) {

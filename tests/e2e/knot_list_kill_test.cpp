@@ -55,11 +55,7 @@ int RunToEnd(const std::filesystem::path& dir, const std::vector<std::string>& a
 
 // Kills the run with SIGKILL after `delay` (a run that ended before is just collected).
 void RunAndKill(const std::filesystem::path& dir, const std::vector<std::string>& args, Seconds delay) {
-  pid_t pid = StartCli(dir, args);
-  std::this_thread::sleep_for(delay);
-  kill(pid, SIGKILL);
-  int status = 0;
-  waitpid(pid, &status, 0);
+  SignalAfter(StartCli(dir, args), delay, SIGKILL);
 }
 
 std::vector<std::string> ListArgs(const std::string& mode, const std::filesystem::path& list,

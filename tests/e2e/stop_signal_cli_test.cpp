@@ -25,11 +25,7 @@ struct StoppedRun {
 };
 
 StoppedRun RunAndSignal(const std::filesystem::path& dir, const std::vector<std::string>& args, int signal) {
-  pid_t pid = StartCliIn(dir, args);
-  std::this_thread::sleep_for(kRunning);
-  kill(pid, signal);
-  int status = 0;
-  waitpid(pid, &status, 0);
+  const int status = SignalAfter(StartCliIn(dir, args), kRunning, signal);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadWholeFile(dir / "out.txt"),
           ReadWholeFile(dir / "err.txt")};
 }
