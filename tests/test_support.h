@@ -57,7 +57,9 @@ class TempDir {
 // run writes land there and vanish with it.
 class TempWorkingDirectory {
  public:
-  TempWorkingDirectory() : previous_(std::filesystem::current_path()) { std::filesystem::current_path(dir_.path()); }
+  TempWorkingDirectory() : previous_(std::filesystem::current_path()) {
+    std::filesystem::current_path(dir_.path());
+  }
   ~TempWorkingDirectory() { std::filesystem::current_path(previous_); }
   TempWorkingDirectory(const TempWorkingDirectory&) = delete;
   TempWorkingDirectory& operator=(const TempWorkingDirectory&) = delete;

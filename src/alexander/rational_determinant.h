@@ -6,8 +6,8 @@
 // operations (each of determinant 1, or a swap) and expands the remaining m x m block by cofactors,
 // whose cost grows like m!. At each position the pivot is the entry of column s or row s of
 // smallest degree, then of smallest leading coefficient in absolute value; every multiplier is a
-// polynomial, so no negative power of t arises. Failures raise the integer polynomial error flag (rational_number.h)
-// and give the zero polynomial:
+// polynomial, so no negative power of t arises. Failures raise the integer polynomial error flag
+// (rational_number.h) and give the zero polynomial:
 //   "9"   more than 100 passes at one position
 //   "10"  the product of the eliminated diagonal entries has a constant coefficient whose
 //         denominator exceeds 10000

@@ -46,7 +46,8 @@ uint32_t RoundToGranule(size_t length) {
 // processor has AVX2, one granule is one 256-bit register of 16-bit lanes instead of two halves.
 // count is a whole number of granules.
 [[gnu::noinline]] void MultiplyAddGranules(uint8_t* __restrict target, const uint8_t* __restrict source,
-                                           size_t count, uint16_t prime, uint16_t multiplier, uint16_t factor) {
+                                           size_t count, uint16_t prime, uint16_t multiplier,
+                                           uint16_t factor) {
   for (size_t chunk = 0; chunk < count; chunk += kBlockGranule) {
     for (size_t n = chunk; n < chunk + kBlockGranule; ++n) {
       const uint16_t x = static_cast<uint16_t>(target[n] + factor * source[n]);
@@ -64,8 +65,8 @@ static_assert(kBlockGranule == 16, "one granule fills one register of 16-bit lan
 
 // The same arithmetic, lane for lane.
 [[gnu::target("avx2"), gnu::noinline]] void MultiplyAddGranulesAvx2(uint8_t* target, const uint8_t* source,
-                                                                   size_t count, uint16_t prime,
-                                                                   uint16_t multiplier, uint16_t factor) {
+                                                                    size_t count, uint16_t prime,
+                                                                    uint16_t multiplier, uint16_t factor) {
   const __m256i p = _mm256_set1_epi16(static_cast<int16_t>(prime));
   const __m256i m = _mm256_set1_epi16(static_cast<int16_t>(multiplier));
   const __m256i f = _mm256_set1_epi16(static_cast<int16_t>(factor));

@@ -8,7 +8,7 @@ namespace quarvel {
 
 struct FailureState {
   bool computationFailed = false;
-  bool polynomialErrorFlag = false;  // raised by the polynomial algebra and the enumeration
+  bool polynomialErrorFlag = false;         // raised by the polynomial algebra and the enumeration
   bool integerPolynomialErrorFlag = false;  // raised by the rational arithmetic; never stops a run
   std::string errorMessage;
 };

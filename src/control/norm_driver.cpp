@@ -189,8 +189,9 @@ CycleEnd RunCycle(Workbench& wb) {
   if (e.stopConditionMet) stop = true;
   ++run.cycleCounter;
   // The cycle limit ends a single run, and in a list each knot's cycles.
-  const bool limitReached = run.representationLimit >= 0 &&
-                            e.solutionCount - (s.listMode ? run.knotFirstSolution : 0) >= run.representationLimit;
+  const bool limitReached =
+      run.representationLimit >= 0 &&
+      e.solutionCount - (s.listMode ? run.knotFirstSolution : 0) >= run.representationLimit;
   if (limitReached && !s.listMode) {
     wb.panels.flags.stopRequested = true;
     run.representationLimitReached = true;

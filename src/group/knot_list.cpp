@@ -187,7 +187,8 @@ bool ReadKnotList(const std::string& path, KnotList& list, FailureState& failure
   }
   const std::string text(std::istreambuf_iterator<char>(in), {});
   const std::vector<std::string> lines = SplitLines(text, list.lineEnd);
-  const auto end = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return IsListEnd(l); });
+  const auto end =
+      std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return IsListEnd(l); });
   const bool ended = end != lines.end();
   if (!KeepLines(lines.begin(), end, ended, list.lines) ||
       (ended && !KeepLines(end + 1, lines.end(), false, list.notes))) {

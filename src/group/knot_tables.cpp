@@ -21,25 +21,33 @@ std::string KnotName(int position) {
 }
 
 // The knot's name: the text up to the first blank.
-std::string_view LeadingName(std::string_view text) { return text.substr(0, text.find(' ')); }
+std::string_view LeadingName(std::string_view text) {
+  return text.substr(0, text.find(' '));
+}
 
 }  // namespace
 
-std::string_view KnotBraid(int position) { return knot_data::kKnotBraids[position - 1]; }
+std::string_view KnotBraid(int position) {
+  return knot_data::kKnotBraids[position - 1];
+}
 
 std::string KnotListEntry(int position) {
   if (position == 0) return std::string(kKnotListHeader);
   return "Knot " + KnotName(position);
 }
 
-std::string_view ExampleBraid(int position) { return knot_data::kExamples[position - 1].braid; }
+std::string_view ExampleBraid(int position) {
+  return knot_data::kExamples[position - 1].braid;
+}
 
 std::string_view ExamplesListEntry(int position) {
   if (position == 0) return kExamplesListHeader;
   return knot_data::kExamples[position - 1].text;
 }
 
-int MutantsListSize() { return static_cast<int>(knot_data::kMutantEntries.size()); }
+int MutantsListSize() {
+  return static_cast<int>(knot_data::kMutantEntries.size());
+}
 
 std::string_view MutantsListEntry(int position) {
   if (position == 0) return kMutantsListHeader;

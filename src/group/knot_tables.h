@@ -12,8 +12,10 @@ namespace quarvel {
 inline constexpr int kKnotTableSize = 801;
 inline constexpr int kExampleCount = 49;
 inline constexpr std::string_view kKnotListHeader = "Braid descriptions of knots with up to 11 crossings";
-inline constexpr std::string_view kExamplesListHeader = "Genus and non-fiberedness not found by Alexander polynomial";
-inline constexpr std::string_view kMutantsListHeader = "List of mutant pairs and triples with up to 12 crossings";
+inline constexpr std::string_view kExamplesListHeader =
+    "Genus and non-fiberedness not found by Alexander polynomial";
+inline constexpr std::string_view kMutantsListHeader =
+    "List of mutant pairs and triples with up to 12 crossings";
 
 // The braid of knot table position 1..801.
 std::string_view KnotBraid(int position);

@@ -14,7 +14,8 @@ void PreparePresentation(Workbench& wb) {
     PreScan scan = PreScanPresentationFile(wb);
     if (wb.failure.computationFailed) return;
     if (scan.kind == PreScan::nothingUsable) {
-      return Fail(wb.failure, "The file " + PickedPath(wb.settings) + " holds no braid, presentation or knot list");
+      return Fail(wb.failure,
+                  "The file " + PickedPath(wb.settings) + " holds no braid, presentation or knot list");
     }
     if (scan.kind == PreScan::braid) p.braidText = scan.braidText;
   }

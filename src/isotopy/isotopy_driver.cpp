@@ -9,10 +9,10 @@
 #include "group/presentation_file.h"
 #include "isotopy/isotopy_list.h"
 #include "isotopy/isotopy_panel_reports.h"
-#include "reps/enumerate_homomorphisms.h"
-#include "reps/isotopy_group.h"
 #include "reports/isotopy_report.h"
 #include "reports/report_text.h"
+#include "reps/enumerate_homomorphisms.h"
+#include "reps/isotopy_group.h"
 
 namespace quarvel {
 namespace {
@@ -205,7 +205,8 @@ void IsotopyDriver(Workbench& wb) {
   SkipDraws(wb.random, kWarmUpDraws);
   s.degreeK = IsotopyDegree(s.isotopyGroup);
   if (wb.presentation.braidText.empty()) CheckPickedFile(wb);
-  iso.listMode = wb.presentation.braidText.empty() && !wb.failure.computationFailed && PickedFileIsKnotList(s);
+  iso.listMode =
+      wb.presentation.braidText.empty() && !wb.failure.computationFailed && PickedFileIsKnotList(s);
   if (iso.listMode) {
     iso.listName = s.inputName;
   } else {

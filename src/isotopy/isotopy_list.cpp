@@ -133,8 +133,8 @@ std::string ResultLine(const Workbench& wb, std::string_view line, const ListInv
               std::string(kClassesField) + Padded(std::to_string(invariant.classes) + ",", 3) + " ";
     PadTo(result, 50);
   }
-  return result + " " + std::string(kPolynomialField) + invariant.shortText + ",  Braid: " +
-         IsotopyBraid(line) + std::string(kHashField) + invariant.hash;
+  return result + " " + std::string(kPolynomialField) + invariant.shortText +
+         ",  Braid: " + IsotopyBraid(line) + std::string(kHashField) + invariant.hash;
 }
 
 // The closing section after "end": the marked lines up to the current knot. An earlier section
@@ -175,15 +175,16 @@ void NextIsotopyKnot(Workbench& wb, const std::string& listPath) {
   KnotList list;
   while (ReadKnotList(listPath, list, wb.failure)) {
     iso.listLineNumber = 1;
-    while (iso.listLineNumber <= list.Count() && PassedOver(list.Line(iso.listLineNumber))) ++iso.listLineNumber;
+    while (iso.listLineNumber <= list.Count() && PassedOver(list.Line(iso.listLineNumber)))
+      ++iso.listLineNumber;
     iso.listDone = iso.listLineNumber > list.Count();
     if (iso.listDone) return;
     const std::string& line = list.Line(iso.listLineNumber);
     StartListKnot(iso.listProgress, list, iso.listLineNumber);
     wb.presentation.braidText = IsotopyBraid(line);
     WriteIsotopyHeader(wb.panels, 7, 7,
-                       "Knot number " + std::to_string(iso.listLineNumber) + ",  Name: knot" + IsotopyName(line) +
-                           BlankLine());
+                       "Knot number " + std::to_string(iso.listLineNumber) + ",  Name: knot" +
+                           IsotopyName(line) + BlankLine());
     PumpMessages(wb.panels);
     PreparePresentation(wb);
     if (!wb.failure.computationFailed && !wb.failure.polynomialErrorFlag) return;

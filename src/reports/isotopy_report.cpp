@@ -43,15 +43,14 @@ void WritePolynomial(const Context& c, const PolynomialTexts& texts) {
 void WriteProduct(const Context& c) {
   const Presentation& p = c.wb.presentation;
   if (c.latex) {
-    c.file.Line(
-        "The product of the twisted " + c.torsion +
-        "Alexander polynomials for all equivalence classes of representations of the form");
+    c.file.Line("The product of the twisted " + c.torsion +
+                "Alexander polynomials for all equivalence classes of representations of the form");
     c.file.Line("\\[ \\pi_1(" + p.spaceNameLatex + ") \\to S_" + c.k + " \\to \\mbox{GL}(\\Bbb{F}_{" +
                 c.prime + "}," + c.k + ")\\]");
     c.file.Line("equals");
   } else {
-    c.file.Line("Product of twisted " + c.torsion + "Alexander polynomials for pi_1(" + p.spaceName + ") -> S_" + c.k +
-                " -> GL(F_" + c.prime + "," + c.k + ")");
+    c.file.Line("Product of twisted " + c.torsion + "Alexander polynomials for pi_1(" + p.spaceName +
+                ") -> S_" + c.k + " -> GL(F_" + c.prime + "," + c.k + ")");
   }
   WritePolynomial(c, c.wb.isotopy.productText);
   if (c.latex)
@@ -74,8 +73,8 @@ void WriteClassCount(const Context& c, size_t classCount) {
                 c.group + " \\to \\mbox{GL}(\\Bbb{F}_{" + c.prime + "}," + c.k + ")$");
     c.file.Line("are the following.\\\\");
   } else {
-    c.file.Line("There are " + n + " equivalence classes of " + CountedKind(c) + "homomorphisms pi_1(" + p.spaceName +
-                ") -> " + c.group + ".");
+    c.file.Line("There are " + n + " equivalence classes of " + CountedKind(c) + "homomorphisms pi_1(" +
+                p.spaceName + ") -> " + c.group + ".");
     c.file.Line("Equivalence classes of representations pi_1(" + p.spaceName + ") -> " + c.group +
                 " -> GL(F_" + c.prime + "," + c.k + ")");
   }

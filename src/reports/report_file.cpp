@@ -2,7 +2,8 @@
 
 namespace quarvel {
 
-ReportFile::ReportFile(const std::string& name) : name_(name), out_(name, std::ios::binary | std::ios::trunc) {}
+ReportFile::ReportFile(const std::string& name)
+    : name_(name), out_(name, std::ios::binary | std::ios::trunc) {}
 
 void ReportFile::Close(FailureState& failure) {
   out_.close();

@@ -5,8 +5,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "reps/relator_solutions.h"
 #include "reps/isotopy_group.h"
+#include "reps/relator_solutions.h"
 
 namespace quarvel {
 namespace {
@@ -67,8 +67,12 @@ struct Candidate {
 class Enumeration {
  public:
   Enumeration(Workbench& wb, const HomomorphismStep& step)
-      : wb_(wb), group_(wb.isotopyGroup), step_(step), forms_(group_),
-        search_(wb), n_(static_cast<int32_t>(wb.presentation.generatorCount)),
+      : wb_(wb),
+        group_(wb.isotopyGroup),
+        step_(step),
+        forms_(group_),
+        search_(wb),
+        n_(static_cast<int32_t>(wb.presentation.generatorCount)),
         classCount_(group_.classRepresentatives.size() - 1) {}
 
   void Run();
@@ -156,7 +160,10 @@ bool Enumeration::FindSolutions(std::vector<Candidate>& solutions) {
   for (size_t c = 1; c <= classCount_; ++c) {
     const bool complete = search_.FindAll(
         group_.classRepresentatives[c],
-        [&](const std::vector<int32_t>& elements) { solutions.push_back({elements, c}); }, keepGoing);
+        [&](const std::vector<int32_t>& elements) {
+          solutions.push_back({elements, c});
+        },
+        keepGoing);
     if (!complete) return false;
   }
   // The last digit counts class representatives, which ascend with their elements.

@@ -25,7 +25,8 @@ void JoinConjugates(const Word& word, std::vector<int32_t>& parent) {
     if (!conjugating || word[at(0)] == word[at(2)]) continue;
     const int32_t x = GeneratorOf(word[at(0) + 1]);
     const int32_t z = GeneratorOf(word[at(2) + 1]);
-    if (x >= 1 && x <= kMaxGenerators && z >= 1 && z <= kMaxGenerators) parent[Root(parent, x)] = Root(parent, z);
+    if (x >= 1 && x <= kMaxGenerators && z >= 1 && z <= kMaxGenerators)
+      parent[Root(parent, x)] = Root(parent, z);
   }
 }
 
@@ -43,7 +44,8 @@ RelatorSolutions::RelatorSolutions(const Workbench& wb)
     std::vector<Letter> letters;
     for (size_t at = 0; at + 1 < word.size(); at += 2) {
       const int32_t g = GeneratorOf(word[at + 1]);
-      if (g >= 1 && g <= kMaxGenerators && positionOf[g] != 0) letters.push_back({positionOf[g], word[at] == '-'});
+      if (g >= 1 && g <= kMaxGenerators && positionOf[g] != 0)
+        letters.push_back({positionOf[g], word[at] == '-'});
     }
     relators_.push_back(std::move(letters));
   }
@@ -200,7 +202,8 @@ void RelatorSolutions::AssignUpToCentraliser() {
   elements_[position] = 0;
 }
 
-bool RelatorSolutions::FindAll(int32_t lastElement, const std::function<void(const std::vector<int32_t>&)>& visit,
+bool RelatorSolutions::FindAll(int32_t lastElement,
+                               const std::function<void(const std::vector<int32_t>&)>& visit,
                                const std::function<bool()>& keepGoing) {
   visit_ = &visit;
   keepGoing_ = &keepGoing;

@@ -52,10 +52,10 @@ class RelatorSolutions {
   const IsotopyGroup& group_;
   int32_t n_;
   std::vector<std::vector<Letter>> relators_;
-  std::vector<int32_t> order_;                       // positions in the order they are assigned
-  std::vector<std::vector<size_t>> testedAt_;        // relators completed at each depth
-  std::vector<int32_t> partner_;                     // by position: an earlier conjugate position, or 0
-  std::vector<int32_t> elements_;                    // the current assignment by position
+  std::vector<int32_t> order_;                 // positions in the order they are assigned
+  std::vector<std::vector<size_t>> testedAt_;  // relators completed at each depth
+  std::vector<int32_t> partner_;               // by position: an earlier conjugate position, or 0
+  std::vector<int32_t> elements_;              // the current assignment by position
   const std::function<void(const std::vector<int32_t>&)>* visit_ = nullptr;
   const std::function<bool()>* keepGoing_ = nullptr;
   uint64_t steps_ = 0;

@@ -152,7 +152,8 @@ bool Eliminate(Trial& trial, int64_t r, char g, int64_t relatorCount) {
     trial.rewritten[j] = true;
     LetterCounts& counts = trial.counts[j];
     counts[static_cast<unsigned char>(g)] = 0;
-    for (size_t letter = 0; letter < counts.size(); ++letter) counts[letter] += occurrences * imageCounts[letter];
+    for (size_t letter = 0; letter < counts.size(); ++letter)
+      counts[letter] += occurrences * imageCounts[letter];
   }
   return true;
 }

@@ -98,7 +98,9 @@ class PairChain {
   static constexpr int32_t kNone = -1;
 
   char Sign(int32_t i) const { return word_[2 * static_cast<size_t>(i)]; }
-  unsigned char Letter(int32_t i) const { return static_cast<unsigned char>(word_[2 * static_cast<size_t>(i) + 1]); }
+  unsigned char Letter(int32_t i) const {
+    return static_cast<unsigned char>(word_[2 * static_cast<size_t>(i) + 1]);
+  }
   bool Opposite(int32_t i, int32_t j) const {
     return (Sign(i) == '-' && Sign(j) == '+') || (Sign(i) == '+' && Sign(j) == '-');
   }
@@ -119,8 +121,8 @@ class PairChain {
   const Word& word_;
   std::vector<int32_t> next_;
   std::vector<int32_t> previous_;
-  std::vector<char> there_;   // the pair is still in the relator
-  std::vector<char> listed_;  // the pair is in its letter's list of pairs due for a check
+  std::vector<char> there_;                    // the pair is still in the relator
+  std::vector<char> listed_;                   // the pair is in its letter's list of pairs due for a check
   std::array<std::vector<int32_t>, 256> due_;  // by letter byte: the pairs to check in its next sweep
   int32_t first_ = kNone;
   int32_t last_ = kNone;
@@ -160,7 +162,8 @@ WrittenForm ExpandWrittenForm(const Word& relator, Word& plain) {
     }
     if (i >= end) return WrittenForm::malformed;
     unsigned char letterByte = static_cast<unsigned char>(relator[i]);
-    if (letterByte < kFirstLetter || letterByte > GeneratorByte(kMaxGenerators)) return WrittenForm::malformed;
+    if (letterByte < kFirstLetter || letterByte > GeneratorByte(kMaxGenerators))
+      return WrittenForm::malformed;
     char letter = relator[i++];
     tooLong = tooLong || plain.size() + 2 * static_cast<size_t>(exponent) > kLongestRelatorForTrials;
     if (tooLong) continue;

@@ -59,7 +59,8 @@ QIcon WorkbenchIcon() {
   painter.setBrush(Qt::white);
   painter.drawRoundedRect(QRectF(4, 4, 120, 120), 20, 20);
   painter.setBrush(Qt::NoBrush);
-  painter.strokePath(TrefoilPiece(0, 2 * std::numbers::pi, 240), QPen(kIconInk, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  painter.strokePath(TrefoilPiece(0, 2 * std::numbers::pi, 240),
+                     QPen(kIconInk, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   for (int k = 0; k < 3; ++k) {
     double t = kFirstOverCrossing + 2 * std::numbers::pi * k / 3;
     QPainterPath over = TrefoilPiece(t - kHalfPiece, t + kHalfPiece, 24);

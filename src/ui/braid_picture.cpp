@@ -129,7 +129,8 @@ void PaintClosedBraid(QPainter& painter, const QRectF& area, const BraidClosure&
 
   int n = braid.strands;
   size_t rows = braid.letters.size();
-  for (int p = 1; p <= n; ++p) DrawStrand(painter, ClosingArc(g, p, n, rows), ComponentColour(braid.topComponent[p]), pen);
+  for (int p = 1; p <= n; ++p)
+    DrawStrand(painter, ClosingArc(g, p, n, rows), ComponentColour(braid.topComponent[p]), pen);
 
   std::vector<int> strandAt(n + 1);
   std::iota(strandAt.begin(), strandAt.end(), 0);

@@ -16,9 +16,9 @@ class QPainter;
 namespace quarvel::ui {
 
 struct BraidClosure {
-  int strands = 0;                 // largest |letter| + 1
-  std::vector<int> letters;        // as parsed, +i or -i
-  std::vector<int> topComponent;   // 1-based: component of the strand entering at each position
+  int strands = 0;                // largest |letter| + 1
+  std::vector<int> letters;       // as parsed, +i or -i
+  std::vector<int> topComponent;  // 1-based: component of the strand entering at each position
   int components = 0;
 };
 

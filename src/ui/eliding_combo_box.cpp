@@ -31,7 +31,8 @@ QString ElidingComboBox::ShownText() const {
 void ElidingComboBox::showPopup() {
   int widest = 0;
   for (int i = 0; i < count(); ++i) widest = std::max(widest, fontMetrics().horizontalAdvance(itemText(i)));
-  view()->setMinimumWidth(std::max(width(), widest + view()->verticalScrollBar()->sizeHint().width() + kPopupPadding));
+  view()->setMinimumWidth(
+      std::max(width(), widest + view()->verticalScrollBar()->sizeHint().width() + kPopupPadding));
   QComboBox::showPopup();
 }
 

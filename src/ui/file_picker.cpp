@@ -87,7 +87,8 @@ void FilePicker::FillLists() {
   if (!dir.isRoot()) directories_->addItem(kParentEntry);
   directories_->addItems(dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase));
   files_->clear();
-  files_->addItems(dir.entryList(FilterMasks(filter_->currentIndex()), QDir::Files, QDir::Name | QDir::IgnoreCase));
+  files_->addItems(
+      dir.entryList(FilterMasks(filter_->currentIndex()), QDir::Files, QDir::Name | QDir::IgnoreCase));
 }
 
 void FilePicker::EnterDirectory(QListWidgetItem* item) {

@@ -137,7 +137,8 @@ MainWindow::~MainWindow() = default;
 void MainWindow::ConnectComputationWindow(PanelWindow& window) {
   connect(&window, &PanelWindow::pausePressed, this,
           [this] { workbench_->panels.flags.paused = !workbench_->panels.flags.paused; });
-  connect(&window, &PanelWindow::leavePressed, this, [this] { surface_->LeaveRun(workbench_->panels.flags); });
+  connect(&window, &PanelWindow::leavePressed, this,
+          [this] { surface_->LeaveRun(workbench_->panels.flags); });
 }
 
 void MainWindow::BuildInputSide() {
@@ -167,10 +168,12 @@ void MainWindow::BuildInputSide() {
   });
   PickList(braids, "knotlist", Row(kGroupInset, 1, kGroupInnerWidth), Entries(kKnotTableSize, KnotEntry),
            &MainWindowOptions::knotListPosition, knotListSelect);
-  PickList(braids, "exampleslist", Row(kGroupInset, 2, kGroupInnerWidth), Entries(kExampleCount, ExampleEntry),
-           &MainWindowOptions::examplesListPosition, examplesListSelect);
-  PickList(braids, "mutantslist", Row(kGroupInset, 3, kGroupInnerWidth), Entries(MutantsListSize(), MutantEntry),
-           &MainWindowOptions::mutantsListPosition, mutantsListSelect);
+  PickList(braids, "exampleslist", Row(kGroupInset, 2, kGroupInnerWidth),
+           Entries(kExampleCount, ExampleEntry), &MainWindowOptions::examplesListPosition,
+           examplesListSelect);
+  PickList(braids, "mutantslist", Row(kGroupInset, 3, kGroupInnerWidth),
+           Entries(MutantsListSize(), MutantEntry), &MainWindowOptions::mutantsListPosition,
+           mutantsListSelect);
   QComboBox* closedbox = OptionList("closedbox", kClosedboxItems, &MainWindowOptions::closedbox);
   closedbox->setParent(braids);
   closedbox->setGeometry(Row(kGroupInset, 4, kGroupInnerWidth).translated(0, 12));
@@ -206,11 +209,12 @@ void MainWindow::BuildButtons() {
 }
 
 void MainWindow::BuildModeChoice() {
-  QPushButton* norm =
-      Button(this, QStringLiteral("Alexander polynomials as fibration obstructions and lower bounds on the Thurston norm"),
-             "normMode", kNormModeButton);
-  QPushButton* isotopy =
-      Button(this, QStringLiteral("Alexander polynomials as isotopy invariants"), "isotopyMode", kIsotopyModeButton);
+  QPushButton* norm = Button(
+      this,
+      QStringLiteral("Alexander polynomials as fibration obstructions and lower bounds on the Thurston norm"),
+      "normMode", kNormModeButton);
+  QPushButton* isotopy = Button(this, QStringLiteral("Alexander polynomials as isotopy invariants"),
+                                "isotopyMode", kIsotopyModeButton);
   connect(norm, &QPushButton::clicked, this, &MainWindow::SelectNormMode);
   connect(isotopy, &QPushButton::clicked, this, &MainWindow::SelectIsotopyMode);
   modeChoice_ = {norm, Description(this, NormModeDescription(), kNormModeDescription), isotopy,
@@ -222,7 +226,8 @@ void MainWindow::BuildNormOptions(QGroupBox* options) {
   auto* rows = new QVBoxLayout(normPage_);
   rows->setContentsMargins(0, 0, 0, 0);
   rows->setSpacing(kRowSpacing);
-  rows->addWidget(LabelledRow(tr("Field:"), OptionList("fieldtype", kFieldtypeItems, &MainWindowOptions::fieldtype)));
+  rows->addWidget(
+      LabelledRow(tr("Field:"), OptionList("fieldtype", kFieldtypeItems, &MainWindowOptions::fieldtype)));
   rows->addWidget(OptionList("reptype", kReptypeItems, &MainWindowOptions::reptype, reptypeChange));
   sizebox_ = OptionList("sizebox", {}, &MainWindowOptions::sizebox);
   sizeRow_ = LabelledRow(QString(), sizebox_);
@@ -267,16 +272,19 @@ void MainWindow::BuildIsotopyOptions(QGroupBox* options) {
   group->setObjectName("isotopyOptions");
   auto* groupRows = new QVBoxLayout(group);
   groupRows->setSpacing(kRowSpacing);
-  groupRows->addWidget(OptionList("reptype_isotopy", kReptypeIsotopyItems, &MainWindowOptions::reptypeIsotopy));
+  groupRows->addWidget(
+      OptionList("reptype_isotopy", kReptypeIsotopyItems, &MainWindowOptions::reptypeIsotopy));
   groupRows->addWidget(OptionList("nonabelian", kNonabelianItems, &MainWindowOptions::nonabelian));
   groupRows->addWidget(OptionList("torsion", kTorsionItems, &MainWindowOptions::torsion));
-  groupRows->addWidget(OptionList("savetype_isotopy", kSavetypeIsotopyItems, &MainWindowOptions::savetypeIsotopy));
+  groupRows->addWidget(
+      OptionList("savetype_isotopy", kSavetypeIsotopyItems, &MainWindowOptions::savetypeIsotopy));
   rows->addWidget(group);
   rows->addSpacing(kRowSpacing);
-  rows->addWidget(LabelledRow(tr("Field:"), OptionList("fieldtype_isotopy", kFieldtypeItems,
-                                                        &MainWindowOptions::fieldtypeIsotopy)));
-  rows->addWidget(LabelledRow(tr("Simplification of the presentation:"),
-                              OptionList("fastbox_isotopy", kFastboxIsotopyItems, &MainWindowOptions::fastboxIsotopy)));
+  rows->addWidget(LabelledRow(
+      tr("Field:"), OptionList("fieldtype_isotopy", kFieldtypeItems, &MainWindowOptions::fieldtypeIsotopy)));
+  rows->addWidget(
+      LabelledRow(tr("Simplification of the presentation:"),
+                  OptionList("fastbox_isotopy", kFastboxIsotopyItems, &MainWindowOptions::fastboxIsotopy)));
   rows->addStretch();
   options->layout()->addWidget(isotopyPage_);
 }
@@ -299,7 +307,8 @@ QComboBox* MainWindow::OptionList(const char* name, std::span<const std::string_
   auto* list = new ElidingComboBox;
   list->setObjectName(name);
   list->setFixedHeight(kLineHeight);
-  for (std::string_view item : items) list->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
+  for (std::string_view item : items)
+    list->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
   connect(list, &QComboBox::activated, this, [this, option, change](int item) {
     if (change) {
       change(options_, item);
@@ -359,7 +368,8 @@ void MainWindow::Sync() {
     QSignalBlocker block(pick.list);
     pick.list->setCurrentIndex(options_.*pick.position);
   }
-  for (int f = 1; f <= kSelectableFields; ++f) fieldBoxes_[static_cast<size_t>(f - 1)]->setChecked(options_.fieldChecked[f]);
+  for (int f = 1; f <= kSelectableFields; ++f)
+    fieldBoxes_[static_cast<size_t>(f - 1)]->setChecked(options_.fieldChecked[f]);
   sizeLabel_->setText(QString::fromStdString(options_.sizeLabel));
 
   QString braid = QString::fromStdString(options_.braidEditText);

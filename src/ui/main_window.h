@@ -8,8 +8,8 @@
 //
 // Every control carries its form name as object name ("reptype", "fiberedbox", "sizebox", ...).
 
-#include <QWidget>
 #include <QStringList>
+#include <QWidget>
 #include <memory>
 #include <span>
 #include <string_view>
@@ -77,8 +77,8 @@ class MainWindow : public QWidget {
   void FirstActivation();
   // A list bound to one option: picking an item hands it to `change` (by default it is stored),
   // and the controls follow.
-  QComboBox* OptionList(const char* name, std::span<const std::string_view> items, int MainWindowOptions::*option,
-                        void (*change)(MainWindowOptions&, int) = nullptr);
+  QComboBox* OptionList(const char* name, std::span<const std::string_view> items,
+                        int MainWindowOptions::*option, void (*change)(MainWindowOptions&, int) = nullptr);
   // A label with a list to the right of it.
   static QWidget* LabelledRow(const QString& label, QComboBox* list);
   // A braid pick list: `select` is the core's selection rule for it.

@@ -16,8 +16,8 @@ namespace quarvel::ui {
 
 struct PanelPlacement {
   int number = 0;
-  QPoint position;   // top-left corner of the panel in the window
-  QSize surface;     // size of its text surface
+  QPoint position;  // top-left corner of the panel in the window
+  QSize surface;    // size of its text surface
 };
 
 struct PanelWindowLayout {

@@ -70,7 +70,8 @@ void RunAndTake(MainWindow& window, PanelWindow& computation, Camera& camera, co
 
 void WriteSampleFiles() {
   QFile whitehead(QStringLiteral("whitehead.txt"));
-  if (whitehead.open(QIODevice::WriteOnly)) whitehead.write("Whitehead link\n-b-a-b+a+b-a-b-a+b+a+b-a-b+a+b+a\na0\nb1\n");
+  if (whitehead.open(QIODevice::WriteOnly))
+    whitehead.write("Whitehead link\n-b-a-b+a+b-a-b-a+b+a+b-a-b+a+b+a\na0\nb1\n");
   QFile trefoil(QStringLiteral("trefoil.txt"));
   if (trefoil.open(QIODevice::WriteOnly)) trefoil.write("-b-a+c+a\n-a-c+b+c\n");
 }

@@ -105,7 +105,8 @@ inline std::vector<std::string> Panel(const CliResult& run, int panel) {
 
 // The lines of panel N of the isotopy window (0: its header panel).
 inline std::vector<std::string> IsotopyPanel(const CliResult& run, int panel) {
-  return Section(run, panel == 0 ? "--- isotopy header ---" : "--- isotopy panel " + std::to_string(panel) + " ---");
+  return Section(
+      run, panel == 0 ? "--- isotopy header ---" : "--- isotopy panel " + std::to_string(panel) + " ---");
 }
 
 inline ::testing::AssertionResult HasLine(const std::vector<std::string>& lines, const std::string& wanted) {

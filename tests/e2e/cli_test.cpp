@@ -273,11 +273,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CliBraidText, BlanksInsideTheBracesAndANoteAfterThemAreTaken) {
   CliResult tight = RunCli({"show", "--braid", "{1,-2,1,-2}"});
   ASSERT_EQ(tight.exitStatus, 0) << tight.out;
-  for (const std::string& braid : std::vector<std::string>{"{ 1 , -2 , 1 , -2 }", "{1 -2 1 -2 }", " 1 -2 1 -2", "{1,-2,1,-2}   (4_1)  "}) {
+  for (const std::string& braid : std::vector<std::string>{"{ 1 , -2 , 1 , -2 }", "{1 -2 1 -2 }",
+                                                           " 1 -2 1 -2", "{1,-2,1,-2}   (4_1)  "}) {
     CliResult run = RunCli({"show", "--braid", braid});
     EXPECT_EQ(run.exitStatus, 0) << braid << '\n' << run.out;
     EXPECT_EQ(Panel(run, 7), Panel(tight, 7)) << braid;
-    EXPECT_EQ(Section(run, "--- simplified presentation ---"), Section(tight, "--- simplified presentation ---"))
+    EXPECT_EQ(Section(run, "--- simplified presentation ---"),
+              Section(tight, "--- simplified presentation ---"))
         << braid;
   }
 }

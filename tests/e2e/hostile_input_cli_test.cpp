@@ -47,8 +47,9 @@ WatchedRun RunWatched(const std::string& mode, const std::vector<std::string>& i
   rusage usage{};
   getrusage(RUSAGE_CHILDREN, &usage);
   run.peakKb = usage.ru_maxrss;
-  std::printf("watchdog %s: %.1f s, peak %ld MiB\n", ::testing::UnitTest::GetInstance()->current_test_info()->name(),
-              run.seconds, run.peakKb / 1024);
+  std::printf("watchdog %s: %.1f s, peak %ld MiB\n",
+              ::testing::UnitTest::GetInstance()->current_test_info()->name(), run.seconds,
+              run.peakKb / 1024);
   std::fflush(stdout);
   return run;
 }
@@ -69,9 +70,9 @@ void ExpectStoppedByTheTimeLimit(const WatchedRun& run) {
 void ExpectFailedWith(const WatchedRun& run, const std::string& message) {
   EXPECT_EQ(run.result.exitStatus, 1) << run.result.out << run.result.err;
   std::vector<std::string> status = Panel(run.result, 1);
-  EXPECT_TRUE(std::any_of(status.begin(), status.end(),
-                          [&](const std::string& line) { return line.find(message) != std::string::npos; }))
-      << run.result.out;
+  EXPECT_TRUE(std::any_of(status.begin(), status.end(), [&](const std::string& line) {
+    return line.find(message) != std::string::npos;
+  })) << run.result.out;
   EXPECT_LT(run.seconds, kTimeLimitSeconds + kGraceSeconds);
   EXPECT_LT(run.peakKb, kMemoryCeilingKb);
 }
@@ -114,7 +115,8 @@ TEST(HostileInput, LongestThreeBraidRunsUntilTheTimeLimit) {
 }
 
 TEST(HostileInput, LongestThreeBraidWithItsLongitudeRunsUntilTheTimeLimit) {
-  ExpectStoppedByTheTimeLimit(RunNormWatched({"--braid", BraidOf(AlternatingThreeBraid())}, {"--zero-surgery"}));
+  ExpectStoppedByTheTimeLimit(
+      RunNormWatched({"--braid", BraidOf(AlternatingThreeBraid())}, {"--zero-surgery"}));
 }
 
 // Chains x_(k+1) = x_k x_k x_k^-1 over a..g, so that each elimination triples the expression in a,
@@ -137,7 +139,8 @@ TEST(HostileInput, SubstitutionsGrowingToTheLengthStop) {
 // whole relator.
 TEST(HostileInput, RelatorOfAMillionSyllablesRunsUntilTheTimeLimit) {
   TempDir input;
-  ExpectStoppedByTheTimeLimit(RunNormWatched({"--file", PickedFile(input, Repeat("+a+b-a-b", 250'000) + "\n")}));
+  ExpectStoppedByTheTimeLimit(
+      RunNormWatched({"--file", PickedFile(input, Repeat("+a+b-a-b", 250'000) + "\n")}));
 }
 
 TEST(HostileInput, WrittenRelatorsOfAMillionSyllablesAndMore) {
@@ -159,7 +162,8 @@ TEST(HostileInput, WrittenRelatorsOfAMillionSyllablesAndMore) {
 
 // A device without end is read up to the size cap, not until memory runs out.
 TEST(HostileInput, EndlessInputFileStopsAtTheSizeCap) {
-  ExpectFailedWith(RunNormWatched({"--file", "/dev/zero"}), "ERROR: The file /dev/zero is larger than 64 MiB");
+  ExpectFailedWith(RunNormWatched({"--file", "/dev/zero"}),
+                   "ERROR: The file /dev/zero is larger than 64 MiB");
 }
 
 bool AnyLineHas(const CliResult& run, const std::string& text) {
@@ -195,7 +199,8 @@ std::vector<std::string> LongestKnotList() {
   constexpr int kKnotsUpToEightCrossings = 35;
   const std::vector<std::string> table = TableKnotLines(kKnotsUpToEightCrossings);
   std::vector<std::string> knots;
-  for (int64_t i = 0; i < kMaxKnotListLines; ++i) knots.push_back(table[static_cast<size_t>(i) % table.size()]);
+  for (int64_t i = 0; i < kMaxKnotListLines; ++i)
+    knots.push_back(table[static_cast<size_t>(i) % table.size()]);
   return knots;
 }
 
@@ -212,11 +217,13 @@ TEST(HostileInput, NormRunOverTheLongestListRunsUntilTheTimeLimit) {
 
 // An isotopy list between two knots: every knot line as it was or as a result line of the same
 // knot (name, degree, braid), "end", and the marked lines under the closing section.
-::testing::AssertionResult IsIsotopyListOfTheKnots(const std::string& text, const std::vector<std::string>& knots) {
+::testing::AssertionResult IsIsotopyListOfTheKnots(const std::string& text,
+                                                   const std::vector<std::string>& knots) {
   std::vector<std::string> lines;
   if (auto split = SplitListLines(text, lines); !split) return split;
   const size_t n = knots.size();
-  if (lines.size() < n + 1 || lines[n] != "end") return ::testing::AssertionFailure() << "no \"end\" after the knots";
+  if (lines.size() < n + 1 || lines[n] != "end")
+    return ::testing::AssertionFailure() << "no \"end\" after the knots";
   std::vector<std::string> marked = {"List of knots which could not be distinguished:"};
   for (size_t i = 0; i < n; ++i) {
     if (lines[i] == knots[i]) continue;
@@ -224,7 +231,8 @@ TEST(HostileInput, NormRunOverTheLongestListRunsUntilTheTimeLimit) {
     name.resize(15, ' ');
     const std::string braid = "Braid: " + knots[i].substr(knots[i].find('{'));
     if (!Unmarked(lines[i]).starts_with(name + ": degree = ") || lines[i].find(braid) == std::string::npos)
-      return ::testing::AssertionFailure() << "line " << i + 1 << " is no result line of its knot: " << lines[i];
+      return ::testing::AssertionFailure()
+             << "line " << i + 1 << " is no result line of its knot: " << lines[i];
     if (lines[i] != Unmarked(lines[i])) marked.push_back(lines[i]);
   }
   if (marked.size() == 1) marked.clear();

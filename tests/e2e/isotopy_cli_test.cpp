@@ -25,9 +25,11 @@ TEST(CliIsotopy, TrefoilIntoS3HasOneNonAbelianClass) {
   const std::vector<std::string> classes = IsotopyPanel(run, 2);
   EXPECT_TRUE(HasLine(classes, CountLine("non-abelian ", "S_3", 1)));
   EXPECT_TRUE(HasLine(classes, "a -> (213) b -> (321) c -> (132) 1+12t+t^3+12t^4"));
-  EXPECT_TRUE(HasLine(IsotopyPanel(run, 3), "The product of the twisted Alexander polynomial equals:  1+12t+t^3+12t^4"));
-  EXPECT_TRUE(HasLine(IsotopyPanel(run, 1), "Checked 100% of all potential homomorphisms Homomorphism phi: a -> 1 b -> 1 "
-                                            "c -> 1"));
+  EXPECT_TRUE(HasLine(IsotopyPanel(run, 3),
+                      "The product of the twisted Alexander polynomial equals:  1+12t+t^3+12t^4"));
+  EXPECT_TRUE(HasLine(IsotopyPanel(run, 1),
+                      "Checked 100% of all potential homomorphisms Homomorphism phi: a -> 1 b -> 1 "
+                      "c -> 1"));
 }
 
 TEST(CliIsotopy, AllHomomorphismsOfTheTrefoilIntoS3) {
@@ -43,12 +45,16 @@ TEST(CliIsotopy, AllHomomorphismsOfTheTrefoilIntoS3) {
 TEST(CliIsotopy, FigureEightClassCountsGrowWithTheGroup) {
   const CliResult s3 = Isotopy({"--knot", "4_1", "--group", "s3"});
   EXPECT_TRUE(HasLine(IsotopyPanel(s3, 2), CountLine("non-abelian ", "S_3", 0)));
-  EXPECT_TRUE(HasLine(IsotopyPanel(s3, 3),
-                      "There exist no such representations! Hence the Product of the twisted Alexander polynomials "
-                      "equals 1."));
-  EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", "4_1", "--group", "s4"}), 2), CountLine("non-abelian ", "S_4", 1)));
-  EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", "4_1", "--group", "s5"}), 2), CountLine("non-abelian ", "S_5", 4)));
-  EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", "4_1", "--group", "a4"}), 2), CountLine("non-abelian ", "A_4", 1)));
+  EXPECT_TRUE(
+      HasLine(IsotopyPanel(s3, 3),
+              "There exist no such representations! Hence the Product of the twisted Alexander polynomials "
+              "equals 1."));
+  EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", "4_1", "--group", "s4"}), 2),
+                      CountLine("non-abelian ", "S_4", 1)));
+  EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", "4_1", "--group", "s5"}), 2),
+                      CountLine("non-abelian ", "S_5", 4)));
+  EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", "4_1", "--group", "a4"}), 2),
+                      CountLine("non-abelian ", "A_4", 1)));
 }
 
 // Generators that no relator uses (split links, unlinks, the unknot) are free: Hom(F_r, S_3) has
@@ -88,7 +94,8 @@ TEST(CliIsotopy, APresentationFileNamesItselfAndItsGroup) {
   dir.Write("trefoil.txt", "-a-c+b+c\n-b-a+c+a\na1\nb1\nc1\n");
   const CliResult run = Isotopy({"--file", (dir.path() / "trefoil.txt").string(), "--group", "s3"});
   ASSERT_EQ(run.exitStatus, 0) << run.out << run.err;
-  EXPECT_TRUE(HasLine(IsotopyPanel(run, 0), "Filename: trefoil.txt (fundamental group of a knot complement)"));
+  EXPECT_TRUE(
+      HasLine(IsotopyPanel(run, 0), "Filename: trefoil.txt (fundamental group of a knot complement)"));
   EXPECT_TRUE(HasLine(IsotopyPanel(run, 2), CountLine("non-abelian ", "S_3", 1)));
 }
 
@@ -109,20 +116,23 @@ TEST(CliIsotopy, TheTorsionProductKeepsClassesOfPositiveRank) {
     EXPECT_TRUE(HasLine(IsotopyPanel(Isotopy({"--knot", knot}), 3), productLine)) << knot;
 
   TempDir dir;
-  const CliResult first = RunCliIn(dir.path(), {"isotopy", "--knot", "12_1344", "--torsion", "--save", "results"});
+  const CliResult first =
+      RunCliIn(dir.path(), {"isotopy", "--knot", "12_1344", "--torsion", "--save", "results"});
   const CliResult second = Isotopy({"--knot", "12_1345", "--torsion"});
   ASSERT_EQ(first.exitStatus, 0) << first.err;
   const std::vector<std::string> product = IsotopyPanel(first, 3);
   ASSERT_FALSE(product.empty());
-  EXPECT_TRUE(product[0].starts_with("The product of the twisted torsion Alexander polynomial equals:  1+3t+"))
+  EXPECT_TRUE(
+      product[0].starts_with("The product of the twisted torsion Alexander polynomial equals:  1+3t+"))
       << product[0];
   EXPECT_NE(product, IsotopyPanel(second, 3));
   EXPECT_TRUE(HasLine(IsotopyPanel(first, 2),
                       "Equivalence classes of homomorphisms: pi_1(S^3\\K) -> S_5 Twisted torsion Alexander "
                       "polynomials corresponding to pi_1(S^3\\K) -> S_5 -> GL(F_13,5)"));
-  EXPECT_TRUE(HasLine(IsotopyPanel(first, 2),
-                      "a -> (21354) b -> (32154) c -> (14523) d -> (43215) e -> (52431) f -> (13254) g -> (13254) "
-                      "1+10t+5t^2+8t^3+3t^4+12t^5"));
+  EXPECT_TRUE(
+      HasLine(IsotopyPanel(first, 2),
+              "a -> (21354) b -> (32154) c -> (14523) d -> (43215) e -> (52431) f -> (13254) g -> (13254) "
+              "1+10t+5t^2+8t^3+3t^4+12t^5"));
 
   const std::string report = ReadWholeFile(dir.path() / "quarvel_results.txt");
   EXPECT_NE(report.find("Product of twisted torsion Alexander polynomials for pi_1(S^3\\K) -> S_5"),

@@ -92,8 +92,10 @@ TEST(CliKnotList, IsotopyRunsGiveOneProgressLinePerKnot) {
   const std::vector<std::string> progress = Lines(run.err);
   ASSERT_EQ(progress.size(), 3u) << run.err;
   EXPECT_TRUE(progress[0].starts_with("[1/3] 3_1: degree 4, 1 classes, ")) << progress[0];
-  EXPECT_TRUE(progress[1].starts_with("[2/3] bad: not computed: Not a valid braid description, ")) << progress[1];
-  EXPECT_TRUE(progress[2].starts_with("[3/3] 3_1m: degree 4, 1 classes, not told apart from an earlier knot, "))
+  EXPECT_TRUE(progress[1].starts_with("[2/3] bad: not computed: Not a valid braid description, "))
+      << progress[1];
+  EXPECT_TRUE(
+      progress[2].starts_with("[3/3] 3_1m: degree 4, 1 classes, not told apart from an earlier knot, "))
       << progress[2];
 }
 
@@ -154,8 +156,9 @@ TEST(CliKnotList, TheMutantsListRunsInTheIsotopyMode) {
 // In S_6 the two mutants have 98 classes each and a class of positive rank, so their plain products
 // are both 0 and the list cannot tell them apart; their torsion products can.
 TEST(CliKnotList, TheTorsionProductTellsApartKnotsWhosePlainProductsVanish) {
-  const std::string knots = "12_1344    {-1,-2,-2,3,-4,-1,-1,2,2,2,3,-4}\n"
-                            "12_1345    {-1,2,-1,2,3,-4,-4,3,-2,-2,3,-4,-3,4}\nend\n";
+  const std::string knots =
+      "12_1344    {-1,-2,-2,3,-4,-1,-1,2,2,2,3,-4}\n"
+      "12_1345    {-1,2,-1,2,3,-4,-4,3,-2,-2,3,-4,-3,4}\nend\n";
   TempDir dir;
   const auto plain = dir.Write("plain.txt", knots);
   const auto torsion = dir.Write("torsion.txt", knots);

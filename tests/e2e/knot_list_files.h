@@ -31,8 +31,10 @@ inline std::string LfText(const std::vector<std::string>& lines) {
 inline ::testing::AssertionResult SplitListLines(const std::string& text, std::vector<std::string>& lines) {
   lines.clear();
   const size_t first = text.find('\n');
-  const std::string lineEnd = first != std::string::npos && first > 0 && text[first - 1] == '\r' ? "\r\n" : "\n";
-  if (!text.ends_with(lineEnd)) return ::testing::AssertionFailure() << "the list does not end with its line end";
+  const std::string lineEnd =
+      first != std::string::npos && first > 0 && text[first - 1] == '\r' ? "\r\n" : "\n";
+  if (!text.ends_with(lineEnd))
+    return ::testing::AssertionFailure() << "the list does not end with its line end";
   for (size_t start = 0; start < text.size();) {
     size_t end = text.find(lineEnd, start);
     lines.push_back(text.substr(start, end - start));
@@ -54,7 +56,8 @@ inline std::string Unmarked(std::string line) {
 
 // The isotopy list `text` after some knots of `knots`: each line is the knot's own line or, for a
 // prefix of them, the finished run's line (`finished`) with the "Repeated! " marks that the
-// processed lines alone give (equal degree, classes, product text and hash); then "end" and the marked lines under the closing section.
+// processed lines alone give (equal degree, classes, product text and hash); then "end" and the marked lines
+// under the closing section.
 inline ::testing::AssertionResult IsIsotopyListBetweenKnots(const std::string& text,
                                                             const std::vector<std::string>& knots,
                                                             const std::vector<std::string>& finished) {
@@ -73,13 +76,13 @@ inline ::testing::AssertionResult IsIsotopyListBetweenKnots(const std::string& t
   auto invariant = [](const std::string& line) {
     const size_t from = line.find(": degree = ");
     const size_t hash = line.rfind("  product hash ");
-    return line.substr(from, line.find(",  Braid: ") - from) + (hash == std::string::npos ? "" : line.substr(hash));
+    return line.substr(from, line.find(",  Braid: ") - from) +
+           (hash == std::string::npos ? "" : line.substr(hash));
   };
   std::vector<std::string> marked;
   for (size_t i = 0; i < processed; ++i) {
     bool twin = false;
-    for (size_t j = 0; j < processed; ++j)
-      twin |= j != i && invariant(finished[j]) == invariant(finished[i]);
+    for (size_t j = 0; j < processed; ++j) twin |= j != i && invariant(finished[j]) == invariant(finished[i]);
     const std::string expected = twin ? finished[i] : Unmarked(finished[i]);
     if (lines[i] != expected) {
       return ::testing::AssertionFailure()

@@ -184,7 +184,8 @@ const std::vector<std::string> kMixedList = {
 // Every line of `original` is in `text`: before "end" each at its place, a knot line as it was
 // or with its name and braid around new results, any other line as it was; after "end" the notes
 // in their order, then (in the isotopy mode) the closing section. LF stays LF.
-::testing::AssertionResult KeepsEveryUserLine(const std::string& text, const std::vector<std::string>& original) {
+::testing::AssertionResult KeepsEveryUserLine(const std::string& text,
+                                              const std::vector<std::string>& original) {
   std::vector<std::string> lines;
   if (auto split = SplitListLines(text, lines); !split) return split;
   if (text.find('\r') != std::string::npos) return ::testing::AssertionFailure() << "LF became CR LF";
@@ -206,7 +207,8 @@ const std::vector<std::string> kMixedList = {
 // The mixed list run to its end without interruption, and again while killed at random moments
 // and resumed (on a fresh copy whenever a run finished it): every user line stays, and the
 // resumed list ends as the uninterrupted one.
-void KillAndResumeTheMixedList(const std::string& mode, const std::vector<std::string>& options, unsigned seed) {
+void KillAndResumeTheMixedList(const std::string& mode, const std::vector<std::string>& options,
+                               unsigned seed) {
   constexpr int kMixedKills = 20;
   const std::string content = LfText(kMixedList);
   TempDir whole;

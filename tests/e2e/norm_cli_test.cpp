@@ -100,7 +100,9 @@ struct FiberedKnot {
   const char* genus;
 };
 
-void PrintTo(const FiberedKnot& knot, std::ostream* out) { *out << knot.name << " (genus " << knot.genus << ")"; }
+void PrintTo(const FiberedKnot& knot, std::ostream* out) {
+  *out << knot.name << " (genus " << knot.genus << ")";
+}
 
 class CliNormFibered : public ::testing::TestWithParam<FiberedKnot> {};
 
@@ -134,8 +136,8 @@ TEST(CliNorm, RegularRepresentationBoundsAndFibering) {
   };
   for (const Case& c : {Case{"3_1", "1.00", true}, Case{"8_20", "2.00", true}, Case{"6_1", "1.00", false},
                         Case{"7_4", "1.00", false}}) {
-    CliResult run = RunCli({"norm", "--knot", c.knot, "--rep", "sk-regular", "--size", "3", "--compare-fields",
-                            "2,3,5", "--cycles", "3", "--time-limit", "20"});
+    CliResult run = RunCli({"norm", "--knot", c.knot, "--rep", "sk-regular", "--size", "3",
+                            "--compare-fields", "2,3,5", "--cycles", "3", "--time-limit", "20"});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     const std::vector<std::string> lines = AllPanelLines(run);
     const std::string bound = "Lower bound for genus of K: ";

@@ -333,8 +333,11 @@ TEST_P(FailedWrites, EndTheRunWithTheNameOfTheFile) {
 INSTANTIATE_TEST_SUITE_P(
     Files, FailedWrites,
     ::testing::Values(
-        FailedWrite{"Results", {"norm", "--knot", "3_1", "--save", "results", "--cycles", "2"}, "quarvel_results.txt"},
-        FailedWrite{"Latex", {"norm", "--knot", "3_1", "--save", "latex", "--cycles", "2"}, "quarvel_latex.tex"},
+        FailedWrite{"Results",
+                    {"norm", "--knot", "3_1", "--save", "results", "--cycles", "2"},
+                    "quarvel_results.txt"},
+        FailedWrite{
+            "Latex", {"norm", "--knot", "3_1", "--save", "latex", "--cycles", "2"}, "quarvel_latex.tex"},
         FailedWrite{"Matrix",
                     {"norm", "--knot", "3_1", "--save", "none", "--matrix", "matrix", "--cycles", "2"},
                     "quarvel_matrix.txt"},
@@ -352,7 +355,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(FailedWrites, StandardOutputThatCannotBeWrittenIsAnError) {
   const std::string cli = ShellQuote(QUARVEL_CLI);
-  for (const std::string command : {"norm --knot 3_1 --save none --cycles 1", "show --knot 3_1", "knots --examples"}) {
+  for (const std::string command :
+       {"norm --knot 3_1 --save none --cycles 1", "show --knot 3_1", "knots --examples"}) {
     TempDir dir;
     int status = RunIn(dir.path(), "{ " + cli + " " + command + " >/dev/full; }", "err.txt");
     EXPECT_EQ(status, 1) << command;
@@ -395,11 +399,13 @@ TEST(ReportReadBack, AnEmptyRelatorLineKeepsTheEarlierBlocks) {
 // The mutants entries carry a note after the braid; the report shows it as text.
 TEST(ReportReadBack, ABraidWithANoteGivesALatexReportThatCompiles) {
   TempDir dir;
-  CliResult run = RunCliIn(dir.path(), {"norm", "--braid", "{1,2,2,-3,1,-3,1,-2,1,-2,-3}        (Conway knot)",
-                                        "--save", "latex", "--cycles", "1"});
+  CliResult run =
+      RunCliIn(dir.path(), {"norm", "--braid", "{1,2,2,-3,1,-3,1,-2,1,-2,-3}        (Conway knot)", "--save",
+                            "latex", "--cycles", "1"});
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   std::vector<std::string> lines = ReportLinesOf(dir.path() / "quarvel_latex.tex");
-  EXPECT_TRUE(HasLine(lines, "\\noindent {\\bf{Braid: $\\{{1,2,2,-3,1,-3,1,-2,1,-2,-3}\\}$ (Conway knot).}} \\\\"));
+  EXPECT_TRUE(
+      HasLine(lines, "\\noindent {\\bf{Braid: $\\{{1,2,2,-3,1,-3,1,-2,1,-2,-3}\\}$ (Conway knot).}} \\\\"));
   int status =
       RunIn(dir.path(), "timeout 120 pdflatex -interaction=nonstopmode -halt-on-error quarvel_latex.tex",
             "pdflatex.out");

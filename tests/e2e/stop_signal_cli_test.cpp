@@ -35,7 +35,8 @@ class StopSignals : public ::testing::TestWithParam<int> {};
 TEST_P(StopSignals, StopTheRunWithItsSnapshotAndExit128PlusTheSignal) {
   TempDir dir;
   // A norm run without a stop condition goes on until something stops it.
-  StoppedRun norm = RunAndSignal(dir.path(), {"norm", "--knot", "11_401", "--size", "7", "--save", "none"}, GetParam());
+  StoppedRun norm =
+      RunAndSignal(dir.path(), {"norm", "--knot", "11_401", "--size", "7", "--save", "none"}, GetParam());
   EXPECT_EQ(norm.exitStatus, 128 + GetParam()) << norm.err;
   EXPECT_NE(norm.out.find("--- panel 5 ---\nKnot is closure of the braid"), std::string::npos) << norm.out;
   EXPECT_NE(norm.out.find("--- panel 7 ---"), std::string::npos) << norm.out;
@@ -49,13 +50,15 @@ TEST(StopSignals, ATerminatedListRunLeavesTheListWhole) {
   const std::vector<std::string> knots = TableKnotLines(30);
   TempDir dir;
   const auto list = dir.Write("list.txt", LfText(knots));
-  StoppedRun run = RunAndSignal(dir.path(), {"norm", "--file", "list.txt", "--save", "none", "--stop", "never"}, SIGTERM);
+  StoppedRun run =
+      RunAndSignal(dir.path(), {"norm", "--file", "list.txt", "--save", "none", "--stop", "never"}, SIGTERM);
   EXPECT_EQ(run.exitStatus, 128 + SIGTERM) << run.err;
   EXPECT_TRUE(IsNormListBetweenKnots(ReadWholeFile(list), knots));
 }
 
 TEST(RunLimits, EndTheRunWithStatusZeroAndSayWhichLimit) {
-  CliResult timed = RunCli({"norm", "--knot", "11_401", "--size", "7", "--save", "none", "--time-limit", "1"});
+  CliResult timed =
+      RunCli({"norm", "--knot", "11_401", "--size", "7", "--save", "none", "--time-limit", "1"});
   EXPECT_EQ(timed.exitStatus, 0) << timed.err;
   EXPECT_NE(timed.err.find("the run reached --time-limit"), std::string::npos) << timed.err;
 
@@ -64,7 +67,8 @@ TEST(RunLimits, EndTheRunWithStatusZeroAndSayWhichLimit) {
   EXPECT_NE(counted.err.find("the run reached --cycles"), std::string::npos) << counted.err;
 
   // A run that ends by itself names no limit.
-  CliResult whole = RunCli({"isotopy", "--knot", "3_1", "--group", "s3", "--save", "none", "--time-limit", "60"});
+  CliResult whole =
+      RunCli({"isotopy", "--knot", "3_1", "--group", "s3", "--save", "none", "--time-limit", "60"});
   EXPECT_EQ(whole.exitStatus, 0) << whole.err;
   EXPECT_EQ(whole.err.find("the run reached"), std::string::npos) << whole.err;
 }

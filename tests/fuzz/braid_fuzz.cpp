@@ -24,7 +24,8 @@ void ParseRawText(const std::string& text) {
   RequireMessageAmong(failure, {"Not a valid braid description", "Braid description has to many strands",
                                 "Braid has to many crossings"});
   Require(letters.size() <= static_cast<size_t>(kMaxBraidCrossings), "at most 47 letters");
-  for (int letter : letters) Require(letter != 0 && std::abs(letter) <= kMaxBraidLetter, "letters within 1..30");
+  for (int letter : letters)
+    Require(letter != 0 && std::abs(letter) <= kMaxBraidLetter, "letters within 1..30");
 }
 
 void PrepareBraid(const std::string& text, bool zeroSurgery) {
@@ -38,8 +39,9 @@ void PrepareBraid(const std::string& text, bool zeroSurgery) {
   const Presentation& p = wb.presentation;
   Require(NormaliseBraidText(p.braidText) == p.braidText, "the normalised text is its own normal form");
   // Every Wirtinger relator and the corrected longitude have exponent sum 0, so phi = 1 always passes.
-  RequireMessageAmong(wb.failure, {"Not a valid braid description", "Braid description has to many strands",
-                                   "Braid has to many crossings", "Too many generators", "Too many relators"});
+  RequireMessageAmong(wb.failure,
+                      {"Not a valid braid description", "Braid description has to many strands",
+                       "Braid has to many crossings", "Too many generators", "Too many relators"});
   if (!wb.failure.computationFailed) RequirePlainPresentation(p);
 }
 

@@ -18,7 +18,8 @@ inline void Require(bool condition, const char* promise) {
   std::abort();
 }
 
-inline void RequireMessageAmong(const FailureState& failure, std::initializer_list<std::string_view> messages) {
+inline void RequireMessageAmong(const FailureState& failure,
+                                std::initializer_list<std::string_view> messages) {
   if (!failure.computationFailed) return;
   for (std::string_view message : messages) {
     if (failure.errorMessage == message) return;

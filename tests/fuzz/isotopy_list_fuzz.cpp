@@ -3,9 +3,9 @@
 // result is recorded, and the list is walked again. The rewritten list keeps every line up to the
 // first closing-section heading after the knot (the lines from there on go after "end"), each as
 // it was or, when it shows the knot's polynomial, with "Repeated! " inserted after its name
-// (before the ":" that ends it); the knot's line is marked only when an earlier line shows its polynomial, and whenever an
-// earlier line gets marked. After "end" the notes stay, and the closing section lists every marked
-// line up to the knot. The next walk goes past the recorded line.
+// (before the ":" that ends it); the knot's line is marked only when an earlier line shows its polynomial,
+// and whenever an earlier line gets marked. After "end" the notes stay, and the closing section lists every
+// marked line up to the knot. The next walk goes past the recorded line.
 
 #include <algorithm>
 #include <cstddef>
@@ -76,14 +76,17 @@ std::string ExpectedBraid(const std::string& line) {
 std::string MarkedLine(const std::string& line) {
   const size_t colon = line.find(':');
   std::string marked = line;
-  marked.insert(colon != std::string::npos && colon < line.find('{') ? colon : ListLineName(line).size(), kRepeated);
+  marked.insert(colon != std::string::npos && colon < line.find('{') ? colon : ListLineName(line).size(),
+                kRepeated);
   return marked;
 }
 
 // The notes with their first closing section (its heading and the marked lines under it)
 // replaced by `section`, which goes at their end where they hold none.
-std::vector<std::string> WithSection(std::vector<std::string> notes, const std::vector<std::string>& section) {
-  auto heading = std::find_if(notes.begin(), notes.end(), [](const std::string& l) { return Contains(l, kHeading); });
+std::vector<std::string> WithSection(std::vector<std::string> notes,
+                                     const std::vector<std::string>& section) {
+  auto heading =
+      std::find_if(notes.begin(), notes.end(), [](const std::string& l) { return Contains(l, kHeading); });
   auto end = heading == notes.end() ? heading : heading + 1;
   while (end != notes.end() && Contains(*end, "Repeated")) ++end;
   const auto at = notes.erase(heading, end);
@@ -108,7 +111,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quarvel::fuzz;
   const FuzzedList list = ReadFuzzedList(data, size);
   const std::string& path = list.path;
-  const KnotList& before = list.before;
   const uint64_t mix = list.mix;
 
   IsotopyList walk(mix);
@@ -171,7 +173,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (Contains(ListLineResults(result), "new")) return 0;
   IsotopyList again(mix);
   NextIsotopyKnot(again.wb, path);
-  Require(again.wb.failure.computationFailed || again.wb.isotopy.listDone || again.wb.isotopy.listLineNumber != n,
-          "the next walk goes past the recorded line");
+  Require(
+      again.wb.failure.computationFailed || again.wb.isotopy.listDone || again.wb.isotopy.listLineNumber != n,
+      "the next walk goes past the recorded line");
   return 0;
 }

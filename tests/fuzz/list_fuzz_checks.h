@@ -86,7 +86,8 @@ inline KnotList RequireRewrittenList(const FuzzedList& list) {
   FailureState failure;
   Require(ReadKnotList(list.path, after, failure), "the rewritten list reads");
   Require(after.lineEnd == list.before.lineEnd, "the rewrite keeps the line ends");
-  Require(ReadListFile(list.path) == ListText(after), "the rewritten list is its lines, \"end\" and its notes");
+  Require(ReadListFile(list.path) == ListText(after),
+          "the rewritten list is its lines, \"end\" and its notes");
   return after;
 }
 

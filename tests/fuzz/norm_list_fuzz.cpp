@@ -18,7 +18,7 @@ namespace {
 
 constexpr int32_t kLowEffort = 20;
 constexpr int64_t kSmallestSize = 2;
-constexpr int64_t kSizes = 8;        // sizes 2..9
+constexpr int64_t kSizes = 8;           // sizes 2..9
 constexpr int32_t kStopConditions = 5;  // none, first representation, not fibered, improved, vanished
 
 struct NormList {
@@ -54,7 +54,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace quarvel::fuzz;
   const FuzzedList list = ReadFuzzedList(data, size);
   const std::string& path = list.path;
-  const KnotList& before = list.before;
   const uint64_t mix = list.mix;
 
   NormList walk(mix);
@@ -78,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   const std::string& result = after.Line(n);
   Require(result.starts_with(std::string(ListLineName(line)) + ":"), "the result line keeps the whole name");
-  Require(Contains(result, "reps of dim") && Contains(result, "genus>="), "the result line carries the results");
+  Require(Contains(result, "reps of dim") && Contains(result, "genus>="),
+          "the result line carries the results");
   const std::string braid = "braid " + ListLineBraid(line);
   Require(result.ends_with(braid), "the result line ends with the knot's braid");
 

@@ -62,12 +62,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = wb.settings.inputDirectory + kInputName;
   const std::string nothingUsable = "The file " + path + " holds no braid, presentation or knot list";
   const std::string noRelator = "No relator could be read from the file " + path;
-  RequireMessageAmong(wb.failure,
-                      {nothingUsable, noRelator, "Too many relators", "Too many generators", "Presentation not of the required form", "Out of memory",
-                       " Homomorphism phi is not well--defined ",
-                       "Can not read the relations, they have to be of the form \"x_{3} x_{2} x_{3}^{-1} x_{1}^{-1}\"",
-                       "Not a valid braid description", "Braid description has to many strands",
-                       "Braid has to many crossings"});
+  RequireMessageAmong(
+      wb.failure,
+      {nothingUsable, noRelator, "Too many relators", "Too many generators",
+       "Presentation not of the required form", "Out of memory", " Homomorphism phi is not well--defined ",
+       "Can not read the relations, they have to be of the form \"x_{3} x_{2} x_{3}^{-1} x_{1}^{-1}\"",
+       "Not a valid braid description", "Braid description has to many strands",
+       "Braid has to many crossings"});
   const Presentation& p = wb.presentation;
   if (wb.failure.computationFailed || wb.panels.flags.stopRequested) return 0;
   RequirePlainPresentation(p);

@@ -101,7 +101,8 @@ TEST(ParseBraid, RejectsBadDescriptionsWithTheFirstFailingCheck) {
       {"{1,-31,x}", "Braid description has to many strands"},
       {BraidText(std::vector<int>(48, 2)), "Braid has to many crossings"},
       // The strand limit is checked before the crossing limit on the 48th letter.
-      {BraidText(ones).substr(0, BraidText(ones).size() - 1) + ",31}", "Braid description has to many strands"},
+      {BraidText(ones).substr(0, BraidText(ones).size() - 1) + ",31}",
+       "Braid description has to many strands"},
   };
   for (const Case& c : cases) {
     FailureState failure;
@@ -172,7 +173,8 @@ TEST(BuildBraidPresentation, FailsOnLetterZeroAndBeyondTheTables) {
 
   Built both = Build(BraidText(std::vector<int>(47, 30)), true);
   EXPECT_TRUE(both.failure.computationFailed);
-  EXPECT_TRUE(both.failure.errorMessage == "Too many generators" || both.failure.errorMessage == "Too many relators")
+  EXPECT_TRUE(both.failure.errorMessage == "Too many generators" ||
+              both.failure.errorMessage == "Too many relators")
       << both.failure.errorMessage;
 }
 
@@ -196,9 +198,9 @@ class UnionFind {
 struct Closure {
   int m = 0;
   int labelCount = 0;
-  std::vector<bool> positive;                // per crossing, from 0
-  std::vector<std::array<int, 3>> pieces;    // under-in, over, under-out labels per crossing
-  std::vector<int> bottom;                   // label at each bottom position, from 1
+  std::vector<bool> positive;              // per crossing, from 0
+  std::vector<std::array<int, 3>> pieces;  // under-in, over, under-out labels per crossing
+  std::vector<int> bottom;                 // label at each bottom position, from 1
   UnionFind arcs{0};
   UnionFind components{0};
 };
@@ -361,7 +363,8 @@ void ExpectPresentationOfClosure(const std::vector<int>& letters, const Presenta
   EXPECT_EQ(p.generatorCount, onePassGenerators);
   for (int k = 0; k + 1 < c.m; ++k) {
     const auto& piece = c.pieces[k];
-    EXPECT_EQ(p.relators[k + 1], CrossingRelator(c.positive[k], literal[piece[0]], literal[piece[1]], literal[piece[2]]))
+    EXPECT_EQ(p.relators[k + 1],
+              CrossingRelator(c.positive[k], literal[piece[0]], literal[piece[1]], literal[piece[2]]))
         << "one-pass numbering differs at relator " << k + 1;
   }
 }
@@ -431,7 +434,8 @@ TEST(BuildBraidPresentation, ExportWritesHighGeneratorsAsCapitalsAndReadsBack) {
   for (std::string name : {"knott.txt", "mfdt.txt"}) {
     SCOPED_TRACE(name);
     std::string text = testing::ReadWholeFile(dir.path() / name);
-    EXPECT_TRUE(std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
+    EXPECT_TRUE(
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }));
     std::vector<std::string> lines = Lines(text);
     ASSERT_EQ(lines.size(), name[0] == 'k' ? 58u : 59u);
     EXPECT_EQ(lines[26], "-01A-01B+01C+01B\r");

@@ -30,12 +30,14 @@ std::vector<std::string> Read(const std::filesystem::path& path) {
 
 TEST(KnotListRead, KeepsEveryLineBeforeEndWithoutLineEndsAndTheNotesAfterIt) {
   TempDir dir;
-  auto path = dir.Write("l.txt", "% knots\r\n3_1 {1,1,1}\r\n\r\n4_1: {-1,2,-1,2} note\n\nend\r\nafter end\n\n"
-                                 "more notes\t\n\n\n");
+  auto path = dir.Write("l.txt",
+                        "% knots\r\n3_1 {1,1,1}\r\n\r\n4_1: {-1,2,-1,2} note\n\nend\r\nafter end\n\n"
+                        "more notes\t\n\n\n");
   FailureState failure;
   KnotList list;
   ASSERT_TRUE(ReadKnotList(path.string(), list, failure));
-  EXPECT_EQ(list.lines, (std::vector<std::string>{"% knots", "3_1 {1,1,1}", "", "4_1: {-1,2,-1,2} note", ""}));
+  EXPECT_EQ(list.lines,
+            (std::vector<std::string>{"% knots", "3_1 {1,1,1}", "", "4_1: {-1,2,-1,2} note", ""}));
   EXPECT_EQ(list.notes, (std::vector<std::string>{"after end", "", "more notes\t"}));
   EXPECT_EQ(list.lineEnd, "\r\n");
 }
@@ -45,7 +47,8 @@ TEST(KnotListRead, OnlyALineHoldingEndAloneClosesTheList) {
   auto path = dir.Write("l.txt", "3_1 {1,1,1}\n\n\n4_1 {-1,2,-1,2}\n\n\n");
   // Without "end", the empty lines at the very end are dropped.
   EXPECT_EQ(Read(path), (std::vector<std::string>{"3_1 {1,1,1}", "", "", "4_1 {-1,2,-1,2}"}));
-  auto ended = dir.Write("e.txt", "3_1 {1,1,1}\nending here\nLegend: end of group\n  end \n4_1 {-1,2,-1,2}\n");
+  auto ended =
+      dir.Write("e.txt", "3_1 {1,1,1}\nending here\nLegend: end of group\n  end \n4_1 {-1,2,-1,2}\n");
   EXPECT_EQ(Read(ended), (std::vector<std::string>{"3_1 {1,1,1}", "ending here", "Legend: end of group"}));
   EXPECT_TRUE(IsListEnd("end"));
   EXPECT_TRUE(IsListEnd(" \tend  "));

@@ -81,7 +81,8 @@ TEST(ExamplesTable, TextsInOrderAndTellingRows) {
   EXPECT_EQ(ExampleBraid(2), "{1,1,2,2,-3,-1,-1,2,2,-3,-3,-2,1}");
   // An example that is also in the knot table has the same braid there.
   EXPECT_EQ(ExampleBraid(1), KnotBraid(FindKnot("11_401").knotList));
-  for (int p = 1; p <= kExampleCount; ++p) ExpectClosesToKnot(ExampleBraid(p), std::string(ExamplesListEntry(p)));
+  for (int p = 1; p <= kExampleCount; ++p)
+    ExpectClosesToKnot(ExampleBraid(p), std::string(ExamplesListEntry(p)));
 }
 
 TEST(MutantsTable, GroupsSeparatedByAsterisks) {
@@ -116,7 +117,8 @@ TEST(MutantsTable, TwoEntriesCarryNotes) {
   int conway = FindKnot("11_401").mutantsList;
   int kinoshita = FindKnot("11_409").mutantsList;
   EXPECT_EQ(MutantsListEntry(conway), "11_401    {1,2,2,-3,1,-3,1,-2,1,-2,-3}        (Conway knot)");
-  EXPECT_EQ(MutantsListEntry(kinoshita), "11_409    {1,1,2,2,-3,-1,-1,2,2,-3,-3,-2,1}   (Kinoshita-Terasaka knot) ");
+  EXPECT_EQ(MutantsListEntry(kinoshita),
+            "11_409    {1,1,2,2,-3,-1,-1,2,2,-3,-3,-2,1}   (Kinoshita-Terasaka knot) ");
   EXPECT_EQ(kinoshita, conway + 1);  // one group
 }
 

@@ -36,7 +36,10 @@ Shown Show(const std::vector<Word>& relators, const std::map<int, int32_t>& phi,
   } else {
     ShowPresentation(bench.wb);
   }
-  Shown shown{{}, bench.surface.PanelLines(isotopy ? ComputationWindow::isotopy : ComputationWindow::norm, isotopy ? 1 : 7), p};
+  Shown shown{{},
+              bench.surface.PanelLines(isotopy ? ComputationWindow::isotopy : ComputationWindow::norm,
+                                       isotopy ? 1 : 7),
+              p};
   std::istringstream in(transcript.str());
   for (std::string line; std::getline(in, line);) shown.transcript.push_back(line);
   EXPECT_EQ(bench.surface.Snapshot().find(isotopy ? "--- panel" : "--- isotopy"), std::string::npos)
@@ -77,14 +80,20 @@ TEST(ShowPresentation, TrefoilOnPanelSeven) {
                                   Call(7, 7, 52, "-b-a+c+a"),
                                   Call(7, 7, 67, "-a-c+b+c"),
                                   Call(7, 7, 142, "The homomorphism phi is given by"),
-                                  Call(7, 7, 157, "a"), Glyph(7, 18, 157), Call(7, 29, 157, "1"),
-                                  Call(7, 41, 157, "b"), Glyph(7, 52, 157), Call(7, 63, 157, "2"),
-                                  Call(7, 75, 157, "c"), Glyph(7, 86, 157), Call(7, 97, 157, "-3"),
+                                  Call(7, 7, 157, "a"),
+                                  Glyph(7, 18, 157),
+                                  Call(7, 29, 157, "1"),
+                                  Call(7, 41, 157, "b"),
+                                  Glyph(7, 52, 157),
+                                  Call(7, 63, 157, "2"),
+                                  Call(7, 75, 157, "c"),
+                                  Glyph(7, 86, 157),
+                                  Call(7, 97, 157, "-3"),
                               }));
-  EXPECT_EQ(shown.lines, (std::vector<std::string>{
-                             "Presentation of pi_1(S^3\\K):", "The generators are a, b, c",
-                             "The relators are as follows:", "-b-a+c+a", "-a-c+b+c",
-                             "The homomorphism phi is given by", "a -> 1 b -> 2 c -> -3"}));
+  EXPECT_EQ(shown.lines,
+            (std::vector<std::string>{"Presentation of pi_1(S^3\\K):", "The generators are a, b, c",
+                                      "The relators are as follows:", "-b-a+c+a", "-a-c+b+c",
+                                      "The homomorphism phi is given by", "a -> 1 b -> 2 c -> -3"}));
 }
 
 TEST(ShowPresentation, CountsTheGeneratorsInUse) {
@@ -100,8 +109,8 @@ TEST(ShowPresentation, CountsTheGeneratorsInUse) {
 
 TEST(ShowPresentation, RelatorsContinueInColumnsAfterSixLines) {
   // Column 1 is 12 characters wide, column 2 8: columns at x = 7, 7 + 84 + 10, 101 + 56 + 10.
-  std::vector<Word> relators = {"+a-a", "+a-a+b-b+c-c", "+b-b", "+b-b", "+b-b", "+b-b",
-                                "+c-c+a-a", "+a-a", "+a-a", "+a-a", "+a-a", "+a-a", "+b-b"};
+  std::vector<Word> relators = {"+a-a", "+a-a+b-b+c-c", "+b-b", "+b-b", "+b-b", "+b-b", "+c-c+a-a",
+                                "+a-a", "+a-a",         "+a-a", "+a-a", "+a-a", "+b-b"};
   Shown shown = Show(relators, {}, false);
   ExpectDrawn(shown, {Call(7, 7, 127, "+b-b"), Call(7, 101, 52, "+c-c+a-a"), Call(7, 101, 127, "+a-a"),
                       Call(7, 167, 52, "+b-b"), Call(7, 7, 142, "The homomorphism phi is given by")});
@@ -123,13 +132,21 @@ TEST(ShowPresentation, PhiEntriesWrapAndTightenBeyondTwentyGenerators) {
 TEST(ShowIsotopyPresentation, CompactLayoutOnPanelOne) {
   Shown shown = Show(kTrefoil, {{3, -1}}, true);
   EXPECT_EQ(shown.transcript, (std::vector<std::string>{
-                                  Call(1, 300, 7, "Generators:"), Call(1, 400, 7, "a, b, c"),
+                                  Call(1, 300, 7, "Generators:"),
+                                  Call(1, 400, 7, "a, b, c"),
                                   Call(1, 300, 22, "Relators:"),
-                                  Call(1, 400, 22, "-b-a+c+a"), Call(1, 400, 37, "-a-c+b+c"),
+                                  Call(1, 400, 22, "-b-a+c+a"),
+                                  Call(1, 400, 37, "-a-c+b+c"),
                                   Call(1, 300, 67, "Homomorphism phi:"),
-                                  Call(1, 400, 67, "a"), Glyph(1, 411, 67), Call(1, 422, 67, "1"),
-                                  Call(1, 438, 67, "b"), Glyph(1, 449, 67), Call(1, 460, 67, "1"),
-                                  Call(1, 476, 67, "c"), Glyph(1, 487, 67), Call(1, 498, 67, "-1"),
+                                  Call(1, 400, 67, "a"),
+                                  Glyph(1, 411, 67),
+                                  Call(1, 422, 67, "1"),
+                                  Call(1, 438, 67, "b"),
+                                  Glyph(1, 449, 67),
+                                  Call(1, 460, 67, "1"),
+                                  Call(1, 476, 67, "c"),
+                                  Glyph(1, 487, 67),
+                                  Call(1, 498, 67, "-1"),
                               }));
   EXPECT_EQ(shown.lines[0], "Generators: a, b, c");
   EXPECT_EQ(shown.lines[1], "Relators: -b-a+c+a");
@@ -149,11 +166,12 @@ TEST(ShowIsotopyPresentation, ColumnsOfThreeRelators) {
 
 TEST(ShowIsotopyPresentation, PhiEntriesWrapAfterX940) {
   Shown twenty = Show({AllGenerators(20)}, {}, true);
-  ExpectDrawn(twenty, {Call(1, 932, 67, "o"), Glyph(1, 943, 67), Call(1, 954, 67, "1"),
-                       Call(1, 400, 82, "p"), Glyph(1, 411, 82)});
+  ExpectDrawn(twenty, {Call(1, 932, 67, "o"), Glyph(1, 943, 67), Call(1, 954, 67, "1"), Call(1, 400, 82, "p"),
+                       Glyph(1, 411, 82)});
   Shown crowded = Show({AllGenerators(21)}, {}, true);
-  ExpectDrawn(crowded, {Call(1, 428, 67, "b"), Glyph(1, 437, 67), Call(1, 446, 67, "1"),
-                        Call(1, 932, 67, "t"), Call(1, 400, 82, "u"), Glyph(1, 409, 82), Call(1, 418, 82, "1")});
+  ExpectDrawn(crowded,
+              {Call(1, 428, 67, "b"), Glyph(1, 437, 67), Call(1, 446, 67, "1"), Call(1, 932, 67, "t"),
+               Call(1, 400, 82, "u"), Glyph(1, 409, 82), Call(1, 418, 82, "1")});
 }
 
 }  // namespace

@@ -36,7 +36,9 @@ std::string Repeat(const std::string& line, int times) {
   return text;
 }
 
-Word Byte(int generator) { return Word(1, static_cast<char>(GeneratorByte(generator))); }
+Word Byte(int generator) {
+  return Word(1, static_cast<char>(GeneratorByte(generator)));
+}
 
 TEST(ReadFileLine, DropsTrailingControlCharactersOnly) {
   std::istringstream in("-a-c+b+c\r\nhead  \r\n\tx\t\r\n\r\nlast");
@@ -99,7 +101,8 @@ TEST(ReadFormatOne, RelatorsThenPhiLines) {
   // A second empty line takes the place of the first and ends everything.
   Read twoEmpty = ReadText(ReadFormatOne, "-a+a\n\n\n-b+b\n");
   EXPECT_EQ(Relators(twoEmpty.presentation), (std::vector<Word>{"-a+a"}));
-  EXPECT_FALSE(plain.failure.computationFailed || titled.failure.computationFailed || comments.failure.computationFailed);
+  EXPECT_FALSE(plain.failure.computationFailed || titled.failure.computationFailed ||
+               comments.failure.computationFailed);
 }
 
 TEST(ReadFormatOne, PhiSection) {
@@ -108,17 +111,18 @@ TEST(ReadFormatOne, PhiSection) {
     int32_t a, b, c, generator29;
   } cases[] = {
       {"a2\nb-1\nC5\n", 2, -1, 1, 5},
-      {"a2\n(phi)\nb3\n", 2, 3, 1, 1},      // lines with "(" are passed over
-      {"a2\n\nb3\n", 2, 1, 1, 1},           // an empty line ends the section
-      {"a2\nb100\nc3\n", 2, 1, 1, 1},       // so does a longer line without "("
+      {"a2\n(phi)\nb3\n", 2, 3, 1, 1},  // lines with "(" are passed over
+      {"a2\n\nb3\n", 2, 1, 1, 1},       // an empty line ends the section
+      {"a2\nb100\nc3\n", 2, 1, 1, 1},   // so does a longer line without "("
       {"a2\nb-10\nc3\n", 2, 1, 1, 1},
-      {"ax\nb\nc1x\nC+\n", 1, 1, 1, 1},     // values that are not integers are ignored
-      {"(a)\na4\n", 4, 1, 1, 1},            // a line with "(" ends the relators and starts the phi section
+      {"ax\nb\nc1x\nC+\n", 1, 1, 1, 1},  // values that are not integers are ignored
+      {"(a)\na4\n", 4, 1, 1, 1},         // a line with "(" ends the relators and starts the phi section
   };
   for (const Case& c : cases) {
     Read read = ReadText(ReadFormatOne, "+a-b\n" + c.phiLines);
     const auto& phi = read.presentation.phi;
-    EXPECT_EQ((std::array<int32_t, 4>{phi[1], phi[2], phi[3], phi[29]}), (std::array<int32_t, 4>{c.a, c.b, c.c, c.generator29}))
+    EXPECT_EQ((std::array<int32_t, 4>{phi[1], phi[2], phi[3], phi[29]}),
+              (std::array<int32_t, 4>{c.a, c.b, c.c, c.generator29}))
         << c.phiLines;
     EXPECT_EQ(phi[52], 1);
   }
@@ -153,8 +157,7 @@ TEST(ReadFormatTwo, GeneratorsWithOptionalBracesAndInverses) {
                        "\n"
                        "x_1\n");
   EXPECT_FALSE(read.failure.computationFailed) << read.failure.errorMessage;
-  EXPECT_EQ(Relators(read.presentation),
-            (std::vector<Word>{"+c+b-c-a", "+c-b", "-l+" + Byte(52), "+b-d"}));
+  EXPECT_EQ(Relators(read.presentation), (std::vector<Word>{"+c+b-c-a", "+c-b", "-l+" + Byte(52), "+b-d"}));
   for (int g = 1; g <= kMaxGenerators; ++g) EXPECT_EQ(read.presentation.phi[g], 1) << g;
 }
 

@@ -63,8 +63,8 @@ constexpr const char* kTrefoilHash = "  product hash 97af483425686a18";
 
 // The line a knot named `name` gets for the trefoil's S_3 product over F_13.
 std::string TrefoilLine(const std::string& name, const std::string& braid, int classes = 1) {
-  const std::string line = Padded(name, 15) + ": degree = 4,    number of reps: " +
-                           Padded(std::to_string(classes) + ",", 3) + " ";
+  const std::string line =
+      Padded(name, 15) + ": degree = 4,    number of reps: " + Padded(std::to_string(classes) + ",", 3) + " ";
   return Padded(line, 50) + " Polynomial =  1+12t+t^3+12t^4 mod 13,  Braid: " + braid + kTrefoilHash;
 }
 
@@ -108,8 +108,9 @@ TEST(NextIsotopyKnot, AFinishedListIsDone) {
 }
 
 TEST(NextIsotopyKnot, BlankLinesHeadingsAndNotComputedKnotsArePassedOver) {
-  ListBench list(TrefoilLine("3_1", "{1,1,1}") + "\n\nLegend: mirror images follow\n" +
-                 "bad:           not computed: Not a valid braid description  braid {1,x}\n\n4_1 {-1,2,-1,2}\n");
+  ListBench list(
+      TrefoilLine("3_1", "{1,1,1}") + "\n\nLegend: mirror images follow\n" +
+      "bad:           not computed: Not a valid braid description  braid {1,x}\n\n4_1 {-1,2,-1,2}\n");
   NextIsotopyKnot(list.wb, list.path);
   EXPECT_FALSE(list.wb.isotopy.listDone);
   EXPECT_EQ(list.wb.isotopy.listLineNumber, 6);
@@ -122,10 +123,10 @@ TEST(NextIsotopyKnot, AnUnreadableBraidIsRecordedAndTheWalkGoesOn) {
   NextIsotopyKnot(list.wb, list.path);
   ASSERT_FALSE(list.wb.failure.computationFailed) << list.wb.failure.errorMessage;
   EXPECT_EQ(list.wb.isotopy.listLineNumber, 3);
-  EXPECT_EQ(list.FileLines(),
-            (std::vector<std::string>{TrefoilLine("3_1", "{1,1,1}"),
-                                      "bad:           not computed: Not a valid braid description  braid {1,x}",
-                                      "4_1 {-1,2,-1,2}", "end", "note"}));
+  EXPECT_EQ(list.FileLines(), (std::vector<std::string>{
+                                  TrefoilLine("3_1", "{1,1,1}"),
+                                  "bad:           not computed: Not a valid braid description  braid {1,x}",
+                                  "4_1 {-1,2,-1,2}", "end", "note"}));
 }
 
 TEST(RecordIsotopyResult, WritesTheResultLineAndEnd) {
@@ -172,8 +173,8 @@ TEST(RecordIsotopyResult, LongNamesAreMarkedAfterTheirEndAndNotesAfterEndStay) {
   ListBench list("a_knot_with_a_long_name {1,1,1}\nend\nfirst note\n" + std::string(kUndistinguished) +
                  "\nold Repeated! line\nlast note\n");
   list.Record(1, 4, " 1+12t+t^3+12t^4", 1);
-  EXPECT_EQ(list.FileLines(), (std::vector<std::string>{TrefoilLine("a_knot_with_a_long_name", "{1,1,1}"), "end",
-                                                        "first note", "last note"}));
+  EXPECT_EQ(list.FileLines(), (std::vector<std::string>{TrefoilLine("a_knot_with_a_long_name", "{1,1,1}"),
+                                                        "end", "first note", "last note"}));
   ListBench twins("a_knot_with_a_long_name {1,1,1}\nsecond_knot_with_a_long_name {1,1,1}\nend\nnote\n");
   twins.Record(1, 4, " 1+12t+t^3+12t^4", 1);
   twins.Record(2, 4, " 1+12t+t^3+12t^4", 1);

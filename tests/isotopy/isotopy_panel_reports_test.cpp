@@ -36,7 +36,7 @@ TEST(ShowIsotopyRepresentation, WritesEachUsedGeneratorAndWrapsPast420) {
   bench.surface.RecordTranscript(transcript);
   for (int32_t g = 1; g <= 12; ++g) {
     wb.presentation.generatorUsed[g] = true;  // 4 * 12 = 48: the roomy layout
-    wb.homomorphisms.assignment[g] = 2;      // "1243"
+    wb.homomorphisms.assignment[g] = 2;       // "1243"
   }
   wb.isotopy.linePosition = 37;
   ShowIsotopyRepresentation(wb);
@@ -53,10 +53,12 @@ TEST(ShowIsotopyRepresentation, UsesTheCompactLayoutBeyondFiftyPoints) {
   Workbench& wb = bench.wb;
   std::ostringstream transcript;
   bench.surface.RecordTranscript(transcript);
-  for (int32_t g = 1; g <= 13; ++g) wb.presentation.generatorUsed[g] = true, wb.homomorphisms.assignment[g] = 1;
+  for (int32_t g = 1; g <= 13; ++g)
+    wb.presentation.generatorUsed[g] = true, wb.homomorphisms.assignment[g] = 1;
   wb.isotopy.linePosition = 37;
   ShowIsotopyRepresentation(wb);
-  EXPECT_NE(transcript.str().find("P2\t7\t37\ta\nA2\t16\t37\nP2\t25\t37\t(1234)\nP2\t58\t37\tb\n"), std::string::npos)
+  EXPECT_NE(transcript.str().find("P2\t7\t37\ta\nA2\t16\t37\nP2\t25\t37\t(1234)\nP2\t58\t37\tb\n"),
+            std::string::npos)
       << transcript.str();
 }
 
@@ -77,15 +79,17 @@ TEST(ShowProduct, WithoutClassesTheProductIsOne) {
   ShowProduct(bench.wb, 0);
   EXPECT_EQ(bench.wb.isotopy.productText.plain, "1");
   EXPECT_EQ(bench.wb.isotopy.productText.latex, "1");
-  EXPECT_EQ(bench.Panel(3),
-            "There exist no such representations! Hence the Product of the twisted Alexander polynomials equals "
-            "1.\n");
+  EXPECT_EQ(
+      bench.Panel(3),
+      "There exist no such representations! Hence the Product of the twisted Alexander polynomials equals "
+      "1.\n");
 }
 
 TEST(ShowProduct, ALongProductAlsoShowsItsLowestAndHighestTerms) {
   PanelBench bench;
   Workbench& wb = bench.wb;
-  for (int e = 0; e <= 400; ++e) wb.isotopy.productPolynomial.coefficients[e] = static_cast<Residue>(1 + e % 5);
+  for (int e = 0; e <= 400; ++e)
+    wb.isotopy.productPolynomial.coefficients[e] = static_cast<Residue>(1 + e % 5);
   ShowProduct(wb, 3);
   const std::string& text = wb.isotopy.productText.plain;
   EXPECT_EQ(text.substr(0, 10), " 1+2t+3t^2");

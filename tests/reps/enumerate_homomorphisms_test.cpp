@@ -103,9 +103,9 @@ TEST(EnumerateHomomorphisms, FastAndPlainAgreeOnRandomBraids) {
 
 TEST(EnumerateHomomorphisms, FastAndPlainAgreeOnPresentationsWithoutConjugateGenerators) {
   const std::vector<std::pair<int, std::vector<Word>>> presentations = {
-      {1, {"+a+a+a"}},                              // one surviving generator
-      {2, {"+a+a+a", "+b+b", "+a+b+a+b+a+b"}},      // the triangle group (2,3,3)
-      {2, {"+a+b-a-b"}},                            // Z^2
+      {1, {"+a+a+a"}},                          // one surviving generator
+      {2, {"+a+a+a", "+b+b", "+a+b+a+b+a+b"}},  // the triangle group (2,3,3)
+      {2, {"+a+b-a-b"}},                        // Z^2
       {3, {"+a+b+c-a-b-c", "+a+a-c-c"}},
       {3, {"+a+b-a-b", "+b+c-b-c"}},
   };
@@ -132,9 +132,8 @@ TEST(EnumerateHomomorphisms, FastAndPlainAgreeOnKnotsWithThreeOrMoreGenerators) 
     int64_t generators;
     std::vector<const char*> groups;
   };
-  const std::vector<Case> cases = {{"11_401", 20, 4, {"a4", "s4"}},
-                                   {"11_409", 20, 4, {"a4", "s4"}},
-                                   {"11_401", 50, 3, {"a5", "s5"}}};
+  const std::vector<Case> cases = {
+      {"11_401", 20, 4, {"a4", "s4"}}, {"11_409", 20, 4, {"a4", "s4"}}, {"11_401", 50, 3, {"a5", "s5"}}};
   for (const Case& c : cases) {
     for (const char* group : c.groups) {
       for (bool all : {false, true}) {
@@ -221,8 +220,9 @@ TEST(EnumerateHomomorphisms, ShowsItsProgressAndTheCount) {
   EXPECT_NE(calls.find("P1\t7\t67\tChecked 50% of all potential homomorphisms"), std::string::npos);
   const std::string snapshot = bench.surface.Snapshot();
   EXPECT_NE(snapshot.find("Checked 100% of all potential homomorphisms"), std::string::npos);
-  EXPECT_NE(snapshot.find("Number of non-abelian homomorphisms pi -> S_4 up to conjugation by element in S_4: 1"),
-            std::string::npos);
+  EXPECT_NE(
+      snapshot.find("Number of non-abelian homomorphisms pi -> S_4 up to conjugation by element in S_4: 1"),
+      std::string::npos);
 }
 
 TEST(EnumerateHomomorphisms, AStopEndsTheEnumerationWithoutTheLastProgressLine) {

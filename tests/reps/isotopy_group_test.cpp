@@ -48,8 +48,9 @@ TEST_P(IsotopyGroupTables, ElementsInLexicographicOrderWithTheirClasses) {
 }
 
 INSTANTIATE_TEST_SUITE_P(AllGroups, IsotopyGroupTables,
-                         ::testing::Values(GroupCase{"s1", 1, 1}, GroupCase{"s3", 6, 3}, GroupCase{"a4", 12, 4},
-                                           GroupCase{"s4", 24, 5}, GroupCase{"a5", 60, 5}, GroupCase{"s5", 120, 7},
+                         ::testing::Values(GroupCase{"s1", 1, 1}, GroupCase{"s3", 6, 3},
+                                           GroupCase{"a4", 12, 4}, GroupCase{"s4", 24, 5},
+                                           GroupCase{"a5", 60, 5}, GroupCase{"s5", 120, 7},
                                            GroupCase{"a6", 360, 7}, GroupCase{"s6", 720, 11},
                                            GroupCase{"a7", 2520, 9}, GroupCase{"s7", 5040, 15}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -29,7 +29,8 @@ inline bool PlainRelatorsHold(const Workbench& wb) {
     const Word& w = p.relators[wb.simplification.relatorOrder[r]];
     int32_t value = 1;
     for (size_t at = 0; at + 1 < w.size(); at += 2) {
-      const int32_t e = wb.homomorphisms.assignment[static_cast<unsigned char>(w[at + 1]) - kGeneratorByteBase];
+      const int32_t e =
+          wb.homomorphisms.assignment[static_cast<unsigned char>(w[at + 1]) - kGeneratorByteBase];
       value = PlainProduct(g, value, w[at] == '-' ? g.inverseIndex[e] : e);
     }
     if (value != 1) return false;

@@ -89,7 +89,8 @@ TEST(TrialLengthLimit, DoublesWithTheExponentUpToTwoThousandTimesFifty) {
 void ExpectRecordsConsistent(const Presentation& p, const std::vector<std::string>& records) {
   for (size_t i = 0; i < records.size(); ++i) {
     for (size_t j = 0; j <= i; ++j) {
-      EXPECT_EQ(records[i].find(records[j][0], 2), std::string::npos) << records[i] << " uses " << records[j][0];
+      EXPECT_EQ(records[i].find(records[j][0], 2), std::string::npos)
+          << records[i] << " uses " << records[j][0];
     }
     for (int64_t r = 1; r <= p.relatorCount; ++r) {
       EXPECT_EQ(p.relators[r].find(records[i][0]), std::string::npos) << records[i][0] << " is left in " << r;
@@ -129,7 +130,8 @@ TEST(EliminationTrials, BraidsWhoseTrialsBuildLongRelatorsAreSimplifiedSoundly) 
   for (int k = 1; k < 39; ++k) torusLink += ",2";
   const std::string braids[] = {
       torusLink + "}",
-      "{8,15,22,29,6,13,20,27,4,11,18,25,2,9,16,23,30,7,14,21,28,5,12,19,26,3,10,17,24,1,8,15,22,29,6,13,20,27,"
+      "{8,15,22,29,6,13,20,27,4,11,18,25,2,9,16,23,30,7,14,21,28,5,12,19,26,3,10,17,24,1,8,15,22,29,6,13,20,"
+      "27,"
       "4,11,18,25,2,9,16,23,30}",
       "{2,2,1,2,2,2,2,2,2,1,-2,3,-2,-4,-3,-3,-3,-4,-3,-2,2,2,2,1,-2}",
   };
@@ -141,7 +143,8 @@ TEST(EliminationTrials, BraidsWhoseTrialsBuildLongRelatorsAreSimplifiedSoundly) 
       Prepare(bench, braid, EffortForBraidLength(20, braid.size()));
       const Presentation& p = bench.wb.presentation;
       ExpectRecordsConsistent(p, bench.wb.simplification.substitutionList);
-      EXPECT_EQ(p.inputRelatorCount - p.relatorCount, static_cast<int64_t>(bench.wb.simplification.substitutionList.size()));
+      EXPECT_EQ(p.inputRelatorCount - p.relatorCount,
+                static_cast<int64_t>(bench.wb.simplification.substitutionList.size()));
       EXPECT_GT(bench.wb.simplification.substitutionList.size(), 0u);
     }
   }

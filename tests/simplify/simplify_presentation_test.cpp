@@ -98,16 +98,12 @@ TEST(ReduceRelators, FreeAndCyclicReductionOverLongRelators) {
     Word reduced;
   } cases[] = {
       {"+a-a", 26, "+a-a"},  // four characters are never reduced
-      {"+a-a+b", 26, "+b"},
-      {"-a+b+a", 26, "+b"},
-      {"+a+b+c-a", 26, "+b+c"},
-      {"+a+b-a-b", 26, "+a+b-a-b"},
-      {"-b-a+a+a", 26, "-b+a"},
-      {"+a-a+b-b", 26, "+b-b"},
+      {"+a-a+b", 26, "+b"},         {"-a+b+a", 26, "+b"},
+      {"+a+b+c-a", 26, "+b+c"},     {"+a+b-a-b", 26, "+a+b-a-b"},
+      {"-b-a+a+a", 26, "-b+a"},     {"+a-a+b-b", 26, "+b-b"},
       {"+a+b-b-a+c", 26, "+c"},  // the second pass cancels what the first uncovered
       {"+b-b+a", 1, "+b-b+a"},   // only the first `letters` generators are looked at
-      {"+b-b+a", 2, "+a"},
-      {Nested(15), 26, "+z+z"},
+      {"+b-b+a", 2, "+a"},          {Nested(15), 26, "+z+z"},
       {Nested(16), 26, "+z+a-a+z"},  // fifteen passes, one level each
   };
   for (const Case& c : cases) {
@@ -158,7 +154,8 @@ TEST(ReduceRelators, AgreesWithDeletingCharactersOnRandomRelators) {
     const int64_t letterCount = 1 + random() % 5;
     ReduceByDeletingCharacters(literal, letterCount);
     ReduceRelators(fast, letterCount);
-    for (int64_t r = 1; r <= literal.relatorCount; ++r) EXPECT_EQ(fast.relators[r], literal.relators[r]) << round;
+    for (int64_t r = 1; r <= literal.relatorCount; ++r)
+      EXPECT_EQ(fast.relators[r], literal.relators[r]) << round;
   }
 }
 
@@ -189,7 +186,8 @@ struct Simplified {
   FailureState failure;
 };
 
-Simplified Simplify(const std::vector<Word>& relators, const std::map<int, int32_t>& phi, int64_t generators) {
+Simplified Simplify(const std::vector<Word>& relators, const std::map<int, int32_t>& phi,
+                    int64_t generators) {
   testing::Bench bench;
   Presentation& p = bench.wb.presentation;
   SetPhiToOne(p);
@@ -266,7 +264,8 @@ TEST(PreparePresentation, BraidIsBuiltShownAndSimplified) {
   EXPECT_EQ(p.generatorLetters[1], 1);
   EXPECT_EQ(p.generatorLetters[3], 3);
   EXPECT_EQ(p.generatorLetters[4], 0);
-  EXPECT_NE(run.Panel7().find("The generators are a, b, c\nThe relators are as follows:\n-b-a+a+a\n-c-a+b+a\n+c-a-a+a"),
+  EXPECT_NE(run.Panel7().find(
+                "The generators are a, b, c\nThe relators are as follows:\n-b-a+a+a\n-c-a+b+a\n+c-a-a+a"),
             std::string::npos)
       << run.Panel7();
   EXPECT_EQ(run.bench.surface.MessagePumps(), 2);
@@ -291,7 +290,8 @@ TEST(PreparePresentation, FilesThatEndTheRunEarly) {
   nothing.Run("", std::string(10, '\n') + "-a+a\n");
   EXPECT_FALSE(nothing.bench.wb.panels.flags.stopRequested);
   EXPECT_TRUE(nothing.bench.wb.failure.errorMessage.starts_with("The file "));
-  EXPECT_TRUE(nothing.bench.wb.failure.errorMessage.ends_with("group.txt holds no braid, presentation or knot list"));
+  EXPECT_TRUE(
+      nothing.bench.wb.failure.errorMessage.ends_with("group.txt holds no braid, presentation or knot list"));
   EXPECT_EQ(nothing.bench.surface.Snapshot(), "");
 
   Prepared badPhi;
@@ -350,7 +350,8 @@ TEST(PreparePresentation, FormatOneFileOnTheIsotopyWindow) {
   EXPECT_EQ(p.generatorLetters[2], 3);
   EXPECT_EQ(p.generatorLetters[3], 0);
   EXPECT_EQ(run.Panel7(), "");
-  EXPECT_NE(run.bench.surface.PanelText(ComputationWindow::isotopy, 1).find("Generators: a, c"), std::string::npos);
+  EXPECT_NE(run.bench.surface.PanelText(ComputationWindow::isotopy, 1).find("Generators: a, c"),
+            std::string::npos);
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ class BraidPictureTest : public QObject {
     QTest::newRow("figure eight") << std::vector<int>{-1, 2, -1, 2} << 3 << 1 << "Knot";
     QTest::newRow("untouched first strand") << std::vector<int>{2, 2, 2} << 3 << 2 << "Link of 2 components";
     QTest::newRow("two-strand unlink") << std::vector<int>{1, -1} << 2 << 2 << "Link of 2 components";
-    QTest::newRow("Borromean rings") << std::vector<int>{1, -2, 1, -2, 1, -2} << 3 << 3 << "Link of 3 components";
+    QTest::newRow("Borromean rings") << std::vector<int>{1, -2, 1, -2, 1, -2} << 3 << 3
+                                     << "Link of 3 components";
     QTest::newRow("Whitehead link") << std::vector<int>{1, 1, -2, 1, -2} << 3 << 2 << "Link of 2 components";
   }
   void componentsOfClosedBraids() {
@@ -72,8 +73,11 @@ class BraidPictureTest : public QObject {
     // The strand leaving the bottom at a position comes back in at the top there: one colour.
     std::vector<int> at(static_cast<size_t>(strands) + 1);
     for (int p = 1; p <= strands; ++p) at[static_cast<size_t>(p)] = p;
-    for (int letter : letters) std::swap(at[static_cast<size_t>(std::abs(letter))], at[static_cast<size_t>(std::abs(letter)) + 1]);
-    for (int q = 1; q <= strands; ++q) QCOMPARE(braid.topComponent[static_cast<size_t>(at[static_cast<size_t>(q)])], braid.topComponent[static_cast<size_t>(q)]);
+    for (int letter : letters)
+      std::swap(at[static_cast<size_t>(std::abs(letter))], at[static_cast<size_t>(std::abs(letter)) + 1]);
+    for (int q = 1; q <= strands; ++q)
+      QCOMPARE(braid.topComponent[static_cast<size_t>(at[static_cast<size_t>(q)])],
+               braid.topComponent[static_cast<size_t>(q)]);
   }
 
   void overStrandFollowsTheSignOfTheCrossing() {
@@ -133,8 +137,8 @@ class BraidPictureTest : public QObject {
     QTest::newRow("not a number") << "{1.5}" << false << "Not a valid braid description";
     QTest::newRow("letter zero") << "{1,0}" << false << "Not a valid braid description";
     QTest::newRow("too many strands") << "{31}" << false << "Braid description has to many strands";
-    QTest::newRow("too many crossings") << "{" + QString("1,").repeated(47) + "1}" << false
-                                        << "Braid has to many crossings";
+    QTest::newRow("too many crossings")
+        << "{" + QString("1,").repeated(47) + "1}" << false << "Braid has to many crossings";
     QTest::newRow("without braces") << "1 2 -3" << true << "";
     QTest::newRow("with a note") << "{1,2,2,-3,1,-3,1,-2,1,-2,-3}        (Conway knot)" << true << "";
     QTest::newRow("largest") << "{30,-30}" << true << "";

@@ -44,9 +44,15 @@ class FilePickerTest : public QObject {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("directory");
     QTest::addColumn<QString>("name");
-    QTest::newRow("nested") << "/home/knots/list.txt" << "/home/knots/" << "list.txt";
-    QTest::newRow("top folder") << "/list.txt" << "/" << "list.txt";
-    QTest::newRow("dots in folder names") << "/a.b/c.d/e" << "/a.b/c.d/" << "e";
+    QTest::newRow("nested") << "/home/knots/list.txt"
+                            << "/home/knots/"
+                            << "list.txt";
+    QTest::newRow("top folder") << "/list.txt"
+                                << "/"
+                                << "list.txt";
+    QTest::newRow("dots in folder names") << "/a.b/c.d/e"
+                                          << "/a.b/c.d/"
+                                          << "e";
   }
   void splitKeepsTheSeparatorWithTheFolder() {
     QFETCH(QString, path);

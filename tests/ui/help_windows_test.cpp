@@ -29,7 +29,8 @@ QStringList ButtonTexts(HelpWindow& help) {
 QString ExampleAfter(const QString& html, const QString& marker) {
   qsizetype at = html.indexOf(marker);
   if (at < 0) return {};
-  QRegularExpression pre(QStringLiteral("<pre>\\n(.*?)</pre>"), QRegularExpression::DotMatchesEverythingOption);
+  QRegularExpression pre(QStringLiteral("<pre>\\n(.*?)</pre>"),
+                         QRegularExpression::DotMatchesEverythingOption);
   QRegularExpressionMatch match = pre.match(html, at);
   QTextDocument decode;
   decode.setHtml(QStringLiteral("<pre>") + match.captured(1) + QStringLiteral("</pre>"));
@@ -53,8 +54,9 @@ class HelpWindowsTest : public QObject {
 
   void helpScreensHaveTheirTopicButtons() {
     MainWindow window;
-    QCOMPARE(ButtonTexts(window.NormHelp()), QStringList({"Overview", "Description of groups", "Representations",
-                                                          "The math", "Lists of knots", "Quit help"}));
+    QCOMPARE(ButtonTexts(window.NormHelp()),
+             QStringList({"Overview", "Description of groups", "Representations", "The math",
+                          "Lists of knots", "Quit help"}));
     QCOMPARE(ButtonTexts(window.IsotopyHelp()),
              QStringList({"Overview", "Lists of knots", "Group description", "Quit help"}));
     QCOMPARE(window.About().BackButton()->text(), QStringLiteral("Back to the main menu"));

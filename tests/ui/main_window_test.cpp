@@ -45,7 +45,8 @@ std::vector<QWidget*> VisibleControls(QWidget& window) {
   for (QWidget* w : window.findChildren<QWidget*>()) {
     bool control = qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
                    qobject_cast<QLineEdit*>(w) || qobject_cast<QListWidget*>(w) ||
-                   qobject_cast<BraidPicture*>(w) || (qobject_cast<QLabel*>(w) && !qobject_cast<QLabel*>(w)->text().isEmpty());
+                   qobject_cast<BraidPicture*>(w) ||
+                   (qobject_cast<QLabel*>(w) && !qobject_cast<QLabel*>(w)->text().isEmpty());
     if (control && w->isVisibleTo(&window) && w->window() == &window) controls.push_back(w);
   }
   return controls;
@@ -69,17 +70,19 @@ class MainWindowTest : public QObject {
       const char* name;
       QPoint at;
     };
-    for (Place place : {Place{"start", {376, 264}}, Place{"back", {376, 336}}, Place{"help", {376, 408}},
-                        Place{"helpIsotopy", {376, 408}}, Place{"quit", {376, 480}}, Place{"about", {376, 552}},
-                        Place{"normMode", {520, 32}}, Place{"isotopyMode", {520, 288}}, Place{"options", {520, 24}},
-                        Place{"picture", {376, 32}}}) {
+    for (Place place :
+         {Place{"start", {376, 264}}, Place{"back", {376, 336}}, Place{"help", {376, 408}},
+          Place{"helpIsotopy", {376, 408}}, Place{"quit", {376, 480}}, Place{"about", {376, 552}},
+          Place{"normMode", {520, 32}}, Place{"isotopyMode", {520, 288}}, Place{"options", {520, 24}},
+          Place{"picture", {376, 32}}}) {
       QWidget* control = window.findChild<QWidget*>(place.name);
       QVERIFY2(control, place.name);
       QCOMPARE(control->pos(), place.at);
     }
     QStringList groups;
     for (QGroupBox* group : window.findChildren<QGroupBox*>()) {
-      if (group->parentWidget() == &window) groups << QStringLiteral("%1@%2,%3").arg(group->title()).arg(group->x()).arg(group->y());
+      if (group->parentWidget() == &window)
+        groups << QStringLiteral("%1@%2,%3").arg(group->title()).arg(group->x()).arg(group->y());
     }
     QVERIFY(groups.contains(QStringLiteral("Choose a file@16,24")));
     QVERIFY(groups.contains(QStringLiteral(" Pick or enter a braid description @16,376")));
@@ -109,9 +112,11 @@ class MainWindowTest : public QObject {
       for (size_t j = i + 1; j < controls.size(); ++j) {
         if (controls[i]->isAncestorOf(controls[j]) || controls[j]->isAncestorOf(controls[i])) continue;
         QRect b = InWindow(controls[j], window);
-        QVERIFY2(!a.intersects(b), qPrintable(QStringLiteral("%1 overlaps %2")
-                                                  .arg(controls[i]->objectName() + "/" + controls[i]->metaObject()->className(),
-                                                       controls[j]->objectName() + "/" + controls[j]->metaObject()->className())));
+        QVERIFY2(
+            !a.intersects(b),
+            qPrintable(QStringLiteral("%1 overlaps %2")
+                           .arg(controls[i]->objectName() + "/" + controls[i]->metaObject()->className(),
+                                controls[j]->objectName() + "/" + controls[j]->metaObject()->className())));
       }
     }
   }
@@ -119,7 +124,8 @@ class MainWindowTest : public QObject {
   void labelsAndOptionTextsFitTheirControls() {
     MainWindow window;
     window.show();
-    for (auto screen : {&MainWindow::BackToMainMenu, &MainWindow::SelectNormMode, &MainWindow::SelectIsotopyMode}) {
+    for (auto screen :
+         {&MainWindow::BackToMainMenu, &MainWindow::SelectNormMode, &MainWindow::SelectIsotopyMode}) {
       (window.*screen)();
       for (QWidget* control : VisibleControls(window)) {
         if (auto* label = qobject_cast<QLabel*>(control); label && !label->wordWrap()) {
@@ -142,7 +148,8 @@ class MainWindowTest : public QObject {
         }
         for (int i = 0; i < list->count(); ++i) {
           list->setCurrentIndex(i);
-          QVERIFY2(list->ShownText() == list->itemText(i), qPrintable(list->objectName() + ": " + list->itemText(i)));
+          QVERIFY2(list->ShownText() == list->itemText(i),
+                   qPrintable(list->objectName() + ": " + list->itemText(i)));
         }
       }
     }
@@ -156,7 +163,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(Items(List(window, "sizebox")), QStringList({"3", "4", "5", "6", "7", "8", "9", "10"}));
     QCOMPARE(Find<QLabel>(window, "sizeLabel")->text(), QStringLiteral("Dimension k of representation"));
     QCOMPARE(List(window, "fastbox")->currentText(), QStringLiteral("low"));
-    QCOMPARE(List(window, "savetype")->currentText(), QStringLiteral("Save data as a Latex-file to Quarvel_Latex.tex"));
+    QCOMPARE(List(window, "savetype")->currentText(),
+             QStringLiteral("Save data as a Latex-file to Quarvel_Latex.tex"));
     QCOMPARE(List(window, "reptype_isotopy")->currentText(),
              QStringLiteral("Representations of the form pi -> S_5 -> GL(F,5)"));
     QCOMPARE(List(window, "fastbox_isotopy")->currentText(), QStringLiteral("Medium"));
@@ -175,13 +183,16 @@ class MainWindowTest : public QObject {
     window.show();
     auto visible = [&](const char* name) { return window.findChild<QWidget*>(name)->isVisible(); };
     QVERIFY(visible("normMode") && visible("isotopyMode"));
-    QVERIFY(!visible("options") && !visible("start") && !visible("back") && !visible("help") && !visible("helpIsotopy"));
+    QVERIFY(!visible("options") && !visible("start") && !visible("back") && !visible("help") &&
+            !visible("helpIsotopy"));
 
     QTest::mouseClick(ButtonNamed(window, "normMode"), Qt::LeftButton);
     QCOMPARE(window.ShownScreen(), MainWindow::Screen::norm);
     QVERIFY(!window.Options().isotopyMode);
-    QVERIFY(visible("options") && visible("start") && visible("back") && visible("help") && visible("fieldtype"));
-    QVERIFY(!visible("normMode") && !visible("isotopyMode") && !visible("helpIsotopy") && !visible("isotopyOptions"));
+    QVERIFY(visible("options") && visible("start") && visible("back") && visible("help") &&
+            visible("fieldtype"));
+    QVERIFY(!visible("normMode") && !visible("isotopyMode") && !visible("helpIsotopy") &&
+            !visible("isotopyOptions"));
 
     QTest::mouseClick(ButtonNamed(window, "back"), Qt::LeftButton);
     QCOMPARE(window.ShownScreen(), MainWindow::Screen::menu);
@@ -331,7 +342,8 @@ class MainWindowTest : public QObject {
     DoubleClickItem(files, files->item(0));
     QCOMPARE(Find<QLineEdit>(window, "fileName")->text(), QStringLiteral("trefoil.txt"));
     QCOMPARE(window.Options().pickedName, std::string("trefoil.txt"));
-    QCOMPARE(QString::fromStdString(window.Options().pickedDirectory), QDir(folder.path()).canonicalPath() + "/");
+    QCOMPARE(QString::fromStdString(window.Options().pickedDirectory),
+             QDir(folder.path()).canonicalPath() + "/");
 
     Pick(List(window, "knotlist"), FindKnot("4_1").knotList);
     QVERIFY(Find<QLineEdit>(window, "fileName")->text().isEmpty());

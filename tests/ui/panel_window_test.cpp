@@ -69,7 +69,8 @@ class PanelWindowTest : public QObject {
         QVERIFY(QRect(QPoint(0, 0), layout.size).contains(area));
         QVERIFY(!area.intersects(layout.pauseButton) && !area.intersects(layout.backButton));
         for (const PanelPlacement& other : layout.panels) {
-          if (other.number != placement.number) QVERIFY(!area.intersects(window.Panel(other.number)->geometry()));
+          if (other.number != placement.number)
+            QVERIFY(!area.intersects(window.Panel(other.number)->geometry()));
         }
       }
     }
@@ -102,10 +103,10 @@ class PanelWindowTest : public QObject {
     PanelView panel(QSize(461, 189));
     const int x = 20, y = 30;
     panel.DrawMapsTo(x, y);
-    for (int dy = 3; dy <= 9; ++dy) QVERIFY(IsInk(&panel, x, y + dy));        // the bar
-    for (int dx = 0; dx <= 8; ++dx) QVERIFY(IsInk(&panel, x + dx, y + 6));    // the shaft
-    QVERIFY(IsInk(&panel, x + 4, y + 10) && IsInk(&panel, x + 4, y + 2));     // the barbs' ends
-    QVERIFY(IsInk(&panel, x + 6, y + 8) && IsInk(&panel, x + 6, y + 4));      // and their middles
+    for (int dy = 3; dy <= 9; ++dy) QVERIFY(IsInk(&panel, x, y + dy));      // the bar
+    for (int dx = 0; dx <= 8; ++dx) QVERIFY(IsInk(&panel, x + dx, y + 6));  // the shaft
+    QVERIFY(IsInk(&panel, x + 4, y + 10) && IsInk(&panel, x + 4, y + 2));   // the barbs' ends
+    QVERIFY(IsInk(&panel, x + 6, y + 8) && IsInk(&panel, x + 6, y + 4));    // and their middles
     QCOMPARE(InkIn(&panel, QRect(x, y + 11, 12, 5)), 0);
     QCOMPARE(InkIn(&panel, QRect(x + 9, y, 5, 12)), 0);
     QCOMPARE(InkIn(&panel, QRect(x, y, 12, 2)), 0);
@@ -119,7 +120,8 @@ class PanelWindowTest : public QObject {
     DrawMapsTo(panels, 7, 20, 20);
     QVERIFY(InkIn(w.norm.Panel(3), QRect(7, 7, 30, 13)) > 0);
     QVERIFY(InkIn(w.norm.Panel(7), QRect(20, 20, 9, 12)) > 0);
-    for (int other : {1, 2, 4, 5, 6}) QCOMPARE(InkIn(w.norm.Panel(other), w.norm.Panel(other)->Surface().rect()), 0);
+    for (int other : {1, 2, 4, 5, 6})
+      QCOMPARE(InkIn(w.norm.Panel(other), w.norm.Panel(other)->Surface().rect()), 0);
 
     panels.window = ComputationWindow::isotopy;
     WriteText(panels, 4, 7, 7, "nowhere");  // the isotopy window has three panels
@@ -159,13 +161,15 @@ class PanelWindowTest : public QObject {
   void waitingRunEndsOnPauseOrLeave() {
     Windows w;
     Panels panels(w.surface);
-    QObject::connect(&w.norm, &PanelWindow::pausePressed, [&] { panels.flags.paused = !panels.flags.paused; });
+    QObject::connect(&w.norm, &PanelWindow::pausePressed,
+                     [&] { panels.flags.paused = !panels.flags.paused; });
     QObject::connect(&w.norm, &PanelWindow::leavePressed, [&] { panels.flags.stopRequested = true; });
     w.surface.ShowWindow(ComputationWindow::norm);
     QVERIFY(w.norm.isVisible());
 
     panels.flags.paused = true;
-    QTimer::singleShot(50, w.norm.PauseButton(), [&] { QTest::mouseClick(w.norm.PauseButton(), Qt::LeftButton); });
+    QTimer::singleShot(50, w.norm.PauseButton(),
+                       [&] { QTest::mouseClick(w.norm.PauseButton(), Qt::LeftButton); });
     QElapsedTimer clock;
     clock.start();
     KeepWindowAlive(panels);
@@ -174,7 +178,8 @@ class PanelWindowTest : public QObject {
     QVERIFY(clock.elapsed() >= 40);
 
     panels.flags.paused = true;
-    QTimer::singleShot(50, w.norm.BackButton(), [&] { QTest::mouseClick(w.norm.BackButton(), Qt::LeftButton); });
+    QTimer::singleShot(50, w.norm.BackButton(),
+                       [&] { QTest::mouseClick(w.norm.BackButton(), Qt::LeftButton); });
     KeepWindowAlive(panels);
     QVERIFY(panels.flags.stopRequested);
     QVERIFY(panels.flags.paused);

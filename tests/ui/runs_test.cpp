@@ -148,34 +148,33 @@ class RunsTest : public QObject {
     int32_t solutionsAtPause = -1;
     QString panelsAtPause;
     QElapsedTimer held;
-    Script script(
-        {[&] {
-           if (evaluation.solutionCount < 2) return false;
-           Press(panels.PauseButton());
-           STEP_VERIFY(window.Bench().panels.flags.paused);
-           return true;
-         },
-         [&] {
-           // The run halts at its next waiting point; from then on nothing changes.
-           if (panelsAtPause != Snapshot(window)) {
-             panelsAtPause = Snapshot(window);
-             solutionsAtPause = evaluation.solutionCount;
-             held.start();
-             return false;
-           }
-           return held.elapsed() > 300;
-         },
-         [&] {
-           STEP_COMPARE(evaluation.solutionCount, solutionsAtPause);
-           Press(panels.PauseButton());
-           return true;
-         },
-         [&] {
-           if (evaluation.solutionCount < solutionsAtPause + 2) return false;
-           Press(panels.BackButton());
-           return true;
-         }},
-        [&] { window.Bench().panels.flags.stopRequested = true; });
+    Script script({[&] {
+                     if (evaluation.solutionCount < 2) return false;
+                     Press(panels.PauseButton());
+                     STEP_VERIFY(window.Bench().panels.flags.paused);
+                     return true;
+                   },
+                   [&] {
+                     // The run halts at its next waiting point; from then on nothing changes.
+                     if (panelsAtPause != Snapshot(window)) {
+                       panelsAtPause = Snapshot(window);
+                       solutionsAtPause = evaluation.solutionCount;
+                       held.start();
+                       return false;
+                     }
+                     return held.elapsed() > 300;
+                   },
+                   [&] {
+                     STEP_COMPARE(evaluation.solutionCount, solutionsAtPause);
+                     Press(panels.PauseButton());
+                     return true;
+                   },
+                   [&] {
+                     if (evaluation.solutionCount < solutionsAtPause + 2) return false;
+                     Press(panels.BackButton());
+                     return true;
+                   }},
+                  [&] { window.Bench().panels.flags.stopRequested = true; });
     window.Start();
     QVERIFY(script.Finished());
     QVERIFY(!window.Running());
@@ -195,25 +194,24 @@ class RunsTest : public QObject {
     int32_t solutionsAtPause = -1;
     QElapsedTimer held;
     QElapsedTimer sinceLeaving;
-    Script script(
-        {[&] {
-           if (evaluation.solutionCount < 1) return false;
-           Press(panels.PauseButton());
-           return true;
-         },
-         [&] {
-           if (panelsAtPause != Snapshot(window)) {
-             panelsAtPause = Snapshot(window);
-             solutionsAtPause = evaluation.solutionCount;
-             held.start();
-             return false;
-           }
-           if (held.elapsed() < 200) return false;
-           sinceLeaving.start();
-           Press(panels.BackButton());
-           return true;
-         }},
-        [&] { window.Bench().panels.flags.stopRequested = true; });
+    Script script({[&] {
+                     if (evaluation.solutionCount < 1) return false;
+                     Press(panels.PauseButton());
+                     return true;
+                   },
+                   [&] {
+                     if (panelsAtPause != Snapshot(window)) {
+                       panelsAtPause = Snapshot(window);
+                       solutionsAtPause = evaluation.solutionCount;
+                       held.start();
+                       return false;
+                     }
+                     if (held.elapsed() < 200) return false;
+                     sinceLeaving.start();
+                     Press(panels.BackButton());
+                     return true;
+                   }},
+                  [&] { window.Bench().panels.flags.stopRequested = true; });
     window.Start();
     QVERIFY(script.Finished());
     QVERIFY(sinceLeaving.elapsed() < 1000);

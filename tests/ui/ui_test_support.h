@@ -15,12 +15,12 @@
 
 // QVERIFY and QCOMPARE for the steps of a Script, which return bool: a failure is recorded and
 // ends the step.
-#define STEP_VERIFY(condition)                                                                   \
-  do {                                                                                           \
+#define STEP_VERIFY(condition)                                                                          \
+  do {                                                                                                  \
     if (!QTest::qVerify(static_cast<bool>(condition), #condition, "", __FILE__, __LINE__)) return true; \
   } while (false)
-#define STEP_COMPARE(actual, expected)                                                          \
-  do {                                                                                          \
+#define STEP_COMPARE(actual, expected)                                                           \
+  do {                                                                                           \
     if (!QTest::qCompare(actual, expected, #actual, #expected, __FILE__, __LINE__)) return true; \
   } while (false)
 
