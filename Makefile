@@ -2,6 +2,7 @@
 # make test  set up, build and run every test, then again with AddressSanitizer and UBSan; before
 #            the tests, each fuzz target runs for a minute (FUZZ_SMOKE_SECONDS)
 # make fuzz  each fuzz target for FUZZ_SECONDS (10 minutes), as many at a time as there are cores
+# make check-source  formatting (clang-format) and the generated knot-table source, as CI checks them
 # make screenshots  pictures of the workbench's windows into docs/screenshots (no display needed)
 # make bench-peers  Quarvel side by side with GAP, FLINT and Regina on the same inputs (installs them
 #                   from Debian's packages when missing; nothing else needs them)
@@ -16,23 +17,27 @@ FUZZ_SMOKE_SECONDS ?= 60
 FUZZ_SMOKE_TIMEOUT ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps build build-sanitize build-fuzz fuzz fuzz-smoke screenshots bench-peers clean
+.PHONY: run test deps check-source build build-sanitize build-fuzz fuzz fuzz-smoke screenshots bench-peers clean
 
 deps:
 	@scripts/install-deps.sh
 
+# Formatting and the generated knot-table source as their tools write them (CI runs it first).
+check-source: deps
+	scripts/check-source.sh
+
 build: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_BUILD_TESTS=ON
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_BUILD_TESTS=ON -DQUARVEL_WERROR=ON
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 build-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=ON -DQUARVEL_BUILD_TESTS=ON
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=ON -DQUARVEL_BUILD_TESTS=ON -DQUARVEL_WERROR=ON
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 
 # The fuzz targets need clang (libFuzzer); they get a build folder of their own.
 build-fuzz: deps
 	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DQUARVEL_FUZZ=ON -DQUARVEL_BUILD_TESTS=OFF -DQUARVEL_BUILD_BENCHMARKS=OFF
+	  -DQUARVEL_FUZZ=ON -DQUARVEL_WERROR=ON -DQUARVEL_BUILD_TESTS=OFF -DQUARVEL_BUILD_BENCHMARKS=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS)
 
 fuzz: build-fuzz

@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Generates src/group/knot_table_data.cpp from data/braids.csv.
+"""Generates src/group/knot_table_data.cpp (or the file named as its argument) from data/braids.csv.
 
 The knot table lists every prime knot with up to 11 crossings (3_1 .. 11_552, the 11-crossing knots
 in one sequence); the examples and mutant groups below name further knots of the CSV. Run it after
@@ -95,7 +95,8 @@ def main():
     lines += ["}};", "", f"const std::array<std::string_view, {len(entries)}> kMutantEntries = {{"]
     lines += [f"    {quoted(entry)}," for entry in entries]
     lines += ["};", "", "}  // namespace quarvel::knot_data", ""]
-    OUT.write_text("\n".join(lines))
+    out = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else OUT
+    out.write_text("\n".join(lines))
 
 
 if __name__ == "__main__":
