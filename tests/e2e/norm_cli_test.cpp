@@ -20,6 +20,15 @@ size_t CountLinesStartingWith(const std::vector<std::string>& lines, const std::
                        [&](const std::string& l) { return l.starts_with(prefix); });
 }
 
+// What follows `prefix` on every line that begins with it.
+std::vector<std::string> ValuesAfter(const std::vector<std::string>& lines, const std::string& prefix) {
+  std::vector<std::string> values;
+  for (const std::string& line : lines) {
+    if (line.starts_with(prefix)) values.push_back(line.substr(prefix.size()));
+  }
+  return values;
+}
+
 TEST(CliNorm, TrefoilUntwistedPassAndExactBounds) {
   CliResult run = RunCli({"norm", "--braid", "{-1,-1,-1}", "--cycles", "0"});
   ASSERT_EQ(run.exitStatus, 0) << run.err << run.out;
@@ -141,12 +150,9 @@ TEST(CliNorm, RegularRepresentationBoundsAndFibering) {
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     const std::vector<std::string> lines = AllPanelLines(run);
     const std::string bound = "Lower bound for genus of K: ";
-    EXPECT_GE(CountLinesStartingWith(lines, bound), 2u) << c.knot;  // the untwisted pass and a representation
-    for (const std::string& line : lines) {
-      if (line.starts_with(bound)) {
-        EXPECT_EQ(line, bound + c.bound) << c.knot;
-      }
-    }
+    const std::vector<std::string> bounds = ValuesAfter(lines, bound);
+    EXPECT_GE(bounds.size(), 2u) << c.knot;  // the untwisted pass and a representation
+    EXPECT_EQ(bounds, std::vector<std::string>(bounds.size(), c.bound)) << c.knot;
     EXPECT_EQ(HasLine(Panel(run, 6), "The knot is not fibered"), !c.fibered) << c.knot << run.out;
   }
 }
@@ -166,12 +172,9 @@ TEST(CliNormNonPrimitivePhi, TrefoilBoundsAndFiberingForEveryMultiple) {
       ASSERT_EQ(run.exitStatus, 0) << run.err;
       const std::vector<std::string> lines = AllPanelLines(run);
       const std::string bound = "Lower bound for genus of K: ";
-      EXPECT_GE(CountLinesStartingWith(lines, bound), 2u) << d << rep;  // the last two cycles
-      for (const std::string& line : lines) {
-        if (line.starts_with(bound)) {
-          EXPECT_EQ(line, bound + "1.00") << d << rep;
-        }
-      }
+      const std::vector<std::string> bounds = ValuesAfter(lines, bound);
+      EXPECT_GE(bounds.size(), 2u) << d << rep;  // the last two cycles
+      EXPECT_EQ(bounds, std::vector<std::string>(bounds.size(), "1.00")) << d << rep;
       EXPECT_FALSE(HasLine(Panel(run, 6), "The knot is not fibered")) << d << rep << run.out;
     }
   }
@@ -183,12 +186,9 @@ TEST(CliNormNonPrimitivePhi, TrefoilBoundsAndFiberingForEveryMultiple) {
   ASSERT_EQ(torus.exitStatus, 0) << torus.err;
   const std::vector<std::string> lines = AllPanelLines(torus);
   const std::string norm = "Lower bound for the Thurston norm of phi: ";
-  EXPECT_GE(CountLinesStartingWith(lines, norm), 2u);
-  for (const std::string& line : lines) {
-    if (line.starts_with(norm)) {
-      EXPECT_EQ(line, norm + "4.00");
-    }
-  }
+  const std::vector<std::string> norms = ValuesAfter(lines, norm);
+  EXPECT_GE(norms.size(), 2u);
+  EXPECT_EQ(norms, std::vector<std::string>(norms.size(), "4.00"));
   EXPECT_FALSE(HasLine(Panel(torus, 6), "The link complement does not fiber over phi:pi_1(M) -> Z"))
       << torus.out;
 }

@@ -50,10 +50,6 @@ TEST(KnotListRead, OnlyALineHoldingEndAloneClosesTheList) {
   auto ended =
       dir.Write("e.txt", "3_1 {1,1,1}\nending here\nLegend: end of group\n  end \n4_1 {-1,2,-1,2}\n");
   EXPECT_EQ(Read(ended), (std::vector<std::string>{"3_1 {1,1,1}", "ending here", "Legend: end of group"}));
-  EXPECT_TRUE(IsListEnd("end"));
-  EXPECT_TRUE(IsListEnd(" \tend  "));
-  EXPECT_FALSE(IsListEnd("end."));
-  EXPECT_FALSE(IsListEnd("Kend {1,1,1}"));
 }
 
 TEST(KnotListDetection, AHeadingAndBlankLinesBeforeTheKnotsStillMakeAList) {
