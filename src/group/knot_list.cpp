@@ -210,7 +210,10 @@ bool RewriteKnotList(const std::string& path, const KnotList& list, FailureState
   std::string text;
   for (const std::string& line : list.lines) text += line + list.lineEnd;
   text += "end" + list.lineEnd;
-  for (const std::string& line : list.notes) text += line + list.lineEnd;
+  // Empty lines at the very end are not read back (see ReadKnotList), so none are written there.
+  size_t notes = list.notes.size();
+  while (notes > 0 && list.notes[notes - 1].empty()) --notes;
+  for (size_t i = 0; i < notes; ++i) text += list.notes[i] + list.lineEnd;
   if (ReplaceFile(path, text, true) || ReplaceFile(path, text, false)) return true;
   Fail(failure, std::string(kCannotRewrite));
   return false;
