@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/run_control.h"
 #include "control/panel_surface.h"
 
 namespace quarvel {
@@ -33,5 +34,19 @@ void ClearPanels(Panels& panels);
 void PumpMessages(Panels& panels);
 // Processes pending messages, and keeps doing so while paused and not asked to stop.
 void KeepWindowAlive(Panels& panels);
+
+// The run control of a run shown on `panels`: pumping and pausing go through its surface, and
+// its flags say whether "Pause" or "Back to the main menu" was pressed.
+class PanelRunControl : public RunControl {
+ public:
+  explicit PanelRunControl(Panels& panels) : panels_(panels) {}
+  void PumpMessages() override { quarvel::PumpMessages(panels_); }
+  void KeepWindowAlive() override { quarvel::KeepWindowAlive(panels_); }
+  bool StopRequested() const override { return panels_.flags.stopRequested; }
+  bool Paused() const override { return panels_.flags.paused; }
+
+ private:
+  Panels& panels_;
+};
 
 }  // namespace quarvel
