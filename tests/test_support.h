@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "control/headless_surface.h"
-#include "control/workbench.h"
+#include "base/headless_surface.h"
+#include "run/workbench.h"
 
 namespace quarvel::testing {
 

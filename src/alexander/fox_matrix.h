@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

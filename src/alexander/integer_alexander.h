@@ -15,7 +15,7 @@
 // failure of the rational arithmetic raises the integer polynomial error flag and leaves the text
 // empty; it does not stop the run.
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

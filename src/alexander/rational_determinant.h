@@ -16,7 +16,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "control/failure.h"
+#include "base/failure.h"
 #include "poly/rational_polynomial.h"
 
 namespace quarvel {

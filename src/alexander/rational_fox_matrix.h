@@ -11,7 +11,7 @@
 // power of t that makes its lowest term t^0, so the entries are polynomials.
 
 #include "alexander/rational_determinant.h"
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

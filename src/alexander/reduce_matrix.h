@@ -27,7 +27,7 @@
 
 #include <cstdint>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -7,7 +7,7 @@
 // The generator scalars take no part. Both leave the store to be overwritten and do nothing when
 // the computation has failed already.
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -17,7 +17,7 @@
 
 #include <string>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "control/run_settings.h"
+#include "base/run_settings.h"
 
 namespace quarvel {
 

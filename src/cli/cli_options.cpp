@@ -1,6 +1,6 @@
 #include "cli/cli_options.h"
 
-#include "control/pick_lists.h"
+#include "front/pick_lists.h"
 #include "group/knot_tables.h"
 
 #include <algorithm>

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "control/main_window_options.h"
+#include "front/main_window_options.h"
 
 namespace quarvel::cli {
 

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "control/headless_surface.h"
+#include "base/headless_surface.h"
 
 namespace quarvel::cli {
 

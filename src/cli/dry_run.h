@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "control/run_settings.h"
+#include "base/run_settings.h"
 #include "group/presentation.h"
 
 namespace quarvel::cli {

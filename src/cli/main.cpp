@@ -13,11 +13,11 @@
 #include "cli/cli_surface.h"
 #include "cli/dry_run.h"
 #include "cli/knots_command.h"
-#include "control/norm_driver.h"
-#include "control/norm_run_start.h"
-#include "control/run_messages.h"
-#include "control/start.h"
-#include "control/workbench.h"
+#include "norm/norm_driver.h"
+#include "norm/norm_run_start.h"
+#include "run/run_messages.h"
+#include "front/start.h"
+#include "run/workbench.h"
 #include "isotopy/isotopy_driver.h"
 
 namespace quarvel::cli {

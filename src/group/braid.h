@@ -11,8 +11,8 @@
 #include <string_view>
 #include <vector>
 
-#include "control/failure.h"
-#include "control/workbench.h"
+#include "base/failure.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

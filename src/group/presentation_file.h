@@ -15,8 +15,8 @@
 #include <istream>
 #include <string>
 
-#include "control/failure.h"
-#include "control/workbench.h"
+#include "base/failure.h"
+#include "run/workbench.h"
 #include "group/presentation.h"
 
 namespace quarvel {

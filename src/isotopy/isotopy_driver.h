@@ -4,7 +4,7 @@
 // conjugation by S_k, the twisted Alexander polynomial of its permutation representation, and the
 // product of them all. Errors end the run with "       ERROR: " and the message on panel 1.
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

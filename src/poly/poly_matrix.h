@@ -27,7 +27,7 @@
 #include <span>
 #include <vector>
 
-#include "control/failure.h"
+#include "base/failure.h"
 #include "poly/field.h"
 #include "poly/polynomial.h"
 

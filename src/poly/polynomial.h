@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "control/failure.h"
+#include "base/failure.h"
 #include "poly/field.h"
 
 namespace quarvel {

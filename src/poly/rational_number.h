@@ -17,7 +17,7 @@
 
 #include <cstdint>
 
-#include "control/failure.h"
+#include "base/failure.h"
 
 namespace quarvel {
 

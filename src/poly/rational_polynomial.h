@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "control/failure.h"
+#include "base/failure.h"
 #include "poly/rational_number.h"
 
 namespace quarvel {

@@ -10,7 +10,7 @@
 // Polynomial texts are cut before a sign from 101 characters on (LaTeX: 71, each piece ended by
 // "\\").
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

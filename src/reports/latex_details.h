@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 #include "reports/report_file.h"
 
 namespace quarvel {

@@ -16,7 +16,7 @@
 // Neither touches a file once stopRequested is set; WriteGapFile also writes nothing in the
 // trivial pass.
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 #include "reports/report_file.h"
 
 namespace quarvel {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "control/failure.h"
+#include "base/failure.h"
 
 namespace quarvel {
 

@@ -6,7 +6,7 @@
 #include "reps/image_state.h"
 #include "reps/permutation_group.h"
 #include "reps/representation_matrices.h"
-#include "reps/show_representation.h"
+#include "run/show_representation.h"
 
 namespace quarvel {
 namespace {

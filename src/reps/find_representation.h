@@ -35,7 +35,7 @@
 #include <cstdint>
 #include <string>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -23,7 +23,7 @@
 
 #include <cstdint>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 #include "group/word.h"
 #include "reps/image_state.h"
 

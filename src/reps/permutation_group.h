@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 #include "reps/random_generator.h"
 #include "reps/representation.h"
 

@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 #include "reps/representation.h"
 
 namespace quarvel {

@@ -8,7 +8,7 @@
 #include <numeric>
 #include <string>
 
-#include "control/failure.h"
+#include "base/failure.h"
 #include "group/braid.h"
 
 namespace quarvel::ui {

@@ -12,9 +12,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "control/norm_driver.h"
-#include "control/pick_lists.h"
-#include "control/start.h"
+#include "norm/norm_driver.h"
+#include "front/pick_lists.h"
+#include "front/start.h"
 #include "group/knot_tables.h"
 #include "isotopy/isotopy_driver.h"
 #include "ui/appearance.h"

@@ -15,8 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "control/main_window_options.h"
-#include "control/workbench.h"
+#include "front/main_window_options.h"
+#include "run/workbench.h"
 #include "ui/file_picker.h"
 
 class QCheckBox;

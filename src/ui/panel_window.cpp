@@ -3,7 +3,7 @@
 #include <QCloseEvent>
 #include <QPushButton>
 
-#include "control/panel_surface.h"
+#include "base/panel_surface.h"
 
 namespace quarvel::ui {
 

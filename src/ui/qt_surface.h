@@ -6,8 +6,8 @@
 
 #include <QString>
 
-#include "control/headless_surface.h"
-#include "control/panel_surface.h"
+#include "base/headless_surface.h"
+#include "base/panel_surface.h"
 
 namespace quarvel::ui {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "control/workbench.h"
-#include "group/prepare_presentation.h"
+#include "run/workbench.h"
+#include "run/prepare_presentation.h"
 #include "permutation_search.h"
 #include "poly/poly_matrix.h"
 #include "test_support.h"

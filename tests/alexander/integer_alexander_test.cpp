@@ -8,8 +8,8 @@
 
 #include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
-#include "control/norm_driver.h"
-#include "control/start.h"
+#include "norm/norm_driver.h"
+#include "front/start.h"
 #include "group/knot_tables.h"
 #include "integer_test_support.h"
 

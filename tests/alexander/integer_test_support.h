@@ -8,7 +8,7 @@
 #include <string>
 
 #include "alexander_test_support.h"
-#include "group/prepare_presentation.h"
+#include "run/prepare_presentation.h"
 #include "poly/polynomial.h"
 #include "poly/rational_polynomial.h"
 

@@ -15,7 +15,7 @@
 
 #include "e2e/cli_runner.h"
 #include "e2e/knot_list_files.h"
-#include "group/knot_list.h"
+#include "lists/knot_list.h"
 
 namespace quarvel::testing {
 namespace {

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <string>
 
-#include "control/headless_surface.h"
-#include "control/start.h"
+#include "base/headless_surface.h"
+#include "front/start.h"
 #include "fuzz_checks.h"
 #include "group/braid.h"
-#include "group/prepare_presentation.h"
+#include "run/prepare_presentation.h"
 
 namespace quarvel::fuzz {
 namespace {

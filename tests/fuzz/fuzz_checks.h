@@ -8,7 +8,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "control/workbench.h"
+#include "run/workbench.h"
 
 namespace quarvel::fuzz {
 

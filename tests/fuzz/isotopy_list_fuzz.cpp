@@ -13,9 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "control/headless_surface.h"
-#include "group/knot_list.h"
-#include "isotopy/isotopy_list.h"
+#include "base/headless_surface.h"
+#include "lists/knot_list.h"
+#include "lists/isotopy_list.h"
 #include "list_fuzz_checks.h"
 
 namespace quarvel::fuzz {

@@ -12,7 +12,7 @@
 
 #include "fuzz_checks.h"
 #include "fuzz_folder.h"
-#include "group/knot_list.h"
+#include "lists/knot_list.h"
 
 namespace quarvel::fuzz {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
-#include "control/headless_surface.h"
-#include "control/norm_list.h"
-#include "group/knot_list.h"
+#include "base/headless_surface.h"
+#include "lists/norm_list.h"
+#include "lists/knot_list.h"
 #include "list_fuzz_checks.h"
 
 namespace quarvel::fuzz {

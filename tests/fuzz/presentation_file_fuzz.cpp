@@ -9,10 +9,10 @@
 #include <fstream>
 #include <string>
 
-#include "control/headless_surface.h"
+#include "base/headless_surface.h"
 #include "fuzz_checks.h"
 #include "fuzz_folder.h"
-#include "group/prepare_presentation.h"
+#include "run/prepare_presentation.h"
 #include "group/presentation_file.h"
 #include "simplify/simplify_presentation.h"
 

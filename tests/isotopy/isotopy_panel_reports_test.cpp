@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "reports/report_text.h"
-#include "reps/isotopy_group.h"
+#include "homs/isotopy_group.h"
 #include "test_support.h"
 
 namespace quarvel {

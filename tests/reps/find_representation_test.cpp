@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "group/knot_tables.h"
-#include "group/prepare_presentation.h"
-#include "reps/show_representation.h"
+#include "run/prepare_presentation.h"
+#include "run/show_representation.h"
 #include "simplify/simplify_presentation.h"
 #include "test_support.h"
 

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "group/prepare_presentation.h"
+#include "run/prepare_presentation.h"
 #include "reps/find_representation.h"
 #include "reps/permutation_group.h"
 #include "reps/representation_matrices.h"

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <map>
 
-#include "control/start.h"
+#include "front/start.h"
 #include "group/braid.h"
 #include "group/knot_tables.h"
-#include "group/prepare_presentation.h"
+#include "run/prepare_presentation.h"
 #include "simplify/simplify_presentation.h"
 #include "test_support.h"
 

@@ -7,7 +7,7 @@
 #include <map>
 #include <random>
 
-#include "group/prepare_presentation.h"
+#include "run/prepare_presentation.h"
 #include "test_support.h"
 
 namespace quarvel {

@@ -10,7 +10,7 @@
 #include <QtTest>
 #include <sstream>
 
-#include "group/knot_list_detection.h"
+#include "lists/knot_list_detection.h"
 #include "ui/help_texts.h"
 #include "ui/help_windows.h"
 #include "ui/main_window.h"

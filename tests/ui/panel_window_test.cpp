@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "control/headless_surface.h"
-#include "control/panels.h"
+#include "base/headless_surface.h"
+#include "base/panels.h"
 #include "ui/panel_window.h"
 #include "ui/qt_surface.h"
 #include "ui_test_support.h"

@@ -1,0 +1,25 @@
+#include "lists/knot_list_detection.h"
+
+#include "group/presentation_file.h"
+
+namespace quarvel {
+namespace {
+
+bool ReadListLine(std::istream& in, std::string& line) {
+  do {
+    if (!ReadFileLine(in, line)) return false;
+  } while (line.starts_with("%") || line.find_first_not_of(" \t") == std::string::npos);
+  if (line.starts_with("x_") || line.starts_with(" x_")) line.clear();
+  return true;
+}
+
+}  // namespace
+
+bool IsKnotList(std::istream& in) {
+  std::string first;
+  std::string second;
+  if (!ReadListLine(in, first) || !ReadListLine(in, second)) return false;
+  return first.find('{') != std::string::npos || second.find('{') != std::string::npos;
+}
+
+}  // namespace quarvel

@@ -1,0 +1,46 @@
+#pragma once
+// Everything a run shares, in one value. A test builds a fresh Workbench on its own surface; two
+// workbenches never share state.
+
+#include "alexander/twisted_results.h"
+#include "bounds/evaluation_state.h"
+#include "base/failure.h"
+#include "run/norm_run_state.h"
+#include "base/panels.h"
+#include "base/run_settings.h"
+#include "group/presentation.h"
+#include "run/isotopy_state.h"
+#include "poly/field.h"
+#include "poly/poly_matrix.h"
+#include "run/report_state.h"
+#include "homs/homomorphism_state.h"
+#include "reps/image_state.h"
+#include "reps/random_generator.h"
+#include "reps/representation.h"
+#include "simplify/simplification.h"
+
+namespace quarvel {
+
+struct Workbench {
+  explicit Workbench(PanelSurface& surface) : panels(surface) {}
+
+  RunSettings settings;
+  Panels panels;
+  FailureState failure;
+  Presentation presentation;
+  Simplification simplification;
+  RandomGenerator random;
+  PrimeField field;  // the field in use; the driver sets it from settings.currentPrime
+  NormRunState run;
+  Representation representation;
+  ImageState image;  // the image of the representation in S_k, its order and the generator bound
+  PolyMatrix matrix;
+  TwistedResults twisted;
+  EvaluationState evaluation;
+  IsotopyGroup isotopyGroup;
+  HomomorphismStore homomorphisms;
+  IsotopyState isotopy;
+  ReportState reports;  // what the report writers carry from before the reduction to after it
+};
+
+}  // namespace quarvel
