@@ -17,15 +17,15 @@
 
 #include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
-#include "control/headless_surface.h"
-#include "control/workbench.h"
+#include "base/headless_surface.h"
 #include "group/knot_tables.h"
-#include "group/prepare_presentation.h"
 #include "permutation_search.h"
 #include "reps/find_representation.h"
 #include "reps/image_order.h"
 #include "reps/random_generator.h"
 #include "reps/representation_matrices.h"
+#include "run/prepare_presentation.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 namespace {

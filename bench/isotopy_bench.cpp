@@ -6,12 +6,12 @@
 
 #include <string>
 
-#include "control/headless_surface.h"
-#include "control/workbench.h"
+#include "base/headless_surface.h"
 #include "group/knot_tables.h"
-#include "group/prepare_presentation.h"
-#include "reps/enumerate_homomorphisms.h"
-#include "reps/isotopy_group.h"
+#include "homs/enumerate_homomorphisms.h"
+#include "homs/isotopy_group.h"
+#include "run/prepare_presentation.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 namespace {

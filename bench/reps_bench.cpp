@@ -7,12 +7,12 @@
 #include <memory>
 #include <string>
 
-#include "control/headless_surface.h"
-#include "control/workbench.h"
+#include "base/headless_surface.h"
 #include "group/knot_tables.h"
-#include "group/prepare_presentation.h"
 #include "reps/find_representation.h"
 #include "reps/permutation_group.h"
+#include "run/prepare_presentation.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 namespace {

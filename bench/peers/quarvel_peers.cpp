@@ -29,14 +29,14 @@
 
 #include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
-#include "control/headless_surface.h"
-#include "control/start.h"
-#include "control/workbench.h"
-#include "group/prepare_presentation.h"
+#include "base/headless_surface.h"
+#include "front/start.h"
+#include "homs/enumerate_homomorphisms.h"
+#include "homs/isotopy_group.h"
 #include "reports/matrix_files.h"
-#include "reps/enumerate_homomorphisms.h"
-#include "reps/isotopy_group.h"
 #include "reps/random_generator.h"
+#include "run/prepare_presentation.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/run_control.h"
 #include "base/panel_surface.h"
+#include "base/run_control.h"
 
 namespace quarvel {
 

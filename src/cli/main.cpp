@@ -13,12 +13,12 @@
 #include "cli/cli_surface.h"
 #include "cli/dry_run.h"
 #include "cli/knots_command.h"
+#include "front/start.h"
+#include "isotopy/isotopy_driver.h"
 #include "norm/norm_driver.h"
 #include "norm/norm_run_start.h"
 #include "run/run_messages.h"
-#include "front/start.h"
 #include "run/workbench.h"
-#include "isotopy/isotopy_driver.h"
 
 namespace quarvel::cli {
 namespace {

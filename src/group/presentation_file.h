@@ -16,8 +16,8 @@
 #include <string>
 
 #include "base/failure.h"
-#include "run/workbench.h"
 #include "group/presentation.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

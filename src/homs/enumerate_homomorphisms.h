@@ -27,9 +27,9 @@
 
 #include <functional>
 
-#include "run/workbench.h"
 #include "group/presentation.h"
 #include "homs/homomorphism_state.h"
+#include "run/workbench.h"
 #include "simplify/simplification.h"
 
 namespace quarvel {

@@ -10,8 +10,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "run/workbench.h"
 #include "homs/homomorphism_state.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "isotopy/isotopy_panel_reports.h"
 #include "lists/knot_list.h"
 #include "lists/list_progress.h"
-#include "run/prepare_presentation.h"
-#include "isotopy/isotopy_panel_reports.h"
 #include "poly/polynomial.h"
 #include "reports/report_text.h"
+#include "run/prepare_presentation.h"
 
 namespace quarvel {
 namespace {

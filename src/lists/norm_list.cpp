@@ -7,11 +7,11 @@
 #include <string_view>
 
 #include "bounds/evaluate_representation.h"
-#include "norm/norm_run_start.h"
 #include "lists/knot_list.h"
 #include "lists/list_progress.h"
-#include "run/prepare_presentation.h"
+#include "norm/norm_run_start.h"
 #include "reports/report_text.h"
+#include "run/prepare_presentation.h"
 
 namespace quarvel {
 namespace {

@@ -8,9 +8,9 @@
 #include "bounds/evaluate_representation.h"
 #include "lists/norm_list.h"
 #include "norm/norm_run_start.h"
-#include "run/run_messages.h"
 #include "reps/find_representation.h"
 #include "reps/image_order.h"
+#include "run/run_messages.h"
 
 namespace quarvel {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "run/run_messages.h"
-#include "run/prepare_presentation.h"
 #include "group/presentation_file.h"
+#include "run/prepare_presentation.h"
+#include "run/run_messages.h"
 
 namespace quarvel {
 namespace {

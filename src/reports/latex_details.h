@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "run/workbench.h"
 #include "reports/report_file.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -16,8 +16,8 @@
 // Neither touches a file once stopRequested is set; WriteGapFile also writes nothing in the
 // trivial pass.
 
-#include "run/workbench.h"
 #include "reports/report_file.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -12,8 +12,8 @@
 
 #include <string_view>
 
-#include "run/workbench.h"
 #include "reports/report_file.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

@@ -23,9 +23,9 @@
 
 #include <cstdint>
 
-#include "run/workbench.h"
 #include "group/word.h"
 #include "reps/image_state.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

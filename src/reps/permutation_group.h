@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "run/workbench.h"
 #include "reps/random_generator.h"
 #include "reps/representation.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

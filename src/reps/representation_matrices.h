@@ -14,8 +14,8 @@
 
 #include <cstdint>
 
-#include "run/workbench.h"
 #include "reps/representation.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

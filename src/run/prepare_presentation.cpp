@@ -1,8 +1,8 @@
 #include "run/prepare_presentation.h"
 
 #include "group/braid.h"
-#include "run/presentation_display.h"
 #include "group/presentation_file.h"
+#include "run/presentation_display.h"
 #include "simplify/simplify_presentation.h"
 
 namespace quarvel {

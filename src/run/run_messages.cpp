@@ -5,8 +5,8 @@
 
 #include "group/braid.h"
 #include "group/input_file_check.h"
-#include "lists/knot_list_detection.h"
 #include "group/presentation_file.h"
+#include "lists/knot_list_detection.h"
 
 namespace quarvel {
 namespace {

@@ -3,20 +3,20 @@
 // workbenches never share state.
 
 #include "alexander/twisted_results.h"
-#include "bounds/evaluation_state.h"
 #include "base/failure.h"
-#include "run/norm_run_state.h"
 #include "base/panels.h"
 #include "base/run_settings.h"
+#include "bounds/evaluation_state.h"
 #include "group/presentation.h"
-#include "run/isotopy_state.h"
+#include "homs/homomorphism_state.h"
 #include "poly/field.h"
 #include "poly/poly_matrix.h"
-#include "run/report_state.h"
-#include "homs/homomorphism_state.h"
 #include "reps/image_state.h"
 #include "reps/random_generator.h"
 #include "reps/representation.h"
+#include "run/isotopy_state.h"
+#include "run/norm_run_state.h"
+#include "run/report_state.h"
 #include "simplify/simplification.h"
 
 namespace quarvel {

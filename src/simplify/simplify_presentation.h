@@ -9,8 +9,8 @@
 // whose exponents spell out more than 2,000,000 characters; " Homomorphism phi is not
 // well--defined " for a relator that phi does not send to 0 (the remaining steps still run).
 
-#include "run/workbench.h"
 #include "group/word.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 

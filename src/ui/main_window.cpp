@@ -12,11 +12,11 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "norm/norm_driver.h"
 #include "front/pick_lists.h"
 #include "front/start.h"
 #include "group/knot_tables.h"
 #include "isotopy/isotopy_driver.h"
+#include "norm/norm_driver.h"
 #include "ui/appearance.h"
 #include "ui/braid_picture.h"
 #include "ui/eliding_combo_box.h"

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "run/workbench.h"
-#include "run/prepare_presentation.h"
 #include "permutation_search.h"
 #include "poly/poly_matrix.h"
+#include "run/prepare_presentation.h"
+#include "run/workbench.h"
 #include "test_support.h"
 
 namespace quarvel::testing {

@@ -8,10 +8,10 @@
 
 #include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
-#include "norm/norm_driver.h"
 #include "front/start.h"
 #include "group/knot_tables.h"
 #include "integer_test_support.h"
+#include "norm/norm_driver.h"
 
 namespace quarvel {
 namespace {

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "alexander_test_support.h"
-#include "run/prepare_presentation.h"
 #include "poly/polynomial.h"
 #include "poly/rational_polynomial.h"
+#include "run/prepare_presentation.h"
 
 namespace quarvel::testing {
 

@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "base/headless_surface.h"
-#include "lists/knot_list.h"
-#include "lists/isotopy_list.h"
 #include "list_fuzz_checks.h"
+#include "lists/isotopy_list.h"
+#include "lists/knot_list.h"
 
 namespace quarvel::fuzz {
 namespace {

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "base/headless_surface.h"
-#include "lists/norm_list.h"
-#include "lists/knot_list.h"
 #include "list_fuzz_checks.h"
+#include "lists/knot_list.h"
+#include "lists/norm_list.h"
 
 namespace quarvel::fuzz {
 namespace {

@@ -12,8 +12,8 @@
 #include "base/headless_surface.h"
 #include "fuzz_checks.h"
 #include "fuzz_folder.h"
-#include "run/prepare_presentation.h"
 #include "group/presentation_file.h"
+#include "run/prepare_presentation.h"
 #include "simplify/simplify_presentation.h"
 
 namespace quarvel::fuzz {

@@ -6,9 +6,9 @@
 #include <sstream>
 #include <string>
 
-#include "lists/knot_list.h"
 #include "group/presentation_file.h"
 #include "lists/isotopy_list.h"
+#include "lists/knot_list.h"
 #include "test_support.h"
 
 namespace quarvel {

@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "group/knot_tables.h"
-#include "run/prepare_presentation.h"
-#include "plain_enumeration.h"
 #include "homs/isotopy_group.h"
+#include "plain_enumeration.h"
+#include "run/prepare_presentation.h"
 #include "simplify/simplify_presentation.h"
 #include "test_support.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "run/workbench.h"
 #include "homs/enumerate_homomorphisms.h"
+#include "run/workbench.h"
 
 namespace quarvel::testing {
 

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "reports/report_text.h"
 #include "homs/isotopy_group.h"
+#include "reports/report_text.h"
 #include "test_support.h"
 
 namespace quarvel {

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "front/start.h"
 #include "e2e/cli_runner.h"
+#include "front/start.h"
 #include "group/knot_tables.h"
 #include "isotopy/isotopy_driver.h"
 #include "test_support.h"

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <fstream>
 
+#include "group/knot_tables.h"
 #include "lists/knot_list.h"
 #include "lists/knot_list_detection.h"
-#include "group/knot_tables.h"
 #include "test_support.h"
 
 namespace quarvel {

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "norm/norm_driver.h"
-#include "front/start.h"
 #include "e2e/cli_runner.h"
+#include "front/start.h"
 #include "lists/knot_list.h"
+#include "norm/norm_driver.h"
 #include "test_support.h"
 
 namespace quarvel {

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "norm/norm_driver.h"
 #include "front/start.h"
+#include "norm/norm_driver.h"
 #include "test_support.h"
 
 namespace quarvel {

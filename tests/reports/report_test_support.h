@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "run/workbench.h"
 #include "reports/report_file.h"
+#include "run/workbench.h"
 #include "test_support.h"
 
 namespace quarvel::testing {

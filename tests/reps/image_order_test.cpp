@@ -7,10 +7,10 @@
 #include <sstream>
 #include <vector>
 
-#include "run/prepare_presentation.h"
 #include "reps/find_representation.h"
 #include "reps/permutation_group.h"
 #include "reps/representation_matrices.h"
+#include "run/prepare_presentation.h"
 #include "test_support.h"
 
 namespace quarvel {
