@@ -125,7 +125,7 @@ Setup& PreparedKnot(int64_t k, bool onV = false) {
   wb.settings.simplifyEffort = kSimplifyEffort;
   PreparePresentation(wb);
   SetCurrentPrime(wb.field, kPrime);
-  wb.settings.degreeK = onV ? k - 1 : k;
+  wb.current.degreeK = onV ? k - 1 : k;
   wb.settings.keepTorsionSwitch = true;
   for (const auto& [g, image] : images) {
     GeneratorImage& slot = wb.representation.generators[g];
@@ -197,7 +197,7 @@ void BuildAndReduce(benchmark::State& state, Setup& setup) {
     ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
     benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
   }
-  state.counters["rows"] = static_cast<double>(wb.settings.degreeK * wb.presentation.generatorCount);
+  state.counters["rows"] = static_cast<double>(wb.current.degreeK * wb.presentation.generatorCount);
   state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
 }
 
@@ -223,17 +223,18 @@ Setup& PreparedRegularA5() {
   PreparePresentation(wb);
   SetCurrentPrime(wb.field, kPrime);
   RunSettings& s = wb.settings;
-  s.repFamily = kPermutationFamily;
+  s.repFamily = RepFamily::permutation;
   s.permutationGroupOnly = s.alternatingOnly = s.determineImageSize = true;
   s.keepTorsionSwitch = true;
-  s.degreeCap = 60;
+  wb.run.degreeCap = 60;
   for (int attempt = 0; attempt < 50 && !setup.ok; ++attempt) {
-    s.degreeK = 5;
+    wb.current.degreeK = 5;
     wb.representation.searchNumber = 2;  // not the first search: no escalation
     wb.representation.representationFound = true;
     FindRepresentation(wb);
     ComputeImage(wb);
-    setup.ok = wb.representation.representationFound && s.degreeK == 60 && !wb.failure.computationFailed;
+    setup.ok =
+        wb.representation.representationFound && wb.current.degreeK == 60 && !wb.failure.computationFailed;
   }
   return setup;
 }

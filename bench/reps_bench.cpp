@@ -30,10 +30,10 @@ struct KnotBench {
     wb.settings.simplifyEffort = 20;
     PreparePresentation(wb);
     FillPrimeTable(wb.settings);
-    wb.settings.degreeK = k;
-    wb.settings.degreeCap = kInitialDegreeCap;
+    wb.current.degreeK = k;
+    wb.run.degreeCap = kInitialDegreeCap;
     wb.run.outputPanel = 3;
-    SetSpaceNames(wb.presentation, 0);
+    SetSpaceNames(wb.presentation, GroupType::knot);
   }
 
   int64_t RelatorLetters() const {
@@ -103,7 +103,7 @@ void BM_FindRepresentation(benchmark::State& state) {
   int64_t searches = 0;
   const int pumpsBefore = bench.surface.MessagePumps();
   for (auto _ : state) {
-    bench.wb.settings.degreeK = 5;
+    bench.wb.current.degreeK = 5;
     bench.wb.representation.searchNumber = 2;
     bench.wb.representation.representationFound = true;
     FindRepresentation(bench.wb);

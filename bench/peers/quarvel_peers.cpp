@@ -84,7 +84,7 @@ void Reduce(benchmark::State& state, const std::string& path, int64_t k) {
     state.SkipWithError("cannot read the matrix");
     return;
   }
-  wb.settings.degreeK = k;
+  wb.current.degreeK = k;
   wb.settings.keepTorsionSwitch = true;
   const PolyMatrix built = wb.matrix;
   int32_t count = 0;
@@ -242,7 +242,7 @@ int WriteUnsimplifiedMatrix(const std::string& braid, const std::string& group, 
 
   SetCurrentPrime(wb.field, kPrime);
   wb.settings.currentPrime = kPrime;
-  wb.settings.degreeK = regular ? static_cast<int64_t>(image.size()) : elements.degree;
+  wb.current.degreeK = regular ? static_cast<int64_t>(image.size()) : elements.degree;
   for (int32_t g = 1; g <= kMaxGenerators; ++g) {
     if (!p.generatorUsed[g]) continue;
     const int32_t x = (*chosen)[g];

@@ -187,7 +187,7 @@ void BuildTwistedFoxMatrix(Workbench& wb) {
   const Presentation& presentation = wb.presentation;
   const int64_t n = presentation.generatorCount;
   const int64_t m = presentation.relatorCount;
-  const int64_t k64 = wb.settings.degreeK;
+  const int64_t k64 = wb.current.degreeK;
   if (k64 < 1 || k64 > kMaxDegree || n < 0 || m < 0 || k64 * n > kMaxDimension || k64 * m > kMaxDimension) {
     Fail(wb.failure, "Program error");
     return;
@@ -307,7 +307,7 @@ void BuildTwistedFoxMatrix(Workbench& wb) {
 }
 
 void NormaliseRowPowers(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
-  const int64_t k = wb.settings.degreeK;
+  const int64_t k = wb.current.degreeK;
   const int32_t rows = static_cast<int32_t>(std::clamp<int64_t>(k * blockRows, 0, kMaxDimension));
   const int32_t columns = static_cast<int32_t>(std::clamp<int64_t>(k * blockColumns, 0, kMaxDimension));
   PolyMatrix& matrix = wb.matrix;

@@ -14,7 +14,8 @@ constexpr int32_t kNumeratorExpansion = 6;
 constexpr int32_t kDenominatorExpansion = 4;
 
 bool KindQualifies(const RunSettings& s) {
-  return (s.repFamily == kPermutationFamily || s.repFamily == kMetabelianFamily) && !s.reducedPermutationRep;
+  return (s.repFamily == RepFamily::permutation || s.repFamily == RepFamily::metabelian) &&
+         !s.reducedPermutationRep;
 }
 
 // det(I - A(g) t^e), none when it cannot be stored or a failure is raised.
@@ -85,7 +86,7 @@ void IntegerAlexanderAndWada(Workbench& wb) {
 
   const Presentation& p = wb.presentation;
   const int64_t n = p.generatorCount;
-  const int64_t k = wb.settings.degreeK;
+  const int64_t k = wb.current.degreeK;
   if (n < 1 || n - 1 != p.relatorCount || k < 1 || k * (n - 1) > kMaxRows) return;
   if (!KindQualifies(wb.settings)) return;
   const int32_t rows = static_cast<int32_t>(k * (n - 1));

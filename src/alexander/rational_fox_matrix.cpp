@@ -139,7 +139,7 @@ bool Build(Workbench& wb, const GeneratorMatrices& matrices, int64_t k, Rational
 }  // namespace
 
 bool BuildRationalFoxMatrix(Workbench& wb, RationalMatrix& matrix) {
-  return Build(wb, RepresentationMatrices(wb.representation), wb.settings.degreeK, matrix);
+  return Build(wb, RepresentationMatrices(wb.representation), wb.current.degreeK, matrix);
 }
 
 bool BuildUntwistedRationalFoxMatrix(Workbench& wb, RationalMatrix& matrix) {

@@ -470,7 +470,7 @@ bool IsUnit(const Polynomial& f, int32_t degree) {
 
 int32_t ReduceMatrix(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
   if (wb.failure.computationFailed || wb.failure.polynomialErrorFlag) return -1;
-  const int64_t k = wb.settings.degreeK;
+  const int64_t k = wb.current.degreeK;
   if (k < 1 || blockRows < 0 || blockColumns < 0 || k * blockRows > kMaxDimension ||
       k * blockColumns > kMaxDimension) {
     Fail(wb.failure, "Program error");

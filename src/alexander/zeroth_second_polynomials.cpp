@@ -9,7 +9,6 @@ namespace quarvel {
 namespace {
 
 constexpr int32_t kMaxDimension = 300;
-constexpr int32_t kClosedManifold = 3;
 
 enum class Block { zeroth, second };
 
@@ -18,7 +17,7 @@ enum class Block { zeroth, second };
 bool ReduceGeneratorBlocks(Workbench& wb, Block kind) {
   const Presentation& presentation = wb.presentation;
   const int64_t n = presentation.generatorCount;
-  const int64_t k = wb.settings.degreeK;
+  const int64_t k = wb.current.degreeK;
   if (k < 1 || k > kMaxDegree || n < 0 || k * n > kMaxDimension) {
     Fail(wb.failure, "Program error");
     return false;
@@ -71,7 +70,7 @@ void ZerothTwistedPolynomial(Workbench& wb) {
 
 void SecondTwistedPolynomial(Workbench& wb) {
   if (wb.failure.computationFailed) return;
-  if (wb.settings.groupType != kClosedManifold) {
+  if (wb.current.groupType != GroupType::closed) {
     wb.twisted.deg2 = 0;
   } else {
     if (!ReduceGeneratorBlocks(wb, Block::second)) return;

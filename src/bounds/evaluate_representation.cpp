@@ -39,7 +39,7 @@ struct Evaluation {
 };
 
 bool IsKnot(const Workbench& wb) {
-  return wb.settings.groupType == 0;
+  return wb.current.groupType == GroupType::knot;
 }
 
 // phi = d phi_0 with phi_0 primitive (d >= 1; a phi that vanishes counts as d = 1). The twisted Fox
@@ -90,9 +90,9 @@ void ShowUntwisted(Evaluation& ev, const Polynomial& p) {
     WriteText(wb.panels, wb.run.outputPanel, 7 + 7 * static_cast<int>(second.size() + 1),
               wb.run.outputLine + 7, text);
     WriteLine(wb, second);
-    int stop = wb.settings.stopCondition;
-    if (stop == 2 || stop == 4) s.stopConditionMet = true;
-    if (stop == 4) s.polynomialVanished = true;
+    const StopCondition stop = wb.settings.stopCondition;
+    if (stop == StopCondition::notFibered || stop == StopCondition::vanishes) s.stopConditionMet = true;
+    if (stop == StopCondition::vanishes) s.polynomialVanished = true;
   } else {
     WriteLine(wb, "Untwisted Alexander polynomial " + ev.fieldText);
     WriteLine(wb, text);
@@ -126,11 +126,12 @@ void WritePolynomialPieces(Workbench& wb, std::string text) {
 void ShowTwisted(Evaluation& ev, const Polynomial& p) {
   Workbench& wb = ev.wb;
   EvaluationState& s = wb.evaluation;
-  if (wb.settings.stopCondition == 1) s.stopConditionMet = true;
+  if (wb.settings.stopCondition == StopCondition::first) s.stopConditionMet = true;
   if (ev.positiveRank) {
     WriteLine(wb, "Twisted Alexander polynomial = 0 " + ev.fieldText);
     WriteLine(wb, "Twisted torsion Alexander polynomial " + ev.fieldText);
-    if (wb.settings.stopCondition == 4) s.stopConditionMet = s.polynomialVanished = true;
+    if (wb.settings.stopCondition == StopCondition::vanishes)
+      s.stopConditionMet = s.polynomialVanished = true;
   } else {
     WriteLine(wb, "Twisted Alexander polynomial " + ev.fieldText);
   }
@@ -163,8 +164,9 @@ void ComputeBounds(Evaluation& ev, const ZerothCorrection& d) {
 void ShowBounds(Evaluation& ev) {
   Workbench& wb = ev.wb;
   EvaluationState& s = wb.evaluation;
-  int stop = wb.settings.stopCondition;
-  if (s.genusBound > s.bestBound && !wb.run.trivialPass && (stop == 3 || stop == 2)) {
+  const StopCondition stop = wb.settings.stopCondition;
+  const bool stopsOnBound = stop == StopCondition::improved || stop == StopCondition::notFibered;
+  if (s.genusBound > s.bestBound && !wb.run.trivialPass && stopsOnBound) {
     s.stopConditionMet = s.boundImproved = true;
   }
   s.improvedBound = false;
@@ -242,27 +244,27 @@ void ShowFieldComparison(Evaluation& ev) {
                   std::to_string(s.twistedDegree) + ", resulting bound " + bound + std::string(22, ' '));
   }
   if (!s.possiblyFibered) {
-    if (wb.settings.stopCondition == 2) s.stopConditionMet = true;
+    if (wb.settings.stopCondition == StopCondition::notFibered) s.stopConditionMet = true;
     static constexpr const char* kNotFibered[] = {"The knot is not fibered",
                                                   "The link complement does not fiber over phi:pi_1(M) -> Z",
                                                   "The Manifold does not fiber over phi:pi_1(M) -> Z",
                                                   "The Manifold does not fiber over phi:pi_1(M) -> Z"};
-    WriteText(wb.panels, kStatusPanel, 7, kVerdictY, kNotFibered[std::clamp(wb.settings.groupType, 0, 3)]);
+    WriteText(wb.panels, kStatusPanel, 7, kVerdictY, kNotFibered[OptionCode(wb.current.groupType)]);
   }
   bool integralPermutations =
-      wb.settings.repFamily == kPermutationFamily && !wb.settings.reducedPermutationRep;
+      wb.settings.repFamily == RepFamily::permutation && !wb.settings.reducedPermutationRep;
   if (!s.possiblyMonic && integralPermutations) {
     static constexpr const char* kNonMonic[] = {"The knot has a non-monic twisted Alexander polynomial",
                                                 "The link has a non-monic twisted Alexander polynomial",
                                                 "The Manifold has a non-monic twisted Alexander polynomial",
                                                 "The Manifold has a non-monic twisted Alexander polynomial"};
-    WriteText(wb.panels, kBestResultPanel, 7, kNonMonicY, kNonMonic[std::clamp(wb.settings.groupType, 0, 3)]);
+    WriteText(wb.panels, kBestResultPanel, 7, kNonMonicY, kNonMonic[OptionCode(wb.current.groupType)]);
   }
 }
 
 // Each diagonal entry divided by its lowest power of t, as the LaTeX report shows the diagonal.
 void NormaliseDiagonal(Workbench& wb) {
-  int64_t n = wb.settings.degreeK * std::min(wb.presentation.generatorCount, wb.presentation.relatorCount);
+  int64_t n = wb.current.degreeK * std::min(wb.presentation.generatorCount, wb.presentation.relatorCount);
   for (int32_t s = 1; s <= n; ++s) {
     int32_t degree = MatrixEntryDegree(wb.matrix, s, s);
     int32_t m = 0;
@@ -276,16 +278,18 @@ void NormaliseDiagonal(Workbench& wb) {
 
 // Points to the LaTeX report of a knot once it has been written.
 void PointToLatexReport(Workbench& wb) {
-  if (!IsKnot(wb) || wb.settings.saveMode != 1 || wb.run.trivialPass || wb.failure.computationFailed) return;
+  if (!IsKnot(wb) || wb.settings.saveMode != SaveMode::latex || wb.run.trivialPass ||
+      wb.failure.computationFailed)
+    return;
   WriteText(wb.panels, kReportPointerPanel, 7, 7,
             std::string("More details can be found in the file: ") + kLatexReportName);
 }
 
 // The reports that show the unreduced matrix take it before the reduction overwrites it.
 void WriteUnreducedMatrixReports(Workbench& wb) {
-  if (wb.settings.matrixSaveMode == 1) WriteMatrixFile(wb, false);
-  if (wb.settings.saveMode == 1) PrepareLatexMatrixRows(wb);
-  if (wb.settings.matrixSaveMode == 2) WriteGapFile(wb);
+  if (wb.settings.matrixSaveMode == MatrixSaveMode::matrix) WriteMatrixFile(wb, false);
+  if (wb.settings.saveMode == SaveMode::latex) PrepareLatexMatrixRows(wb);
+  if (wb.settings.matrixSaveMode == MatrixSaveMode::gap) WriteGapFile(wb);
 }
 
 }  // namespace
@@ -302,15 +306,15 @@ std::string BoundText(double bound) {
 
 ZerothCorrection ZerothCorrectionFor(const Workbench& wb) {
   const RunSettings& s = wb.settings;
-  int64_t b3 = s.groupType == 3 ? 1 : 0;
+  int64_t b3 = wb.current.groupType == GroupType::closed ? 1 : 0;
   int64_t lower = wb.twisted.deg0 + wb.twisted.deg2;
   int64_t primitive = (1 + b3) * PhiMultiple(wb.presentation);
   ZerothCorrection d;
   if (wb.run.trivialPass) {
     d.bound = 1 + b3;
-  } else if (s.repFamily == kAbelianFamily) {
-    d = {primitive * s.degreeK, 0, primitive * s.degreeK};
-  } else if (s.repFamily == kMetabelianFamily) {
+  } else if (s.repFamily == RepFamily::abelian) {
+    d = {primitive * wb.current.degreeK, 0, primitive * wb.current.degreeK};
+  } else if (s.repFamily == RepFamily::metabelian) {
     d = {primitive, primitive, primitive};
   } else {
     d = {lower, lower, lower};
@@ -325,7 +329,7 @@ void EvaluateRepresentation(Workbench& wb) {
   // A polynomial beyond the store's limits leaves no result to show or write: the matrix file
   // keeps its first version, as after a stop, and the driver shows the error.
   if (wb.failure.polynomialErrorFlag) return;
-  if (wb.settings.matrixSaveMode == 1) WriteMatrixFile(wb, true);
+  if (wb.settings.matrixSaveMode == MatrixSaveMode::matrix) WriteMatrixFile(wb, true);
   if (wb.settings.compareFields) BlankLowerOutputPanel(wb);
   if (wb.panels.flags.stopRequested) return;
   if (wb.panels.flags.paused) KeepWindowAlive(wb.panels);
@@ -336,9 +340,9 @@ void EvaluateRepresentation(Workbench& wb) {
   wb.evaluation.twistedDegree = DegreeSpan(p);
   CountSolution(wb);
   Evaluation ev{wb,
-                wb.settings.groupType == 3 ? 1 : 0,
+                wb.current.groupType == GroupType::closed ? 1 : 0,
                 PhiMultiple(wb.presentation),
-                wb.settings.degreeK,
+                wb.current.degreeK,
                 wb.field.currentPrime,
                 "in F_" + std::to_string(wb.field.currentPrime) + "[t]",
                 "\\in \\Bbb{F}_{" + std::to_string(wb.field.currentPrime) + "}[t^{\\pm 1}]",
@@ -360,7 +364,7 @@ void EvaluateRepresentation(Workbench& wb) {
     if (wb.settings.compareFields) ShowFieldComparison(ev);
   }
   NormaliseDiagonal(wb);
-  if (!wb.run.trivialPass && wb.settings.saveMode != 2) WriteResults(wb);
+  if (!wb.run.trivialPass && wb.settings.saveMode != SaveMode::none) WriteResults(wb);
   PointToLatexReport(wb);
 }
 

@@ -24,7 +24,9 @@ void Line(std::ostream& out, const char* name, long long value) {
 
 }  // namespace
 
-void PrintRunSettings(std::ostream& out, const RunSettings& s, const Presentation& p) {
+void PrintRunSettings(std::ostream& out, const Workbench& wb) {
+  const RunSettings& s = wb.settings;
+  const Presentation& p = wb.presentation;
   Line(out, "normMode", s.normMode);
   Line(out, "isotopyMode", s.isotopyMode);
   Line(out, "braidText", p.braidText);
@@ -33,19 +35,19 @@ void PrintRunSettings(std::ostream& out, const RunSettings& s, const Presentatio
   Line(out, "primeTable", JoinFrom1(s.primeTable));
   Line(out, "currentPrime", s.currentPrime);
   Line(out, "simplifyEffort", s.simplifyEffort);
-  Line(out, "groupType", s.groupType);
+  Line(out, "groupType", OptionCode(s.groupType));
   Line(out, "zeroSurgery", s.zeroSurgery);
   Line(out, "keepTorsionSwitch", s.keepTorsionSwitch);
   if (s.isotopyMode) {
     Line(out, "isotopyGroup", s.isotopyGroup);
     Line(out, "allHomomorphisms", s.allHomomorphisms);
     Line(out, "torsionProduct", s.torsionProduct);
-    Line(out, "isotopySaveMode", s.isotopySaveMode);
+    Line(out, "isotopySaveMode", OptionCode(s.isotopySaveMode));
     return;
   }
   Line(out, "degreeK", s.degreeK);
   Line(out, "metabelianMaxOrder", s.metabelianMaxOrder);
-  Line(out, "repFamily", s.repFamily);
+  Line(out, "repFamily", OptionCode(s.repFamily));
   Line(out, "reducedPermutationRep", s.reducedPermutationRep);
   Line(out, "alternatingOnly", s.alternatingOnly);
   Line(out, "permutationGroupOnly", s.permutationGroupOnly);
@@ -53,12 +55,12 @@ void PrintRunSettings(std::ostream& out, const RunSettings& s, const Presentatio
   Line(out, "compareFields", s.compareFields);
   Line(out, "fieldSelected", JoinFrom1(s.fieldSelected));
   Line(out, "determineImageSize", s.determineImageSize);
-  Line(out, "stopCondition", s.stopCondition);
-  Line(out, "saveMode", s.saveMode);
-  Line(out, "matrixSaveMode", s.matrixSaveMode);
+  Line(out, "stopCondition", OptionCode(s.stopCondition));
+  Line(out, "saveMode", OptionCode(s.saveMode));
+  Line(out, "matrixSaveMode", OptionCode(s.matrixSaveMode));
   Line(out, "degreeCap", s.degreeCap);
   Line(out, "writeKnotFiles", s.writeKnotFiles);
-  Line(out, "listMode", s.listMode);
+  Line(out, "listMode", wb.run.listMode);
 }
 
 }  // namespace quarvel::cli

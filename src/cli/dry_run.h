@@ -1,13 +1,13 @@
 #pragma once
-// "name = value" for every run setting that Start derives in the chosen mode.
+// "name = value" for every run setting that Start derives in the chosen mode, and the list mode
+// that a run starts from.
 
 #include <ostream>
 
-#include "base/run_settings.h"
-#include "group/presentation.h"
+#include "run/workbench.h"
 
 namespace quarvel::cli {
 
-void PrintRunSettings(std::ostream& out, const RunSettings& settings, const Presentation& presentation);
+void PrintRunSettings(std::ostream& out, const Workbench& workbench);
 
 }  // namespace quarvel::cli

@@ -15,6 +15,7 @@
 #include "cli/knots_command.h"
 #include "front/start.h"
 #include "isotopy/isotopy_driver.h"
+#include "lists/knot_list_detection.h"
 #include "norm/norm_driver.h"
 #include "norm/norm_run_start.h"
 #include "run/run_messages.h"
@@ -78,12 +79,12 @@ int RunShow(Workbench& wb, const CliSurface& surface) {
 
 std::string NormProgress(const Workbench& wb) {
   std::string knot;
-  if (wb.settings.listMode) {
+  if (wb.run.listMode) {
     knot =
         "size " + std::to_string(wb.run.savedSize) + "  line " + std::to_string(wb.run.listLineNumber) + "  ";
   }
   return knot + "cycle " + std::to_string(wb.run.cycleCounter) + "  degree " +
-         std::to_string(wb.settings.degreeK) + "  best bound " + TwoDecimals(wb.evaluation.bestBound);
+         std::to_string(wb.current.degreeK) + "  best bound " + TwoDecimals(wb.evaluation.bestBound);
 }
 
 int RunNorm(Workbench& wb, CliSurface& surface, const CliRequest& request) {
@@ -112,7 +113,7 @@ int RunCommand(const CliRequest& request, CliSurface& surface) {
   Workbench wb(surface);
   if (!TakeStartSettings(request.options, wb)) return Usage("nothing to compute");
   if (request.dryRun) {
-    PrintRunSettings(std::cout, wb.settings, wb.presentation);
+    PrintRunSettings(std::cout, wb);
     return StandardOutputStatus();
   }
   if (request.command == Command::show) {

@@ -26,55 +26,54 @@ int32_t PrimeOfFieldItem(const RunSettings& settings, int item) {
 
 void TakeNormSettings(const MainWindowOptions& options, size_t braidLength, RunSettings& s) {
   s.simplifyEffort = EffortForBraidLength(kNormEfforts[options.fastbox], braidLength);
-  s.saveMode = options.savetype;
-  s.matrixSaveMode = options.savematrixtype;
+  s.saveMode = static_cast<SaveMode>(options.savetype);
+  s.matrixSaveMode = static_cast<MatrixSaveMode>(options.savematrixtype);
   s.compareFields = options.fiberedbox == 1;
 
   s.metabelianRep = false;
   s.reducedPermutationRep = false;
   s.permutationGroupOnly = false;
-  s.repFamily = kPermutationFamily;
+  s.repFamily = RepFamily::permutation;
   switch (options.reptype) {
     case 0:
     case 1:
       s.reducedPermutationRep = true;
       break;
     case 4:
-      s.repFamily = kAbelianFamily;
+      s.repFamily = RepFamily::abelian;
       s.compareFields = false;
       break;
     case 5:
       s.permutationGroupOnly = true;
       break;
     case 6:
-      s.repFamily = kMetabelianFamily;
+      s.repFamily = RepFamily::metabelian;
       s.metabelianRep = true;
       break;
     default:
       break;
   }
   s.alternatingOnly = options.reptype == 1 || options.reptype == 3;
-  s.groupType = options.typegroup;
+  s.groupType = static_cast<GroupType>(options.typegroup);
   s.currentPrime = PrimeOfFieldItem(s, options.fieldtype);
   s.determineImageSize = options.imagesizebox == 0 || s.permutationGroupOnly;
   s.zeroSurgery = options.closedbox == 1;
   s.writeKnotFiles = true;
-  s.listMode = false;
   s.degreeCap = kInitialDegreeCap;
   s.keepTorsionSwitch = true;
   s.degreeK = options.sizebox + 3;
   if (options.reptype == 6) s.metabelianMaxOrder = 2 * options.sizebox + 3;
-  s.stopCondition = options.endbox;
+  s.stopCondition = static_cast<StopCondition>(options.endbox);
   for (int f = 1; f <= kSelectableFields; ++f) s.fieldSelected[f] = options.fieldChecked[f];
 }
 
 void TakeIsotopySettings(const MainWindowOptions& options, size_t braidLength, RunSettings& s) {
   s.simplifyEffort = EffortForBraidLength(kIsotopyEfforts[options.fastboxIsotopy], braidLength);
   s.torsionProduct = options.torsion == 1;
-  s.isotopySaveMode = options.savetypeIsotopy;
+  s.isotopySaveMode = static_cast<SaveMode>(options.savetypeIsotopy);
   s.isotopyGroup = std::string(kIsotopyGroupNames[options.reptypeIsotopy]);
   if (options.reptypeIsotopy == 0) s.simplifyEffort /= 5;
-  s.groupType = options.typegroup;
+  s.groupType = static_cast<GroupType>(options.typegroup);
   s.allHomomorphisms = options.nonabelian == 0;
   s.currentPrime = PrimeOfFieldItem(s, options.fieldtypeIsotopy);
   s.zeroSurgery = options.closedbox == 1;

@@ -327,7 +327,7 @@ void BuildBraidPresentation(Workbench& wb) {
   p.inputRelators = p.relators;
   p.inputRelatorCount = static_cast<int32_t>(p.relatorCount);
 
-  if (wb.settings.writeKnotFiles) WriteExportFiles(wb, braid, longitude.word);
+  if (wb.current.writeKnotFiles) WriteExportFiles(wb, braid, longitude.word);
 }
 
 }  // namespace quarvel

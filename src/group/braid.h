@@ -35,7 +35,7 @@ std::vector<int> ParseBraid(const std::string& text, FailureState& failure);
 // Normalises presentation.braidText, parses it and builds the closed-braid presentation: one
 // generator per arc, one relator per crossing but the last, "+x-x" for generators no relator
 // mentions, and with settings.zeroSurgery the longitude of the first component as a last relator.
-// Sets braidIsLink and the input relators. With settings.writeKnotFiles it also writes
+// Sets braidIsLink and the input relators. With the run's writeKnotFiles it also writes
 // "knot<name>.txt" and "mfd<name>.txt" into the input directory.
 void BuildBraidPresentation(Workbench& workbench);
 

@@ -4,17 +4,18 @@
 
 namespace quarvel {
 
-void SetSpaceNames(Presentation& presentation, int32_t groupType) {
+void SetSpaceNames(Presentation& presentation, GroupType groupType) {
   switch (groupType) {
-    case 0:
+    case GroupType::knot:
       presentation.spaceName = "S^3\\K";
       presentation.spaceNameLatex = "S^3\\setminus K";
       break;
-    case 1:
+    case GroupType::link:
       presentation.spaceName = "S^3\\L";
       presentation.spaceNameLatex = "S^3\\setminus L";
       break;
-    default:
+    case GroupType::boundary:
+    case GroupType::closed:
       presentation.spaceName = "M";
       presentation.spaceNameLatex = "M";
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "base/option_codes.h"
 #include "group/word.h"
 
 namespace quarvel {
@@ -31,7 +32,7 @@ struct Presentation {
 };
 
 // "S^3\K", "S^3\L" or "M" (and their LaTeX forms) by group type.
-void SetSpaceNames(Presentation& presentation, int32_t groupType);
+void SetSpaceNames(Presentation& presentation, GroupType groupType);
 
 // Which generators 1..52 occur in relators 1..relatorCount.
 std::array<bool, kMaxGenerators + 1> OccurringGenerators(const Presentation& presentation);

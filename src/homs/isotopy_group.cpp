@@ -150,7 +150,7 @@ void BuildIsotopyGroup(Workbench& wb) {
     wb.isotopyGroup = MakeIsotopyGroup(name);
     wb.isotopyGroup.classRepresentatives = std::move(classes);
   }
-  wb.settings.degreeK = wb.isotopyGroup.degree;
+  wb.current.degreeK = wb.isotopyGroup.degree;
 }
 
 void FindConjugacyClasses(IsotopyGroup& g) {

@@ -9,6 +9,7 @@
 #include "homs/isotopy_group.h"
 #include "isotopy/isotopy_panel_reports.h"
 #include "lists/isotopy_list.h"
+#include "lists/knot_list_detection.h"
 #include "reports/isotopy_report.h"
 #include "reports/report_text.h"
 #include "run/prepare_presentation.h"
@@ -23,8 +24,6 @@ constexpr int kErrorClearedLines = 20;
 constexpr int kErrorX = 330;
 constexpr uint64_t kWarmUpDraws = 1000;
 constexpr int kPolynomialX = 470;
-constexpr int32_t kSaveResults = 0;
-constexpr int32_t kSaveLatex = 1;
 
 bool FlagSet(const Workbench& wb) {
   return wb.failure.computationFailed || wb.failure.polynomialErrorFlag;
@@ -56,16 +55,15 @@ void ComputeTwistedPolynomial(Workbench& wb) {
 }
 
 void UntwistedAlexanderPolynomial(Workbench& wb) {
-  RunSettings& s = wb.settings;
-  s.degreeK = 1;
+  wb.current.degreeK = 1;
   for (GeneratorImage& image : wb.representation.generators) {
     image.matrix.Reset(1);
     image.matrix(1, 1) = 1;
     image.inverseMatrix.Reset(1);
     image.inverseMatrix(1, 1) = 1;
   }
-  SetCurrentPrime(wb.field, s.currentPrime);
-  SetSpaceNames(wb.presentation, s.groupType);
+  SetCurrentPrime(wb.field, wb.settings.currentPrime);
+  SetSpaceNames(wb.presentation, wb.current.groupType);
   ComputeTwistedPolynomial(wb);
   if (FlagSet(wb)) return;
   IsotopyState& iso = wb.isotopy;
@@ -115,7 +113,7 @@ void WriteClassHeaders(Workbench& wb) {
 
 void WriteInputCaption(Workbench& wb) {
   if (wb.presentation.braidText.empty()) {
-    WriteIsotopyHeader(wb.panels, 7, 7, FileCaption(wb.settings));
+    WriteIsotopyHeader(wb.panels, 7, 7, FileCaption(wb));
   } else {
     WriteIsotopyHeader(wb.panels, 7, 7, BraidInputCaption(wb) + BlankLine());
   }
@@ -198,12 +196,13 @@ void RunIsotopy(Workbench& wb) {
 }
 
 void IsotopyDriver(Workbench& wb) {
-  RunSettings& s = wb.settings;
+  const RunSettings& s = wb.settings;
   IsotopyState& iso = wb.isotopy;
   iso.listDone = false;
   ClearFailure(wb.failure);
   SkipDraws(wb.random, kWarmUpDraws);
-  s.degreeK = IsotopyDegree(s.isotopyGroup);
+  wb.current = StartingValues(s);
+  wb.current.degreeK = IsotopyDegree(s.isotopyGroup);
   if (wb.presentation.braidText.empty()) CheckPickedFile(wb);
   iso.listMode =
       wb.presentation.braidText.empty() && !wb.failure.computationFailed && PickedFileIsKnotList(s);
@@ -236,8 +235,8 @@ void ComputeKnotInvariant(Workbench& wb) {
   // A failed class leaves the product incomplete: it is neither shown nor saved.
   if (iso.enumerationStopped || FlagSet(wb)) return;
   ShowProduct(wb, static_cast<int64_t>(wb.homomorphisms.rows.size()));
-  const int32_t saveMode = wb.settings.isotopySaveMode;
-  if (saveMode == kSaveResults || saveMode == kSaveLatex) WriteIsotopyReport(wb, saveMode == kSaveLatex);
+  const SaveMode saveMode = wb.settings.isotopySaveMode;
+  if (saveMode != SaveMode::none) WriteIsotopyReport(wb, saveMode == SaveMode::latex);
 }
 
 }  // namespace quarvel

@@ -23,23 +23,7 @@ constexpr int kSummaryY = 55;
 constexpr int kSummaryBlankY = 67;
 constexpr size_t kSummaryEnd = 50;
 
-bool IsSign(char c) {
-  return c == '+' || c == '-';
-}
-
 }  // namespace
-
-std::string HeadToSign(std::string_view text, size_t length) {
-  length = std::min(length, text.size());
-  while (length < text.size() && (length == 0 || !IsSign(text[length - 1]))) ++length;
-  return std::string(text.substr(0, length));
-}
-
-std::string TailFromSign(std::string_view text, size_t length) {
-  size_t from = text.size() > length ? text.size() - length - 1 : 0;
-  while (from > 0 && !IsSign(text[from])) --from;
-  return std::string(text.substr(from));
-}
 
 void ShowIsotopyRepresentation(Workbench& wb) {
   const Presentation& p = wb.presentation;

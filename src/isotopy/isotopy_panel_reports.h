@@ -9,13 +9,6 @@
 
 namespace quarvel {
 
-// The first `length` characters of `text`, lengthened until they end with "+" or "-" or the text
-// ends.
-std::string HeadToSign(std::string_view text, size_t length);
-// The text from its (1-based) position size - `length` on, lengthened at its front until it begins
-// with "+" or "-" or is the whole text.
-std::string TailFromSign(std::string_view text, size_t length);
-
 // The current homomorphism: for each used generator its letter, the maps-to arrow and the element
 // text of its image, from x = 7 on the panel's current line; wraps 13 pixels lower past x = 420 (430
 // in the compact layout); the line position ends 15 below the last line used.

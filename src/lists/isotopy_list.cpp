@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "isotopy/isotopy_panel_reports.h"
 #include "lists/knot_list.h"
 #include "lists/list_progress.h"
 #include "poly/polynomial.h"

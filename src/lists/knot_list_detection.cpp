@@ -1,5 +1,8 @@
 #include "lists/knot_list_detection.h"
 
+#include <fstream>
+
+#include "group/input_file_check.h"
 #include "group/presentation_file.h"
 
 namespace quarvel {
@@ -20,6 +23,12 @@ bool IsKnotList(std::istream& in) {
   std::string second;
   if (!ReadListLine(in, first) || !ReadListLine(in, second)) return false;
   return first.find('{') != std::string::npos || second.find('{') != std::string::npos;
+}
+
+bool PickedFileIsKnotList(const RunSettings& s) {
+  if (UnusableFileReason(PickedPath(s))) return false;
+  std::ifstream in(PickedPath(s), std::ios::binary);
+  return in && IsKnotList(in);
 }
 
 }  // namespace quarvel

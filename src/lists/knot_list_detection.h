@@ -4,8 +4,14 @@
 
 #include <istream>
 
+#include "base/run_settings.h"
+
 namespace quarvel {
 
 bool IsKnotList(std::istream& in);
+
+// Whether the picked file (inputDirectory + inputName) is a knot list; a file that cannot be read
+// is none.
+bool PickedFileIsKnotList(const RunSettings& settings);
 
 }  // namespace quarvel

@@ -1,5 +1,6 @@
 #include "lists/list_progress.h"
 
+#include <chrono>
 #include <cstdio>
 
 #include "lists/knot_list.h"

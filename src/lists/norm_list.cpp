@@ -9,7 +9,6 @@
 #include "bounds/evaluate_representation.h"
 #include "lists/knot_list.h"
 #include "lists/list_progress.h"
-#include "norm/norm_run_start.h"
 #include "reports/report_text.h"
 #include "run/prepare_presentation.h"
 
@@ -27,10 +26,6 @@ constexpr std::string_view kGenerators = "generators>=";
 constexpr std::string_view kNotFibered = "not fibered";
 constexpr std::string_view kImproved = "(improved)";
 constexpr std::string_view kVanished = "zero twisted Alexander polynomial";
-constexpr int32_t kStopAtFirst = 1;
-constexpr int32_t kStopNotFibered = 2;
-constexpr int32_t kStopImproved = 3;
-constexpr int32_t kStopVanishes = 4;
 
 bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
@@ -42,26 +37,27 @@ std::string_view TrimRight(std::string_view text, std::string_view characters) {
 }
 
 // Whether a line already holds what the stop condition asks for.
-bool MeetsStopCondition(std::string_view line, int32_t stopCondition) {
+bool MeetsStopCondition(std::string_view line, StopCondition stopCondition) {
   switch (stopCondition) {
-    case kStopAtFirst: {
+    case StopCondition::first: {
       constexpr std::array<std::string_view, 7> kFound = {"3y", "4y", "5y", "6y", "7y", "8y", "9y"};
       return std::any_of(kFound.begin(), kFound.end(), [&](std::string_view t) { return Contains(line, t); });
     }
-    case kStopNotFibered:
+    case StopCondition::notFibered:
       return Contains(line, kNotFibered);
-    case kStopImproved:
+    case StopCondition::improved:
       return Contains(line, kImproved);
-    case kStopVanishes:
+    case StopCondition::vanishes:
       return Contains(line, kVanished);
-    default:
+    case StopCondition::never:
       return false;
   }
+  return false;
 }
 
 // Whether the pass at `size` takes the knot line; clears `satisfied` for a line that still lacks
 // what the stop condition asks for. A knot not computed is done until it is marked "new".
-bool TakesLine(std::string_view line, const std::string& size, int32_t stopCondition, bool& satisfied) {
+bool TakesLine(std::string_view line, const std::string& size, StopCondition stopCondition, bool& satisfied) {
   const std::string results = ListLineResults(line);
   const bool processed = Contains(results, "braid");
   if (processed && Contains(results, "new")) {
@@ -69,7 +65,7 @@ bool TakesLine(std::string_view line, const std::string& size, int32_t stopCondi
     return true;
   }
   if (Contains(results, kNotComputed)) return false;
-  const bool meets = stopCondition != 0 && MeetsStopCondition(results, stopCondition);
+  const bool meets = stopCondition != StopCondition::never && MeetsStopCondition(results, stopCondition);
   if (!processed || !meets) satisfied = false;
   return !Contains(results, size + "n") && !Contains(results, size + "y") && !meets;
 }
@@ -156,7 +152,7 @@ std::string ComposeResultLine(const Workbench& wb, std::string_view line, const 
   result += e.possiblyFibered ? "perhaps fibered" : "not fibered ";
   column += 17;
   PadTo(result, column);
-  if (s.stopCondition == kStopVanishes && e.polynomialVanished) {
+  if (s.stopCondition == StopCondition::vanishes && e.polynomialVanished) {
     result += std::string(kVanished) + "  ";
     column += 35;
   }
@@ -169,13 +165,13 @@ std::string ComposeResultLine(const Workbench& wb, std::string_view line, const 
   return result;
 }
 
-// Finds the knot line the pass at settings.degreeK takes and sets run.listLineNumber,
+// Finds the knot line the pass at the current degree k takes and sets run.listLineNumber,
 // run.listDone and run.listSatisfied; false when there is none.
 bool TakeListKnot(Workbench& wb, const KnotList& list) {
   NormRunState& run = wb.run;
   const RunSettings& s = wb.settings;
-  const std::string size = std::to_string(s.degreeK);
-  run.listSatisfied = s.stopCondition != 0;
+  const std::string size = std::to_string(wb.current.degreeK);
+  run.listSatisfied = s.stopCondition != StopCondition::never;
   bool knotLines = false;
   for (run.listLineNumber = 1; run.listLineNumber <= list.Count(); ++run.listLineNumber) {
     const std::string& line = list.Line(run.listLineNumber);
@@ -197,14 +193,12 @@ bool KnotFailed(const FailureState& failure) {
 
 void NextListKnot(Workbench& wb, const std::string& listPath) {
   NormRunState& run = wb.run;
-  RunSettings& s = wb.settings;
   KnotList list;
   while (ReadKnotList(listPath, list, wb.failure) && TakeListKnot(wb, list)) {
     const std::string& line = list.Line(run.listLineNumber);
     StartListKnot(run.listProgress, list, run.listLineNumber);
-    s.writeKnotFiles = false;
+    wb.current.writeKnotFiles = false;
     wb.presentation.braidText = ListLineBraid(line);
-    s.inputName = "test.txt";
     PreparePresentation(wb);
     if (!KnotFailed(wb.failure) && wb.presentation.generatorCount > kMaxNormGenerators) {
       Fail(wb.failure, "Too many generators!");

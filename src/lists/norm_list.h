@@ -29,7 +29,7 @@ namespace quarvel {
 // True when the current knot's computation failed.
 bool KnotFailed(const FailureState& failure);
 
-// Finds the next knot of the list at `listPath` for the pass at size settings.degreeK, sets
+// Finds the next knot of the list at `listPath` for the pass at size wb.current.degreeK, sets
 // run.listLineNumber, run.listDone and run.listSatisfied, and prepares the knot's presentation
 // from its braid; writes "Knot number <n> Name: knot<name>" on panel 5. A knot whose braid cannot
 // be built is recorded as not computed and the walk goes on. A list that cannot be read or

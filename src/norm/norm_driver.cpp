@@ -22,20 +22,19 @@ constexpr int32_t kMatrixSide = 300;
 constexpr int kFieldBlankY = 258;
 
 bool IsPermutationFamily(const RunSettings& s) {
-  return s.repFamily == kPermutationFamily;
+  return s.repFamily == RepFamily::permutation;
 }
 
 // The next knot of the list, at the size of the current pass. Returns false when the run ends
 // here: the user left, or the list or the knot's braid failed.
 bool FetchListKnot(Workbench& wb) {
-  RunSettings& s = wb.settings;
   ClearPanels(wb.panels);
-  s.degreeK = wb.run.savedSize;
+  wb.current.degreeK = wb.run.savedSize;
   // A knot that never gets its untwisted pass (too many generators) must not show the last one's.
   wb.evaluation.untwistedPolynomialText = {};
   wb.evaluation.untwistedDegree = 0;
-  NextListKnot(wb, s.inputDirectory + wb.run.listName);
-  wb.run.savedDegree = s.degreeK;
+  NextListKnot(wb, wb.settings.inputDirectory + wb.run.listName);
+  wb.run.savedDegree = wb.current.degreeK;
   if (wb.panels.flags.stopRequested) return false;
   if (wb.failure.computationFailed) {
     ShowRunError(wb, kListErrorX);
@@ -49,15 +48,15 @@ bool StartKnot(Workbench& wb) {
   EvaluationState& e = wb.evaluation;
   e.possiblyFibered = e.possiblyMonic = true;
   wb.run.listSatisfied = false;
-  if (wb.settings.listMode && !FetchListKnot(wb)) return false;
+  if (wb.run.listMode && !FetchListKnot(wb)) return false;
   wb.representation.nontrivialCount = 0;
   const Presentation& p = wb.presentation;
-  RunSettings& s = wb.settings;
+  NormRunState& run = wb.run;
   if (p.generatorCount * p.relatorCount > 0) {
     int32_t cap =
         static_cast<int32_t>(std::min(kMatrixSide / p.generatorCount, kMatrixSide / p.relatorCount));
-    s.degreeCap = std::min(s.degreeCap, cap);
-    s.metabelianMaxOrder = std::min(s.metabelianMaxOrder, cap);
+    run.degreeCap = std::min(run.degreeCap, cap);
+    run.metabelianMaxOrder = std::min(run.metabelianMaxOrder, cap);
   }
   e.stopConditionMet = false;
   return true;
@@ -65,26 +64,25 @@ bool StartKnot(Workbench& wb) {
 
 void StartUntwistedPass(Workbench& wb) {
   EvaluationState& e = wb.evaluation;
-  RunSettings& s = wb.settings;
   wb.run.trivialPass = true;
   e.bestBound = 0;
   wb.image.generatorBound = 1;
   wb.representation.searchNumber = 0;
-  s.degreeK = 1;
+  wb.current.degreeK = 1;
   e.boundImproved = e.polynomialVanished = false;
   wb.run.cycleCounter = 0;
   wb.run.knotFirstSolution = e.solutionCount;
-  s.currentPrime = wb.run.savedPrime;
+  wb.run.prime = wb.settings.currentPrime;
 }
 
 // Moves to the next selected field of the comparison; false once past the last one.
 bool NextComparedField(Workbench& wb) {
   NormRunState& run = wb.run;
-  RunSettings& s = wb.settings;
+  const RunSettings& s = wb.settings;
   do {
     ++run.fieldIndex;
   } while (run.fieldIndex < kPastLastField && !s.fieldSelected[run.fieldIndex]);
-  if (run.fieldIndex < kPastLastField) s.currentPrime = s.primeTable[run.fieldIndex];
+  if (run.fieldIndex < kPastLastField) run.prime = s.primeTable[run.fieldIndex];
   if (run.fieldIndex == kPastLastField && run.fieldsDone == 0) Fail(wb.failure, "No field selected!");
   ++run.fieldsDone;
   for (int r = run.fieldsDone; r <= kSelectableFields; ++r) {
@@ -94,7 +92,7 @@ bool NextComparedField(Workbench& wb) {
 }
 
 void ComputeOverField(Workbench& wb) {
-  SetCurrentPrime(wb.field, wb.settings.currentPrime);
+  SetCurrentPrime(wb.field, wb.run.prime);
   ZerothTwistedPolynomial(wb);
   SecondTwistedPolynomial(wb);
   PumpMessages(wb.panels);
@@ -121,11 +119,11 @@ bool EvaluateOverFields(Workbench& wb) {
     PumpMessages(wb.panels);
     if (wb.failure.computationFailed) {
       // In a list the knot is recorded as not computed and the walk goes on.
-      if (!wb.settings.listMode) ShowRunError(wb, kCycleErrorX);
+      if (!wb.run.listMode) ShowRunError(wb, kCycleErrorX);
       return false;
     }
   } while (comparing && run.fieldIndex != kPastLastField && wb.representation.representationFound &&
-           (wb.evaluation.possiblyFibered || !wb.settings.listMode));
+           (wb.evaluation.possiblyFibered || !wb.run.listMode));
   return true;
 }
 
@@ -138,49 +136,50 @@ bool SavesSearchDegree(const Workbench& wb) {
 }
 
 void FindNextRepresentation(Workbench& wb) {
-  RunSettings& s = wb.settings;
+  const RunSettings& s = wb.settings;
   FindRepresentation(wb);
-  if (SavesSearchDegree(wb)) wb.run.savedDegree = s.degreeK;
+  if (SavesSearchDegree(wb)) wb.run.savedDegree = wb.current.degreeK;
   ComputeImage(wb);
   if (s.determineImageSize) ImageGeneratorCount(wb);
-  if (s.reducedPermutationRep && SavesSearchDegree(wb)) s.degreeK -= 1;  // V has dimension k - 1
+  if (s.reducedPermutationRep && SavesSearchDegree(wb)) wb.current.degreeK -= 1;  // V has dimension k - 1
 }
 
 enum class CycleEnd { nextCycle, endKnot, endRun };
 
 CycleEnd RunCycle(Workbench& wb) {
-  RunSettings& s = wb.settings;
+  const RunSettings& s = wb.settings;
+  int64_t& k = wb.current.degreeK;
   NormRunState& run = wb.run;
   EvaluationState& e = wb.evaluation;
   bool trivial = run.trivialPass;
   if (!trivial) run.outputPanel = 7 - run.outputPanel;
   if (trivial) run.outputLine = 0;
   run.savedPanelPosition = 0;
-  if (SavesSearchDegree(wb)) s.degreeK = run.savedDegree;
-  s.degreeK = std::min<int64_t>(s.degreeK, s.degreeCap);
+  if (SavesSearchDegree(wb)) k = run.savedDegree;
+  k = std::min<int64_t>(k, run.degreeCap);
   wb.representation.representationFound = true;
   bool sizeOk = wb.presentation.generatorCount <= kMaxNormGenerators;
   const bool searched = sizeOk && !wb.failure.computationFailed;
   if (searched) FindNextRepresentation(wb);
   if (wb.panels.flags.stopRequested) return CycleEnd::endRun;
-  if (s.listMode && KnotFailed(wb.failure)) return CycleEnd::endKnot;
+  if (run.listMode && KnotFailed(wb.failure)) return CycleEnd::endKnot;
   if (searched && wb.failure.computationFailed) {
     ShowRunError(wb, kCycleErrorX);
     return CycleEnd::endRun;
   }
 
-  if (wb.representation.representationFound && s.degreeK <= s.degreeCap && sizeOk &&
+  if (wb.representation.representationFound && k <= run.degreeCap && sizeOk &&
       !wb.failure.computationFailed) {
     if (!EvaluateOverFields(wb)) {
-      const bool knotFailed = s.listMode && KnotFailed(wb.failure) && !wb.panels.flags.stopRequested;
+      const bool knotFailed = run.listMode && KnotFailed(wb.failure) && !wb.panels.flags.stopRequested;
       return knotFailed ? CycleEnd::endKnot : CycleEnd::endRun;
     }
   }
-  if (trivial) s.degreeK = run.savedDegree;
+  if (trivial) k = run.savedDegree;
 
   bool stop = false;
   run.trivialPass = false;
-  if (s.compareFields && s.listMode && run.multiField && !e.possiblyFibered) stop = true;
+  if (s.compareFields && run.listMode && run.multiField && !e.possiblyFibered) stop = true;
   const std::string& untwisted = e.untwistedPolynomialText.plain;
   if (s.compareFields && (untwisted.size() < 2 || untwisted[1] != '1')) {
     stop = true;
@@ -191,15 +190,14 @@ CycleEnd RunCycle(Workbench& wb) {
   // The cycle limit ends a single run, and in a list each knot's cycles.
   const bool limitReached =
       run.representationLimit >= 0 &&
-      e.solutionCount - (s.listMode ? run.knotFirstSolution : 0) >= run.representationLimit;
-  if (limitReached && !s.listMode) {
+      e.solutionCount - (run.listMode ? run.knotFirstSolution : 0) >= run.representationLimit;
+  if (limitReached && !run.listMode) {
     wb.panels.flags.stopRequested = true;
     run.representationLimitReached = true;
   }
   if (wb.panels.flags.stopRequested) return CycleEnd::endRun;
   if (stop || limitReached) return CycleEnd::endKnot;
-  int64_t k = s.degreeK;
-  if (s.listMode && run.cycleCounter > k * (k / 2 + 1) + 2) return CycleEnd::endKnot;
+  if (run.listMode && run.cycleCounter > k * (k / 2 + 1) + 2) return CycleEnd::endKnot;
   return wb.representation.representationFound ? CycleEnd::nextCycle : CycleEnd::endKnot;
 }
 
@@ -214,7 +212,7 @@ void NormDriver(Workbench& wb) {
   if (!StartNormRun(wb)) return;
   wb.run.outputPanel = 4;
   wb.run.firstWrite = true;
-  const bool listMode = wb.settings.listMode;
+  const bool listMode = wb.run.listMode;
   while (true) {
     if (!StartKnot(wb)) return;
     const bool knotLeft = !listMode || !wb.run.listDone;

@@ -8,8 +8,6 @@
 
 namespace quarvel {
 
-inline constexpr int64_t kMaxNormGenerators = 30;
-
 // Clears the run flags and shows the norm-mode computation window.
 void OpenNormWindow(Workbench& workbench);
 

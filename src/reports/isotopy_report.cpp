@@ -118,7 +118,7 @@ void WriteClass(const Context& c, size_t h) {
 void WriteIsotopyReport(Workbench& wb, bool latex) {
   const std::string& name = wb.settings.isotopyGroup;
   const bool alternating = !name.empty() && name[0] == 'a';
-  const std::string k = name.size() > 1 ? name.substr(1) : std::to_string(wb.settings.degreeK);
+  const std::string k = name.size() > 1 ? name.substr(1) : std::to_string(wb.current.degreeK);
   ReportFile file(latex ? kLatexReportName : kResultsFileName);
   Context c{wb,
             file,

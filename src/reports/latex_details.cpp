@@ -31,7 +31,7 @@ void WriteMatrix(ReportFile& file, const std::vector<std::string>& rows) {
 }  // namespace
 
 void PrepareLatexMatrixRows(Workbench& wb) {
-  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.settings.degreeK);
+  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.current.degreeK);
   const bool small = size.rows >= kSubscriptMatrixFrom;
   std::vector<std::string>& rows = wb.reports.latexMatrixRows;
   rows.clear();
@@ -48,7 +48,7 @@ void PrepareLatexMatrixRows(Workbench& wb) {
 }
 
 std::vector<std::string> LatexDiagonalRows(const Workbench& wb) {
-  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.settings.degreeK);
+  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.current.degreeK);
   const bool small = size.rows >= kSubscriptDiagonalFrom;
   std::vector<std::string> lines;
   for (int32_t i = 1; i <= size.rows; ++i) {
@@ -89,7 +89,7 @@ std::vector<std::string> LatexDiagonalRows(const Workbench& wb) {
 void WriteComputationalDetails(const Workbench& wb, ReportFile& file) {
   const Presentation& p = wb.presentation;
   const std::string prime = std::to_string(wb.field.currentPrime);
-  const std::string k = std::to_string(wb.settings.degreeK);
+  const std::string k = std::to_string(wb.current.degreeK);
   const std::string module = "\\Bbb{F}_{" + prime + "}^" + k + "[t^{\\pm 1}]";
   file.Line("%");
   file.Line("%" + std::string(49, '='));

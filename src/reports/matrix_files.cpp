@@ -27,7 +27,7 @@ void WriteSimplificationLog(const Workbench& wb, ReportFile& file, std::string_v
 
 void WriteFoxExplanation(const Workbench& wb, ReportFile& file, std::string_view prefix) {
   const std::string prime = std::to_string(wb.field.currentPrime);
-  const std::string k = std::to_string(wb.settings.degreeK);
+  const std::string k = std::to_string(wb.current.degreeK);
   file.Line(prefix, "The representation matrix for H_1(M,pt,F_" + prime + "^" + k + "[t^-1,t]) given by");
   file.Line(prefix, "alpha tensor phi applied to the matrix");
   file.Line(prefix, "              __________");
@@ -43,7 +43,7 @@ void WriteFoxExplanation(const Workbench& wb, ReportFile& file, std::string_view
 
 // The rows of the matrix store, each entry in a 12-character column; kept for the second call.
 void WriteMatrixRows(Workbench& wb, ReportFile& file) {
-  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.settings.degreeK);
+  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.current.degreeK);
   std::vector<std::string>& kept = wb.reports.matrixRowTexts;
   kept.clear();
   for (int32_t i = 1; i <= size.rows; ++i) {
@@ -67,7 +67,7 @@ void WriteDescription(Workbench& wb, ReportFile& file, std::string_view prefix) 
 
 void WriteMatrixDocument(Workbench& wb, ReportFile& file, bool afterReduction) {
   const std::string prime = std::to_string(wb.field.currentPrime);
-  const std::string k = std::to_string(wb.settings.degreeK);
+  const std::string k = std::to_string(wb.current.degreeK);
   const std::string module = "F_" + prime + "^" + k + "[t^-1,t]";
   WriteDescription(wb, file, "");
   file.Line(" ");
@@ -95,7 +95,7 @@ std::string GapEntry(const Workbench& wb, int32_t i, int32_t j) {
 }  // namespace
 
 std::string GapMatrixRow(const Workbench& wb, int32_t i) {
-  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.settings.degreeK);
+  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.current.degreeK);
   std::string row;
   for (int32_t j = 1; j <= size.columns; ++j) {
     row += GapEntry(wb, i, j);
@@ -114,7 +114,7 @@ void WriteMatrixFile(Workbench& wb, bool afterReduction) {
 
 void WriteGapFile(Workbench& wb) {
   if (wb.panels.flags.stopRequested || wb.run.trivialPass) return;
-  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.settings.degreeK);
+  const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.current.degreeK);
   ReportFile file(kGapFileName);
   file.Line("#Load into GAP using the command Read(\"quarvel_matrix_gap.txt\");");
   file.Line("R:=PolynomialRing(GF(" + std::to_string(wb.field.currentPrime) + "),1);");
@@ -129,7 +129,7 @@ void WriteGapFile(Workbench& wb) {
       "polynomial");
   file.Line("# The following computes the twisted Alexander polynomial");
   file.Line("D:=One(R);");
-  file.Line("for i in [1.." + std::to_string((wb.presentation.generatorCount - 1) * wb.settings.degreeK) +
+  file.Line("for i in [1.." + std::to_string((wb.presentation.generatorCount - 1) * wb.current.degreeK) +
             "] do D:=D*N[i][i]; od;");
   file.Line("# Type \"D;\" to get the twisted Alexander polynomial");
   file.Line("#" + std::string(44, '='));

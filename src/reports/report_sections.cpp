@@ -20,7 +20,7 @@ std::string Number(int64_t value) {
 
 // 0 knot complement, 1 link complement, 2 any other manifold.
 int SpaceKind(const Workbench& wb) {
-  return std::clamp(wb.settings.groupType, 0, 2);
+  return std::min(OptionCode(wb.current.groupType), 2);
 }
 
 // The fibering verdict; the plain section writes it without the final period.
@@ -35,8 +35,9 @@ std::string NotFiberedText(const Workbench& wb, bool latex) {
 }
 
 std::string BoundLine(const Workbench& wb, const char* knotName, const char* phiName, const char* ending) {
-  std::string subject = wb.settings.groupType == 0 ? std::string("genus of ") + knotName
-                                                   : std::string("the Thurston norm of ") + phiName;
+  std::string subject = wb.current.groupType == GroupType::knot
+                            ? std::string("genus of ") + knotName
+                            : std::string("the Thurston norm of ") + phiName;
   return "Lower bound for " + subject + ": " + wb.evaluation.boundText + ending;
 }
 
@@ -87,8 +88,8 @@ std::vector<std::string> TwistedTexts(const Workbench& wb, bool latex) {
 int64_t ShownSymmetricDegree(const Workbench& wb) {
   const RunSettings& s = wb.settings;
   if (s.permutationGroupOnly) return wb.image.degree;
-  if (s.reducedPermutationRep) return s.degreeK + 1;  // V has dimension k
-  return s.degreeK;
+  if (s.reducedPermutationRep) return wb.current.degreeK + 1;  // V has dimension k
+  return wb.current.degreeK;
 }
 
 std::string PermutationText(const Workbench& wb, int g, int64_t n) {
@@ -120,7 +121,7 @@ void WritePermutationPlain(const Workbench& wb, ReportFile& file, std::string_vi
     file.Line(prefix, into + " -> GL(V)");
     file.Line(prefix, "where S_" + n + " acts on V = { (v_1,...,v_" + n + ") | v_1+...+v_" + n +
                           "=0 } by permuting the coordinates.");
-    file.Line(prefix, "Note that V is a vector space of dimension " + Number(s.degreeK) + ".");
+    file.Line(prefix, "Note that V is a vector space of dimension " + Number(wb.current.degreeK) + ".");
   } else {
     file.Line(prefix, into + " -> GL(Z," + n + ")");
   }
@@ -148,7 +149,7 @@ void WritePermutationLatex(const Workbench& wb, ReportFile& file) {
     file.Line(into + " \\to \\mbox{GL}(V)$");
     file.Line("where $S_" + n + "$ acts on $V = \\{ (v_1,...,v_" + n + ") | v_1+...+v_" + n +
               "=0 \\}$ by permuting the coordinates.");
-    file.Line("Note that $V$ is a vector space of dimension " + Number(s.degreeK) + ".");
+    file.Line("Note that $V$ is a vector space of dimension " + Number(wb.current.degreeK) + ".");
   } else {
     file.Line(into + " \\to \\mbox{GL}(\\Bbb{Z}," + n + ")$");
   }
@@ -272,7 +273,7 @@ void WritePresentationLines(const Workbench& wb, ReportFile& file, std::string_v
     for (int32_t r = 1; r <= p.inputRelatorCount && r <= kMaxRelators; ++r)
       file.Line(prefix, WordToText(p.inputRelators[r], false));
   }
-  if (wb.settings.groupType != 0) WritePhiAssignments(wb, file, prefix, latex);
+  if (wb.current.groupType != GroupType::knot) WritePhiAssignments(wb, file, prefix, latex);
 }
 
 void WriteRunHeader(const Workbench& wb, ReportFile& file, bool headerOnly, std::string_view prefix,
@@ -302,10 +303,10 @@ void WriteRunHeader(const Workbench& wb, ReportFile& file, bool headerOnly, std:
 void WriteRepresentationSection(const Workbench& wb, ReportFile& file, bool headerOnly,
                                 std::string_view prefix, bool latex) {
   switch (wb.settings.repFamily) {
-    case kMetabelianFamily:
+    case RepFamily::metabelian:
       WriteMetabelian(wb, file, prefix, latex);
       break;
-    case kAbelianFamily:
+    case RepFamily::abelian:
       WriteAbelian(wb, file, prefix, latex);
       break;
     default:

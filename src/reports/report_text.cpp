@@ -6,16 +6,35 @@
 #include "poly/polynomial.h"
 
 namespace quarvel {
+namespace {
+
+bool IsSign(char c) {
+  return c == '+' || c == '-';
+}
+
+}  // namespace
 
 std::vector<std::string> CutBeforeSigns(std::string_view text, size_t firstCut) {
   std::vector<std::string> lines;
   while (!text.empty()) {
     size_t cut = std::min(firstCut, text.size());
-    while (cut < text.size() && text[cut] != '+' && text[cut] != '-') ++cut;
+    while (cut < text.size() && !IsSign(text[cut])) ++cut;
     lines.emplace_back(text.substr(0, cut));
     text.remove_prefix(cut);
   }
   return lines;
+}
+
+std::string HeadToSign(std::string_view text, size_t length) {
+  length = std::min(length, text.size());
+  while (length < text.size() && (length == 0 || !IsSign(text[length - 1]))) ++length;
+  return std::string(text.substr(0, length));
+}
+
+std::string TailFromSign(std::string_view text, size_t length) {
+  size_t from = text.size() > length ? text.size() - length - 1 : 0;
+  while (from > 0 && !IsSign(text[from])) --from;
+  return std::string(text.substr(from));
 }
 
 std::string UsedGeneratorLetters(const Presentation& p, std::string_view separator) {

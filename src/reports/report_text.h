@@ -20,6 +20,13 @@ namespace quarvel {
 // text gives no lines.
 std::vector<std::string> CutBeforeSigns(std::string_view text, size_t firstCut);
 
+// The first `length` characters of `text`, lengthened until they end with "+" or "-" or the text
+// ends.
+std::string HeadToSign(std::string_view text, size_t length);
+// The text from its (1-based) position size - `length` on, lengthened at its front until it begins
+// with "+" or "-" or is the whole text.
+std::string TailFromSign(std::string_view text, size_t length);
+
 // The display letter of generator g as a text.
 inline std::string LetterText(int generator) {
   return std::string(1, GeneratorLetter(generator));

@@ -26,11 +26,11 @@ struct Phrases {
   std::string bound;       // what the "best bound" block's title bounds
 };
 
-Phrases PhrasesFor(int32_t groupType, bool latex) {
+Phrases PhrasesFor(GroupType groupType, bool latex) {
   const std::string phi = latex ? "$\\phi$" : "phi";
   const std::string knot = latex ? "knot $K$" : "K";
-  if (groupType == 0) return {"knot is not fibered", "genus of " + knot};
-  if (groupType == 1) return {"link does not fiber over " + phi, "Thurston norm of " + phi};
+  if (groupType == GroupType::knot) return {"knot is not fibered", "genus of " + knot};
+  if (groupType == GroupType::link) return {"link does not fiber over " + phi, "Thurston norm of " + phi};
   return {"manifold does not fiber over " + phi, "Thurston norm of " + phi};
 }
 
@@ -71,11 +71,11 @@ void CopyKeptBlocks(const std::vector<std::string>& kept, const std::string& sea
 }
 
 void WriteResults(Workbench& wb) {
-  const int32_t mode = wb.settings.saveMode;
-  if (mode != 0 && mode != 1) return;
-  const bool latex = mode == 1;
+  const SaveMode mode = wb.settings.saveMode;
+  if (mode == SaveMode::none) return;
+  const bool latex = mode == SaveMode::latex;
   const std::string name = latex ? kLatexReportName : kResultsFileName;
-  const Phrases phrases = PhrasesFor(wb.settings.groupType, latex);
+  const Phrases phrases = PhrasesFor(wb.current.groupType, latex);
   const EvaluationState& e = wb.evaluation;
 
   std::vector<std::string> kept;

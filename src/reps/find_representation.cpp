@@ -49,9 +49,9 @@ constexpr int kEscalationBlankX = 10;
 constexpr int kEscalationBlankY = 70;
 constexpr int kEscalationBlankWidth = 241;
 
-StatusColumns ColumnsFor(int32_t repFamily) {
-  if (repFamily == kMetabelianFamily) return kMetabelianColumns;
-  if (repFamily == kAbelianFamily) return kAbelianColumns;
+StatusColumns ColumnsFor(RepFamily repFamily) {
+  if (repFamily == RepFamily::metabelian) return kMetabelianColumns;
+  if (repFamily == RepFamily::abelian) return kAbelianColumns;
   return kPermutationColumns;
 }
 
@@ -61,7 +61,7 @@ void WriteGroupName(Workbench& wb, SearchKind kind, const StatusColumns& columns
   switch (kind) {
     case SearchKind::trivial:
       // The trivial pass precedes every abelian search, so the abelian kind is named here.
-      if (s.repFamily == kAbelianFamily)
+      if (s.repFamily == RepFamily::abelian)
         WriteText(wb.panels, kStatusPanel, kColumnMargin, kStatusLineY, "Abelian representations");
       return;
     case SearchKind::metabelian: {
@@ -74,11 +74,12 @@ void WriteGroupName(Workbench& wb, SearchKind kind, const StatusColumns& columns
     }
     case SearchKind::permutation: {
       // Beyond the tabulated degrees the search draws from S_k whatever alternatingOnly says.
-      const bool alternating = s.alternatingOnly && s.degreeK <= kMaxTabulatedDegree;
+      const bool alternating = s.alternatingOnly && wb.current.degreeK <= kMaxTabulatedDegree;
       WriteText(wb.panels, kStatusPanel, columns.x0 + kColumnMargin, kStatusLineY,
                 alternating ? "Permutation group: A" : "Permutation group: S");
       const int offset = alternating ? kAlternatingSubscriptOffset : kSymmetricSubscriptOffset;
-      WriteText(wb.panels, kStatusPanel, columns.x0 + offset, kSubscriptY, std::to_string(s.degreeK));
+      WriteText(wb.panels, kStatusPanel, columns.x0 + offset, kSubscriptY,
+                std::to_string(wb.current.degreeK));
       return;
     }
   }
@@ -157,8 +158,8 @@ ElementTable TableFor(const Workbench& wb, SearchKind kind) {
   if (kind == SearchKind::metabelian) {
     return BuildMetabelianElements(wb.representation.metabelianL, wb.representation.metabelianZ);
   }
-  if (kind == SearchKind::permutation && s.degreeK <= kMaxTabulatedDegree) {
-    return BuildElementTable(static_cast<int32_t>(s.degreeK), s.alternatingOnly);
+  if (kind == SearchKind::permutation && wb.current.degreeK <= kMaxTabulatedDegree) {
+    return BuildElementTable(static_cast<int32_t>(wb.current.degreeK), s.alternatingOnly);
   }
   return ElementTable{};
 }
@@ -210,19 +211,19 @@ bool RelatorsHold(const Workbench& wb, int64_t k) {
 
 void FindRepresentation(Workbench& wb) {
   if (wb.failure.computationFailed) return;
-  RunSettings& s = wb.settings;
+  const RunSettings& s = wb.settings;
   const bool trivialPass = wb.run.trivialPass;
-  if (s.repFamily == kAbelianFamily && !trivialPass) {
+  if (s.repFamily == RepFamily::abelian && !trivialPass) {
     FindAbelianRepresentation(wb);
     return;
   }
   Representation& rep = wb.representation;
   for (GeneratorImage& g : rep.generators) g.abelianScalar = 1;
-  const SearchKind kind = trivialPass                        ? SearchKind::trivial
-                          : s.repFamily == kMetabelianFamily ? SearchKind::metabelian
-                                                             : SearchKind::permutation;
+  const SearchKind kind = trivialPass                            ? SearchKind::trivial
+                          : s.repFamily == RepFamily::metabelian ? SearchKind::metabelian
+                                                                 : SearchKind::permutation;
   const StatusColumns columns = ColumnsFor(s.repFamily);
-  int32_t bound = s.metabelianMaxOrder;
+  int32_t bound = wb.run.metabelianMaxOrder;
   int64_t groupsGivenUp = 0;
   const int64_t phiMultiple = PhiMultiple(wb.presentation);
 
@@ -232,8 +233,8 @@ void FindRepresentation(Workbench& wb) {
       return;
     }
     // Before the table is built, so that the table has the degree the search uses.
-    if (s.degreeK == 0) s.degreeK = 3;
-    s.degreeK = std::min<int64_t>(s.degreeK, kMaxDegree);  // the storage of a permutation
+    if (wb.current.degreeK == 0) wb.current.degreeK = 3;
+    wb.current.degreeK = std::min<int64_t>(wb.current.degreeK, kMaxDegree);  // the storage of a permutation
     ElementTable table = TableFor(wb, kind);
     WriteGroupName(wb, kind, columns);
     WriteText(wb.panels, kStatusPanel, columns.x1 + kColumnMargin, kStatusLineY,
@@ -242,7 +243,7 @@ void FindRepresentation(Workbench& wb) {
     int64_t attempts = 0;
 
     for (bool newGroup = false; !newGroup && !found;) {
-      const int64_t k = s.degreeK;
+      const int64_t k = wb.current.degreeK;
       bool success = false;
       for (int t = 0; t < kTriesPerAttempt && !success; ++t) {
         DrawCandidates(wb, kind, table, k, phiMultiple);
@@ -262,26 +263,26 @@ void FindRepresentation(Workbench& wb) {
 
       const bool giveUp =
           (kind == SearchKind::metabelian && rep.trivialSolutions > kMetabelianTrivialLimit) ||
-          (rep.trivialSolutions > 6 * k * k && rep.nontrivialCount == 0 && k < s.degreeCap);
+          (rep.trivialSolutions > 6 * k * k && rep.nontrivialCount == 0 && k < wb.run.degreeCap);
       if (giveUp && kind == SearchKind::metabelian) {
         ++groupsGivenUp;
         if (groupsGivenUp % kGroupsPerBoundStep == 0 && bound < kLargestMetabelianBound) ++bound;
         newGroup = true;
       } else if (giveUp && kind == SearchKind::permutation && rep.searchNumber == 1) {
-        if (s.listMode) {
+        if (wb.run.listMode) {
           rep.representationFound = false;
           return;
         }
-        if (s.permutationGroupOnly && s.degreeK >= kMaxImageDegree) {
+        if (s.permutationGroupOnly && wb.current.degreeK >= kMaxImageDegree) {
           rep.representationFound = false;
           Fail(wb.failure, kNoRegularImage);
           return;
         }
-        ++s.degreeK;
+        ++wb.current.degreeK;
         attempts = 0;
         rep.trivialSolutions = 0;
         rep.nontrivialCount = 0;
-        if (s.degreeK <= kMaxTabulatedDegree) table = TableFor(wb, kind);
+        if (wb.current.degreeK <= kMaxTabulatedDegree) table = TableFor(wb, kind);
         WriteGroupName(wb, kind, columns);
         BlankEscalationLines(wb);
       } else {
@@ -315,7 +316,7 @@ void FindAbelianRepresentation(Workbench& wb) {
     if (solution && !AllScalarsOne(wb)) break;
   }
 
-  wb.settings.degreeK = 1;
+  wb.current.degreeK = 1;
   const std::vector<std::string>& records = wb.simplification.substitutionList;
   for (auto record = records.rbegin(); record != records.rend(); ++record) {
     if (record->size() < 2) continue;

@@ -8,10 +8,10 @@
 // substitution records, last record first, shows the representation on the output panel and
 // builds its matrices (representation_matrices.h).
 //
-// Kinds, by run settings: the trivial pass (degree 1, every try succeeds); permutations (repFamily
-// 0): a uniform element of S_k, or of A_k with alternatingOnly, from the element table while
-// k <= 8, a random element of S_k beyond; metabelian (repFamily 1): Z/2 x Z/l with the Z/2 part
-// fixed by phi_0 mod 2 (phi = d phi_0, phi_0 primitive); abelian (repFamily 2): FindAbelianRepresentation.
+// Kinds, by run settings: the trivial pass (degree 1, every try succeeds); permutations
+// (RepFamily::permutation): a uniform element of S_k, or of A_k with alternatingOnly, from the element table
+// while k <= 8, a random element of S_k beyond; metabelian: Z/2 x Z/l with the Z/2 part fixed by phi_0 mod 2
+// (phi = d phi_0, phi_0 primitive); abelian: FindAbelianRepresentation.
 //
 // When trivial solutions pile up (more than 6 k^2 without a nontrivial one below the degree cap,
 // or more than 6 in a metabelian group) the search gives up the group: a metabelian search picks

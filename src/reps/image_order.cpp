@@ -42,7 +42,7 @@ int64_t PhiOfWord(const Word& word, const Presentation& p) {
 bool ImageWanted(const Workbench& wb) {
   const RunSettings& s = wb.settings;
   return s.determineImageSize && !wb.panels.flags.stopRequested && !wb.failure.computationFailed &&
-         s.repFamily == kPermutationFamily;
+         s.repFamily == RepFamily::permutation;
 }
 
 // Closure passes over the list; false when stopRequested cut them short.
@@ -220,9 +220,9 @@ int32_t Gcd(int32_t a, int32_t b) {
 void ComputeImage(Workbench& wb) {
   ImageState& im = wb.image;
   im.current = false;
-  RunSettings& s = wb.settings;
-  if (!ImageWanted(wb) || s.degreeK > kMaxImageDegree || s.degreeK < 1) return;
-  const int32_t m = static_cast<int32_t>(s.degreeK);
+  const RunSettings& s = wb.settings;
+  if (!ImageWanted(wb) || wb.current.degreeK > kMaxImageDegree || wb.current.degreeK < 1) return;
+  const int32_t m = static_cast<int32_t>(wb.current.degreeK);
   ResetImage(im, m);
   Permutation identity{};
   std::iota(identity.begin() + 1, identity.begin() + 1 + m, 1);
@@ -238,7 +238,7 @@ void ComputeImage(Workbench& wb) {
   if (n <= kLargestShownImage) ComputePhiDivisor(wb);
 
   if (s.permutationGroupOnly) {
-    s.degreeK = n;
+    wb.current.degreeK = n;
     if (n > kLargestRegularImage) {
       wb.representation.representationFound = false;
     } else {

@@ -104,7 +104,7 @@ void InvertPermutation(const Permutation& p, int64_t k, Permutation& inverse) {
 }
 
 bool ChooseMetabelianGroup(Workbench& wb, int32_t bound) {
-  bound = std::min(bound, wb.settings.degreeCap);
+  bound = std::min(bound, wb.run.degreeCap);
   if (bound < kSmallestMetabelianModulus) return false;
   const uint32_t range = static_cast<uint32_t>(kPrimeTableSize - 2);
   int32_t l = 0;
@@ -115,7 +115,7 @@ bool ChooseMetabelianGroup(Workbench& wb, int32_t bound) {
   rep.metabelianN = 2;
   rep.metabelianL = l;
   rep.metabelianZ = l - 1;
-  wb.settings.degreeK = l;
+  wb.current.degreeK = l;
   return true;
 }
 

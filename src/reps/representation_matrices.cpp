@@ -22,9 +22,9 @@ void ReducedPermutationMatrix(const Permutation& p, int32_t k, IntMatrix& matrix
 void BuildRepresentationMatrices(Workbench& wb) {
   const RunSettings& s = wb.settings;
   if (s.permutationGroupOnly) return;
-  const bool scalar = wb.run.trivialPass || s.repFamily == kAbelianFamily;
-  const bool reduced = !scalar && s.repFamily == kPermutationFamily && s.reducedPermutationRep;
-  const int32_t k = static_cast<int32_t>(s.degreeK);
+  const bool scalar = wb.run.trivialPass || s.repFamily == RepFamily::abelian;
+  const bool reduced = !scalar && s.repFamily == RepFamily::permutation && s.reducedPermutationRep;
+  const int32_t k = static_cast<int32_t>(wb.current.degreeK);
   for (int32_t g = 1; g <= kMaxGenerators; ++g) {
     if (!wb.presentation.generatorUsed[g]) continue;
     GeneratorImage& image = wb.representation.generators[g];

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "bounds/evaluation_state.h"
-#include "lists/list_progress.h"
 #include "poly/polynomial.h"
+#include "run/list_progress_state.h"
 
 namespace quarvel {
 

@@ -4,9 +4,12 @@
 #include <cstdint>
 #include <string>
 
-#include "lists/list_progress.h"
+#include "run/list_progress_state.h"
 
 namespace quarvel {
+
+// The most generators a presentation of a norm run may keep after simplification.
+inline constexpr int64_t kMaxNormGenerators = 30;
 
 struct NormRunState {
   bool trivialPass = false;        // the untwisted pass with degree 1
@@ -17,7 +20,13 @@ struct NormRunState {
   int32_t cycleCounter = 0;
   int64_t savedDegree = 0;
   int64_t savedSize = 0;
-  int32_t savedPrime = 0;
+  // Started from the settings with the run: whether the picked file is a knot list, the caps on
+  // the degree k and on the metabelian modulus (lowered for each knot so that the twisted Fox
+  // matrix fits), and the prime of the field the next polynomials are computed over.
+  bool listMode = false;
+  int32_t degreeCap = 0;
+  int32_t metabelianMaxOrder = 0;
+  int32_t prime = 0;
   int64_t fieldIndex = 0;  // position 1..10 of the compared field, 11 when past the last
   int32_t fieldsDone = 0;
   bool listSatisfied = false;

@@ -1,12 +1,8 @@
 #include "run/run_messages.h"
 
 #include <array>
-#include <fstream>
 
 #include "group/braid.h"
-#include "group/input_file_check.h"
-#include "group/presentation_file.h"
-#include "lists/knot_list_detection.h"
 
 namespace quarvel {
 namespace {
@@ -30,25 +26,18 @@ std::string_view BraidCaption(bool link, bool zeroSurgery, ComputationWindow win
 
 }  // namespace
 
-bool PickedFileIsKnotList(const RunSettings& s) {
-  if (UnusableFileReason(PickedPath(s))) return false;
-  std::ifstream in(PickedPath(s), std::ios::binary);
-  return in && IsKnotList(in);
-}
-
 std::string BraidInputCaption(Workbench& wb) {
-  RunSettings& s = wb.settings;
-  s.writeKnotFiles = false;
+  const bool zeroSurgery = wb.settings.zeroSurgery;
+  wb.current.writeKnotFiles = false;
   BuildBraidPresentation(wb);
   const bool link = wb.presentation.braidIsLink;
-  s.groupType = link ? 1 : (s.zeroSurgery ? 3 : 0);
-  return std::string(BraidCaption(link, s.zeroSurgery, wb.panels.window)) + wb.presentation.braidText;
+  wb.current.groupType = link ? GroupType::link : (zeroSurgery ? GroupType::closed : GroupType::knot);
+  return std::string(BraidCaption(link, zeroSurgery, wb.panels.window)) + wb.presentation.braidText;
 }
 
-std::string FileCaption(const RunSettings& s) {
-  std::string caption = "Filename: " + s.inputName;
-  if (s.groupType >= 0 && s.groupType < 4) caption += kGroupTypeCaptions[s.groupType];
-  return caption;
+std::string FileCaption(const Workbench& wb) {
+  return "Filename: " + wb.settings.inputName +
+         std::string(kGroupTypeCaptions[OptionCode(wb.current.groupType)]);
 }
 
 void ShowRunError(Workbench& wb, int x) {

@@ -8,15 +8,13 @@
 
 namespace quarvel {
 
-// Whether the picked file is a knot list (a file that cannot be read is none).
-bool PickedFileIsKnotList(const RunSettings& settings);
-
-// Builds the braid's presentation to learn whether it closes to a link, sets the group type from
-// that and the 0-surgery option, and returns the caption that names the space, with the braid.
+// Builds the braid's presentation to learn whether it closes to a link, sets the run's group type
+// from that and the 0-surgery option (and writes no export files for the typed braid), and returns the
+// caption that names the space, with the braid.
 std::string BraidInputCaption(Workbench& workbench);
 
 // "Filename: " and the file's name, with the kind of group the file presents.
-std::string FileCaption(const RunSettings& settings);
+std::string FileCaption(const Workbench& workbench);
 
 // "       ERROR: " + message + ten blanks on panel 1 at (x, 7); then waits for the user.
 void ShowRunError(Workbench& workbench, int x);

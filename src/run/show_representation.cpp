@@ -16,8 +16,8 @@ constexpr int kWrapX = 400;
 constexpr int kCompactFrom = 13;
 
 ShownKind KindOf(const RunSettings& s) {
-  if (s.repFamily == kAbelianFamily) return ShownKind::abelian;
-  if (s.repFamily == kMetabelianFamily) return ShownKind::metabelian;
+  if (s.repFamily == RepFamily::abelian) return ShownKind::abelian;
+  if (s.repFamily == RepFamily::metabelian) return ShownKind::metabelian;
   if (s.permutationGroupOnly) return ShownKind::permutationOnly;
   if (s.reducedPermutationRep) return ShownKind::reduced;
   return ShownKind::permutation;
@@ -32,7 +32,7 @@ std::string ImageText(const Workbench& wb, ShownKind kind, int32_t g) {
     return "(" + std::to_string(e / l) + "," + std::to_string(e % l) + ")";
   }
   std::string text = "(";
-  for (int64_t i = 1; i <= wb.settings.degreeK; ++i) text += std::to_string(image.image[i]);
+  for (int64_t i = 1; i <= wb.current.degreeK; ++i) text += std::to_string(image.image[i]);
   return text + ")";
 }
 
@@ -45,7 +45,7 @@ void ShowRepresentation(Workbench& wb) {
   for (int i = 1; i <= kBlankedLines; ++i) WriteText(wb.panels, panel, kMargin, 7 + 8 * (i - 1), BlankLine());
 
   const ShownKind kind = KindOf(s);
-  const std::string k = std::to_string(s.degreeK);
+  const std::string k = std::to_string(wb.current.degreeK);
   const std::string pi = "Representation of the fundamental group: pi_1(" + p.spaceName + ") -> ";
   int lastLine = kHeaderY;
   switch (kind) {
@@ -55,7 +55,7 @@ void ShowRepresentation(Workbench& wb) {
     case ShownKind::reduced:
       WriteText(wb.panels, panel, kMargin, kHeaderY,
                 "The representation of the fundamental group: pi_1(" + p.spaceName + ") -> S_" + k +
-                    " -> GL(V) = GL(Z," + std::to_string(s.degreeK - 1) + ")");
+                    " -> GL(V) = GL(Z," + std::to_string(wb.current.degreeK - 1) + ")");
       WriteText(wb.panels, panel, kMargin, kSecondHeaderY,
                 "where V = { (v_1,...,v_" + k + ") | v_1+...+v_" + k + "=0 } is given by");
       lastLine = kSecondHeaderY;
@@ -83,7 +83,7 @@ void ShowRepresentation(Workbench& wb) {
   const int imageOffset = compact ? 18 : 24;
   int advance = kind == ShownKind::metabelian ? 61
                 : kind == ShownKind::abelian  ? 50
-                                              : 35 + 10 * static_cast<int>(s.degreeK);
+                                              : 35 + 10 * static_cast<int>(wb.current.degreeK);
   if (compact) advance -= kind == ShownKind::metabelian ? 14 : kind == ShownKind::abelian ? 6 : 18;
 
   int x = kMargin;

@@ -17,6 +17,7 @@
 #include "run/isotopy_state.h"
 #include "run/norm_run_state.h"
 #include "run/report_state.h"
+#include "run/run_values.h"
 #include "simplify/simplification.h"
 
 namespace quarvel {
@@ -24,13 +25,14 @@ namespace quarvel {
 struct Workbench {
   explicit Workbench(PanelSurface& surface) : panels(surface) {}
 
-  RunSettings settings;
+  RunSettings settings;  // what Start derived from the options; a run only reads them
+  RunValues current;     // what the run moves, started from the settings
   Panels panels;
   FailureState failure;
   Presentation presentation;
   Simplification simplification;
   RandomGenerator random;
-  PrimeField field;  // the field in use; the driver sets it from settings.currentPrime
+  PrimeField field;  // the field in use; the driver sets it from the run's prime
   NormRunState run;
   Representation representation;
   ImageState image;  // the image of the representation in S_k, its order and the generator bound

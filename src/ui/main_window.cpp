@@ -410,8 +410,18 @@ void MainWindow::BackToMainMenu() {
   ShowScreen(Screen::menu);
 }
 
+void MainWindow::StartOnFreshWorkbench() {
+  auto fresh = std::make_unique<Workbench>(*surface_);
+  fresh->random = workbench_->random;
+  fresh->isotopyGroup = std::move(workbench_->isotopyGroup);
+  // In place: what holds a part of the workbench (a test watching the evaluation) keeps it.
+  *workbench_ = std::move(*fresh);
+}
+
 void MainWindow::Start() {
-  if (running_ || !TakeStartSettings(options_, *workbench_)) return;
+  if (running_) return;
+  StartOnFreshWorkbench();
+  if (!TakeStartSettings(options_, *workbench_)) return;
   running_ = true;
   start_->setEnabled(false);
   surface_->BeginRun();

@@ -59,8 +59,8 @@ class MainWindow : public QWidget {
   void SelectNormMode();
   void SelectIsotopyMode();
   void BackToMainMenu();
-  // Reads every option into the run settings and runs the chosen mode; does nothing without a
-  // braid or a picked file, or while a run goes on.
+  // Reads every option into the run settings and runs the chosen mode on fresh run state; does
+  // nothing without a braid or a picked file, or while a run goes on.
   void Start();
 
  protected:
@@ -88,6 +88,9 @@ class MainWindow : public QWidget {
   // Shows the option state on the controls.
   void Sync();
   void ShowScreen(Screen screen);
+  // Each run starts on fresh run state, as a command-line run does; only the random generator (it
+  // goes on where the last run left it) and the tabled isotopy group carry over.
+  void StartOnFreshWorkbench();
 
   MainWindowOptions options_;
   Screen screen_ = Screen::menu;

@@ -81,7 +81,7 @@ inline bool IsIdentity(const Perm& perm) {
 // column i, and A(g)^-1 is its transpose; the scalars are 1. Sets the degree k.
 inline void SetPermutationRepresentation(Workbench& wb, const std::map<int, Perm>& images) {
   int32_t k = static_cast<int32_t>(images.begin()->second.size());
-  wb.settings.degreeK = k;
+  wb.current.degreeK = k;
   for (const auto& [g, image] : images) {
     GeneratorImage& slot = wb.representation.generators[g];
     slot.matrix.Reset(k);

@@ -71,7 +71,7 @@ void SetScalar(Workbench& wb, int g, Residue scalar) {
 
 void UseField(Workbench& wb, int32_t p, int64_t k) {
   SetCurrentPrime(wb.field, p);
-  wb.settings.degreeK = k;
+  wb.current.degreeK = k;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -127,7 +127,7 @@ void LiteralNormaliseRowPowers(Workbench& wb, int32_t rows, int32_t columns) {
 
 void LiteralBuild(Workbench& wb) {
   const Presentation& presentation = wb.presentation;
-  const int32_t k = static_cast<int32_t>(wb.settings.degreeK);
+  const int32_t k = static_cast<int32_t>(wb.current.degreeK);
   const int32_t p = wb.field.currentPrime;
   auto mod = [p](int64_t v) { return static_cast<Residue>(((v % p) + p) % p); };
   ResetMatrix(wb.matrix);
@@ -444,7 +444,7 @@ TEST(FoxMatrixKnownValues, AnAbelianRepresentationEvaluatesTheAlexanderPolynomia
   // Every meridian goes to c = 2 in F_13: the polynomial is t^2 D(c/t) ~ D(t/c) = 1 - t/2 + t^2/4.
   Bench b;
   PrepareBraid(b.wb, "{1,1,1}", 0, 13);
-  b.wb.settings.degreeK = 1;
+  b.wb.current.degreeK = 1;
   for (int g = 1; g <= 3; ++g) SetScalar(b.wb, g, 2);
   EXPECT_EQ(AlexanderPolynomial(b.wb), " 1+6t+10t^2");
 }

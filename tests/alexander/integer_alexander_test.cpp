@@ -73,7 +73,7 @@ std::map<int, Perm> Extended(std::map<int, Perm> images, size_t k) {
 
 void PrepareNontrivialPass(Workbench& wb, const std::map<int, Perm>& images) {
   SetPermutationRepresentation(wb, images);
-  wb.settings.repFamily = kPermutationFamily;
+  wb.settings.repFamily = RepFamily::permutation;
   wb.run.trivialPass = false;
 }
 
@@ -140,7 +140,7 @@ TEST(IntegerAlexander, EveryTableKnotReducesToItsPolynomialOverFp) {
     Bench b;
     PrepareBraid(b.wb, std::string(KnotBraid(position)), 20, 13);
     SetTrivialRepresentation(b.wb);
-    b.wb.settings.repFamily = kPermutationFamily;
+    b.wb.settings.repFamily = RepFamily::permutation;
     b.wb.run.trivialPass = true;
     IntegerAlexanderAndWada(b.wb);
     const Presentation& p = b.wb.presentation;

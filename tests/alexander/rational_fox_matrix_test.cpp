@@ -62,7 +62,7 @@ TEST(RationalFoxMatrix, AgreesWithTheMatrixOverFp) {
         FindRepresentationIn(b.wb.presentation, ConjugacyClass(c.degree, c.cycleType), search);
     ASSERT_FALSE(images.empty()) << c.knot;
     SetPermutationRepresentation(b.wb, images);
-    const int64_t n = b.wb.presentation.generatorCount, k = b.wb.settings.degreeK;
+    const int64_t n = b.wb.presentation.generatorCount, k = b.wb.current.degreeK;
     RationalMatrix rational(static_cast<int32_t>(std::min<int64_t>(k * n, kRationalMatrixSide)));
     ASSERT_TRUE(BuildRationalFoxMatrix(b.wb, rational)) << c.knot;
     BuildTwistedFoxMatrix(b.wb);
@@ -111,7 +111,7 @@ TEST(RationalFoxMatrix, BuildsNothingAfterAFailureOrWithoutMatrices) {
   PrepareBraid(b.wb, "{1,1,1}", 20, 13);
   RationalMatrix matrix(3);
   SetPermutationRepresentation(b.wb, {{1, {2, 1, 3}}, {2, {1, 3, 2}}, {3, {3, 2, 1}}});
-  b.wb.settings.degreeK = 2;  // the matrices are 3 x 3
+  b.wb.current.degreeK = 2;  // the matrices are 3 x 3
   EXPECT_FALSE(BuildRationalFoxMatrix(b.wb, matrix));
   EXPECT_FALSE(b.wb.failure.computationFailed);
   SetTrivialRepresentation(b.wb);

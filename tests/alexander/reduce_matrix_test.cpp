@@ -64,7 +64,7 @@ struct LiteralResults {
 };
 
 LiteralResults LiteralReduce(Workbench& wb, int32_t blockRows, int32_t blockColumns) {
-  const int32_t k = static_cast<int32_t>(wb.settings.degreeK);
+  const int32_t k = static_cast<int32_t>(wb.current.degreeK);
   const int32_t p = wb.field.currentPrime;
   const int32_t rows = k * blockRows;
   const int32_t columns = k * blockColumns;
@@ -174,7 +174,7 @@ LiteralResults LiteralReduce(Workbench& wb, int32_t blockRows, int32_t blockColu
 // A workbench over F_p with degree k and the matrix cleared.
 void PrepareField(Workbench& wb, int32_t p, int64_t k, bool keepTorsion = true) {
   SetCurrentPrime(wb.field, p);
-  wb.settings.degreeK = k;
+  wb.current.degreeK = k;
   wb.settings.keepTorsionSwitch = keepTorsion;
   ResetMatrix(wb.matrix);
 }
@@ -607,7 +607,7 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfK
       if (c.scalar == 0) {
         testing::SetPermutationRepresentation(fast.wb, {{1, {2, 1, 3}}, {2, {1, 3, 2}}, {3, {3, 2, 1}}});
       } else {
-        fast.wb.settings.degreeK = 1;
+        fast.wb.current.degreeK = 1;
         for (int g = 1; g <= kMaxGenerators; ++g) {
           fast.wb.representation.generators[g].matrix.Reset(1);
           fast.wb.representation.generators[g].matrix(1, 1) = 1;
@@ -631,7 +631,7 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfK
       EXPECT_EQ(count, expected.count);
       EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial)
           << Text(fast.wb.twisted.twistedPolynomial) << " vs " << Text(expected.polynomial);
-      const int32_t k = static_cast<int32_t>(fast.wb.settings.degreeK);
+      const int32_t k = static_cast<int32_t>(fast.wb.current.degreeK);
       for (int32_t i = 1; i <= k * blockRows; ++i) {
         for (int32_t j = 1; j <= k * blockColumns; ++j) {
           ASSERT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j)) << i << "," << j;

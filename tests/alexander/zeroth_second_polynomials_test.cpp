@@ -26,7 +26,7 @@ void OneGenerator(Workbench& wb, int32_t p, int32_t phi, const std::vector<std::
                   const std::vector<std::vector<int32_t>>& inverse) {
   SetCurrentPrime(wb.field, p);
   const int32_t k = static_cast<int32_t>(matrix.size());
-  wb.settings.degreeK = k;
+  wb.current.degreeK = k;
   wb.presentation.generatorCount = 1;
   wb.presentation.generatorLetters[1] = 1;
   wb.presentation.phi[1] = phi;
@@ -73,7 +73,7 @@ TEST(ZerothTwistedPolynomial, TheBlockIsOneMinusTheTransposedInverseAtMinusPhi) 
 TEST(SecondTwistedPolynomial, TheBlockIsOneMinusTheMatrixAtPhi) {
   Bench b;
   OneGenerator(b.wb, 5, 1, {{1, 2}, {0, 1}}, {{1, 3}, {0, 1}});
-  b.wb.settings.groupType = 3;
+  b.wb.current.groupType = GroupType::closed;
   b.wb.panels.flags.stopRequested = true;
   SecondTwistedPolynomial(b.wb);
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{1, 4}));
@@ -92,7 +92,7 @@ TEST(ZerothTwistedPolynomial, AGeneratorWithPhiZeroGivesAConstantBlock) {
   // Second: 1 - A = 1 - 2 = 6.
   Bench second;
   OneGenerator(second.wb, 7, 0, {{2}}, {{4}});
-  second.wb.settings.groupType = 3;
+  second.wb.current.groupType = GroupType::closed;
   SecondTwistedPolynomial(second.wb);
   EXPECT_EQ(second.wb.twisted.deg2, 0);
   EXPECT_EQ(EntryTerms(second.wb.matrix, 1, 1), (Terms{6}));
@@ -107,7 +107,7 @@ TEST(ZerothAndSecond, KnownDegreesOfTheTrefoil) {
     Bench b;
     PrepareBraid(b.wb, "{1,1,1}", 20, p);
     SetPermutationRepresentation(b.wb, s3);
-    b.wb.settings.groupType = 3;
+    b.wb.current.groupType = GroupType::closed;
     ZerothTwistedPolynomial(b.wb);
     SecondTwistedPolynomial(b.wb);
     EXPECT_EQ(b.wb.twisted.deg0, 1) << "p=" << p;
@@ -164,7 +164,7 @@ TEST(SecondTwistedPolynomial, TakesTheOutputLinePlus22WhenNoPositionWasSaved) {
   b.wb.run.trivialPass = false;
   b.wb.run.outputPanel = 4;
   b.wb.run.outputLine = 50;
-  b.wb.settings.groupType = 1;
+  b.wb.current.groupType = GroupType::link;
   SecondTwistedPolynomial(b.wb);
   EXPECT_EQ(transcript.str(), "P4\t7\t87\t" + std::string(kSecondText) + "0\n");
   EXPECT_EQ(b.wb.run.savedPanelPosition, 72);
@@ -175,7 +175,7 @@ TEST(ZerothAndSecond, DoNothingAfterAFailure) {
   Bench b;
   PrepareBraid(b.wb, "{1,1,1}", 20, 13);
   SetTrivialRepresentation(b.wb);
-  b.wb.settings.groupType = 3;
+  b.wb.current.groupType = GroupType::closed;
   b.wb.twisted.deg0 = 7;
   b.wb.twisted.deg2 = 8;
   Fail(b.wb.failure, "Too many generators!");

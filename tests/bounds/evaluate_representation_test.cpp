@@ -18,9 +18,9 @@ void SetUpOneByOne(Bench& bench, std::initializer_list<int> coefficients, int32_
   SetCurrentPrime(wb.field, prime);
   wb.presentation.generatorCount = 1;
   wb.presentation.relatorCount = 1;
-  wb.settings.degreeK = 1;
-  wb.settings.groupType = 0;
-  wb.settings.saveMode = 2;
+  wb.current.degreeK = 1;
+  wb.current.groupType = GroupType::knot;
+  wb.settings.saveMode = SaveMode::none;
   ResetMatrix(wb.matrix);
   int e = 0;
   for (int c : coefficients) MatrixSet(wb.matrix, 1, 1, e++, static_cast<Residue>(c), wb.failure);
@@ -43,29 +43,29 @@ TEST(ZerothCorrection, ByRepresentationKind) {
   Workbench& wb = bench.wb;
   wb.twisted.deg0 = 2;
   wb.twisted.deg2 = 0;
-  wb.settings.degreeK = 4;
+  wb.current.degreeK = 4;
 
   wb.run.trivialPass = true;
   EXPECT_EQ(ZerothCorrectionFor(wb).bound, 2);  // 1 + b3 = 1, raised to deg0 + deg2
   wb.run.trivialPass = false;
 
-  wb.settings.repFamily = kPermutationFamily;
+  wb.settings.repFamily = RepFamily::permutation;
   ZerothCorrection d = ZerothCorrectionFor(wb);
   EXPECT_EQ(d.bound, 2);
   EXPECT_EQ(d.low, 2);
   EXPECT_EQ(d.high, 2);
 
-  wb.settings.repFamily = kAbelianFamily;
-  wb.settings.degreeK = 1;
-  wb.settings.groupType = 3;  // closed: b3 = 1
+  wb.settings.repFamily = RepFamily::abelian;
+  wb.current.degreeK = 1;
+  wb.current.groupType = GroupType::closed;
   wb.twisted.deg0 = 0;
   d = ZerothCorrectionFor(wb);
   EXPECT_EQ(d.bound, 2);
   EXPECT_EQ(d.low, 0);
   EXPECT_EQ(d.high, 2);
 
-  wb.settings.repFamily = kMetabelianFamily;
-  wb.settings.groupType = 0;
+  wb.settings.repFamily = RepFamily::metabelian;
+  wb.current.groupType = GroupType::knot;
   wb.twisted.deg0 = 5;
   d = ZerothCorrectionFor(wb);
   EXPECT_EQ(d.bound, 5);  // 1, raised to deg0 + deg2
@@ -81,15 +81,15 @@ TEST(ZerothCorrection, ScalesWithTheMultipleOfAPrimitivePhi) {
   wb.presentation.phi[1] = 3;
   wb.presentation.phi[2] = -6;
   wb.presentation.phi[3] = 1;  // not a generator of the presentation
-  wb.settings.degreeK = 1;
+  wb.current.degreeK = 1;
   auto boundLowHigh = [&wb] {
     const ZerothCorrection d = ZerothCorrectionFor(wb);
     return std::vector<int64_t>{d.bound, d.low, d.high};
   };
-  wb.settings.repFamily = kAbelianFamily;
+  wb.settings.repFamily = RepFamily::abelian;
   EXPECT_EQ(boundLowHigh(), (std::vector<int64_t>{3, 0, 3}));
-  wb.settings.repFamily = kMetabelianFamily;
-  wb.settings.groupType = 3;  // closed: b3 = 1
+  wb.settings.repFamily = RepFamily::metabelian;
+  wb.current.groupType = GroupType::closed;
   EXPECT_EQ(boundLowHigh(), (std::vector<int64_t>{6, 6, 6}));
 }
 
@@ -141,7 +141,7 @@ TEST(EvaluateRepresentation, UntwistedDegreeOffTheIntervalShowsNotFibered) {
   Bench bench;
   SetUpOneByOne(bench, {1, 1, 1, 1, 1});  // twisted degree 4 with k = 1
   Workbench& wb = bench.wb;
-  wb.settings.repFamily = kPermutationFamily;
+  wb.settings.repFamily = RepFamily::permutation;
   wb.twisted.deg0 = 1;
   wb.evaluation.untwistedDegree = 2;
   EvaluateRepresentation(wb);
@@ -157,7 +157,7 @@ TEST(EvaluateRepresentation, ComparedFieldsShowOneLineEachAndTheVerdict) {
   Workbench& wb = bench.wb;
   wb.settings.compareFields = true;
   wb.settings.fieldSelected[2] = wb.settings.fieldSelected[3] = true;  // F_3 and F_5
-  wb.settings.stopCondition = 2;
+  wb.settings.stopCondition = StopCondition::notFibered;
   wb.evaluation.untwistedDegree = 2;
   for (int64_t field : {2, 3}) {
     SetUpOneByOne(bench, {1, 1, 1, 1, 1}, field == 2 ? 3 : 5);
@@ -188,7 +188,7 @@ TEST(EvaluateRepresentation, VanishingPolynomialStopsWhenAsked) {
   SetUpOneByOne(bench, {1});
   wb.presentation.generatorCount = 3;  // 3 x 1 matrix: two zero rows give rank 3 - 1 - k = 1
   wb.presentation.relatorCount = 1;
-  wb.settings.stopCondition = 4;
+  wb.settings.stopCondition = StopCondition::vanishes;
   wb.settings.keepTorsionSwitch = true;
   EvaluateRepresentation(wb);
   EXPECT_TRUE(wb.twisted.positiveRank);
@@ -209,7 +209,7 @@ TEST(EvaluateRepresentation, AReductionBeyondTheTopExponentShowsAndCountsNothing
   MatrixSet(wb.matrix, 1, 2, 9998, 3, wb.failure);
   MatrixSet(wb.matrix, 2, 1, 5, 2, wb.failure);
   MatrixSet(wb.matrix, 2, 2, 0, 4, wb.failure);
-  wb.settings.repFamily = kPermutationFamily;
+  wb.settings.repFamily = RepFamily::permutation;
   EvaluateRepresentation(wb);
   EXPECT_TRUE(wb.failure.polynomialErrorFlag);
   EXPECT_EQ(wb.failure.errorMessage, "Out of memory");

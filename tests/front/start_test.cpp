@@ -44,16 +44,16 @@ TEST(TakeStartSettings, NormDefaults) {
   EXPECT_EQ(s.currentPrime, 13);
   EXPECT_EQ(s.simplifyEffort, 20);
   EXPECT_EQ(s.degreeK, 3);
-  EXPECT_EQ(s.repFamily, kPermutationFamily);
+  EXPECT_EQ(s.repFamily, RepFamily::permutation);
   EXPECT_TRUE(s.reducedPermutationRep);
   EXPECT_FALSE(s.alternatingOnly || s.permutationGroupOnly || s.metabelianRep || s.compareFields);
   EXPECT_FALSE(s.determineImageSize);
-  EXPECT_EQ(s.saveMode, 1);
-  EXPECT_EQ(s.matrixSaveMode, 0);
-  EXPECT_EQ(s.stopCondition, 0);
+  EXPECT_EQ(s.saveMode, SaveMode::latex);
+  EXPECT_EQ(s.matrixSaveMode, MatrixSaveMode::none);
+  EXPECT_EQ(s.stopCondition, StopCondition::never);
   EXPECT_EQ(s.degreeCap, 60);
   EXPECT_TRUE(s.writeKnotFiles && s.keepTorsionSwitch && s.normMode);
-  EXPECT_FALSE(s.listMode || s.zeroSurgery || s.isotopyMode);
+  EXPECT_FALSE(s.zeroSurgery || s.isotopyMode);
   EXPECT_EQ(s.primeTable[1], 2);
   EXPECT_EQ(s.primeTable[20], 71);
   EXPECT_EQ(bench.wb.presentation.braidText, "{1,1,1}");
@@ -77,13 +77,16 @@ TEST(TakeStartSettings, FieldItemsGiveTheirPrimesAndTheLastGives53) {
 TEST(TakeStartSettings, RepresentationItemsSetFamilyAndFlags) {
   struct Case {
     int item;
-    int32_t family;
+    RepFamily family;
     bool reduced, alternating, groupOnly, metabelian;
   };
-  for (Case c : {Case{0, 0, true, false, false, false}, Case{1, 0, true, true, false, false},
-                 Case{2, 0, false, false, false, false}, Case{3, 0, false, true, false, false},
-                 Case{4, 2, false, false, false, false}, Case{5, 0, false, false, true, false},
-                 Case{6, 1, false, false, false, true}}) {
+  for (Case c : {Case{0, RepFamily::permutation, true, false, false, false},
+                 Case{1, RepFamily::permutation, true, true, false, false},
+                 Case{2, RepFamily::permutation, false, false, false, false},
+                 Case{3, RepFamily::permutation, false, true, false, false},
+                 Case{4, RepFamily::abelian, false, false, false, false},
+                 Case{5, RepFamily::permutation, false, false, true, false},
+                 Case{6, RepFamily::metabelian, false, false, false, true}}) {
     Bench bench;
     // Start from the flags an earlier run with item 0 or 5 left behind.
     bench.wb.settings.reducedPermutationRep = bench.wb.settings.permutationGroupOnly = true;
@@ -162,7 +165,7 @@ TEST(TakeStartSettings, IsotopyDefaultsAndItems) {
   EXPECT_EQ(bench.wb.settings.simplifyEffort, 50);
   EXPECT_FALSE(bench.wb.settings.allHomomorphisms);
   EXPECT_FALSE(bench.wb.settings.torsionProduct);
-  EXPECT_EQ(bench.wb.settings.isotopySaveMode, 1);
+  EXPECT_EQ(bench.wb.settings.isotopySaveMode, SaveMode::latex);
   EXPECT_FALSE(bench.wb.settings.writeKnotFiles);
 
   options.nonabelian = 0;

@@ -33,7 +33,7 @@ void PrepareBraid(const std::string& text, bool zeroSurgery) {
   Workbench wb(surface);
   wb.settings.simplifyEffort = EffortForBraidLength(kLowEffort, text.size());
   wb.settings.zeroSurgery = zeroSurgery;
-  SetSpaceNames(wb.presentation, 0);
+  SetSpaceNames(wb.presentation, GroupType::knot);
   wb.presentation.braidText = text;
   PreparePresentation(wb);
   const Presentation& p = wb.presentation;

@@ -24,8 +24,8 @@ constexpr int32_t kStopConditions = 5;  // none, first representation, not fiber
 struct NormList {
   explicit NormList(uint64_t mix) : wb(surface) {
     wb.settings.simplifyEffort = kLowEffort;
-    wb.settings.degreeK = kSmallestSize + static_cast<int64_t>(mix % kSizes);
-    wb.settings.stopCondition = static_cast<int32_t>(mix / kSizes % kStopConditions);
+    wb.current.degreeK = kSmallestSize + static_cast<int64_t>(mix % kSizes);
+    wb.settings.stopCondition = static_cast<StopCondition>(mix / kSizes % kStopConditions);
     wb.settings.determineImageSize = (mix >> 8) & 1;
     wb.settings.reducedPermutationRep = (mix >> 9) & 1;
   }
@@ -35,7 +35,7 @@ struct NormList {
 
 // What the driver leaves after the last cycle of a knot, made up from the bytes.
 void FinishKnot(Workbench& wb, uint64_t mix) {
-  wb.run.savedSize = wb.settings.degreeK;
+  wb.run.savedSize = wb.current.degreeK;
   wb.evaluation.untwistedPolynomialText.plain = (mix >> 10) & 1 ? " 1-t+t^2 (in F_13)" : " 1";
   wb.evaluation.untwistedDegree = static_cast<int32_t>((mix >> 11) % 5);
   wb.evaluation.bestBound = static_cast<double>((mix >> 14) % 9) / 2;

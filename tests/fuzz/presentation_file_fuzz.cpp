@@ -53,10 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   HeadlessSurface surface;
   Workbench wb(surface);
   wb.settings.simplifyEffort = kLowEffort;
-  wb.settings.writeKnotFiles = true;
+  wb.current.writeKnotFiles = true;
   wb.settings.inputDirectory = folder.string() + "/";
   wb.settings.inputName = kInputName;
-  SetSpaceNames(wb.presentation, 0);
+  SetSpaceNames(wb.presentation, GroupType::knot);
   PreparePresentation(wb);
 
   const std::string path = wb.settings.inputDirectory + kInputName;

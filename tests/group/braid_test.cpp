@@ -398,7 +398,7 @@ TEST(BuildBraidPresentation, ExportsTheTrefoilAsTwoFormatIFiles) {
   testing::Bench bench;
   bench.wb.settings.inputDirectory = dir.directory();
   bench.wb.settings.inputName = "3_1";
-  bench.wb.settings.writeKnotFiles = true;
+  bench.wb.current.writeKnotFiles = true;
   bench.wb.presentation.braidText = "1 1 1";
   BuildBraidPresentation(bench.wb);
   ASSERT_FALSE(bench.wb.failure.computationFailed);
@@ -422,7 +422,7 @@ TEST(BuildBraidPresentation, ExportWritesHighGeneratorsAsCapitalsAndReadsBack) {
   testing::Bench bench;
   bench.wb.settings.inputDirectory = dir.directory();
   bench.wb.settings.inputName = "t";
-  bench.wb.settings.writeKnotFiles = true;
+  bench.wb.current.writeKnotFiles = true;
   bench.wb.settings.zeroSurgery = true;
   bench.wb.presentation.braidText = BraidText(std::vector<int>(29, 1));
   BuildBraidPresentation(bench.wb);

@@ -19,10 +19,10 @@ using testing::Lines;
 using testing::ReadWholeFile;
 using testing::TempDir;
 
-constexpr int32_t kStopNever = 0;
-constexpr int32_t kStopAtFirst = 1;
-constexpr int32_t kStopNotFibered = 2;
-constexpr int32_t kStopVanishes = 4;
+constexpr StopCondition kStopNever = StopCondition::never;
+constexpr StopCondition kStopAtFirst = StopCondition::first;
+constexpr StopCondition kStopNotFibered = StopCondition::notFibered;
+constexpr StopCondition kStopVanishes = StopCondition::vanishes;
 
 constexpr const char* kTrefoil = "{-1,-1,-1}";
 constexpr const char* kFigureEight = "{-1,2,-1,2}";
@@ -45,8 +45,8 @@ struct ListBench {
 };
 
 // Walks the list at `size` as a pass of the driver does.
-void Next(ListBench& list, int64_t size, int32_t stopCondition) {
-  list.wb.settings.degreeK = size;
+void Next(ListBench& list, int64_t size, StopCondition stopCondition) {
+  list.wb.current.degreeK = size;
   list.wb.settings.stopCondition = stopCondition;
   NextListKnot(list.wb, list.path);
 }
@@ -277,12 +277,12 @@ TEST(WriteListResult, RefusesALongListAndLeavesItAsItWas) {
 // Whole runs through the driver, as Start runs them.
 class NormListRun : public ::testing::Test {
  protected:
-  void Run(const std::string& content, int endbox) {
+  void Run(const std::string& content, StopCondition stop) {
     path_ = dir_.Write("list.txt", content).string();
     MainWindowOptions options = DefaultMainWindowOptions();
     options.pickedDirectory = dir_.directory();
     options.pickedName = "list.txt";
-    options.endbox = endbox;
+    options.endbox = OptionCode(stop);
     options.savetype = 2;
     ASSERT_TRUE(TakeStartSettings(options, bench_.wb));
     RunNormMode(bench_.wb);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "front/start.h"
+#include "isotopy/isotopy_driver.h"
 #include "test_support.h"
 
 namespace quarvel {
@@ -20,6 +21,47 @@ void StartRun(Bench& bench, MainWindowOptions options, int64_t representations) 
   RunNormMode(bench.wb);
 }
 
+// A run moves the degree k, the prime of a field comparison, the caps, the group type of a braid
+// and the list mode in its run state; the settings stay as Start derived them from the options.
+TEST(NormDriver, RunsLeaveTheSettingsAsStartDerivedThem) {
+  TempDir dir;
+  dir.Write("list.txt", "3_1 {1,1,1}\n4_1 {1,-2,1,-2}\nend\n");
+  MainWindowOptions braid = DefaultMainWindowOptions();
+  braid.braidEditText = "{1,1,1}";
+  braid.savetype = 2;
+  MainWindowOptions link = braid;
+  link.braidEditText = "{1,1,1,1}";  // the braid sets the group type
+  MainWindowOptions comparing = braid;
+  fiberedboxChange(comparing, 1);
+  MainWindowOptions regular = braid;
+  reptypeChange(regular, 5);
+  MainWindowOptions metabelian = braid;
+  reptypeChange(metabelian, 6);
+  MainWindowOptions list = DefaultMainWindowOptions();
+  list.pickedDirectory = dir.directory();
+  list.pickedName = "list.txt";
+  list.endbox = OptionCode(StopCondition::first);
+  list.savetype = 2;
+  MainWindowOptions isotopy = braid;
+  isotopy.isotopyMode = true;
+  isotopy.reptypeIsotopy = 1;  // S_3
+  isotopy.savetypeIsotopy = 2;
+  for (const MainWindowOptions& options : {braid, link, comparing, regular, metabelian, list, isotopy}) {
+    testing::TempWorkingDirectory reports;
+    Bench bench;
+    ASSERT_TRUE(TakeStartSettings(options, bench.wb));
+    const RunSettings started = bench.wb.settings;
+    bench.wb.run.representationLimit = 2;
+    if (options.isotopyMode) {
+      RunIsotopy(bench.wb);
+    } else {
+      RunNormMode(bench.wb);
+    }
+    EXPECT_FALSE(bench.wb.failure.computationFailed) << options.braidEditText << options.pickedName;
+    EXPECT_TRUE(bench.wb.settings == started) << options.braidEditText << options.pickedName;
+  }
+}
+
 TEST(NormDriver, DegreeCapFollowsTheMatrixSize) {
   // Ten generators, twelve relators, each relator of exponent sum 0 under phi = 1.
   TempDir dir;
@@ -35,7 +77,7 @@ TEST(NormDriver, DegreeCapFollowsTheMatrixSize) {
   StartRun(bench, options, 0);
   EXPECT_EQ(bench.wb.presentation.generatorCount, 10);
   EXPECT_EQ(bench.wb.presentation.relatorCount, 12);
-  EXPECT_EQ(bench.wb.settings.degreeCap, 25);  // 300 div 12
+  EXPECT_EQ(bench.wb.run.degreeCap, 25);  // 300 div 12
   EXPECT_FALSE(bench.wb.failure.computationFailed);
 }
 

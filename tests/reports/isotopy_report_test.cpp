@@ -22,7 +22,7 @@ const std::string kSeparator(50, '=');
 void FillIsotopyRun(Workbench& wb, const std::vector<std::array<int32_t, 3>>& classes) {
   FillTrefoilRun(wb);
   wb.settings.isotopyGroup = "s4";
-  wb.settings.degreeK = 4;
+  wb.current.degreeK = 4;
   wb.settings.currentPrime = 13;
   wb.isotopyGroup.texts = {"", "1234", "1243", "2134"};
   wb.isotopy.untwistedPolynomialText = {" 1+12t+t^2 (in F_13)", " 1+12t+t^2 \\in \\Bbb{F}_{13}[t^{\\pm 1}]"};

@@ -18,7 +18,7 @@ void SetTerms(Workbench& wb, int32_t i, int32_t j, const std::vector<std::pair<i
 
 // A diagonal matrix of `rows` rows (k = 1) and two columns with 1 and 2 + t on its diagonal.
 void FillDiagonal(Workbench& wb, int64_t rows) {
-  wb.settings.degreeK = 1;
+  wb.current.degreeK = 1;
   wb.presentation.generatorCount = rows;
   wb.presentation.relatorCount = 2;
   ResetMatrix(wb.matrix);

@@ -102,7 +102,7 @@ TEST_F(MatrixFilesTest, TwoCallsAroundTheReductionKeepThePresentationMatrix) {
 }
 
 TEST_F(MatrixFilesTest, ColumnsAreTwelveCharactersWide) {
-  wb.settings.degreeK = 1;
+  wb.current.degreeK = 1;
   wb.presentation.relatorCount = 3;  // R = 2, C = 3
   ResetMatrix(wb.matrix);
   SetTerms(wb, 1, 1, {{0, 1}});
@@ -144,7 +144,7 @@ TEST_F(MatrixFilesTest, GapProgramEntriesAndLoopBound) {
   EXPECT_EQ(lines, expected);
 
   // k = 3 and four generators: the first 9 diagonal entries.
-  wb.settings.degreeK = 3;
+  wb.current.degreeK = 3;
   wb.presentation.generatorCount = 4;
   wb.presentation.generatorLetters[3] = 4;
   wb.presentation.generatorLetters[4] = 5;

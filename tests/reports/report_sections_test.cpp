@@ -85,8 +85,8 @@ TEST(RunHeader, VerdictsAndBoundsByGroupType) {
   EXPECT_EQ(Header(wb, false, "", false).back(), "The link complement does not fiber over phi:pi_1(M) -> Z.");
   EXPECT_EQ(Header(wb, false, "", true).back(),
             "The link complement does not fiber over $\\phi:\\pi_1(M) \\to \\Bbb{Z}$.");
-  for (int32_t type : {2, 3}) {
-    wb.settings.groupType = type;
+  for (GroupType type : {GroupType::boundary, GroupType::closed}) {
+    wb.current.groupType = type;
     SetSpaceNames(wb.presentation, type);
     Lines plain = Header(wb, false, "", false);
     EXPECT_EQ(plain.front(), "Presentation of pi_1(M):");
@@ -145,7 +145,7 @@ TEST(RepresentationSection, PermutationKindsName) {
                    " 1+12t^2 in F_13[t]", "Lower bound for genus of K: 1  "}));
 
   wb.settings.reducedPermutationRep = false;
-  wb.settings.degreeK = 3;
+  wb.current.degreeK = 3;
   wb.twisted.deg0 = 1;  // differs from deg2 = 0
   Lines integral = Section(wb, true, "# ", false);
   EXPECT_EQ(integral, Lines({"# Representation pi_1(S^3\\K) -> S_3 -> GL(Z,3)",
@@ -153,7 +153,7 @@ TEST(RepresentationSection, PermutationKindsName) {
                              "# b -> 321", "# c -> 213", "# For this representation deg(Delta_0^a(t))<=1"}));
 
   wb.settings.permutationGroupOnly = true;
-  wb.settings.degreeK = 6;  // the regular representation of the image
+  wb.current.degreeK = 6;  // the regular representation of the image
   wb.image.degree = 3;
   wb.image.count = 6;
   wb.image.phiDivisor = 2;
@@ -172,7 +172,7 @@ TEST(RepresentationSection, LatexGeneratorRowsHoldFourMaps) {
   Workbench& wb = bench.wb;
   FillTrefoilRun(wb);
   wb.settings.reducedPermutationRep = false;
-  wb.settings.degreeK = 3;
+  wb.current.degreeK = 3;
   for (int g = 1; g <= 9; ++g) {
     wb.presentation.generatorUsed[g] = true;
     for (int i = 1; i <= 3; ++i) wb.representation.generators[g].image[i] = i;
@@ -196,7 +196,7 @@ TEST(RepresentationSection, LatexGeneratorRowsHoldFourMaps) {
 
   // The V form names V and its dimension.
   wb.settings.reducedPermutationRep = true;
-  wb.settings.degreeK = 2;
+  wb.current.degreeK = 2;
   Lines reduced = Section(wb, true, "", true);
   EXPECT_EQ(
       Lines(reduced.begin(), reduced.begin() + 3),
@@ -209,9 +209,9 @@ TEST(RepresentationSection, MetabelianAndAbelianImages) {
   Bench bench;
   Workbench& wb = bench.wb;
   FillTrefoilRun(wb);
-  wb.settings.repFamily = kMetabelianFamily;
+  wb.settings.repFamily = RepFamily::metabelian;
   wb.settings.metabelianRep = true;
-  wb.settings.degreeK = 7;
+  wb.current.degreeK = 7;
   wb.representation.metabelianN = 2;
   wb.representation.metabelianL = 7;
   wb.representation.metabelianZ = 6;
@@ -237,8 +237,8 @@ TEST(RepresentationSection, MetabelianAndAbelianImages) {
             "\\mbox{GL}(\\Bbb{F},7)$ "
             "where $1\\in \\Bbb{Z}/2$ acts on $\\Bbb{Z}/7$ by multiplication by 6.");
 
-  wb.settings.repFamily = kAbelianFamily;
-  wb.settings.degreeK = 1;
+  wb.settings.repFamily = RepFamily::abelian;
+  wb.current.degreeK = 1;
   for (int g = 1; g <= 3; ++g) wb.representation.generators[g].abelianScalar = 12;
   EXPECT_EQ(Section(wb, true, "", false),
             Lines({"Representation pi_1(S^3\\K) ->  (F_13)*", "a -> (12)", "b -> (12)", "c -> (12)"}));
@@ -279,7 +279,7 @@ TEST(RepresentationSection, ComparedFieldsWadaAndVerdict) {
   EXPECT_EQ(Lines(link.end() - 2, link.end()),
             Lines({"Lower bound for the Thurston norm of phi: 1  ",
                    "The link complement does not fiber over phi:pi_1(M) -> Z"}));
-  wb.settings.groupType = 3;
+  wb.current.groupType = GroupType::closed;
   EXPECT_EQ(Section(wb, false, "", false).back(), "The Manifold does not fiber over phi:pi_1(M) -> Z");
 }
 

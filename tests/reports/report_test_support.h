@@ -67,14 +67,14 @@ inline void FillTrefoilRun(Workbench& wb) {
   p.relatorCount = 1;
   p.relators[1] = "-c-b+c+b+c-b";
   wb.simplification.substitutionList = {"a=-c+b+c"};
-  wb.settings.groupType = 0;
-  SetSpaceNames(p, 0);
+  wb.current.groupType = GroupType::knot;
+  SetSpaceNames(p, GroupType::knot);
   SetCurrentPrime(wb.field, 13);
   wb.settings.currentPrime = 13;
 
-  wb.settings.repFamily = kPermutationFamily;
+  wb.settings.repFamily = RepFamily::permutation;
   wb.settings.reducedPermutationRep = true;
-  wb.settings.degreeK = 2;  // V of S_3
+  wb.current.degreeK = 2;  // V of S_3
   const int images[3][3] = {{1, 3, 2}, {3, 2, 1}, {2, 1, 3}};
   for (int g = 1; g <= 3; ++g) {
     for (int i = 1; i <= 3; ++i) wb.representation.generators[g].image[i] = images[g - 1][i - 1];
@@ -105,8 +105,8 @@ inline void FillLinkPresentation(Workbench& wb, int generators) {
     p.inputRelators[g] = std::string("+") + static_cast<char>(GeneratorByte(g)) + "-" +
                          static_cast<char>(GeneratorByte(g + 1));
   }
-  wb.settings.groupType = 1;
-  SetSpaceNames(p, 1);
+  wb.current.groupType = GroupType::link;
+  SetSpaceNames(p, GroupType::link);
 }
 
 }  // namespace quarvel::testing

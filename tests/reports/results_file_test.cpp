@@ -45,7 +45,7 @@ struct ResultsFileTest : ::testing::Test {
 
   void SetUp() override {
     FillTrefoilRun(wb);
-    wb.settings.saveMode = 0;
+    wb.settings.saveMode = SaveMode::results;
     wb.run.firstWrite = true;
   }
   Lines Results() { return ReportLinesOf(dir.path() / "quarvel_results.txt"); }
@@ -139,7 +139,7 @@ TEST_F(ResultsFileTest, NewBlocksReplaceEarlierOnesAndUnchangedBlocksAreCopiedAs
 }
 
 TEST_F(ResultsFileTest, LatexReportKeepsItsSizeAndBothBlocksWhateverTheirOrderOfArrival) {
-  wb.settings.saveMode = 1;
+  wb.settings.saveMode = SaveMode::latex;
   // Not fibered first, the improvement later: both blocks must survive the following writes.
   wb.evaluation.showsNotFibered = true;
   WriteResults(wb);
@@ -164,7 +164,7 @@ TEST_F(ResultsFileTest, LatexReportKeepsItsSizeAndBothBlocksWhateverTheirOrderOf
 }
 
 TEST_F(ResultsFileTest, LatexBlocksHaveTheirTitlesAndLineBreaks) {
-  wb.settings.saveMode = 1;
+  wb.settings.saveMode = SaveMode::latex;
   wb.evaluation.showsNotFibered = true;
   wb.evaluation.improvedBound = true;
   WriteResults(wb);
@@ -193,8 +193,8 @@ TEST_F(ResultsFileTest, LinkTitlesNamePhiAndTheSaveModeChoosesTheFile) {
   EXPECT_EQ(Count(plain, "Representation which gives the best bound on the Thurston norm of phi"), 1u);
   EXPECT_FALSE(std::filesystem::exists(dir.path() / "quarvel_latex.tex"));
 
-  wb.settings.groupType = 2;
-  wb.settings.saveMode = 1;
+  wb.current.groupType = GroupType::boundary;
+  wb.settings.saveMode = SaveMode::latex;
   WriteResults(wb);
   Lines latex = Latex();
   EXPECT_EQ(
@@ -206,7 +206,7 @@ TEST_F(ResultsFileTest, LinkTitlesNamePhiAndTheSaveModeChoosesTheFile) {
 
   std::filesystem::remove_all(dir.path() / "quarvel_latex.tex");
   std::filesystem::remove_all(dir.path() / "quarvel_results.txt");
-  wb.settings.saveMode = 2;
+  wb.settings.saveMode = SaveMode::none;
   WriteResults(wb);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }

@@ -52,7 +52,7 @@ struct SearchBench {
   SearchSurface surface;
   Workbench wb{surface};
 
-  SearchBench(std::string_view braid, int32_t family, int64_t k) {
+  SearchBench(std::string_view braid, RepFamily family, int64_t k) {
     if (!braid.empty()) {
       wb.presentation.braidText = std::string(braid);
       wb.settings.simplifyEffort = braid == "{1}" ? 0 : 20;
@@ -61,12 +61,12 @@ struct SearchBench {
     }
     FillPrimeTable(wb.settings);
     wb.settings.repFamily = family;
-    wb.settings.degreeK = k;
-    wb.settings.degreeCap = kInitialDegreeCap;
+    wb.current.degreeK = k;
+    wb.run.degreeCap = kInitialDegreeCap;
     wb.run.outputPanel = 3;
     wb.representation.searchNumber = 1;
     wb.representation.representationFound = true;
-    SetSpaceNames(wb.presentation, 0);
+    SetSpaceNames(wb.presentation, GroupType::knot);
   }
   // Generators a, b, ... with the given relators and nothing eliminated.
   void SetRelators(int generators, const std::vector<Word>& relators) {
@@ -144,11 +144,11 @@ TEST(FindRepresentation, EveryFoundRepresentationSatisfiesEveryRelator) {
                         {"6_1", 4, false}, {"7_4", 6, false}, {"8_19", 5, true}, {"12_1311", 4, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.knot) + " k " + std::to_string(c.k));
-    SearchBench bench(BraidOf(c.knot), kPermutationFamily, c.k);
+    SearchBench bench(BraidOf(c.knot), RepFamily::permutation, c.k);
     bench.wb.settings.alternatingOnly = c.alternating;
     FindRepresentation(bench.wb);
     ASSERT_TRUE(bench.wb.representation.representationFound);
-    const int64_t k = bench.wb.settings.degreeK;  // raised when only trivial solutions turned up
+    const int64_t k = bench.wb.current.degreeK;  // raised when only trivial solutions turned up
     EXPECT_GE(k, c.k);
     EXPECT_EQ(bench.wb.representation.searchNumber, 2);
     EXPECT_EQ(bench.wb.representation.nontrivialCount, 1);
@@ -163,7 +163,7 @@ TEST(FindRepresentation, EveryFoundRepresentationSatisfiesEveryRelator) {
 
 TEST(FindRepresentation, EliminatedGeneratorsTakeTheirRecordsLastFirst) {
   // a and d survive with the braid relation; c = ad was eliminated after b = ca, so b needs c first.
-  SearchBench bench("", kPermutationFamily, 3);
+  SearchBench bench("", RepFamily::permutation, 3);
   bench.SetRelators(2, {"+a+d+a-d-a-d"});
   Presentation& p = bench.wb.presentation;
   p.generatorLetters[2] = 4;
@@ -182,7 +182,7 @@ TEST(FindRepresentation, EliminatedGeneratorsTakeTheirRecordsLastFirst) {
 }
 
 TEST(FindRepresentation, TheTrivialPassIsTheTrivialRepresentationOfDegreeOne) {
-  SearchBench bench("{1,1,1}", kPermutationFamily, 1);
+  SearchBench bench("{1,1,1}", RepFamily::permutation, 1);
   Workbench& wb = bench.wb;
   wb.run.trivialPass = true;
   wb.representation.searchNumber = 0;
@@ -207,19 +207,19 @@ TEST(FindRepresentation, TheTrivialPassIsTheTrivialRepresentationOfDegreeOne) {
 // is trivial, one try per attempt.
 TEST(FindRepresentation, TheUnknotRaisesTheDegreeUpToTheCap) {
   constexpr int64_t kPumpsAtTheCap = 300;  // beyond 6 * 6^2: the cap is passed without a raise
-  SearchBench bench("{1}", kPermutationFamily, 3);
+  SearchBench bench("{1}", RepFamily::permutation, 3);
   Workbench& wb = bench.wb;
   ASSERT_EQ(wb.presentation.generatorCount, 1);
-  wb.settings.degreeCap = 6;
+  wb.run.degreeCap = 6;
   std::map<int64_t, int64_t> mostTrivialAt;
   bench.surface.onPump = [&] {
-    int64_t& most = mostTrivialAt[wb.settings.degreeK];
+    int64_t& most = mostTrivialAt[wb.current.degreeK];
     most = std::max(most, wb.representation.trivialSolutions);
   };
   bench.surface.SetBudget((6 * 9 + 1) + (6 * 16 + 1) + (6 * 25 + 1) + kPumpsAtTheCap);
   FindRepresentation(wb);
   EXPECT_TRUE(wb.panels.flags.stopRequested);
-  EXPECT_EQ(wb.settings.degreeK, 6);
+  EXPECT_EQ(wb.current.degreeK, 6);
   // The raise comes with the first trivial solution beyond 6 k^2.
   EXPECT_EQ(mostTrivialAt, (std::map<int64_t, int64_t>{{3, 54}, {4, 96}, {5, 150}, {6, kPumpsAtTheCap - 1}}));
   EXPECT_EQ(bench.surface.Calls("P1\t106\t13\t"),
@@ -231,12 +231,12 @@ TEST(FindRepresentation, TheUnknotRaisesTheDegreeUpToTheCap) {
 }
 
 TEST(FindRepresentation, InListModeTheFirstSearchGivesUpInstead) {
-  SearchBench bench("{1}", kPermutationFamily, 3);
-  bench.wb.settings.listMode = true;
+  SearchBench bench("{1}", RepFamily::permutation, 3);
+  bench.wb.run.listMode = true;
   const int pumps = bench.surface.MessagePumps();
   FindRepresentation(bench.wb);
   EXPECT_FALSE(bench.wb.representation.representationFound);
-  EXPECT_EQ(bench.wb.settings.degreeK, 3);
+  EXPECT_EQ(bench.wb.current.degreeK, 3);
   EXPECT_EQ(bench.wb.representation.searchNumber, 1);
   EXPECT_EQ(bench.surface.MessagePumps() - pumps, 6 * 9 + 1);
   // Attempts 1..49 are shown, then every tenth: the 55 attempts end with 5,000 tries.
@@ -248,34 +248,34 @@ TEST(FindRepresentation, InListModeTheFirstSearchGivesUpInstead) {
 
 TEST(FindRepresentation, RejectsSolutionsWithAllImagesEqual) {
   // a = b = c is the only solution.
-  SearchBench bench("", kPermutationFamily, 3);
+  SearchBench bench("", RepFamily::permutation, 3);
   bench.SetRelators(3, {"+a-b", "+b-c"});
-  bench.wb.settings.listMode = true;
+  bench.wb.run.listMode = true;
   FindRepresentation(bench.wb);
   EXPECT_FALSE(bench.wb.representation.representationFound);
   EXPECT_EQ(bench.wb.representation.trivialSolutions, 6 * 9 + 1);
 }
 
 TEST(FindRepresentation, LaterSearchesKeepTheirDegree) {
-  SearchBench bench("{1}", kPermutationFamily, 3);
+  SearchBench bench("{1}", RepFamily::permutation, 3);
   bench.wb.representation.searchNumber = 2;
   bench.surface.SetBudget(400);
   FindRepresentation(bench.wb);
-  EXPECT_EQ(bench.wb.settings.degreeK, 3);
+  EXPECT_EQ(bench.wb.current.degreeK, 3);
   EXPECT_EQ(bench.wb.representation.trivialSolutions, 399);  // the 400th try is cut short by the stop
 }
 
 TEST(FindRepresentation, MetabelianWithOddPhiMapsEveryGeneratorToAReflection) {
-  SearchBench bench("{1,1,1}", kMetabelianFamily, 3);
+  SearchBench bench("{1,1,1}", RepFamily::metabelian, 3);
   Workbench& wb = bench.wb;
   wb.presentation.phi.fill(3);
-  wb.settings.metabelianMaxOrder = 7;
+  wb.run.metabelianMaxOrder = 7;
   SetCurrentPrime(wb.field, 13);
   FindRepresentation(wb);
   ASSERT_TRUE(wb.representation.representationFound);
   // The trefoil's only dihedral quotient Z/2 x Z/l with l <= 7 has l = 3.
   ASSERT_EQ(wb.representation.metabelianL, 3);
-  EXPECT_EQ(wb.settings.degreeK, 3);
+  EXPECT_EQ(wb.current.degreeK, 3);
   ExpectNontrivialHomomorphism(wb, 3);
   for (int g : {1, 2, 3}) {
     const GeneratorImage& image = wb.representation.generators[g];
@@ -293,7 +293,7 @@ TEST(FindRepresentation, MetabelianWithOddPhiMapsEveryGeneratorToAReflection) {
 }
 
 TEST(FindAbelianRepresentation, OverF2OnlyTheTrivialSolutionExists) {
-  SearchBench bench("{1,1,1}", kAbelianFamily, 3);
+  SearchBench bench("{1,1,1}", RepFamily::abelian, 3);
   Workbench& wb = bench.wb;
   SetCurrentPrime(wb.field, 2);
   RandomGenerator expected = wb.random;
@@ -309,11 +309,11 @@ TEST(FindAbelianRepresentation, OverF2OnlyTheTrivialSolutionExists) {
 }
 
 TEST(FindAbelianRepresentation, TheTrefoilSendsEveryGeneratorToOneUnit) {
-  SearchBench bench("{1,1,1}", kAbelianFamily, 3);
+  SearchBench bench("{1,1,1}", RepFamily::abelian, 3);
   SetCurrentPrime(bench.wb.field, 5);
   FindRepresentation(bench.wb);
   const Representation& rep = bench.wb.representation;
-  EXPECT_EQ(bench.wb.settings.degreeK, 1);
+  EXPECT_EQ(bench.wb.current.degreeK, 1);
   EXPECT_EQ(rep.nontrivialCount, 1);
   // Conjugate generators share their scalar, the eliminated b included.
   const std::string u = std::to_string(rep.generators[1].abelianScalar);
@@ -325,14 +325,14 @@ TEST(FindAbelianRepresentation, TheTrefoilSendsEveryGeneratorToOneUnit) {
 }
 
 TEST(FindRepresentation, DoesNothingAfterAFailureAndStopsWhenAsked) {
-  SearchBench failed("{1,1,1}", kPermutationFamily, 3);
+  SearchBench failed("{1,1,1}", RepFamily::permutation, 3);
   Fail(failed.wb.failure, "Too many generators!");
   const uint32_t seed = failed.wb.random.seed;
   FindRepresentation(failed.wb);
   EXPECT_EQ(failed.wb.random.seed, seed);
   EXPECT_EQ(failed.surface.Calls("P1"), Lines{});
 
-  SearchBench stopped("{1,1,1}", kPermutationFamily, 3);
+  SearchBench stopped("{1,1,1}", RepFamily::permutation, 3);
   stopped.wb.panels.flags.stopRequested = true;
   const int pumps = stopped.surface.MessagePumps();
   FindRepresentation(stopped.wb);
@@ -345,7 +345,7 @@ TEST(FindRepresentation, DoesNothingAfterAFailureAndStopsWhenAsked) {
 Lines Shown(SearchBench& bench, int64_t k, const std::vector<int>& present,
             const std::vector<std::vector<int32_t>>& images) {
   Workbench& wb = bench.wb;
-  wb.settings.degreeK = k;
+  wb.current.degreeK = k;
   wb.run.outputPanel = 4;
   for (size_t i = 0; i < present.size(); ++i) {
     wb.presentation.generatorUsed[present[i]] = true;
@@ -359,7 +359,7 @@ Lines Shown(SearchBench& bench, int64_t k, const std::vector<int>& present,
 }
 
 TEST(ShowRepresentation, LettersArrowsAndImagesWrappingPast400) {
-  SearchBench plain("", kPermutationFamily, 3);
+  SearchBench plain("", RepFamily::permutation, 3);
   EXPECT_EQ(Shown(plain, 3, {1, 2, 3}, {{2, 1, 3}, {1, 3, 2}, {3, 1, 2}}),
             (Lines{"P4\t7\t7\tRepresentation of the fundamental group: pi_1(S^3\\K) -> S_3 -> GL(Z,3)",  //
                    "P4\t7\t22\ta", "A4\t18\t22", "P4\t31\t22\t(213)",                                    //
@@ -368,7 +368,7 @@ TEST(ShowRepresentation, LettersArrowsAndImagesWrappingPast400) {
   EXPECT_EQ(plain.wb.run.outputLine, 30);
 
   // Steps of 35 + 100: x = 7, 142, 277, then 412 passes 400 and the next entry starts a new line.
-  SearchBench reduced("", kPermutationFamily, 10);
+  SearchBench reduced("", RepFamily::permutation, 10);
   reduced.wb.settings.reducedPermutationRep = true;
   const std::vector<int32_t> swap = {2, 1, 3, 4, 5, 6, 7, 8, 9, 10};
   Lines shown = Shown(reduced, 10, {1, 2, 3, 27}, {swap});
@@ -382,13 +382,13 @@ TEST(ShowRepresentation, LettersArrowsAndImagesWrappingPast400) {
   EXPECT_EQ(reduced.wb.run.outputLine, 60);
 
   // Three entries fill the line; the wrap after them writes nothing on the next one.
-  SearchBench full("", kPermutationFamily, 10);
+  SearchBench full("", RepFamily::permutation, 10);
   Shown(full, 10, {1, 2, 3}, {swap});
   EXPECT_EQ(full.wb.run.outputLine, 30);
 }
 
 TEST(ShowRepresentation, CompactLayoutAndMetabelianPairs) {
-  SearchBench compact("", kPermutationFamily, 3);
+  SearchBench compact("", RepFamily::permutation, 3);
   compact.wb.settings.permutationGroupOnly = true;
   std::vector<int> present = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 27};
   Lines shown = Shown(compact, 3, present, {{1, 2, 3}});
@@ -404,7 +404,7 @@ TEST(ShowRepresentation, CompactLayoutAndMetabelianPairs) {
   }
   EXPECT_EQ(compact.wb.run.outputLine, 45);
 
-  SearchBench metabelian("", kMetabelianFamily, 5);
+  SearchBench metabelian("", RepFamily::metabelian, 5);
   Representation& rep = metabelian.wb.representation;
   rep.metabelianL = 5;
   rep.generators[1].metabelianElement = 5 * 1 + 2 + 1;  // (1, 2)

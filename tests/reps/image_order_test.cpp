@@ -41,8 +41,8 @@ struct ImageBench {
 
   ImageBench(int32_t m, const std::vector<std::vector<int32_t>>& images) {
     wb.settings.determineImageSize = true;
-    wb.settings.repFamily = kPermutationFamily;
-    wb.settings.degreeK = m;
+    wb.settings.repFamily = RepFamily::permutation;
+    wb.current.degreeK = m;
     wb.run.outputPanel = 3;
     wb.run.outputLine = 30;
     wb.representation.representationFound = true;
@@ -126,8 +126,8 @@ void SearchTrefoilIntoS3(Workbench& wb, bool permutationGroupOnly) {
   wb.settings.simplifyEffort = 20;
   PreparePresentation(wb);
   FillPrimeTable(wb.settings);
-  wb.settings.degreeK = 3;
-  wb.settings.degreeCap = kInitialDegreeCap;
+  wb.current.degreeK = 3;
+  wb.run.degreeCap = kInitialDegreeCap;
   wb.settings.determineImageSize = true;
   wb.settings.permutationGroupOnly = permutationGroupOnly;
   wb.run.outputPanel = 3;
@@ -206,7 +206,7 @@ TEST(ComputeImage, PermutationGroupOnlyTurnsTheImageIntoItsRegularRepresentation
   ComputeImage(wb);
   ASSERT_TRUE(wb.representation.representationFound);
   ASSERT_EQ(wb.image.count, 6);
-  EXPECT_EQ(wb.settings.degreeK, 6);
+  EXPECT_EQ(wb.current.degreeK, 6);
   // The image still lies in S_3: the generators are counted there, though degree k is now 6.
   ImageGeneratorCount(wb);
   EXPECT_EQ(wb.image.generatorBound, 2);
@@ -254,7 +254,7 @@ TEST(ComputeImage, LargeImagesGiveNoRegularRepresentationAndAreNeitherShownNorSe
   s5.wb.settings.permutationGroupOnly = true;
   ComputeImage(s5.wb);
   EXPECT_EQ(s5.wb.image.count, 120);
-  EXPECT_EQ(s5.wb.settings.degreeK, 120);
+  EXPECT_EQ(s5.wb.current.degreeK, 120);
   EXPECT_FALSE(s5.wb.representation.representationFound);
   EXPECT_EQ(s5.wb.representation.generators[1].matrix.size, 0);
   EXPECT_EQ(TranscriptLines(s5.transcript, "P3\t120").back(), "P3\t120\t37\t}=120");
@@ -273,7 +273,7 @@ TEST(ComputeImage, RunsOnlyForPermutationRepresentationsUpToSevenPoints) {
   ImageBench off(3, {{2, 3, 1}});
   off.wb.settings.determineImageSize = false;
   ImageBench metabelian(3, {{2, 3, 1}});
-  metabelian.wb.settings.repFamily = kMetabelianFamily;
+  metabelian.wb.settings.repFamily = RepFamily::metabelian;
   ImageBench large(8, {{2, 3, 1, 4, 5, 6, 7, 8}});
   ImageBench stopped(3, {{2, 3, 1}});
   stopped.wb.panels.flags.stopRequested = true;

@@ -107,7 +107,7 @@ TEST(ChooseMetabelianGroup, DrawsPrimesFromThreeUpToTheBoundAndTheCap) {
   testing::Bench bench;
   Workbench& wb = bench.wb;
   FillPrimeTable(wb.settings);
-  wb.settings.degreeCap = 60;
+  wb.run.degreeCap = 60;
   // The draws below 18 from seed 0 are 0, 0, 15, 3: the primes 3, 3, 59 (above 58, drawn again), 11.
   std::vector<int32_t> chosen;
   for (int32_t bound : {100, 100, 58}) {
@@ -116,9 +116,9 @@ TEST(ChooseMetabelianGroup, DrawsPrimesFromThreeUpToTheBoundAndTheCap) {
   }
   EXPECT_EQ(chosen, (std::vector<int32_t>{3, 3, 11}));
   EXPECT_EQ(wb.representation.metabelianZ, 10);
-  EXPECT_EQ(wb.settings.degreeK, 11);
+  EXPECT_EQ(wb.current.degreeK, 11);
 
-  wb.settings.degreeCap = 5;
+  wb.run.degreeCap = 5;
   for (int i = 0; i < 100; ++i) {
     ASSERT_TRUE(ChooseMetabelianGroup(wb, 60));
     ASSERT_LE(wb.representation.metabelianL, 5);

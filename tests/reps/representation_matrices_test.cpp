@@ -95,14 +95,14 @@ TEST(RepresentationMatrices, MultiplyLikePermutationsAndInvert) {
 
 TEST(BuildRepresentationMatrices, ChoosesTheMatricesByKindForPresentGenerators) {
   struct Case {
-    int32_t family;
+    RepFamily family;
     bool reduced, trivialPass, regular;
     int32_t size;  // of the matrices of a and c; 0 when none are built
   };
   const Case cases[] = {
-      {kPermutationFamily, false, false, false, 4}, {kPermutationFamily, true, false, false, 3},
-      {kMetabelianFamily, true, false, false, 4},   {kAbelianFamily, false, false, false, 1},
-      {kPermutationFamily, true, true, false, 1},   {kPermutationFamily, false, false, true, 0}};
+      {RepFamily::permutation, false, false, false, 4}, {RepFamily::permutation, true, false, false, 3},
+      {RepFamily::metabelian, true, false, false, 4},   {RepFamily::abelian, false, false, false, 1},
+      {RepFamily::permutation, true, true, false, 1},   {RepFamily::permutation, false, false, true, 0}};
   for (const Case& c : cases) {
     testing::Bench bench;
     Workbench& wb = bench.wb;
@@ -110,7 +110,7 @@ TEST(BuildRepresentationMatrices, ChoosesTheMatricesByKindForPresentGenerators) 
     wb.settings.reducedPermutationRep = c.reduced;
     wb.settings.permutationGroupOnly = c.regular;
     wb.run.trivialPass = c.trivialPass;
-    wb.settings.degreeK = 4;
+    wb.current.degreeK = 4;
     wb.presentation.generatorUsed[1] = wb.presentation.generatorUsed[3] = true;  // b is not present
     for (int g : {1, 2, 3}) {
       wb.representation.generators[g].image = FromPoints({2, 3, 4, 1});
@@ -119,7 +119,7 @@ TEST(BuildRepresentationMatrices, ChoosesTheMatricesByKindForPresentGenerators) 
     }
     BuildRepresentationMatrices(wb);
     const Representation& rep = wb.representation;
-    SCOPED_TRACE(c.family * 100 + c.reduced * 10 + c.trivialPass);
+    SCOPED_TRACE(OptionCode(c.family) * 100 + c.reduced * 10 + c.trivialPass);
     EXPECT_EQ(rep.generators[2].matrix.size, 0);
     ASSERT_EQ(rep.generators[3].matrix.size, c.size);
     if (c.size == 0) continue;

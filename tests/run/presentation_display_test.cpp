@@ -24,7 +24,7 @@ Shown Show(const std::vector<Word>& relators, const std::map<int, int32_t>& phi,
   std::ostringstream transcript;
   bench.surface.RecordTranscript(transcript);
   Presentation& p = bench.wb.presentation;
-  SetSpaceNames(p, 0);
+  SetSpaceNames(p, GroupType::knot);
   SetPhiToOne(p);
   for (const auto& [g, value] : phi) p.phi[g] = value;
   p.relatorCount = static_cast<int64_t>(relators.size());

@@ -240,7 +240,7 @@ struct Prepared {
   // A picked file, or a braid when `braid` is not empty.
   void Run(const std::string& braid, const std::string& fileContent = "") {
     Workbench& wb = bench.wb;
-    SetSpaceNames(wb.presentation, 0);
+    SetSpaceNames(wb.presentation, GroupType::knot);
     wb.settings.inputDirectory = dir.directory();
     wb.settings.inputName = "group.txt";
     wb.presentation.braidText = braid;
@@ -273,7 +273,7 @@ TEST(PreparePresentation, BraidIsBuiltShownAndSimplified) {
 
 TEST(PreparePresentation, FileWithABraidLineRunsTheBraidAndExportsIt) {
   Prepared run;
-  run.bench.wb.settings.writeKnotFiles = true;
+  run.bench.wb.current.writeKnotFiles = true;
   run.Run("", "Trefoil\n\n{1, 1, 1}\n-a-a\n");
   const Presentation& p = run.bench.wb.presentation;
   ASSERT_FALSE(run.bench.wb.failure.computationFailed) << run.bench.wb.failure.errorMessage;
