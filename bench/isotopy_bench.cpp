@@ -8,8 +8,8 @@
 
 #include "base/headless_surface.h"
 #include "group/knot_tables.h"
-#include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
+#include "keep_classes.h"
 #include "run/prepare_presentation.h"
 #include "run/workbench.h"
 
@@ -27,16 +27,15 @@ void Enumerate(benchmark::State& state, const char* knot, const char* group) {
   wb.settings.simplifyEffort = kMediumEffort;
   wb.presentation.braidText = KnotBraid(FindKnot(knot).knotList);
   PreparePresentation(wb);
-  BuildIsotopyGroup(wb);
+  wb.isotopyGroup = MakeIsotopyGroup(group);
   FindConjugacyClasses(wb.isotopyGroup);
+  HomomorphismCounts counts;
   for (auto _ : state) {
-    EnumerateHomomorphisms(wb, [](Workbench& w) {
-      ExtendToEliminated(w);
-      StoreHomomorphism(w);
-    });
+    HomomorphismStore store;
+    counts = KeepClasses(wb, store);
   }
-  state.counters["classes"] = static_cast<double>(wb.homomorphisms.newCount);
-  state.counters["solutions"] = static_cast<double>(wb.homomorphisms.satisfyingCount);
+  state.counters["classes"] = static_cast<double>(counts.found);
+  state.counters["solutions"] = static_cast<double>(counts.satisfying);
   state.counters["generators"] = static_cast<double>(wb.presentation.generatorCount);
 }
 

@@ -33,6 +33,7 @@
 #include "front/start.h"
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
+#include "keep_classes.h"
 #include "reports/matrix_files.h"
 #include "reps/random_generator.h"
 #include "run/prepare_presentation.h"
@@ -131,7 +132,7 @@ bool PrepareIsotopyGroup(Workbench& wb, const std::string& braid, const std::str
   SkipDraws(wb.random, kIsotopyWarmUpDraws);
   PreparePresentation(wb);
   if (wb.failure.computationFailed) return false;
-  BuildIsotopyGroup(wb);
+  wb.isotopyGroup = MakeIsotopyGroup(group);
   FindConjugacyClasses(wb.isotopyGroup);
   return true;
 }
@@ -145,14 +146,13 @@ void Enumerate(benchmark::State& state, const std::string& braid, const std::str
     return;
   }
   if (!presentationOut.empty()) WritePresentation(wb, presentationOut);
+  HomomorphismCounts counts;
   for (auto _ : state) {
-    EnumerateHomomorphisms(wb, [](Workbench& w) {
-      ExtendToEliminated(w);
-      StoreHomomorphism(w);
-    });
+    HomomorphismStore store;
+    counts = KeepClasses(wb, store);
   }
-  state.counters["classes"] = static_cast<double>(wb.homomorphisms.newCount);
-  state.counters["solutions"] = static_cast<double>(wb.homomorphisms.satisfyingCount);
+  state.counters["classes"] = static_cast<double>(counts.found);
+  state.counters["solutions"] = static_cast<double>(counts.satisfying);
 }
 
 // One line per run: the mean processor and wall seconds per iteration, then the counters.
@@ -228,16 +228,23 @@ int WriteUnsimplifiedMatrix(const std::string& braid, const std::string& group, 
   const IsotopyGroup& elements = found.isotopyGroup;
   std::optional<Assignment> chosen;
   std::vector<int32_t> image;
-  EnumerateHomomorphisms(found, [&](Workbench& w) {
-    if (chosen && !regular) return;
-    ExtendToEliminated(w);
-    if (regular) {
-      std::vector<int32_t> candidate = ImageOf(elements, p, w.homomorphisms.assignment);
-      if (static_cast<int64_t>(candidate.size()) > cap || candidate.size() <= image.size()) return;
-      image = std::move(candidate);
-    }
-    chosen = w.homomorphisms.assignment;
-  });
+  NoRunControl control;
+  NoEnumerationProgress progress;
+  EnumerateHomomorphisms(
+      SimplifiedRelatorsOf(found.presentation, found.simplification), elements,
+      found.settings.allHomomorphisms, control, progress,
+      [&](const Assignment& images, const HomomorphismCounts&) {
+        if (chosen && !regular) return true;
+        const Assignment homomorphism =
+            ExtendToEliminated(elements, found.simplification.substitutionList, images);
+        if (regular) {
+          std::vector<int32_t> candidate = ImageOf(elements, p, homomorphism);
+          if (static_cast<int64_t>(candidate.size()) > cap || candidate.size() <= image.size()) return true;
+          image = std::move(candidate);
+        }
+        chosen = homomorphism;
+        return true;
+      });
   if (!chosen) return 1;
 
   SetCurrentPrime(wb.field, kPrime);

@@ -11,10 +11,6 @@
 namespace quarvel {
 namespace {
 
-constexpr int kProgressPanel = 1;
-constexpr int kProgressY = 67;
-constexpr int kCountPanel = 2;
-
 // 100 done / total, to the nearest integer, ties to even.
 int64_t RoundedPercent(int64_t done, int64_t total) {
   const int64_t numerator = 100 * done;
@@ -64,18 +60,37 @@ struct Candidate {
   size_t classNumber = 0;
 };
 
+// Whether every relator maps to the identity under `assignment`.
+bool RelatorsHold(const IsotopyGroup& group, const std::vector<Word>& relators,
+                  const Assignment& assignment) {
+  if (group.letter != 's' && group.letter != 'a') return true;
+  for (const Word& word : relators) {
+    int32_t value = 1;
+    for (size_t at = 0; at + 1 < word.size(); at += 2) {
+      const int32_t element = assignment[GeneratorOf(word[at + 1])];
+      value = ElementProduct(group, value, word[at] == '-' ? group.inverseIndex[element] : element);
+    }
+    if (value != 1) return false;
+  }
+  return true;
+}
+
 class Enumeration {
  public:
-  Enumeration(Workbench& wb, const HomomorphismStep& step)
-      : wb_(wb),
-        group_(wb.isotopyGroup),
+  Enumeration(const SimplifiedRelators& relators, const IsotopyGroup& group, bool allHomomorphisms,
+              RunControl& control, EnumerationProgress& progress, const HomomorphismStep& step)
+      : relators_(relators),
+        group_(group),
+        allHomomorphisms_(allHomomorphisms),
+        control_(control),
+        progress_(progress),
         step_(step),
         forms_(group_),
-        search_(wb),
-        n_(static_cast<int32_t>(wb.presentation.generatorCount)),
+        search_(relators, group),
+        n_(relators.GeneratorCount()),
         classCount_(group_.classRepresentatives.size() - 1) {}
 
-  void Run();
+  EnumerationOutcome Run();
 
  private:
   enum class Outcome { goOn, stop };
@@ -88,17 +103,18 @@ class Enumeration {
   void RunManyGenerators();
   void RunSingleGenerator();
 
-  Workbench& wb_;
+  const SimplifiedRelators& relators_;
   const IsotopyGroup& group_;
+  bool allHomomorphisms_;
+  RunControl& control_;
+  EnumerationProgress& progress_;
   const HomomorphismStep& step_;
   ConjugacyForms forms_;
   RelatorSolutions search_;
   int32_t n_;
   size_t classCount_;
-  int64_t percentShown_ = 0;
-  std::string percentText_;
-  int64_t countShown_ = 0;
-  std::string countText_;
+  Assignment images_{};
+  HomomorphismCounts counts_;
 };
 
 bool Enumeration::Commute(const std::vector<int32_t>& e) const {
@@ -111,51 +127,25 @@ bool Enumeration::Commute(const std::vector<int32_t>& e) const {
 }
 
 Enumeration::Outcome Enumeration::Visit(const Candidate& candidate) {
-  HomomorphismStore& store = wb_.homomorphisms;
-  if (!wb_.settings.allHomomorphisms && Commute(candidate.elements)) return Outcome::goOn;
-  const auto& letters = wb_.presentation.generatorLetters;
-  for (int32_t i = 1; i <= n_; ++i) store.assignment[letters[i]] = candidate.elements[i];
-  if (!RelatorsHold(group_, wb_.presentation, wb_.simplification, store.assignment)) return Outcome::goOn;
-  ++store.satisfyingCount;
+  if (!allHomomorphisms_ && Commute(candidate.elements)) return Outcome::goOn;
+  const std::vector<int32_t>& letters = relators_.generatorLetters;
+  for (int32_t i = 1; i <= n_; ++i) images_[letters[i]] = candidate.elements[i];
+  if (!RelatorsHold(group_, relators_.relators, images_)) return Outcome::goOn;
+  ++counts_.satisfying;
   if (!forms_.IsNewUpToConjugation(candidate.elements, candidate.classNumber)) return Outcome::goOn;
-  ++store.newCount;
-  step_(wb_);
-  const FailureState& f = wb_.failure;
-  if (f.polynomialErrorFlag || f.computationFailed) return Outcome::stop;
-  return Outcome::goOn;
+  ++counts_.found;
+  return step_(images_, counts_) ? Outcome::goOn : Outcome::stop;
 }
 
-// Both lines are written every time; their texts are made again only when the numbers change (the
-// first digit moves on thousands of times, the numbers rarely).
 void Enumeration::ShowProgress(int64_t done, int64_t total) {
-  const int64_t percent = RoundedPercent(done, total);
-  wb_.homomorphisms.checkedPercent = static_cast<int32_t>(percent);
-  if (percent != percentShown_ || percentText_.empty()) {
-    // Rebuilt in its own storage: with S_5 the percentage changes at nearly every step.
-    percentText_.assign("Checked ")
-        .append(std::to_string(percent))
-        .append("% of all potential homomorphisms");
-    percentShown_ = percent;
-  }
-  WriteText(wb_.panels, kProgressPanel, 7, kProgressY, percentText_);
-  const int64_t count = wb_.homomorphisms.newCount;
-  if (count != countShown_ || countText_.empty()) {
-    const std::string k = std::to_string(group_.degree);
-    const std::string letter(1, static_cast<char>(group_.letter - 'a' + 'A'));
-    countText_ = std::string(wb_.settings.allHomomorphisms ? "Number of homomorphisms pi -> "
-                                                           : "Number of non-abelian homomorphisms pi -> ") +
-                 letter + "_" + k + " up to conjugation by element in S_" + k + ": " + std::to_string(count) +
-                 "   ";
-    countShown_ = count;
-  }
-  WriteText(wb_.panels, kCountPanel, 7, 7, countText_);
+  progress_.Checked(RoundedPercent(done, total), counts_.found);
 }
 
 // Every relator solution, in odometer order; false when the user stopped the search.
 bool Enumeration::FindSolutions(std::vector<Candidate>& solutions) {
   const std::function<bool()> keepGoing = [this] {
-    PumpMessages(wb_.panels);
-    return !wb_.panels.flags.stopRequested;
+    control_.PumpMessages();
+    return !control_.StopRequested();
   };
   for (size_t c = 1; c <= classCount_; ++c) {
     const bool complete = search_.FindAll(
@@ -187,16 +177,16 @@ void Enumeration::RunManyGenerators() {
   for (int32_t first = 1; first <= elementCount; ++first) {
     for (; next != solutions.cend() && next->elements[1] == first; ++next) {
       if (Visit(*next) == Outcome::stop) return;
-      if (wb_.panels.flags.stopRequested) {
+      if (control_.StopRequested()) {
         if (LastOfItsFirstDigit(*next)) ShowProgress(first, elementCount);
         return;
       }
     }
     ShowProgress(first, elementCount);
-    PumpMessages(wb_.panels);
-    if (wb_.panels.flags.stopRequested) return;
+    control_.PumpMessages();
+    if (control_.StopRequested()) return;
   }
-  WriteText(wb_.panels, kProgressPanel, 7, kProgressY, "Checked 100% of all potential homomorphisms ");
+  progress_.Finished();
 }
 
 // One digit, over the class representatives.
@@ -205,71 +195,42 @@ void Enumeration::RunSingleGenerator() {
     const Candidate candidate{{0, group_.classRepresentatives[c]}, c};
     if (Visit(candidate) == Outcome::stop) return;
     ShowProgress(static_cast<int64_t>(c), static_cast<int64_t>(classCount_));
-    PumpMessages(wb_.panels);
-    if (wb_.panels.flags.stopRequested) return;
+    control_.PumpMessages();
+    if (control_.StopRequested()) return;
   }
-  WriteText(wb_.panels, kProgressPanel, 7, kProgressY, "Checked 100% of all potential homomorphisms ");
+  progress_.Finished();
 }
 
-void Enumeration::Run() {
-  WriteText(wb_.panels, kProgressPanel, 7, kProgressY, "Checked 0% of all potential homomorphisms ");
+EnumerationOutcome Enumeration::Run() {
+  progress_.Started();
   if (n_ == 1) {
     RunSingleGenerator();
   } else if (n_ > 1) {
     RunManyGenerators();
   }
+  return {counts_, control_.StopRequested()};
 }
 
 }  // namespace
 
-bool RelatorsHold(const IsotopyGroup& group, const Presentation& p, const Simplification& simplification,
-                  const Assignment& assignment) {
-  if (group.letter != 's' && group.letter != 'a') return true;
-  for (int64_t i = 1; i <= p.relatorCount; ++i) {
-    const Word& word = p.relators[simplification.relatorOrder[i]];
-    int32_t value = 1;
-    for (size_t at = 0; at + 1 < word.size(); at += 2) {
-      const int32_t element = assignment[GeneratorOf(word[at + 1])];
-      value = ElementProduct(group, value, word[at] == '-' ? group.inverseIndex[element] : element);
-    }
-    if (value != 1) return false;
-  }
-  return true;
-}
-
-void ExtendToEliminated(Workbench& wb) {
-  const IsotopyGroup& group = wb.isotopyGroup;
-  Assignment& assignment = wb.homomorphisms.assignment;
-  const std::vector<std::string>& records = wb.simplification.substitutionList;
-  for (auto record = records.rbegin(); record != records.rend(); ++record) {
+Assignment ExtendToEliminated(const IsotopyGroup& group, const std::vector<std::string>& substitutionList,
+                              Assignment images) {
+  for (auto record = substitutionList.rbegin(); record != substitutionList.rend(); ++record) {
     if (record->empty()) continue;
     int32_t value = 1;
     for (size_t at = 2; at + 1 < record->size(); at += 2) {
-      const int32_t element = assignment[GeneratorOf((*record)[at + 1])];
+      const int32_t element = images[GeneratorOf((*record)[at + 1])];
       value = ElementProduct(group, value, (*record)[at] == '-' ? group.inverseIndex[element] : element);
     }
-    assignment[GeneratorOf((*record)[0])] = value;
+    images[GeneratorOf((*record)[0])] = value;
   }
+  return images;
 }
 
-bool StoreHomomorphism(Workbench& wb) {
-  HomomorphismStore& store = wb.homomorphisms;
-  if (static_cast<int64_t>(store.rows.size()) >= kMaxHomomorphisms) {
-    FailPolynomial(wb.failure, "Out of memory");
-    return false;
-  }
-  store.rows.push_back(store.assignment);
-  return true;
-}
-
-void EnumerateHomomorphisms(Workbench& wb, const HomomorphismStep& step) {
-  HomomorphismStore& store = wb.homomorphisms;
-  store.assignment.fill(0);
-  store.rows.clear();
-  store.satisfyingCount = 0;
-  store.newCount = 0;
-  store.checkedPercent = 0;
-  Enumeration(wb, step).Run();
+EnumerationOutcome EnumerateHomomorphisms(const SimplifiedRelators& relators, const IsotopyGroup& group,
+                                          bool allHomomorphisms, RunControl& control,
+                                          EnumerationProgress& progress, const HomomorphismStep& step) {
+  return Enumeration(relators, group, allHomomorphisms, control, progress, step).Run();
 }
 
 }  // namespace quarvel

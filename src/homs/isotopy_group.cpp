@@ -143,16 +143,6 @@ IsotopyGroup MakeIsotopyGroup(std::string_view name) {
   return g;
 }
 
-void BuildIsotopyGroup(Workbench& wb) {
-  const std::string& name = wb.settings.isotopyGroup;
-  if (wb.isotopyGroup.name != name || wb.isotopyGroup.elements.empty()) {
-    std::vector<int32_t> classes = std::move(wb.isotopyGroup.classRepresentatives);
-    wb.isotopyGroup = MakeIsotopyGroup(name);
-    wb.isotopyGroup.classRepresentatives = std::move(classes);
-  }
-  wb.current.degreeK = wb.isotopyGroup.degree;
-}
-
 void FindConjugacyClasses(IsotopyGroup& g) {
   const int32_t n = g.elementCount;
   g.classOf.assign(n + 1, 0);

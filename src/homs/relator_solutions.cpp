@@ -1,9 +1,8 @@
 #include "homs/relator_solutions.h"
 
 #include <algorithm>
+#include <array>
 #include <numeric>
-
-#include "homs/isotopy_group.h"
 
 namespace quarvel {
 namespace {
@@ -32,25 +31,35 @@ void JoinConjugates(const Word& word, std::vector<int32_t>& parent) {
 
 }  // namespace
 
-RelatorSolutions::RelatorSolutions(const Workbench& wb)
-    : group_(wb.isotopyGroup), n_(static_cast<int32_t>(wb.presentation.generatorCount)) {
-  const Presentation& p = wb.presentation;
+SimplifiedRelators SimplifiedRelatorsOf(const Presentation& p, const Simplification& simplification) {
+  SimplifiedRelators simplified;
+  for (int64_t r = 1; r <= p.relatorCount; ++r)
+    simplified.relators.push_back(p.relators[simplification.relatorOrder[r]]);
+  simplified.generatorLetters.assign(p.generatorLetters.begin(),
+                                     p.generatorLetters.begin() + p.generatorCount + 1);
+  simplified.inputRelators.assign(p.inputRelators.begin() + 1,
+                                  p.inputRelators.begin() + p.inputRelatorCount + 1);
+  return simplified;
+}
+
+RelatorSolutions::RelatorSolutions(const SimplifiedRelators& simplified, const IsotopyGroup& group)
+    : group_(group), n_(simplified.GeneratorCount()) {
+  const std::vector<int32_t>& letters = simplified.generatorLetters;
   std::array<int32_t, kMaxGenerators + 1> positionOf{};
   for (int32_t i = 1; i <= n_; ++i) {
-    if (p.generatorLetters[i] != 0) positionOf[p.generatorLetters[i]] = i;
+    if (letters[i] != 0) positionOf[letters[i]] = i;
   }
-  for (int64_t r = 1; r <= p.relatorCount; ++r) {
-    const Word& word = p.relators[wb.simplification.relatorOrder[r]];
-    std::vector<Letter> letters;
+  for (const Word& word : simplified.relators) {
+    std::vector<Letter> relator;
     for (size_t at = 0; at + 1 < word.size(); at += 2) {
       const int32_t g = GeneratorOf(word[at + 1]);
       if (g >= 1 && g <= kMaxGenerators && positionOf[g] != 0)
-        letters.push_back({positionOf[g], word[at] == '-'});
+        relator.push_back({positionOf[g], word[at] == '-'});
     }
-    relators_.push_back(std::move(letters));
+    relators_.push_back(std::move(relator));
   }
   PlanOrder();
-  FindConjugateGenerators(wb);
+  FindConjugateGenerators(simplified);
 }
 
 // The last position first, then greedily the one that completes the most relators.
@@ -84,16 +93,16 @@ void RelatorSolutions::PlanOrder() {
   }
 }
 
-void RelatorSolutions::FindConjugateGenerators(const Workbench& wb) {
-  const Presentation& p = wb.presentation;
+void RelatorSolutions::FindConjugateGenerators(const SimplifiedRelators& simplified) {
+  const std::vector<int32_t>& letters = simplified.generatorLetters;
   std::vector<int32_t> parent(kMaxGenerators + 1);
   std::iota(parent.begin(), parent.end(), 0);
-  for (int32_t r = 1; r <= p.inputRelatorCount; ++r) JoinConjugates(p.inputRelators[r], parent);
+  for (const Word& word : simplified.inputRelators) JoinConjugates(word, parent);
   partner_.assign(n_ + 1, 0);
   for (size_t i = 1; i < order_.size(); ++i) {
-    const int32_t g = p.generatorLetters[order_[i]];
+    const int32_t g = letters[order_[i]];
     for (size_t j = 0; j < i && g != 0 && partner_[order_[i]] == 0; ++j) {
-      const int32_t h = p.generatorLetters[order_[j]];
+      const int32_t h = letters[order_[j]];
       if (h != 0 && Root(parent, h) == Root(parent, g)) partner_[order_[i]] = order_[j];
     }
   }

@@ -18,15 +18,32 @@
 #include <functional>
 #include <vector>
 
-#include "run/workbench.h"
+#include "group/presentation.h"
+#include "group/word.h"
+#include "homs/isotopy_group.h"
+#include "simplify/simplification.h"
 
 namespace quarvel {
 
+// The simplified group as the search reads it: its relators in the relator order, the surviving
+// generator number at each position 1..n (slot 0 unused), and the relators it was simplified from,
+// whose conjugating relators tell which generators have conjugate images.
+struct SimplifiedRelators {
+  std::vector<Word> relators;
+  std::vector<int32_t> generatorLetters;
+  std::vector<Word> inputRelators;
+
+  int32_t GeneratorCount() const { return static_cast<int32_t>(generatorLetters.size()) - 1; }
+};
+
+// Reads them off a simplified presentation and its relator order.
+SimplifiedRelators SimplifiedRelatorsOf(const Presentation& presentation,
+                                        const Simplification& simplification);
+
 class RelatorSolutions {
  public:
-  // Reads the simplified relators and generatorLetters of `workbench`, and the relators it was
-  // simplified from for the conjugate generators; the group must be built.
-  explicit RelatorSolutions(const Workbench& workbench);
+  // `group` must be tabulated with its conjugacy classes; both must outlive the search.
+  RelatorSolutions(const SimplifiedRelators& relators, const IsotopyGroup& group);
 
   // Visits each solution whose last image is `lastElement`: elements by position 1..n (slot 0
   // unused), in no particular order. Every 65536 steps `keepGoing` is asked whether to go on; false
@@ -41,7 +58,7 @@ class RelatorSolutions {
   };
 
   void PlanOrder();
-  void FindConjugateGenerators(const Workbench& workbench);
+  void FindConjugateGenerators(const SimplifiedRelators& relators);
   const std::vector<int32_t>& ConjugacyClassOf(int32_t element) const;
   bool RelatorHolds(const std::vector<Letter>& relator) const;
   bool RelatorsHoldAt(size_t depth) const;

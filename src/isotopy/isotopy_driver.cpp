@@ -1,6 +1,9 @@
 #include "isotopy/isotopy_driver.h"
 
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
@@ -12,6 +15,7 @@
 #include "lists/knot_list_detection.h"
 #include "reports/isotopy_report.h"
 #include "reports/report_text.h"
+#include "run/homomorphism_store.h"
 #include "run/prepare_presentation.h"
 #include "run/run_messages.h"
 
@@ -76,20 +80,23 @@ void UntwistedAlexanderPolynomial(Workbench& wb) {
   WriteText(wb.panels, 1, 7, 22, iso.untwistedPolynomialText.plain);
 }
 
-// The per-homomorphism step: show the class, compute its twisted polynomial, multiply it in.
-void EvaluateHomomorphism(Workbench& wb) {
+// The per-homomorphism step: show the class, keep it, compute its twisted polynomial, multiply it
+// in. Returns whether the enumeration goes on: not after a failure.
+bool EvaluateHomomorphism(Workbench& wb, const Assignment& images) {
   IsotopyState& iso = wb.isotopy;
   const IsotopyGroup& group = wb.isotopyGroup;
-  ExtendToEliminated(wb);
+  const Assignment homomorphism = ExtendToEliminated(group, wb.simplification.substitutionList, images);
   const int32_t representationLine = iso.linePosition;
-  ShowIsotopyRepresentation(wb);
-  const Assignment& assignment = wb.homomorphisms.assignment;
+  ShowIsotopyRepresentation(wb, homomorphism);
   for (int32_t g = 1; g <= kMaxGenerators; ++g) {
     if (!wb.presentation.generatorUsed[g]) continue;
-    wb.representation.generators[g].matrix = group.matrices[assignment[g]];
-    wb.representation.generators[g].inverseMatrix = group.inverseMatrices[assignment[g]];
+    wb.representation.generators[g].matrix = group.matrices[homomorphism[g]];
+    wb.representation.generators[g].inverseMatrix = group.inverseMatrices[homomorphism[g]];
   }
-  if (!StoreHomomorphism(wb)) return;
+  if (const std::optional<Failure> full = StoreHomomorphism(wb.homomorphisms, homomorphism)) {
+    FailPolynomial(wb.failure, full->message);
+    return false;
+  }
   ComputeTwistedPolynomial(wb);
   WriteText(wb.panels, kRunningPanel, 7, iso.linePosition + 22, BlankLine());
   const Polynomial& twisted = wb.twisted.twistedPolynomial;
@@ -97,6 +104,24 @@ void EvaluateHomomorphism(Workbench& wb) {
   iso.classTexts.push_back({PolyToText(twisted, true, false, false), PolyToText(twisted, true, false, true)});
   ShowClassPolynomial(wb, representationLine, iso.classTexts.back().plain);
   PumpMessages(wb.panels);
+  return !FlagSet(wb);
+}
+
+// Every class of homomorphisms into the group, each through EvaluateHomomorphism; the store keeps
+// them with the enumeration's counters.
+void EnumerateClasses(Workbench& wb) {
+  HomomorphismStore& store = wb.homomorphisms;
+  store = HomomorphismStore{};
+  PanelRunControl control(wb.panels);
+  EnumerationPanels progress(wb);
+  const EnumerationOutcome outcome = EnumerateHomomorphisms(
+      SimplifiedRelatorsOf(wb.presentation, wb.simplification), wb.isotopyGroup, wb.settings.allHomomorphisms,
+      control, progress, [&wb](const Assignment& images, const HomomorphismCounts&) {
+        return EvaluateHomomorphism(wb, images);
+      });
+  store.satisfyingCount = outcome.counts.satisfying;
+  store.newCount = outcome.counts.found;
+  wb.isotopy.enumerationStopped = outcome.stopped;
 }
 
 void WriteClassHeaders(Workbench& wb) {
@@ -219,6 +244,16 @@ void IsotopyDriver(Workbench& wb) {
   }
 }
 
+void BuildIsotopyGroup(Workbench& wb) {
+  const std::string& name = wb.settings.isotopyGroup;
+  if (wb.isotopyGroup.name != name || wb.isotopyGroup.elements.empty()) {
+    std::vector<int32_t> classes = std::move(wb.isotopyGroup.classRepresentatives);
+    wb.isotopyGroup = MakeIsotopyGroup(name);
+    wb.isotopyGroup.classRepresentatives = std::move(classes);
+  }
+  wb.current.degreeK = wb.isotopyGroup.degree;
+}
+
 void ComputeKnotInvariant(Workbench& wb) {
   IsotopyState& iso = wb.isotopy;
   if (wb.settings.isotopyGroup == "s1") {
@@ -230,8 +265,7 @@ void ComputeKnotInvariant(Workbench& wb) {
   iso.productPolynomial.coefficients[0] = 1;
   iso.classTexts.clear();
   iso.linePosition = kFirstClassLine;
-  EnumerateHomomorphisms(wb, EvaluateHomomorphism);
-  iso.enumerationStopped = wb.panels.flags.stopRequested;
+  EnumerateClasses(wb);
   // A failed class leaves the product incomplete: it is neither shown nor saved.
   if (iso.enumerationStopped || FlagSet(wb)) return;
   ShowProduct(wb, static_cast<int64_t>(wb.homomorphisms.rows.size()));

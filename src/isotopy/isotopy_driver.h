@@ -14,6 +14,10 @@ void RunIsotopy(Workbench& workbench);
 // The whole run; returns when the knot or the list is done, on an error, or on stopRequested.
 void IsotopyDriver(Workbench& workbench);
 
+// Builds the group of settings.isotopyGroup into the workbench (unless it already holds that group)
+// and sets degree k to its digit. The class representatives are left as they are.
+void BuildIsotopyGroup(Workbench& workbench);
+
 // Everything after the untwisted polynomial for the current knot: the classes, their twisted
 // polynomials and the product.
 void ComputeKnotInvariant(Workbench& workbench);

@@ -1,6 +1,7 @@
 #include "isotopy/isotopy_panel_reports.h"
 
 #include <algorithm>
+#include <string>
 
 #include "poly/polynomial.h"
 #include "reports/report_text.h"
@@ -22,10 +23,13 @@ constexpr size_t kPiecesForSummary = 6;
 constexpr int kSummaryY = 55;
 constexpr int kSummaryBlankY = 67;
 constexpr size_t kSummaryEnd = 50;
+constexpr int kProgressPanel = 1;
+constexpr int kProgressY = 67;
+constexpr int kCountY = 7;
 
 }  // namespace
 
-void ShowIsotopyRepresentation(Workbench& wb) {
+void ShowIsotopyRepresentation(Workbench& wb, const Assignment& homomorphism) {
   const Presentation& p = wb.presentation;
   const IsotopyGroup& group = wb.isotopyGroup;
   int32_t& line = wb.isotopy.linePosition;
@@ -47,11 +51,43 @@ void ShowIsotopyRepresentation(Workbench& wb) {
     }
     WriteText(wb.panels, kClassPanel, x, y, std::string(1, GeneratorLetter(g)));
     DrawMapsTo(wb.panels, kClassPanel, x + arrowOffset, y);
-    WriteText(wb.panels, kClassPanel, x + imageOffset, y,
-              "(" + group.texts[wb.homomorphisms.assignment[g]] + ")");
+    WriteText(wb.panels, kClassPanel, x + imageOffset, y, "(" + group.texts[homomorphism[g]] + ")");
     x += advance;
   }
   line = y + kLineAfterRepresentation;
+}
+
+void EnumerationPanels::Started() {
+  WriteText(wb_.panels, kProgressPanel, kMargin, kProgressY, "Checked 0% of all potential homomorphisms ");
+}
+
+// Both lines are written every time; their texts are made again only when the numbers change (the
+// first digit moves on thousands of times, the numbers rarely).
+void EnumerationPanels::Checked(int64_t percent, int64_t found) {
+  wb_.homomorphisms.checkedPercent = static_cast<int32_t>(percent);
+  if (percent != percentShown_ || percentText_.empty()) {
+    // Rebuilt in its own storage: with S_5 the percentage changes at nearly every step.
+    percentText_.assign("Checked ")
+        .append(std::to_string(percent))
+        .append("% of all potential homomorphisms");
+    percentShown_ = percent;
+  }
+  WriteText(wb_.panels, kProgressPanel, kMargin, kProgressY, percentText_);
+  if (found != countShown_ || countText_.empty()) {
+    const IsotopyGroup& group = wb_.isotopyGroup;
+    const std::string k = std::to_string(group.degree);
+    const std::string letter(1, static_cast<char>(group.letter - 'a' + 'A'));
+    countText_ = std::string(wb_.settings.allHomomorphisms ? "Number of homomorphisms pi -> "
+                                                           : "Number of non-abelian homomorphisms pi -> ") +
+                 letter + "_" + k + " up to conjugation by element in S_" + k + ": " + std::to_string(found) +
+                 "   ";
+    countShown_ = found;
+  }
+  WriteText(wb_.panels, kClassPanel, kMargin, kCountY, countText_);
+}
+
+void EnumerationPanels::Finished() {
+  WriteText(wb_.panels, kProgressPanel, kMargin, kProgressY, "Checked 100% of all potential homomorphisms ");
 }
 
 void ShowClassPolynomial(Workbench& wb, int32_t representationLine, std::string_view polynomialText) {

@@ -2,12 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <optional>
 #include <random>
-#include <sstream>
+#include <string>
+#include <vector>
 
 #include "group/knot_tables.h"
 #include "homs/isotopy_group.h"
 #include "plain_enumeration.h"
+#include "run/homomorphism_store.h"
 #include "run/prepare_presentation.h"
 #include "simplify/simplify_presentation.h"
 #include "test_support.h"
@@ -41,30 +46,54 @@ struct IsotopyBench : Bench {
     Finish();
   }
   void Finish() {
-    BuildIsotopyGroup(wb);
+    wb.isotopyGroup = MakeIsotopyGroup(wb.settings.isotopyGroup);
     FindConjugacyClasses(wb.isotopyGroup);
   }
 };
 
-struct Outcome {
-  std::vector<Assignment> rows;
-  int64_t satisfying = 0;
-  int64_t found = 0;
+using Outcome = testing::PlainOutcome;
+
+// Each call as a line: "started", "checked P% H'", "finished".
+struct RecordedProgress : EnumerationProgress {
+  std::vector<std::string> calls;
+  void Started() override { calls.push_back("started"); }
+  void Checked(int64_t percent, int64_t found) override {
+    calls.push_back("checked " + std::to_string(percent) + "% " + std::to_string(found));
+  }
+  void Finished() override { calls.push_back("finished"); }
 };
 
-void StoreStep(Workbench& wb) {
-  ExtendToEliminated(wb);
-  StoreHomomorphism(wb);
+// A run control whose stop request the step can raise.
+struct StoppableControl : RunControl {
+  bool stop = false;
+  bool StopRequested() const override { return stop; }
+};
+
+// Enumerates with `step` after the store step: false from either ends the enumeration.
+EnumerationOutcome Enumerate(
+    Workbench& wb, Outcome& kept, RunControl& control, EnumerationProgress& progress,
+    const std::function<bool()>& step = [] { return true; }) {
+  const IsotopyGroup& group = wb.isotopyGroup;
+  const std::vector<std::string>& records = wb.simplification.substitutionList;
+  const EnumerationOutcome outcome = EnumerateHomomorphisms(
+      SimplifiedRelatorsOf(wb.presentation, wb.simplification), group, wb.settings.allHomomorphisms, control,
+      progress, [&](const Assignment& images, const HomomorphismCounts& counts) {
+        EXPECT_EQ(counts.found, static_cast<int64_t>(kept.rows.size()) + 1);
+        if (kept.rows.size() == 1000) return false;
+        kept.rows.push_back(ExtendToEliminated(group, records, images));
+        return step();
+      });
+  kept.satisfying = outcome.counts.satisfying;
+  kept.found = outcome.counts.found;
+  return outcome;
 }
 
 Outcome Fast(Workbench& wb) {
-  EnumerateHomomorphisms(wb, StoreStep);
-  return {wb.homomorphisms.rows, wb.homomorphisms.satisfyingCount, wb.homomorphisms.newCount};
-}
-
-Outcome Plain(Workbench& wb) {
-  testing::PlainEnumerateHomomorphisms(wb, StoreStep);
-  return {wb.homomorphisms.rows, wb.homomorphisms.satisfyingCount, wb.homomorphisms.newCount};
+  Outcome kept;
+  NoRunControl control;
+  RecordedProgress progress;
+  Enumerate(wb, kept, control, progress);
+  return kept;
 }
 
 void ExpectSame(const Outcome& fast, const Outcome& plain, const std::string& what) {
@@ -95,7 +124,7 @@ TEST(EnumerateHomomorphisms, FastAndPlainAgreeOnRandomBraids) {
         if (bench.wb.failure.computationFailed) continue;
         const std::string what = braid + " " + group + (all ? " all" : "");
         const Outcome fast = Fast(bench.wb);
-        ExpectSame(fast, Plain(bench.wb), what);
+        ExpectSame(fast, testing::PlainEnumerateHomomorphisms(bench.wb), what);
       }
     }
   }
@@ -115,7 +144,8 @@ TEST(EnumerateHomomorphisms, FastAndPlainAgreeOnPresentationsWithoutConjugateGen
         IsotopyBench bench(group, all);
         bench.Relators(generators, relators);
         const Outcome fast = Fast(bench.wb);
-        ExpectSame(fast, Plain(bench.wb), relators[0] + " " + group + (all ? " all" : ""));
+        ExpectSame(fast, testing::PlainEnumerateHomomorphisms(bench.wb),
+                   relators[0] + " " + group + (all ? " all" : ""));
       }
     }
   }
@@ -141,7 +171,8 @@ TEST(EnumerateHomomorphisms, FastAndPlainAgreeOnKnotsWithThreeOrMoreGenerators) 
         bench.Braid(std::string(KnotBraid(FindKnot(c.knot).knotList)), c.effort);
         ASSERT_EQ(bench.wb.presentation.generatorCount, c.generators) << c.knot;
         const Outcome fast = Fast(bench.wb);
-        ExpectSame(fast, Plain(bench.wb), std::string(c.knot) + " " + group + (all ? " all" : ""));
+        ExpectSame(fast, testing::PlainEnumerateHomomorphisms(bench.wb),
+                   std::string(c.knot) + " " + group + (all ? " all" : ""));
       }
     }
   }
@@ -199,41 +230,56 @@ TEST(EnumerateHomomorphisms, EliminatedGeneratorsSatisfyTheOriginalRelators) {
   }
 }
 
-TEST(EnumerateHomomorphisms, TheThousandAndFirstHomomorphismRunsOutOfMemory) {
+// The store of a run keeps 1000 homomorphisms; the step for the 1001st says not to go on.
+TEST(EnumerateHomomorphisms, AStepThatSaysStopEndsTheEnumeration) {
   IsotopyBench bench("s5", true);
   bench.Relators(3, {"+c-c"});  // the free group on a, b, c
-  const Outcome fast = Fast(bench.wb);
-  EXPECT_EQ(fast.rows.size(), 1000u);
-  EXPECT_EQ(fast.found, 1001);
-  EXPECT_TRUE(bench.wb.failure.polynomialErrorFlag);
-  EXPECT_EQ(bench.wb.failure.errorMessage, "Out of memory");
+  HomomorphismStore store;
+  NoRunControl control;
+  RecordedProgress progress;
+  std::optional<Failure> failure;
+  const EnumerationOutcome outcome = EnumerateHomomorphisms(
+      SimplifiedRelatorsOf(bench.wb.presentation, bench.wb.simplification), bench.wb.isotopyGroup, true,
+      control, progress, [&](const Assignment& images, const HomomorphismCounts&) {
+        failure = StoreHomomorphism(store, images);
+        return !failure;
+      });
+  EXPECT_EQ(store.rows.size(), 1000u);
+  EXPECT_EQ(outcome.counts.found, 1001);
+  EXPECT_FALSE(outcome.stopped);
+  ASSERT_TRUE(failure.has_value());
+  EXPECT_EQ(failure->message, "Out of memory");
+  EXPECT_NE(progress.calls.back(), "finished");
 }
 
-TEST(EnumerateHomomorphisms, ShowsItsProgressAndTheCount) {
+TEST(EnumerateHomomorphisms, ReportsItsProgressAndTheCount) {
   IsotopyBench bench("s4", false);
   bench.Braid("{1,-2,1,-2}");
-  std::ostringstream transcript;
-  bench.surface.RecordTranscript(transcript);
-  Fast(bench.wb);
-  const std::string calls = transcript.str();
-  EXPECT_EQ(calls.find("P1\t7\t67\tChecked 0% of all potential homomorphisms"), 0u);
-  EXPECT_NE(calls.find("P1\t7\t67\tChecked 50% of all potential homomorphisms"), std::string::npos);
-  const std::string snapshot = bench.surface.Snapshot();
-  EXPECT_NE(snapshot.find("Checked 100% of all potential homomorphisms"), std::string::npos);
-  EXPECT_NE(
-      snapshot.find("Number of non-abelian homomorphisms pi -> S_4 up to conjugation by element in S_4: 1"),
-      std::string::npos);
+  Outcome kept;
+  NoRunControl control;
+  RecordedProgress progress;
+  Enumerate(bench.wb, kept, control, progress);
+  ASSERT_GE(progress.calls.size(), 3u);
+  EXPECT_EQ(progress.calls.front(), "started");
+  EXPECT_NE(std::find(progress.calls.begin(), progress.calls.end(), "checked 50% 1"), progress.calls.end());
+  EXPECT_EQ(progress.calls[progress.calls.size() - 2], "checked 100% 1");
+  EXPECT_EQ(progress.calls.back(), "finished");
 }
 
-TEST(EnumerateHomomorphisms, AStopEndsTheEnumerationWithoutTheLastProgressLine) {
+TEST(EnumerateHomomorphisms, AStopEndsTheEnumerationWithoutFinishing) {
   IsotopyBench bench("s5", false);
   bench.Braid("{1,-2,1,-2}");
-  EnumerateHomomorphisms(bench.wb, [](Workbench& wb) {
-    StoreStep(wb);
-    wb.panels.flags.stopRequested = true;
+  Outcome kept;
+  StoppableControl control;
+  RecordedProgress progress;
+  const EnumerationOutcome outcome = Enumerate(bench.wb, kept, control, progress, [&control] {
+    control.stop = true;
+    return true;
   });
-  EXPECT_EQ(bench.wb.homomorphisms.rows.size(), 1u);
-  EXPECT_EQ(bench.surface.Snapshot().find("Checked 100%"), std::string::npos);
+  EXPECT_TRUE(outcome.stopped);
+  EXPECT_EQ(kept.rows.size(), 1u);
+  EXPECT_EQ(outcome.counts.found, 1);
+  EXPECT_NE(progress.calls.back(), "finished");
 }
 
 }  // namespace

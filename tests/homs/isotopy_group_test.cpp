@@ -6,7 +6,6 @@
 #include <random>
 
 #include "plain_enumeration.h"
-#include "test_support.h"
 
 namespace quarvel {
 namespace {
@@ -84,21 +83,6 @@ TEST(IsotopyGroup, AlternatingGroupsHoldOnlyEvenPermutationsAndMatricesCarryTheP
   }
   EXPECT_EQ(ElementOfCode(g, PermutationCode(g.elements[5], 4)), 5);
   EXPECT_EQ(ElementOfCode(g, 01243), 0);  // the transposition (3 4) is odd
-}
-
-TEST(IsotopyGroup, BuildingForAWorkbenchSetsTheDegreeAndKeepsTheClasses) {
-  testing::Bench bench;
-  Workbench& wb = bench.wb;
-  wb.settings.isotopyGroup = "s4";
-  BuildIsotopyGroup(wb);
-  EXPECT_EQ(wb.current.degreeK, 4);
-  FindConjugacyClasses(wb.isotopyGroup);
-  BuildIsotopyGroup(wb);  // the next knot of a list: the classes stay
-  EXPECT_EQ(wb.isotopyGroup.classRepresentatives.size() - 1, 5u);
-  wb.settings.isotopyGroup = "x3";
-  BuildIsotopyGroup(wb);
-  EXPECT_EQ(wb.isotopyGroup.elementCount, 0);
-  EXPECT_EQ(wb.current.degreeK, 3);
 }
 
 }  // namespace

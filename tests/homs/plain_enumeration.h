@@ -22,15 +22,14 @@ inline int32_t PlainProduct(const IsotopyGroup& g, int32_t a, int32_t b) {
   return 0;
 }
 
-inline bool PlainRelatorsHold(const Workbench& wb) {
+inline bool PlainRelatorsHold(const Workbench& wb, const Assignment& assignment) {
   const IsotopyGroup& g = wb.isotopyGroup;
   const Presentation& p = wb.presentation;
   for (int64_t r = 1; r <= p.relatorCount; ++r) {
     const Word& w = p.relators[wb.simplification.relatorOrder[r]];
     int32_t value = 1;
     for (size_t at = 0; at + 1 < w.size(); at += 2) {
-      const int32_t e =
-          wb.homomorphisms.assignment[static_cast<unsigned char>(w[at + 1]) - kGeneratorByteBase];
+      const int32_t e = assignment[static_cast<unsigned char>(w[at + 1]) - kGeneratorByteBase];
       value = PlainProduct(g, value, w[at] == '-' ? g.inverseIndex[e] : e);
     }
     if (value != 1) return false;
@@ -45,7 +44,8 @@ inline std::string Compose(const std::string& s, const std::string& x) {
   return t;
 }
 
-inline bool PlainIsNew(const Workbench& wb) {
+inline bool PlainIsNew(const Workbench& wb, const std::vector<Assignment>& rows,
+                       const Assignment& assignment) {
   const IsotopyGroup& g = wb.isotopyGroup;
   const Presentation& p = wb.presentation;
   std::string s;
@@ -54,12 +54,12 @@ inline bool PlainIsNew(const Workbench& wb) {
   do {
     all.push_back(s);
   } while (std::next_permutation(s.begin(), s.end()));
-  for (const Assignment& h : wb.homomorphisms.rows) {
+  for (const Assignment& h : rows) {
     for (const std::string& c : all) {
       bool conjugate = true;
       for (int64_t i = 1; i <= p.generatorCount && conjugate; ++i) {
         const int32_t gen = p.generatorLetters[i];
-        conjugate = Compose(g.texts[wb.homomorphisms.assignment[gen]], c) == Compose(c, g.texts[h[gen]]);
+        conjugate = Compose(g.texts[assignment[gen]], c) == Compose(c, g.texts[h[gen]]);
       }
       if (conjugate) return false;
     }
@@ -67,13 +67,18 @@ inline bool PlainIsNew(const Workbench& wb) {
   return true;
 }
 
-inline void PlainEnumerateHomomorphisms(Workbench& wb, const HomomorphismStep& step) {
+struct PlainOutcome {
+  std::vector<Assignment> rows;  // extended to the eliminated generators; at most 1000
+  int64_t satisfying = 0;
+  int64_t found = 0;
+};
+
+// Ends at the 1001st new homomorphism, as a run does when its store is full.
+inline PlainOutcome PlainEnumerateHomomorphisms(const Workbench& wb) {
   const IsotopyGroup& g = wb.isotopyGroup;
   const Presentation& p = wb.presentation;
-  HomomorphismStore& store = wb.homomorphisms;
-  store.assignment.fill(0);
-  store.rows.clear();
-  store.satisfyingCount = store.newCount = 0;
+  PlainOutcome outcome;
+  Assignment assignment{};
   const int64_t n = p.generatorCount;
   const int64_t classes = static_cast<int64_t>(g.classRepresentatives.size()) - 1;
   std::vector<int64_t> d(n + 1, 1);
@@ -90,13 +95,13 @@ inline void PlainEnumerateHomomorphisms(Workbench& wb, const HomomorphismStep& s
       }
     }
     if (!commute || wb.settings.allHomomorphisms) {
-      for (int64_t i = 1; i <= n; ++i) store.assignment[p.generatorLetters[i]] = image[i];
-      if (PlainRelatorsHold(wb)) {
-        ++store.satisfyingCount;
-        if (PlainIsNew(wb)) {
-          ++store.newCount;
-          step(wb);
-          if (wb.failure.polynomialErrorFlag) return;
+      for (int64_t i = 1; i <= n; ++i) assignment[p.generatorLetters[i]] = image[i];
+      if (PlainRelatorsHold(wb, assignment)) {
+        ++outcome.satisfying;
+        if (PlainIsNew(wb, outcome.rows, assignment)) {
+          ++outcome.found;
+          if (outcome.rows.size() == 1000) return outcome;
+          outcome.rows.push_back(ExtendToEliminated(g, wb.simplification.substitutionList, assignment));
         }
       }
     }
@@ -104,6 +109,7 @@ inline void PlainEnumerateHomomorphisms(Workbench& wb, const HomomorphismStep& s
     while (i > 1 && d[i] == top(i)) d[i--] = 1;
     ++d[i];
   }
+  return outcome;
 }
 
 }  // namespace quarvel::testing

@@ -17,7 +17,7 @@ struct PanelBench : Bench {
   PanelBench() {
     wb.panels.window = ComputationWindow::isotopy;
     wb.settings.isotopyGroup = "s4";
-    BuildIsotopyGroup(wb);
+    wb.isotopyGroup = MakeIsotopyGroup("s4");
   }
   std::string Panel(int panel) {
     const std::string snapshot = surface.Snapshot();
@@ -34,12 +34,13 @@ TEST(ShowIsotopyRepresentation, WritesEachUsedGeneratorAndWrapsPast420) {
   Workbench& wb = bench.wb;
   std::ostringstream transcript;
   bench.surface.RecordTranscript(transcript);
+  Assignment homomorphism{};
   for (int32_t g = 1; g <= 12; ++g) {
     wb.presentation.generatorUsed[g] = true;  // 4 * 12 = 48: the roomy layout
-    wb.homomorphisms.assignment[g] = 2;       // "1243"
+    homomorphism[g] = 2;                      // "1243"
   }
   wb.isotopy.linePosition = 37;
-  ShowIsotopyRepresentation(wb);
+  ShowIsotopyRepresentation(wb, homomorphism);
   const std::string calls = transcript.str();
   EXPECT_NE(calls.find("P2\t7\t37\ta\nA2\t18\t37\nP2\t31\t37\t(1243)\n"), std::string::npos) << calls;
   EXPECT_NE(calls.find("P2\t82\t37\tb\n"), std::string::npos);  // x advances by 35 + 10k
@@ -53,13 +54,54 @@ TEST(ShowIsotopyRepresentation, UsesTheCompactLayoutBeyondFiftyPoints) {
   Workbench& wb = bench.wb;
   std::ostringstream transcript;
   bench.surface.RecordTranscript(transcript);
-  for (int32_t g = 1; g <= 13; ++g)
-    wb.presentation.generatorUsed[g] = true, wb.homomorphisms.assignment[g] = 1;
+  Assignment homomorphism{};
+  for (int32_t g = 1; g <= 13; ++g) wb.presentation.generatorUsed[g] = true, homomorphism[g] = 1;
   wb.isotopy.linePosition = 37;
-  ShowIsotopyRepresentation(wb);
+  ShowIsotopyRepresentation(wb, homomorphism);
   EXPECT_NE(transcript.str().find("P2\t7\t37\ta\nA2\t16\t37\nP2\t25\t37\t(1234)\nP2\t58\t37\tb\n"),
             std::string::npos)
       << transcript.str();
+}
+
+TEST(EnumerationPanels, ShowsTheShareCheckedAndTheCountOfClasses) {
+  PanelBench bench;
+  std::ostringstream transcript;
+  bench.surface.RecordTranscript(transcript);
+  EnumerationPanels panels(bench.wb);
+  panels.Started();
+  panels.Checked(50, 1);
+  EXPECT_EQ(bench.wb.homomorphisms.checkedPercent, 50);
+  panels.Checked(50, 1);
+  panels.Checked(75, 2);
+  panels.Finished();
+  const std::string count =
+      "Number of non-abelian homomorphisms pi -> S_4 up to conjugation by element in S_4: ";
+  // The transcript drops trailing blanks.
+  EXPECT_EQ(transcript.str(),
+            "P1\t7\t67\tChecked 0% of all potential homomorphisms\n"
+            "P1\t7\t67\tChecked 50% of all potential homomorphisms\n"
+            "P2\t7\t7\t" +
+                count +
+                "1\n"
+                "P1\t7\t67\tChecked 50% of all potential homomorphisms\n"
+                "P2\t7\t7\t" +
+                count +
+                "1\n"
+                "P1\t7\t67\tChecked 75% of all potential homomorphisms\n"
+                "P2\t7\t7\t" +
+                count +
+                "2\n"
+                "P1\t7\t67\tChecked 100% of all potential homomorphisms\n");
+}
+
+TEST(EnumerationPanels, CountsAllHomomorphismsIntoAnAlternatingGroup) {
+  PanelBench bench;
+  bench.wb.isotopyGroup = MakeIsotopyGroup("a5");
+  bench.wb.settings.allHomomorphisms = true;
+  EnumerationPanels(bench.wb).Checked(100, 7);
+  EXPECT_NE(bench.Panel(2).find("Number of homomorphisms pi -> A_5 up to conjugation by element in S_5: 7"),
+            std::string::npos)
+      << bench.Panel(2);
 }
 
 TEST(ShowClassPolynomial, PushesTheNextClassBelowALongPolynomial) {
