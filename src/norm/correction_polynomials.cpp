@@ -18,6 +18,20 @@ bool ReduceGeneratorBlocks(Workbench& wb, const GeneratorBlockMatrix& blocks) {
   return true;
 }
 
+// Pumps and, outside the trivial pass, shows "Degree of <which> twisted Alexander polynomial = d"
+// `textBelow` below the saved panel position, which is set to `textBelow` + 7 below the output
+// line when still 0; the output line moves 8 below the text.
+void ShowDegree(Workbench& wb, const char* which, int32_t degree, int textBelow) {
+  PumpMessages(wb.panels);
+  if (wb.run.trivialPass) return;
+  NormRunState& run = wb.run;
+  if (run.savedPanelPosition == 0) run.savedPanelPosition = run.outputLine + textBelow + 7;
+  WriteText(
+      wb.panels, run.outputPanel, 7, run.savedPanelPosition + textBelow,
+      std::string("Degree of ") + which + " twisted Alexander polynomial = " + std::to_string(degree) + " ");
+  run.outputLine = run.savedPanelPosition + textBelow + 8;
+}
+
 }  // namespace
 
 void ZerothTwistedPolynomial(Workbench& wb) {
@@ -26,13 +40,7 @@ void ZerothTwistedPolynomial(Workbench& wb) {
       ZerothPolynomialMatrix(wb.presentation, wb.representation, wb.settings.degreeK, wb.field, wb.matrix);
   if (!ReduceGeneratorBlocks(wb, blocks)) return;
   wb.twisted.deg0 = PolyDegree(wb.twisted.twistedPolynomial);
-  PumpMessages(wb.panels);
-  if (wb.run.trivialPass) return;
-  NormRunState& run = wb.run;
-  if (run.savedPanelPosition == 0) run.savedPanelPosition = run.outputLine + 7;
-  WriteText(wb.panels, run.outputPanel, 7, run.savedPanelPosition,
-            "Degree of zeroth twisted Alexander polynomial = " + std::to_string(wb.twisted.deg0) + " ");
-  run.outputLine = run.savedPanelPosition + 8;
+  ShowDegree(wb, "zeroth", wb.twisted.deg0, 0);
 }
 
 void SecondTwistedPolynomial(Workbench& wb) {
@@ -45,13 +53,7 @@ void SecondTwistedPolynomial(Workbench& wb) {
     if (!ReduceGeneratorBlocks(wb, blocks)) return;
     wb.twisted.deg2 = PolyDegree(wb.twisted.twistedPolynomial);
   }
-  PumpMessages(wb.panels);
-  if (wb.run.trivialPass) return;
-  NormRunState& run = wb.run;
-  if (run.savedPanelPosition == 0) run.savedPanelPosition = run.outputLine + 22;
-  WriteText(wb.panels, run.outputPanel, 7, run.savedPanelPosition + 15,
-            "Degree of second twisted Alexander polynomial = " + std::to_string(wb.twisted.deg2) + " ");
-  run.outputLine = run.savedPanelPosition + 23;
+  ShowDegree(wb, "second", wb.twisted.deg2, 15);
 }
 
 }  // namespace quarvel

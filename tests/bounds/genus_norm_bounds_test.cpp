@@ -54,21 +54,22 @@ TEST(ZerothCorrection, ScalesWithTheMultipleOfAPrimitivePhi) {
             (std::vector<int64_t>{6, 6, 6}));
 }
 
-// Arguments: degree, D, k, d, b3, positive rank.
 TEST(GenusNormBounds, FromTheDegreeClampedAtZeroAndZeroForPositiveRank) {
-  const GenusNormBounds trefoil = BoundsFromDegree(2, 1, 1, 1, 0, false);
-  EXPECT_DOUBLE_EQ(trefoil.norm, 1.0);
-  EXPECT_DOUBLE_EQ(trefoil.genus, 1.0);
-  // Degree 14 at k = 3 with D = 2 and phi = 2 phi_0: norm 4, genus (4 / 2 + 1 + 1) / 2 = 2.
-  const GenusNormBounds closed = BoundsFromDegree(14, 2, 3, 2, 1, false);
-  EXPECT_DOUBLE_EQ(closed.norm, 4.0);
-  EXPECT_DOUBLE_EQ(closed.genus, 2.0);
-  const GenusNormBounds negative = BoundsFromDegree(0, 3, 1, 1, 0, false);
-  EXPECT_DOUBLE_EQ(negative.norm, 0.0);
-  EXPECT_DOUBLE_EQ(negative.genus, 0.0);
-  const GenusNormBounds vanishing = BoundsFromDegree(14, 2, 3, 2, 1, true);
-  EXPECT_DOUBLE_EQ(vanishing.norm, 0.0);
-  EXPECT_DOUBLE_EQ(vanishing.genus, 0.0);
+  struct Case {
+    int32_t degree;
+    int64_t correction, k, phiMultiple, b3;
+    bool positiveRank;
+    double norm, genus;
+  };
+  for (const Case& c : {Case{2, 1, 1, 1, 0, false, 1.0, 1.0},
+                        // k = 3, D = 2, phi = 2 phi_0, closed: norm 4, genus (4 / 2 + 1 + 1) / 2 = 2.
+                        Case{14, 2, 3, 2, 1, false, 4.0, 2.0}, Case{0, 3, 1, 1, 0, false, 0.0, 0.0},
+                        Case{14, 2, 3, 2, 1, true, 0.0, 0.0}}) {
+    const GenusNormBounds bounds =
+        BoundsFromDegree(c.degree, c.correction, c.k, c.phiMultiple, c.b3, c.positiveRank);
+    EXPECT_DOUBLE_EQ(bounds.norm, c.norm) << c.degree << " " << c.positiveRank;
+    EXPECT_DOUBLE_EQ(bounds.genus, c.genus) << c.degree << " " << c.positiveRank;
+  }
 }
 
 TEST(Verdicts, FiberingFromTheDegreeIntervalAndTheComparedFields) {
