@@ -15,8 +15,6 @@
 #include <set>
 #include <vector>
 
-#include "alexander/fox_matrix.h"
-#include "alexander/reduce_matrix.h"
 #include "base/headless_surface.h"
 #include "group/knot_tables.h"
 #include "permutation_search.h"
@@ -25,6 +23,7 @@
 #include "reps/random_generator.h"
 #include "reps/representation_matrices.h"
 #include "run/prepare_presentation.h"
+#include "run/twisted_polynomial_stages.h"
 #include "run/workbench.h"
 
 namespace quarvel {
@@ -142,7 +141,7 @@ Setup& PreparedKnot(int64_t k, bool onV = false) {
       PermutationMatrices(p, static_cast<int32_t>(k), slot.matrix, slot.inverseMatrix);
     }
   }
-  BuildTwistedFoxMatrix(wb);
+  BuildWorkbenchFoxMatrix(wb);
   std::fprintf(stderr,
                "%s with %lld generators and %lld relators; S_%lld via cycle type %s: matrix %lld x %lld\n",
                kKnot, static_cast<long long>(wb.presentation.generatorCount),
@@ -161,7 +160,7 @@ void BM_BuildTwistedFoxMatrix(benchmark::State& state) {
   }
   Workbench& wb = *setup.wb;
   for (auto _ : state) {
-    BuildTwistedFoxMatrix(wb);
+    BuildWorkbenchFoxMatrix(wb);
     benchmark::DoNotOptimize(MatrixEntryDegree(wb.matrix, 1, 1));
   }
 }
@@ -173,13 +172,13 @@ void BM_ReduceMatrix(benchmark::State& state) {
     return;
   }
   Workbench& wb = *setup.wb;
-  BuildTwistedFoxMatrix(wb);
+  BuildWorkbenchFoxMatrix(wb);
   const PolyMatrix built = wb.matrix;
   for (auto _ : state) {
     state.PauseTiming();
     wb.matrix = built;
     state.ResumeTiming();
-    ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+    ReduceWorkbenchMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
     benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
   }
   state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
@@ -193,8 +192,8 @@ void BuildAndReduce(benchmark::State& state, Setup& setup) {
   }
   Workbench& wb = *setup.wb;
   for (auto _ : state) {
-    BuildTwistedFoxMatrix(wb);
-    ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+    BuildWorkbenchFoxMatrix(wb);
+    ReduceWorkbenchMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
     benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
   }
   state.counters["rows"] = static_cast<double>(wb.current.degreeK * wb.presentation.generatorCount);

@@ -3,9 +3,9 @@
 // (per call).
 //
 //   quarvel_peers [benchmark flags] reduce MATRIX K
-//       ReduceMatrix on a matrix in the form gap_to_flint writes (converted from the GAP program
+//       ReduceWorkbenchMatrix on a matrix in the form gap_to_flint writes (converted from the GAP program
 //       that `quarvel-cli norm --matrix gap` wrote), k the degree of the representation.
-//       Counters: the degree of the twisted polynomial and the count of ReduceMatrix, or
+//       Counters: the degree of the twisted polynomial and the count of ReduceWorkbenchMatrix, or
 //       out_of_memory=1 when a store limit ended the reduction.
 //   quarvel_peers [benchmark flags] enumerate BRAID GROUP [PRESENTATION_OUT]
 //       The homomorphisms up to conjugation into GROUP ("s5" ...) of the knot group of the braid,
@@ -27,8 +27,6 @@
 #include <string>
 #include <vector>
 
-#include "alexander/fox_matrix.h"
-#include "alexander/reduce_matrix.h"
 #include "base/headless_surface.h"
 #include "front/start.h"
 #include "homs/enumerate_homomorphisms.h"
@@ -37,6 +35,7 @@
 #include "reports/matrix_files.h"
 #include "reps/random_generator.h"
 #include "run/prepare_presentation.h"
+#include "run/twisted_polynomial_stages.h"
 #include "run/workbench.h"
 
 namespace quarvel {
@@ -76,7 +75,7 @@ bool ReadMatrix(const std::string& path, Workbench& wb, int32_t& rows, int32_t& 
   return !wb.failure.polynomialErrorFlag;
 }
 
-void Reduce(benchmark::State& state, const std::string& path, int64_t k) {
+void ReduceMatrixFile(benchmark::State& state, const std::string& path, int64_t k) {
   Bench bench;
   Workbench& wb = *bench.wb;
   int32_t rows = 0;
@@ -94,7 +93,7 @@ void Reduce(benchmark::State& state, const std::string& path, int64_t k) {
     wb.matrix = built;
     ClearFailure(wb.failure);
     state.ResumeTiming();
-    count = ReduceMatrix(wb, rows / k, columns / k);
+    count = ReduceWorkbenchMatrix(wb, rows / k, columns / k);
     benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
   }
   if (wb.failure.polynomialErrorFlag) {
@@ -262,7 +261,7 @@ int WriteUnsimplifiedMatrix(const std::string& braid, const std::string& group, 
       generator.inverseMatrix = elements.inverseMatrices[x];
     }
   }
-  BuildTwistedFoxMatrix(wb);
+  BuildWorkbenchFoxMatrix(wb);
   if (wb.failure.computationFailed || wb.failure.polynomialErrorFlag) return 1;
   WriteGapFile(wb);
   return 0;
@@ -286,7 +285,7 @@ int main(int argc, char** argv) {
   if (args.size() == 4 && args[0] == "unsimplified-matrix")
     return WriteUnsimplifiedMatrix(args[1], args[2], args[3]);
   if (args.size() == 3 && args[0] == "reduce") {
-    benchmark::RegisterBenchmark("reduce", Reduce, args[1], std::stoll(args[2]))
+    benchmark::RegisterBenchmark("reduce", ReduceMatrixFile, args[1], std::stoll(args[2]))
         ->Unit(benchmark::kMillisecond);
   } else if ((args.size() == 3 || args.size() == 4) && args[0] == "enumerate") {
     benchmark::RegisterBenchmark("enumerate", Enumerate, args[1], args[2], args.size() == 4 ? args[3] : "")

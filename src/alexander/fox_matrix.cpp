@@ -59,9 +59,8 @@ bool CopyMatrix(const IntMatrix& source, int32_t k, const PrimeField& field, uin
 }
 
 // False when a generator of the relators has no k x k matrices.
-bool ReduceRepresentation(const Workbench& wb, int32_t k, GeneratorResidues& residues) {
-  const Presentation& presentation = wb.presentation;
-  const PrimeField& field = wb.field;
+bool ReduceRepresentation(const Presentation& presentation, const Representation& representation, int32_t k,
+                          const PrimeField& field, GeneratorResidues& residues) {
   residues.k = k;
   const size_t square = static_cast<size_t>(k) * k;
   residues.matrices.assign((kMaxGenerators + 1) * square, 0);
@@ -69,7 +68,7 @@ bool ReduceRepresentation(const Workbench& wb, int32_t k, GeneratorResidues& res
   std::array<bool, kMaxGenerators + 1> occurs = OccurringGenerators(presentation);
   for (int g = 1; g <= kMaxGenerators; ++g) {
     if (!occurs[g]) continue;
-    const GeneratorImage& image = wb.representation.generators[g];
+    const GeneratorImage& image = representation.generators[g];
     if (!CopyMatrix(image.matrix, k, field, residues.matrices.data() + g * square)) return false;
     if (!CopyMatrix(image.inverseMatrix, k, field, residues.inverseMatrices.data() + g * square))
       return false;
@@ -128,8 +127,8 @@ struct BlockSums {
 // are the sums; the entry degree is the highest nonzero sum at an exponent >= 0, or -1 when all
 // those cancelled after some term reached exponent >= 0, or else the highest exponent of a nonzero
 // term (-50 when there was none).
-void StoreEntry(Workbench& wb, int32_t row, int32_t column, const BlockSums& block, size_t entry,
-                size_t square) {
+void StoreEntry(PolyMatrix& matrix, FailureState& failure, int32_t row, int32_t column,
+                const BlockSums& block, size_t entry, size_t square) {
   auto sumAt = [&](int32_t e) { return block.sums[static_cast<size_t>(e - block.low) * square + entry]; };
   const int32_t highestTerm = block.highestTerm[entry];
   if (highestTerm == INT_MIN) return;
@@ -141,8 +140,6 @@ void StoreEntry(Workbench& wb, int32_t row, int32_t column, const BlockSums& blo
     }
   }
   if (degree < 0 && highestTerm < 0) degree = highestTerm;
-  PolyMatrix& matrix = wb.matrix;
-  FailureState& failure = wb.failure;
   if (degree >= 0) {
     MatrixSet(matrix, row, column, degree, static_cast<Residue>(sumAt(degree)), failure);
   } else if (degree == -1) {
@@ -160,8 +157,8 @@ void StoreEntry(Workbench& wb, int32_t row, int32_t column, const BlockSums& blo
 
 // Raises the failures of the build in the order in which the term-by-term loops (generator
 // position, then relator, then letter) meet them, so that the last message is theirs.
-void ReplayFailures(Workbench& wb, const std::vector<int>& positionOf) {
-  const Presentation& presentation = wb.presentation;
+void ReplayFailures(const Presentation& presentation, const std::vector<int>& positionOf,
+                    FailureState& failure) {
   for (int64_t i = 1; i <= presentation.generatorCount; ++i) {
     for (int64_t j = 1; j <= presentation.relatorCount; ++j) {
       const Word& word = presentation.relators[j];
@@ -171,10 +168,10 @@ void ReplayFailures(Workbench& wb, const std::vector<int>& positionOf) {
         const int64_t phi = presentation.phi[letter.g];
         if (positionOf[letter.g] == i) {
           const int64_t exponent = letter.inverse ? phi - e : -e;
-          if (!StorableExponent(exponent)) FailPolynomial(wb.failure, "Out of memory");
+          if (!StorableExponent(exponent)) FailPolynomial(failure, "Out of memory");
         }
         e += letter.inverse ? -phi : phi;
-        if (e < kLowestPrefixExponent) Fail(wb.failure, "Program error");
+        if (e < kLowestPrefixExponent) Fail(failure, "Program error");
       }
     }
   }
@@ -182,25 +179,25 @@ void ReplayFailures(Workbench& wb, const std::vector<int>& positionOf) {
 
 }  // namespace
 
-void BuildTwistedFoxMatrix(Workbench& wb) {
-  if (wb.failure.computationFailed) return;
-  const Presentation& presentation = wb.presentation;
+FailureState TwistedFoxMatrix(const Presentation& presentation, const Representation& representation,
+                              int64_t k64, const PrimeField& field, RunControl& control, PolyMatrix& matrix) {
+  FailureState failure;
   const int64_t n = presentation.generatorCount;
   const int64_t m = presentation.relatorCount;
-  const int64_t k64 = wb.current.degreeK;
   if (k64 < 1 || k64 > kMaxDegree || n < 0 || m < 0 || k64 * n > kMaxDimension || k64 * m > kMaxDimension) {
-    Fail(wb.failure, "Program error");
-    return;
+    Fail(failure, "Program error");
+    return failure;
   }
   const int32_t k = static_cast<int32_t>(k64);
   const size_t square = static_cast<size_t>(k) * k;
-  const int32_t p = wb.field.currentPrime;
+  const int32_t p = field.currentPrime;
 
-  ResetMatrix(wb.matrix);
+  ResetMatrix(matrix);
   GeneratorResidues residues;
-  if (!LettersAreGenerators(presentation) || !ReduceRepresentation(wb, k, residues)) {
-    Fail(wb.failure, "Program error");
-    return;
+  if (!LettersAreGenerators(presentation) ||
+      !ReduceRepresentation(presentation, representation, k, field, residues)) {
+    Fail(failure, "Program error");
+    return failure;
   }
   std::vector<int> positionOf(kMaxGenerators + 1, 0);
   for (int64_t i = n; i >= 1; --i) {
@@ -268,7 +265,7 @@ void BuildTwistedFoxMatrix(Workbench& wb) {
           const uint32_t value = prefix[b * k + a];
           if (value == 0) continue;
           uint8_t& sum = sums[a * k + b];
-          sum = static_cast<uint8_t>(ReduceBelowSquare(wb.field, sum + scalar * value));
+          sum = static_cast<uint8_t>(ReduceBelowSquare(field, sum + scalar * value));
           int32_t& highest = block.highestTerm[a * k + b];
           highest = std::max(highest, exponent);
         }
@@ -288,30 +285,29 @@ void BuildTwistedFoxMatrix(Workbench& wb) {
     }
 
     for (int64_t i = 1; i <= n; ++i) {
-      PumpMessages(wb.panels);
+      control.PumpMessages();
       const BlockSums& block = blocks[i];
       for (int32_t a = 1; a <= k; ++a) {
         for (int32_t b = 1; b <= k; ++b) {
           const size_t entry = static_cast<size_t>(a - 1) * k + (b - 1);
-          StoreEntry(wb, static_cast<int32_t>((i - 1) * k + a), static_cast<int32_t>((j - 1) * k + b), block,
-                     entry, square);
+          StoreEntry(matrix, failure, static_cast<int32_t>((i - 1) * k + a),
+                     static_cast<int32_t>((j - 1) * k + b), block, entry, square);
         }
       }
     }
   }
-  if (anyFailure) ReplayFailures(wb, positionOf);
+  if (anyFailure) ReplayFailures(presentation, positionOf, failure);
 
   // Every stored coefficient is a residue already, so there is nothing to bring into [0, p).
-  NormaliseRowPowers(wb, n, m);
-  PumpMessages(wb.panels);
+  RaiseFailures(failure, NormaliseRowPowers(matrix, k, n, m));
+  control.PumpMessages();
+  return failure;
 }
 
-void NormaliseRowPowers(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
-  const int64_t k = wb.current.degreeK;
+FailureState NormaliseRowPowers(PolyMatrix& matrix, int64_t k, int64_t blockRows, int64_t blockColumns) {
+  FailureState failure;
   const int32_t rows = static_cast<int32_t>(std::clamp<int64_t>(k * blockRows, 0, kMaxDimension));
   const int32_t columns = static_cast<int32_t>(std::clamp<int64_t>(k * blockColumns, 0, kMaxDimension));
-  PolyMatrix& matrix = wb.matrix;
-  FailureState& failure = wb.failure;
   std::vector<Residue> before;
   for (int32_t r = 1; r <= rows; ++r) {
     int32_t v = kNoRowPower;
@@ -348,5 +344,7 @@ void NormaliseRowPowers(Workbench& wb, int64_t blockRows, int64_t blockColumns) 
       }
     }
   }
+  return failure;
 }
+
 }  // namespace quarvel

@@ -1,6 +1,6 @@
 #pragma once
 // The twisted Fox matrix: the presentation matrix of H_1(M, pt; F_p[t^(+-1)]^k) for the
-// representation in the workbench, tensored with phi.
+// representation, tensored with phi.
 //
 // Block row i belongs to generator position i, block column j to relator j; entry
 // ((i-1)k + a, (j-1)k + b) is row a, column b of block (i, j). Block (i, j) is the sum, over the
@@ -12,22 +12,30 @@
 
 #include <cstdint>
 
-#include "run/workbench.h"
+#include "base/failure.h"
+#include "base/run_control.h"
+#include "group/presentation.h"
+#include "poly/field.h"
+#include "poly/poly_matrix.h"
+#include "reps/representation.h"
 
 namespace quarvel {
 
 // Fills rows 1 .. k*n and columns 1 .. k*m of the matrix store (n generators, m relators, k the
-// degree) and normalises the row powers; the rest of the store is emptied. Does nothing when the
-// computation has failed already. A prefix exponent below -48 fails with "Program error" (the
-// build runs on); a term outside the store's exponents raises "Out of memory" through the store.
-// The window is pumped once per generator-relator pair and once at the end.
-void BuildTwistedFoxMatrix(Workbench& wb);
+// degree) and normalises the row powers; the rest of the store is emptied. The store is the
+// caller's so that its storage serves every representation of a run. Returns the failures met, as
+// the run records them, the last message last: a prefix exponent below -48 fails with
+// "Program error" (the build runs on), and so do sizes beyond the store and a generator without
+// k x k matrices (nothing built); a term outside the store's exponents raises "Out of memory"
+// through the store. The run control is pumped once per generator-relator pair and once at the end.
+FailureState TwistedFoxMatrix(const Presentation& presentation, const Representation& representation,
+                              int64_t k, const PrimeField& field, RunControl& control, PolyMatrix& matrix);
 
 // Multiplies each row 1 .. k*blockRows by the power of t that makes its lowest exponent over
 // columns 1 .. k*blockColumns zero; afterwards no entry holds a negative exponent. The lowest
 // exponent of an entry is that of the store (an entry whose terms cancelled counts with its entry
 // degree); empty entries do not count. A shift that would take an entry below exponent -50 fails
-// with "Out of memory".
-void NormaliseRowPowers(Workbench& wb, int64_t blockRows, int64_t blockColumns);
+// with "Out of memory" (computation failed), returned with the store's failures.
+FailureState NormaliseRowPowers(PolyMatrix& matrix, int64_t k, int64_t blockRows, int64_t blockColumns);
 
 }  // namespace quarvel

@@ -13,15 +13,33 @@
 // built (a prefix exponent beyond -12 .. 12 fails with "Program error - degree"), its determinant is
 // taken only for k (n - 1) <= 6; D needs phi(g) != 0. Whatever is skipped leaves the text empty. A
 // failure of the rational arithmetic raises the integer polynomial error flag and leaves the text
-// empty; it does not stop the run.
+// empty; it does not stop the run. The prefix products are taken modulo `prime`, which does not
+// change 0/1 matrices.
 
-#include "run/workbench.h"
+#include <cstdint>
+#include <string>
+
+#include "base/failure.h"
+#include "base/option_codes.h"
+#include "group/presentation.h"
+#include "reps/representation.h"
 
 namespace quarvel {
 
-// Sets wb.evaluation.integerAlexanderText in the trivial pass (and empties wadaText, which belongs
-// to the knot before), wb.evaluation.wadaText otherwise; the text is emptied first. Does nothing
-// more when a failure is already recorded or the deficiency is not one.
-void IntegerAlexanderAndWada(Workbench& wb);
+struct RationalInvariant {
+  std::string text;       // empty when skipped or failed
+  FailureState failures;  // as the run records them
+};
+
+// Whether a representation kind has 0/1 matrices, which the invariants over Q need.
+bool HasZeroOneMatrices(RepFamily repFamily, bool reducedPermutationRep);
+
+// The Alexander polynomial over Z, from the trivial pass's presentation and representation.
+RationalInvariant IntegerAlexanderPolynomial(const Presentation& presentation,
+                                             const Representation& representation, int64_t k, int32_t prime);
+
+// The Wada invariant of the representation.
+RationalInvariant WadaInvariant(const Presentation& presentation, const Representation& representation,
+                                int64_t k, int32_t prime);
 
 }  // namespace quarvel

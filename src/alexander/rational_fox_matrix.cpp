@@ -61,11 +61,9 @@ bool AddTransposedTerm(RationalMatrix& matrix, const FoxBlock& block, const IntM
 
 // Block (i, j): the Fox derivative of relator j by generator position i under the representation,
 // conjugated. False on a missing matrix or an exponent out of range (then computationFailed).
-bool BuildBlock(Workbench& wb, const GeneratorMatrices& matrices, const FoxBlock& block,
-                RationalMatrix& matrix) {
-  const Presentation& presentation = wb.presentation;
+bool BuildBlock(const Presentation& presentation, const GeneratorMatrices& matrices, int32_t prime,
+                const FoxBlock& block, RationalMatrix& matrix, FailureState& failure) {
   const int32_t k = block.k;
-  const int32_t prime = wb.field.currentPrime;
   const int x = presentation.generatorLetters[block.i];
   const Word& word = presentation.relators[block.j];
   IntMatrix prefix, next;
@@ -83,13 +81,13 @@ bool BuildBlock(Workbench& wb, const GeneratorMatrices& matrices, const FoxBlock
     // A "+" letter's term has the prefix before it, a "-" letter's the prefix including it.
     bool stored = true;
     if (g == x) {
-      stored = inverse ? AddTransposedTerm(matrix, block, next, phi - e, -1, wb.failure)
-                       : AddTransposedTerm(matrix, block, prefix, -e, 1, wb.failure);
+      stored = inverse ? AddTransposedTerm(matrix, block, next, phi - e, -1, failure)
+                       : AddTransposedTerm(matrix, block, prefix, -e, 1, failure);
     }
     std::swap(prefix, next);
     e += inverse ? -phi : phi;
     if (!stored || e < -kMaxPrefixExponent || e > kMaxPrefixExponent) {
-      Fail(wb.failure, "Program error - degree");
+      Fail(failure, "Program error - degree");
       return false;
     }
   }
@@ -117,19 +115,21 @@ void NormaliseRows(RationalMatrix& matrix, int32_t rows, int32_t columns) {
   }
 }
 
-bool Build(Workbench& wb, const GeneratorMatrices& matrices, int64_t k, RationalMatrix& matrix) {
-  if (wb.failure.computationFailed) return false;
-  const int64_t n = wb.presentation.generatorCount;
-  const int64_t m = wb.presentation.relatorCount;
+bool Build(const Presentation& presentation, const GeneratorMatrices& matrices, int64_t k, int32_t prime,
+           RationalMatrix& matrix, FailureState& failure) {
+  if (failure.computationFailed) return false;
+  const int64_t n = presentation.generatorCount;
+  const int64_t m = presentation.relatorCount;
   if (k < 1 || n < 1 || m < 0 || k * (n - 1) > matrix.size() || k * m > matrix.size()) return false;
   // The flag of an earlier determinant would turn every addition below into 1/1.
-  wb.failure.integerPolynomialErrorFlag = false;
+  failure.integerPolynomialErrorFlag = false;
   for (int32_t r = 1; r <= matrix.size(); ++r) {
     for (int32_t c = 1; c <= matrix.size(); ++c) matrix(r, c) = ZeroRationalPolynomial();
   }
   for (int64_t i = 1; i < n; ++i) {
     for (int64_t j = 1; j <= m; ++j) {
-      if (!BuildBlock(wb, matrices, {i, j, static_cast<int32_t>(k)}, matrix)) return false;
+      if (!BuildBlock(presentation, matrices, prime, {i, j, static_cast<int32_t>(k)}, matrix, failure))
+        return false;
     }
   }
   NormaliseRows(matrix, static_cast<int32_t>(k * (n - 1)), static_cast<int32_t>(k * m));
@@ -138,12 +138,14 @@ bool Build(Workbench& wb, const GeneratorMatrices& matrices, int64_t k, Rational
 
 }  // namespace
 
-bool BuildRationalFoxMatrix(Workbench& wb, RationalMatrix& matrix) {
-  return Build(wb, RepresentationMatrices(wb.representation), wb.current.degreeK, matrix);
+bool BuildRationalFoxMatrix(const Presentation& presentation, const Representation& representation, int64_t k,
+                            int32_t prime, RationalMatrix& matrix, FailureState& failure) {
+  return Build(presentation, RepresentationMatrices(representation), k, prime, matrix, failure);
 }
 
-bool BuildUntwistedRationalFoxMatrix(Workbench& wb, RationalMatrix& matrix) {
-  return Build(wb, TrivialMatrices(), 1, matrix);
+bool BuildUntwistedRationalFoxMatrix(const Presentation& presentation, int32_t prime, RationalMatrix& matrix,
+                                     FailureState& failure) {
+  return Build(presentation, TrivialMatrices(), 1, prime, matrix, failure);
 }
 
 }  // namespace quarvel

@@ -11,18 +11,23 @@
 // power of t that makes its lowest term t^0, so the entries are polynomials.
 
 #include "alexander/rational_determinant.h"
-#include "run/workbench.h"
+#include "base/failure.h"
+#include "group/presentation.h"
+#include "reps/representation.h"
 
 namespace quarvel {
 
 // Fills rows 1 .. k(n-1) and columns 1 .. km of `matrix` (everything else zero) from the
-// presentation, phi and the representation's matrices, k = degree k. Returns false when the
-// computation has failed already or the matrix is too small (then nothing is touched), and when a
-// generator of the relators has no k x k matrices or on the failure above (then the matrix is
-// incomplete). Clears the integer polynomial error flag first.
-bool BuildRationalFoxMatrix(Workbench& wb, RationalMatrix& matrix);
+// presentation, phi and the representation's matrices, the prefix products taken modulo `prime`.
+// `failure` is the state of the rational computation this build is part of. Returns false when
+// it records a failed computation already or the matrix is too small (then nothing is touched),
+// and when a generator of the relators has no k x k matrices or on the failure above (then the
+// matrix is incomplete). Clears the integer polynomial error flag first.
+bool BuildRationalFoxMatrix(const Presentation& presentation, const Representation& representation, int64_t k,
+                            int32_t prime, RationalMatrix& matrix, FailureState& failure);
 
 // The same for the trivial representation of degree 1 (the classical Fox matrix).
-bool BuildUntwistedRationalFoxMatrix(Workbench& wb, RationalMatrix& matrix);
+bool BuildUntwistedRationalFoxMatrix(const Presentation& presentation, int32_t prime, RationalMatrix& matrix,
+                                     FailureState& failure);
 
 }  // namespace quarvel

@@ -8,7 +8,6 @@
 #include <immintrin.h>
 #endif
 #include <span>
-#include <string>
 #include <vector>
 
 namespace quarvel {
@@ -17,7 +16,6 @@ namespace {
 constexpr int32_t kMaxDimension = 300;
 constexpr int32_t kStatusLineFrom = 21;  // matrices with fewer diagonal positions show no status
 constexpr int32_t kStatusInterval = 70;
-constexpr int32_t kStatusOffset = 22;
 constexpr uint32_t kBlockGranule = 16;
 // Far beyond any matrix whose reduction could finish; past it the reduction gives up.
 constexpr size_t kMaxBlockBytes = size_t{1} << 30;
@@ -107,11 +105,13 @@ struct MultiplyAddModP {
 
 class WorkMatrix {
  public:
-  WorkMatrix(Workbench& wb, int32_t rows, int32_t columns)
-      : wb_(wb),
+  WorkMatrix(PolyMatrix& matrix, FailureState& failure, const PrimeField& field, int32_t rows,
+             int32_t columns)
+      : matrix_(matrix),
+        failure_(failure),
         rows_(rows),
         columns_(columns),
-        p_(static_cast<uint16_t>(wb.field.currentPrime)),
+        p_(static_cast<uint16_t>(field.currentPrime)),
         m_(static_cast<uint16_t>(65536u / p_)),
         degree_(static_cast<size_t>(rows) * columns, kEmptyEntryDegree),
         changed_(static_cast<size_t>(rows) * columns, 0),
@@ -121,14 +121,14 @@ class WorkMatrix {
     int32_t highest = 0;
     for (int32_t r = 1; r <= rows; ++r) {
       for (int32_t c = 1; c <= columns; ++c) {
-        degree_[Index(r, c)] = static_cast<int16_t>(MatrixEntryDegree(wb.matrix, r, c));
+        degree_[Index(r, c)] = static_cast<int16_t>(MatrixEntryDegree(matrix, r, c));
         highest = std::max<int32_t>(highest, degree_[Index(r, c)]);
       }
     }
     size_t stride = kBlockGranule;
     while (stride < static_cast<size_t>(highest + 1)) stride *= 2;
     Layout(stride, 1, [&](int32_t r, int32_t c, uint8_t* block) {
-      std::span<const Residue> stored = MatrixCoefficients(wb.matrix, r, c);
+      std::span<const Residue> stored = MatrixCoefficients(matrix, r, c);
       for (int32_t e = 0; e <= Degree(r, c); ++e) {
         block[e] = static_cast<uint8_t>(stored[static_cast<size_t>(e - kMatrixMinExponent)]);
       }
@@ -136,7 +136,7 @@ class WorkMatrix {
   }
 
   // Set when a store limit ended the reduction.
-  bool Failed() const { return wb_.failure.polynomialErrorFlag; }
+  bool Failed() const { return failure_.polynomialErrorFlag; }
   int32_t Degree(int32_t r, int32_t c) const { return degree_[Index(r, c)]; }
   uint32_t Lead(int32_t r, int32_t c) const { return Block(r, c)[Degree(r, c)]; }
 
@@ -145,7 +145,7 @@ class WorkMatrix {
     for (int32_t r = s; r <= rows_; ++r) {
       std::swap(degree_[Index(r, s)], degree_[Index(r, pivot)]);
       std::swap(changed_[Index(r, s)], changed_[Index(r, pivot)]);
-      MatrixSwapEntries(wb_.matrix, r, s, r, pivot, wb_.failure);
+      MatrixSwapEntries(matrix_, r, s, r, pivot, failure_);
     }
     std::swap(columnSlot_[s], columnSlot_[pivot]);
   }
@@ -155,7 +155,7 @@ class WorkMatrix {
     for (int32_t c = 1; c <= columns_; ++c) {
       std::swap(degree_[Index(s, c)], degree_[Index(pivot, c)]);
       std::swap(changed_[Index(s, c)], changed_[Index(pivot, c)]);
-      MatrixSwapEntries(wb_.matrix, s, c, pivot, c, wb_.failure);
+      MatrixSwapEntries(matrix_, s, c, pivot, c, failure_);
     }
     std::swap(rowOffset_[s], rowOffset_[pivot]);
   }
@@ -219,8 +219,8 @@ class WorkMatrix {
   // Writes the changed entries into the store, which holds for them the state before the
   // reduction (the swaps were applied to it already).
   void WriteBack() {
-    PolyMatrix& matrix = wb_.matrix;
-    FailureState& failure = wb_.failure;
+    PolyMatrix& matrix = matrix_;
+    FailureState& failure = failure_;
     for (int32_t r = 1; r <= rows_; ++r) {
       for (int32_t c = 1; c <= columns_; ++c) {
         if (!changed_[Index(r, c)]) continue;
@@ -268,7 +268,7 @@ class WorkMatrix {
     const int32_t slots = columns_ - first + 1;
     const size_t bytes = static_cast<size_t>(std::max(rowCount, 0)) * std::max(slots, 0) * stride;
     if (bytes > kMaxBlockBytes) {
-      FailPolynomial(wb_.failure, "Out of memory");
+      FailPolynomial(failure_, "Out of memory");
       return;
     }
     std::vector<uint8_t> blocks(bytes, 0);
@@ -301,7 +301,7 @@ class WorkMatrix {
   // term would land above exponent 10000, where the store holds nothing.
   bool Prepare(const Sources& sources, int32_t shift) {
     if (sources.highestDegree + shift > kMatrixMaxExponent) {
-      FailPolynomial(wb_.failure, "Out of memory");
+      FailPolynomial(failure_, "Out of memory");
       return false;
     }
     return Fit(shift + static_cast<int32_t>(RoundToGranule(static_cast<size_t>(sources.highestDegree) + 1)) -
@@ -351,7 +351,8 @@ class WorkMatrix {
     }
   }
 
-  Workbench& wb_;
+  PolyMatrix& matrix_;
+  FailureState& failure_;
   int32_t rows_;
   int32_t columns_;
   uint16_t p_;
@@ -372,17 +373,14 @@ struct StatusLine {
   bool stillGoingOn = false;
 };
 
-void ShowStatus(Workbench& wb, StatusLine& status, int32_t s, int32_t n) {
+void ShowStatus(ReductionProgress& progress, StatusLine& status, int32_t s, int32_t n) {
   if (status.counter <= kStatusInterval) {
     ++status.counter;
     return;
   }
   status.counter = 0;
-  std::string text = status.stillGoingOn ? "Computation of Alexander polynomial is still going on (status: "
-                                         : "Computation of Alexander polynomial is going on (status: ";
-  text += std::to_string(s) + "/" + std::to_string(n) + (status.stillGoingOn ? ") " : ")");
+  progress.Status(s, n, status.stillGoingOn);
   status.stillGoingOn = !status.stillGoingOn;
-  WriteText(wb.panels, wb.run.outputPanel, 7, wb.run.outputLine + kStatusOffset, text + BlankLine());
 }
 
 // One pass at diagonal position s: the row phase, then the column phase. Rows and columns before
@@ -466,78 +464,78 @@ bool IsUnit(const Polynomial& f, int32_t degree) {
   return nonzero == 1;
 }
 
-}  // namespace
-
-int32_t ReduceMatrix(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
-  if (wb.failure.computationFailed || wb.failure.polynomialErrorFlag) return -1;
-  const int64_t k = wb.current.degreeK;
-  if (k < 1 || blockRows < 0 || blockColumns < 0 || k * blockRows > kMaxDimension ||
-      k * blockColumns > kMaxDimension) {
-    Fail(wb.failure, "Program error");
-    return -1;
-  }
-  const int32_t rows = static_cast<int32_t>(k * blockRows);
-  const int32_t columns = static_cast<int32_t>(k * blockColumns);
+// The passes of every diagonal position, as far as they get.
+ReductionEnd Diagonalise(WorkMatrix& work, const PrimeField& field, int32_t rows, int32_t columns,
+                         const FailureState& failures, RunControl& control, ReductionProgress& progress) {
   const int32_t n = std::min(rows, columns);
-
-  WorkMatrix work(wb, rows, columns);
   WorkMatrix::Sources sources;
   sources.positions.reserve(static_cast<size_t>(std::max(rows, columns)));
   StatusLine status;
   for (int32_t s = 1; s <= n; ++s) {
     do {
-      if (wb.panels.flags.stopRequested) {
-        work.WriteBack();
-        return -1;
+      if (control.StopRequested()) return ReductionEnd::stopped;
+      if (control.Paused()) {
+        control.KeepWindowAlive();
+        if (control.StopRequested()) return ReductionEnd::stopped;
       }
-      if (wb.panels.flags.paused) {
-        KeepWindowAlive(wb.panels);
-        if (wb.panels.flags.stopRequested) {
-          work.WriteBack();
-          return -1;
-        }
-      }
-      if (n >= kStatusLineFrom) ShowStatus(wb, status, s, n);
-      PumpMessages(wb.panels);
-      EliminationPass(work, sources, wb.field, s, rows, columns);
-      if (wb.failure.computationFailed || work.Failed()) {
-        work.WriteBack();
-        return -1;
-      }
+      if (n >= kStatusLineFrom) ShowStatus(progress, status, s, n);
+      control.PumpMessages();
+      EliminationPass(work, sources, field, s, rows, columns);
+      if (failures.computationFailed || work.Failed()) return ReductionEnd::failed;
     } while (!PositionDone(work, s, rows, columns));
     work.FinishPosition(s);
-    if (work.Failed()) {
-      work.WriteBack();
-      return -1;
-    }
+    if (work.Failed()) return ReductionEnd::failed;
   }
-  work.WriteBack();
-  if (n >= kStatusLineFrom)
-    WriteText(wb.panels, wb.run.outputPanel, 7, wb.run.outputLine + kStatusOffset, BlankLine());
+  return ReductionEnd::complete;
+}
 
-  TwistedResults& results = wb.twisted;
+// The polynomial, the count and the rank from the diagonal matrix.
+void TakeResults(const PolyMatrix& matrix, int32_t rows, int32_t n, int64_t k, const PrimeField& field,
+                 bool keepTorsion, Reduction& reduction) {
   Polynomial product;
   product.coefficients[0] = 1;
   int32_t count = rows;
   for (int32_t s = 1; s <= n; ++s) {
-    if (!MatrixEntryIsNonzero(wb.matrix, s, s)) continue;
-    Polynomial entry = MatrixEntryToPoly(wb.matrix, s, s, wb.failure);
+    if (!MatrixEntryIsNonzero(matrix, s, s)) continue;
+    Polynomial entry = MatrixEntryToPoly(matrix, s, s, reduction.failures);
     // A unit factor changes the product only by a unit, which the normalisation removes (and a
     // unit product is replaced by the next factor): the product of units is skipped.
-    if (!IsUnit(entry, MatrixEntryDegree(wb.matrix, s, s)))
-      PolyMultiply(wb.field, product, entry, product, wb.failure);
+    if (!IsUnit(entry, MatrixEntryDegree(matrix, s, s)))
+      PolyMultiply(field, product, entry, product, reduction.failures);
     --count;
   }
-  Normalise(wb.field, product);
-  results.twistedPolynomial = product;
-  results.positiveRank = false;
-  results.rankOfTorsionFreePart = 0;
+  Normalise(field, product);
+  reduction.polynomial = product;
+  reduction.count = count;
   if (count > k) {
-    if (!wb.settings.keepTorsionSwitch) results.twistedPolynomial = Polynomial{};
-    results.rankOfTorsionFreePart = static_cast<int32_t>(count - k);
-    results.positiveRank = true;
+    if (!keepTorsion) reduction.polynomial = Polynomial{};
+    reduction.rankOfTorsionFreePart = static_cast<int32_t>(count - k);
+    reduction.positiveRank = true;
   }
-  return count;
+}
+
+}  // namespace
+
+Reduction Reduce(PolyMatrix& matrix, int64_t blockRows, int64_t blockColumns, int64_t k,
+                 const PrimeField& field, bool keepTorsion, RunControl& control,
+                 ReductionProgress& progress) {
+  Reduction reduction;
+  if (k < 1 || blockRows < 0 || blockColumns < 0 || k * blockRows > kMaxDimension ||
+      k * blockColumns > kMaxDimension) {
+    Fail(reduction.failures, "Program error");
+    return reduction;
+  }
+  const int32_t rows = static_cast<int32_t>(k * blockRows);
+  const int32_t columns = static_cast<int32_t>(k * blockColumns);
+  const int32_t n = std::min(rows, columns);
+
+  WorkMatrix work(matrix, reduction.failures, field, rows, columns);
+  reduction.end = Diagonalise(work, field, rows, columns, reduction.failures, control, progress);
+  work.WriteBack();
+  if (reduction.end != ReductionEnd::complete) return reduction;
+  if (n >= kStatusLineFrom) progress.Clear();
+  TakeResults(matrix, rows, n, k, field, keepTorsion, reduction);
+  return reduction;
 }
 
 }  // namespace quarvel

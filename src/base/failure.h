@@ -23,6 +23,15 @@ inline void FailPolynomial(FailureState& failure, std::string message) {
   failure.errorMessage = std::move(message);
 }
 
+// Records on `run` what a step met on a failure state of its own, as if the step had raised it
+// there: the flags add up and the step's last message replaces the run's.
+inline void RaiseFailures(FailureState& run, const FailureState& raised) {
+  run.computationFailed = run.computationFailed || raised.computationFailed;
+  run.polynomialErrorFlag = run.polynomialErrorFlag || raised.polynomialErrorFlag;
+  run.integerPolynomialErrorFlag = run.integerPolynomialErrorFlag || raised.integerPolynomialErrorFlag;
+  if (!raised.errorMessage.empty()) run.errorMessage = raised.errorMessage;
+}
+
 inline void ClearFailure(FailureState& failure) {
   failure.computationFailed = false;
   failure.polynomialErrorFlag = false;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "bounds/evaluate_representation.h"
+#include "bounds/genus_norm_bounds.h"
 #include "cli/cli_options.h"
 #include "cli/cli_surface.h"
 #include "cli/dry_run.h"

@@ -5,8 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "alexander/fox_matrix.h"
-#include "alexander/reduce_matrix.h"
 #include "group/presentation_file.h"
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
@@ -18,6 +16,7 @@
 #include "run/homomorphism_store.h"
 #include "run/prepare_presentation.h"
 #include "run/run_messages.h"
+#include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
 namespace {
@@ -54,8 +53,8 @@ void ShowKnotError(Workbench& wb) {
 void ComputeTwistedPolynomial(Workbench& wb) {
   wb.run.outputPanel = kRunningPanel;
   wb.run.outputLine = wb.isotopy.linePosition;
-  BuildTwistedFoxMatrix(wb);
-  ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+  BuildWorkbenchFoxMatrix(wb);
+  ReduceWorkbenchMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
 }
 
 void UntwistedAlexanderPolynomial(Workbench& wb) {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "bounds/evaluate_representation.h"
+#include "bounds/genus_norm_bounds.h"
 #include "lists/knot_list.h"
 #include "lists/list_progress.h"
 #include "reports/report_text.h"

@@ -2,15 +2,15 @@
 
 #include <algorithm>
 
-#include "alexander/fox_matrix.h"
-#include "alexander/integer_alexander.h"
-#include "alexander/zeroth_second_polynomials.h"
-#include "bounds/evaluate_representation.h"
 #include "lists/norm_list.h"
+#include "norm/correction_polynomials.h"
+#include "norm/evaluate_representation.h"
 #include "norm/norm_run_start.h"
+#include "norm/rational_invariants.h"
 #include "reps/find_representation.h"
 #include "reps/image_order.h"
 #include "run/run_messages.h"
+#include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
 namespace {
@@ -99,7 +99,7 @@ void ComputeOverField(Workbench& wb) {
   // Before the evaluation, whose results file prints the texts of this representation; called for
   // every presentation, so that one whose deficiency is not one leaves both texts empty.
   IntegerAlexanderAndWada(wb);
-  BuildTwistedFoxMatrix(wb);
+  BuildWorkbenchFoxMatrix(wb);
   EvaluateRepresentation(wb);
 }
 

@@ -6,9 +6,9 @@
 #include <map>
 #include <random>
 
-#include "alexander/reduce_matrix.h"
 #include "alexander_test_support.h"
 #include "group/knot_tables.h"
+#include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
 namespace {
@@ -184,7 +184,7 @@ TEST(FoxMatrixEdgeCases, CommutatorGivesTMinusOneAfterTheRowNormalisation) {
   SetPresentation(b.wb, {1, 2}, {W("abAB")});
   b.wb.presentation.phi[1] = b.wb.presentation.phi[2] = 1;
   SetTrivialRepresentation(b.wb);
-  BuildTwistedFoxMatrix(b.wb);
+  BuildWorkbenchFoxMatrix(b.wb);
   // d/dx = 1 - x y x^-1 -> 1 - t^-1 -> t - 1; d/dy = x - x y x^-1 y^-1 -> t^-1 - 1 -> 1 - t.
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{12, 1}));
   EXPECT_EQ(EntryTerms(b.wb.matrix, 2, 1), (Terms{1, 12}));
@@ -197,7 +197,7 @@ TEST(FoxMatrixEdgeCases, ARelatorWithoutTheGeneratorLeavesItsBlockEmpty) {
   UseField(b.wb, 5, 2);
   SetPresentation(b.wb, {1, 2}, {W("abAB"), W("bb")});
   SetPermutationRepresentation(b.wb, {{1, {2, 1}}, {2, {1, 2}}});
-  BuildTwistedFoxMatrix(b.wb);
+  BuildWorkbenchFoxMatrix(b.wb);
   for (int32_t row = 1; row <= 2; ++row) {
     for (int32_t column = 3; column <= 4; ++column) {
       EXPECT_EQ(MatrixEntryDegree(b.wb.matrix, row, column), kMatrixMinExponent) << row << "," << column;
@@ -212,7 +212,7 @@ TEST(FoxMatrixEdgeCases, AnInverseLetterUsesThePrefixThroughItTransposed) {
   SetPresentation(b.wb, {1}, {W("A"), W("a")});
   b.wb.presentation.phi[1] = 2;
   SetMatrices(b.wb, 1, {{1, 1}, {0, 1}}, {{1, -1}, {0, 1}});
-  BuildTwistedFoxMatrix(b.wb);
+  BuildWorkbenchFoxMatrix(b.wb);
   // Block of a^-1: -(A^-1)^T t^(phi - 0) = -[[1, 0], [-1, 1]] t^2; block of a: +I.
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{0, 0, 6}));
   EXPECT_EQ(MatrixEntryDegree(b.wb.matrix, 1, 2), kMatrixMinExponent);
@@ -230,7 +230,7 @@ TEST(FoxMatrixEdgeCases, ScalarsMultiplyAlongThePrefixAndInvertOnInverseLetters)
   b.wb.presentation.phi[1] = b.wb.presentation.phi[2] = 1;
   SetScalar(b.wb, 1, 2);
   SetScalar(b.wb, 2, 3);
-  BuildTwistedFoxMatrix(b.wb);
+  BuildWorkbenchFoxMatrix(b.wb);
   // Row a: 1 + s(ab) t^-2 = 1 + 6t^-2 and -s(a)^-1 t = 3t; the row is multiplied by t^2.
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{6, 0, 1}));
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 2), (Terms{0, 0, 0, 3}));
@@ -248,9 +248,19 @@ TEST(FoxMatrixEdgeCases, APrefixExponentBelowMinus48IsAProgramErrorButTheBuildRu
     SetPresentation(b.wb, {1, 2}, {word, W("ab")});
     b.wb.presentation.phi[1] = b.wb.presentation.phi[2] = 1;
     SetTrivialRepresentation(b.wb);
-    BuildTwistedFoxMatrix(b.wb);
-    EXPECT_EQ(b.wb.failure.computationFailed, letters == 49) << letters;
-    EXPECT_EQ(b.wb.failure.errorMessage, letters == 49 ? "Program error" : "") << letters;
+    NoRunControl none;
+    const FailureState failures =
+        TwistedFoxMatrix(b.wb.presentation, b.wb.representation, 1, b.wb.field, none, b.wb.matrix);
+    EXPECT_EQ(failures.computationFailed, letters == 49) << letters;
+    EXPECT_FALSE(failures.polynomialErrorFlag);
+    EXPECT_EQ(failures.errorMessage, letters == 49 ? "Program error" : "") << letters;
+    // The run records them on top of what it had: both flags, the build's message.
+    FailureState run;
+    FailPolynomial(run, "Out of memory");
+    RaiseFailures(run, failures);
+    EXPECT_EQ(run.computationFailed, letters == 49);
+    EXPECT_TRUE(run.polynomialErrorFlag);
+    EXPECT_EQ(run.errorMessage, letters == 49 ? "Program error" : "Out of memory");
     // -(t + t^2 + ... + t^letters); the row keeps its power since "ab" has a term at t^0.
     EXPECT_EQ(MatrixEntryDegree(b.wb.matrix, 1, 1), letters);
     EXPECT_EQ(MatrixLowestExponent(b.wb.matrix, 1, 1), 1);
@@ -266,7 +276,7 @@ TEST(FoxMatrixEdgeCases, ATermBelowTheStoreRunsOutOfMemory) {
   SetPresentation(b.wb, {1}, {word});
   b.wb.presentation.phi[1] = 1;
   SetTrivialRepresentation(b.wb);
-  BuildTwistedFoxMatrix(b.wb);
+  BuildWorkbenchFoxMatrix(b.wb);
   EXPECT_TRUE(b.wb.failure.polynomialErrorFlag);
   EXPECT_FALSE(b.wb.failure.computationFailed);
   EXPECT_EQ(b.wb.failure.errorMessage, "Out of memory");
@@ -280,7 +290,7 @@ TEST(FoxMatrixEdgeCases, NothingHappensAfterAFailureAndThePanelsArePumpedPerPair
   SetTrivialRepresentation(failed.wb);
   SetEntry(failed.wb, 1, 1, 0, {3});
   Fail(failed.wb.failure, "Too many generators!");
-  BuildTwistedFoxMatrix(failed.wb);
+  BuildWorkbenchFoxMatrix(failed.wb);
   EXPECT_EQ(EntryTerms(failed.wb.matrix, 1, 1), (Terms{3}));
   EXPECT_EQ(failed.surface.MessagePumps(), 0);
 
@@ -288,7 +298,7 @@ TEST(FoxMatrixEdgeCases, NothingHappensAfterAFailureAndThePanelsArePumpedPerPair
   UseField(b.wb, 13, 1);
   SetPresentation(b.wb, {1, 2}, {W("abAB"), W("ab"), W("BB")});
   SetTrivialRepresentation(b.wb);
-  BuildTwistedFoxMatrix(b.wb);
+  BuildWorkbenchFoxMatrix(b.wb);
   EXPECT_EQ(b.surface.MessagePumps(), 2 * 3 + 1);
 }
 
@@ -300,7 +310,7 @@ TEST(NormaliseRowPowers, ShiftsEachRowByItsLowestExponentOnly) {
   SetEntry(b.wb, 2, 2, 3, {7});
   SetEntry(b.wb, 3, 1, 0, {4, 4});  // already from t^0: untouched
   SetEntry(b.wb, 3, 2, 2, {1});
-  NormaliseRowPowers(b.wb, 3, 2);
+  EXPECT_FALSE(NormaliseRowPowers(b.wb.matrix, b.wb.current.degreeK, 3, 2).computationFailed);
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{12, 1}));
   EXPECT_EQ(MatrixEntryDegree(b.wb.matrix, 1, 2), kMatrixMinExponent);
   EXPECT_EQ(EntryTerms(b.wb.matrix, 2, 1), (Terms{5}));
@@ -312,7 +322,7 @@ TEST(NormaliseRowPowers, ShiftsEachRowByItsLowestExponentOnly) {
   }
   // Columns beyond the block columns neither count nor move.
   SetEntry(b.wb, 1, 3, -5, {1});
-  NormaliseRowPowers(b.wb, 1, 2);
+  EXPECT_FALSE(NormaliseRowPowers(b.wb.matrix, b.wb.current.degreeK, 1, 2).computationFailed);
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{12, 1}));
 }
 
@@ -323,7 +333,7 @@ TEST(NormaliseRowPowers, ACancelledEntryCountsWithItsEntryDegree) {
   MatrixSet(b.wb.matrix, 1, 2, 1, 4, b.wb.failure);  // 4t, then cancelled: entry degree -1
   MatrixSet(b.wb.matrix, 1, 2, 1, 0, b.wb.failure);
   ASSERT_EQ(MatrixEntryDegree(b.wb.matrix, 1, 2), -1);
-  NormaliseRowPowers(b.wb, 1, 2);
+  EXPECT_FALSE(NormaliseRowPowers(b.wb.matrix, b.wb.current.degreeK, 1, 2).computationFailed);
   EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{0, 2}));  // the row was multiplied by t
   EXPECT_EQ(MatrixEntryDegree(b.wb.matrix, 1, 2), -1);
 }
@@ -372,7 +382,7 @@ TEST(FoxMatrixAgreement, BuildAgreesWithTheTermByTermRulesOnRandomPresentations)
       plain.wb.presentation = fast.wb.presentation;
       plain.wb.representation = fast.wb.representation;
 
-      BuildTwistedFoxMatrix(fast.wb);
+      BuildWorkbenchFoxMatrix(fast.wb);
       LiteralBuild(plain.wb);
       std::string description = "p=" + std::to_string(p) + " k=" + std::to_string(k) + " relators:";
       for (const Word& word : relators) description += " " + WordToText(word, false);
@@ -401,8 +411,8 @@ TEST(FoxMatrixAgreement, BuildAgreesWithTheTermByTermRulesOnRandomPresentations)
 // Known values of knots. The braids give Wirtinger presentations; phi is 1 on every generator.
 
 std::string AlexanderPolynomial(Workbench& wb) {
-  BuildTwistedFoxMatrix(wb);
-  ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+  BuildWorkbenchFoxMatrix(wb);
+  ReduceWorkbenchMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
   EXPECT_FALSE(wb.failure.computationFailed) << wb.failure.errorMessage;
   EXPECT_FALSE(wb.failure.polynomialErrorFlag) << wb.failure.errorMessage;
   return PolyToText(wb.twisted.twistedPolynomial, false, false, false);

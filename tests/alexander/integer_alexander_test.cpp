@@ -6,12 +6,12 @@
 #include <map>
 #include <regex>
 
-#include "alexander/fox_matrix.h"
-#include "alexander/reduce_matrix.h"
 #include "front/start.h"
 #include "group/knot_tables.h"
 #include "integer_test_support.h"
 #include "norm/norm_driver.h"
+#include "norm/rational_invariants.h"
+#include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
 namespace {
@@ -153,13 +153,37 @@ TEST(IntegerAlexander, EveryTableKnotReducesToItsPolynomialOverFp) {
     ++withText;
     for (int32_t prime : {2, 13}) {
       SetCurrentPrime(b.wb.field, prime);
-      BuildTwistedFoxMatrix(b.wb);
-      ReduceMatrix(b.wb, p.generatorCount, p.relatorCount);
+      BuildWorkbenchFoxMatrix(b.wb);
+      ReduceWorkbenchMatrix(b.wb, p.generatorCount, p.relatorCount);
       EXPECT_EQ(ReduceToField(ParseRationalText(text), prime), b.wb.twisted.twistedPolynomial)
           << KnotListEntry(position) << " p=" << prime << ": " << text;
     }
   }
   EXPECT_GT(withText, 500);
+}
+
+// The invariants come back as values; the run's failure state is the stage's to change.
+TEST(IntegerAlexander, TheInvariantsAreValuesOfThePresentationAndTheRepresentation) {
+  Bench b;
+  PrepareBraid(b.wb, "{1,1,1}", 20, 13);
+  SetTrivialRepresentation(b.wb);
+  const RationalInvariant alexander =
+      IntegerAlexanderPolynomial(b.wb.presentation, b.wb.representation, 1, 13);
+  EXPECT_TRUE(SameUpToSign(ParseRationalText(alexander.text), ParseRationalText("1-t+t^{2}")))
+      << alexander.text;
+  EXPECT_FALSE(alexander.failures.computationFailed || alexander.failures.integerPolynomialErrorFlag);
+
+  PrepareNontrivialPass(b.wb, NonAbelianIn(b.wb.presentation, 3, {2}));
+  const RationalInvariant wada =
+      WadaInvariant(b.wb.presentation, b.wb.representation, b.wb.current.degreeK, 13);
+  EXPECT_NE(wada.text.find(") / (t-1)"), std::string::npos) << wada.text;
+  EXPECT_TRUE(b.wb.evaluation.wadaText.empty());
+  EXPECT_FALSE(b.wb.failure.computationFailed || b.wb.failure.integerPolynomialErrorFlag);
+
+  EXPECT_TRUE(HasZeroOneMatrices(RepFamily::permutation, false));
+  EXPECT_TRUE(HasZeroOneMatrices(RepFamily::metabelian, false));
+  EXPECT_FALSE(HasZeroOneMatrices(RepFamily::permutation, true));
+  EXPECT_FALSE(HasZeroOneMatrices(RepFamily::abelian, false));
 }
 
 TEST(IntegerAlexander, OnlyThePermutationAndMetabelianKindsWithoutV) {

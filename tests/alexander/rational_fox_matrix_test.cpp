@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <map>
 
-#include "alexander/fox_matrix.h"
 #include "group/knot_tables.h"
 #include "integer_test_support.h"
+#include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
 namespace {
@@ -28,7 +28,8 @@ RationalPolynomial Untwisted(const std::string& content) {
   TempDir dir;
   PrepareFile(b.wb, dir, content);
   RationalMatrix matrix(1);
-  EXPECT_TRUE(BuildUntwistedRationalFoxMatrix(b.wb, matrix));
+  EXPECT_TRUE(
+      BuildUntwistedRationalFoxMatrix(b.wb.presentation, b.wb.field.currentPrime, matrix, b.wb.failure));
   return matrix(1, 1);
 }
 
@@ -64,8 +65,10 @@ TEST(RationalFoxMatrix, AgreesWithTheMatrixOverFp) {
     SetPermutationRepresentation(b.wb, images);
     const int64_t n = b.wb.presentation.generatorCount, k = b.wb.current.degreeK;
     RationalMatrix rational(static_cast<int32_t>(std::min<int64_t>(k * n, kRationalMatrixSide)));
-    ASSERT_TRUE(BuildRationalFoxMatrix(b.wb, rational)) << c.knot;
-    BuildTwistedFoxMatrix(b.wb);
+    ASSERT_TRUE(BuildRationalFoxMatrix(b.wb.presentation, b.wb.representation, b.wb.current.degreeK,
+                                       b.wb.field.currentPrime, rational, b.wb.failure))
+        << c.knot;
+    BuildWorkbenchFoxMatrix(b.wb);
     const PrimeField field = testing::FieldOf(53);
     for (int32_t r = 1; r <= k * (n - 1); ++r) {
       int32_t lowest = kRationalSlots;
@@ -97,7 +100,8 @@ TEST(RationalFoxMatrix, PrefixExponentBeyondTwelveStopsTheRun) {
     const std::string a = std::to_string(power) + "a";
     PrepareFile(b.wb, dir, "+" + a + "+b-" + a + "-b\nb0\n");
     RationalMatrix matrix(1);
-    const bool built = BuildUntwistedRationalFoxMatrix(b.wb, matrix);
+    const bool built =
+        BuildUntwistedRationalFoxMatrix(b.wb.presentation, b.wb.field.currentPrime, matrix, b.wb.failure);
     EXPECT_EQ(built, power == 12);
     EXPECT_EQ(b.wb.failure.computationFailed, power == 13);
     if (power == 13) {
@@ -112,12 +116,14 @@ TEST(RationalFoxMatrix, BuildsNothingAfterAFailureOrWithoutMatrices) {
   RationalMatrix matrix(3);
   SetPermutationRepresentation(b.wb, {{1, {2, 1, 3}}, {2, {1, 3, 2}}, {3, {3, 2, 1}}});
   b.wb.current.degreeK = 2;  // the matrices are 3 x 3
-  EXPECT_FALSE(BuildRationalFoxMatrix(b.wb, matrix));
+  EXPECT_FALSE(BuildRationalFoxMatrix(b.wb.presentation, b.wb.representation, b.wb.current.degreeK,
+                                      b.wb.field.currentPrime, matrix, b.wb.failure));
   EXPECT_FALSE(b.wb.failure.computationFailed);
   SetTrivialRepresentation(b.wb);
   matrix(1, 1) = ParseRationalText("5");
   Fail(b.wb.failure, "Out of memory");
-  EXPECT_FALSE(BuildRationalFoxMatrix(b.wb, matrix));
+  EXPECT_FALSE(BuildRationalFoxMatrix(b.wb.presentation, b.wb.representation, b.wb.current.degreeK,
+                                      b.wb.field.currentPrime, matrix, b.wb.failure));
   EXPECT_EQ(b.wb.failure.errorMessage, "Out of memory");
   EXPECT_EQ(matrix(1, 1), ParseRationalText("5"));
 }

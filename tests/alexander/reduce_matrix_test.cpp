@@ -4,10 +4,13 @@
 
 #include <random>
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "alexander/fox_matrix.h"
 #include "alexander_test_support.h"
 #include "group/knot_tables.h"
+#include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
 namespace {
@@ -187,7 +190,7 @@ TEST(ReduceMatrixEdgeCases, OneByOneEntryComesBackNormalisedWithCountZero) {
   Bench b;
   PrepareField(b.wb, 5, 1);
   SetEntry(b.wb, 1, 1, 1, {2, 0, 4});  // 2t + 4t^3 ~ 1 + 2t^2 over F_5
-  EXPECT_EQ(ReduceMatrix(b.wb, 1, 1), 0);
+  EXPECT_EQ(ReduceWorkbenchMatrix(b.wb, 1, 1), 0);
   EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), " 1+2t^2");
   EXPECT_FALSE(b.wb.twisted.positiveRank);
   EXPECT_EQ(b.wb.twisted.rankOfTorsionFreePart, 0);
@@ -198,7 +201,7 @@ TEST(ReduceMatrixEdgeCases, ZeroMatrixGivesOneWithFullCountAndTheSwitchDecidesTh
     Bench b;
     PrepareField(b.wb, 7, 2, keep);
     // count = k*R = 4 > k: the torsion-free part has rank 2.
-    EXPECT_EQ(ReduceMatrix(b.wb, 2, 3), 4);
+    EXPECT_EQ(ReduceWorkbenchMatrix(b.wb, 2, 3), 4);
     EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), keep ? " 1" : " 0");
     EXPECT_TRUE(b.wb.twisted.positiveRank);
     EXPECT_EQ(b.wb.twisted.rankOfTorsionFreePart, 2);
@@ -213,7 +216,7 @@ TEST(ReduceMatrixEdgeCases, ZeroRowAndColumnGiveAZeroDiagonalEntryThatOnlyAddsTo
   SetEntry(b.wb, 3, 1, 0, {2});        // 2
   SetEntry(b.wb, 3, 3, 0, {0, 0, 1});  // t^2
   // Row 2 and column 2 are zero; det of the rest is (1 + t) t^2 - 2t = t (t^2 + t - 2).
-  EXPECT_EQ(ReduceMatrix(b.wb, 3, 3), 1);
+  EXPECT_EQ(ReduceWorkbenchMatrix(b.wb, 3, 3), 1);
   EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), " 1+6t+6t^2");  // (t^2 + t - 2) / -2 over F_13
   EXPECT_FALSE(b.wb.twisted.positiveRank);                        // count 1 = k
   EXPECT_FALSE(MatrixEntryIsNonzero(b.wb.matrix, 2, 2));
@@ -227,7 +230,7 @@ TEST(ReduceMatrixEdgeCases, PositiveRankKeepsTheTorsionOnlyWithTheSwitch) {
     SetEntry(b.wb, 1, 1, 0, {2, 3, 1});
     SetEntry(b.wb, 2, 1, 0, {0, 1, 1});
     SetEntry(b.wb, 3, 1, 0, {3, 3});
-    EXPECT_EQ(ReduceMatrix(b.wb, 3, 1), 2);
+    EXPECT_EQ(ReduceWorkbenchMatrix(b.wb, 3, 1), 2);
     EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), keep ? " 1+t" : " 0");
     EXPECT_TRUE(b.wb.twisted.positiveRank);
     EXPECT_EQ(b.wb.twisted.rankOfTorsionFreePart, 1);
@@ -242,7 +245,7 @@ TEST(ReduceMatrixEdgeCases, CountWithBlocksComparesWithTheDegree) {
   SetEntry(b.wb, 2, 2, 0, {0, 1});
   SetEntry(b.wb, 3, 1, 0, {3});
   SetEntry(b.wb, 4, 2, 0, {5, 0, 1});
-  EXPECT_EQ(ReduceMatrix(b.wb, 2, 1), 2);
+  EXPECT_EQ(ReduceWorkbenchMatrix(b.wb, 2, 1), 2);
   EXPECT_FALSE(b.wb.twisted.positiveRank);
   EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), " 1");  // gcds: (1 + t, 3) = 1, (t, 5 + t^2) = 1
 }
@@ -270,7 +273,7 @@ TEST(ReduceMatrixKnownValues, DeterminantsOfSquareMatrices) {
     for (int32_t i = 1; i <= size; ++i) {
       for (int32_t j = 1; j <= size; ++j) SetEntry(b.wb, i, j, 0, c.entries[i - 1][j - 1]);
     }
-    EXPECT_EQ(ReduceMatrix(b.wb, size, size), 0);
+    EXPECT_EQ(ReduceWorkbenchMatrix(b.wb, size, size), 0);
     EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), c.expected) << "p=" << c.p << " size " << size;
     // The matrix ends diagonal, with the powers of t divided out.
     for (int32_t i = 1; i <= size; ++i) {
@@ -291,7 +294,7 @@ TEST(ReduceMatrixPivots, TiesGoToTheLeftmostColumnAndTheTopmostRow) {
   PrepareField(row.wb, 5, 1);
   SetEntry(row.wb, 1, 1, 0, {1, 1});
   SetEntry(row.wb, 1, 2, 0, {2, 1});
-  ReduceMatrix(row.wb, 1, 2);
+  ReduceWorkbenchMatrix(row.wb, 1, 2);
   EXPECT_EQ(EntryTerms(row.wb.matrix, 1, 1), std::vector<int>{1});
   EXPECT_EQ(MatrixEntryDegree(row.wb.matrix, 1, 2), -1);
 
@@ -299,7 +302,7 @@ TEST(ReduceMatrixPivots, TiesGoToTheLeftmostColumnAndTheTopmostRow) {
   PrepareField(column.wb, 5, 1);
   SetEntry(column.wb, 1, 1, 0, {1, 1});
   SetEntry(column.wb, 2, 1, 0, {2, 1});
-  ReduceMatrix(column.wb, 2, 1);
+  ReduceWorkbenchMatrix(column.wb, 2, 1);
   EXPECT_EQ(EntryTerms(column.wb.matrix, 1, 1), std::vector<int>{1});
   EXPECT_EQ(MatrixEntryDegree(column.wb.matrix, 2, 1), -1);
 }
@@ -335,7 +338,7 @@ TEST(ReduceMatrixProgress, StatusLineEverySeventySecondPassAlternatingThenBlanke
   b.wb.run.outputPanel = 3;
   b.wb.run.outputLine = 40;
   FillConstantDiagonal(b.wb, 80);
-  ReduceMatrix(b.wb, 80, 80);
+  ReduceWorkbenchMatrix(b.wb, 80, 80);
   EXPECT_EQ(transcript.str(),
             "P3\t7\t62\tComputation of Alexander polynomial is going on (status: 1/80)\n"
             "P3\t7\t62\tComputation of Alexander polynomial is still going on (status: 73/80)\n"
@@ -349,7 +352,7 @@ TEST(ReduceMatrixProgress, NoStatusLineBelowTwentyOneDiagonalPositions) {
   b.surface.RecordTranscript(transcript);
   PrepareField(b.wb, 13, 1);
   FillConstantDiagonal(b.wb, 20);
-  ReduceMatrix(b.wb, 20, 25);
+  ReduceWorkbenchMatrix(b.wb, 20, 25);
   EXPECT_EQ(transcript.str(), "");
   EXPECT_EQ(b.surface.MessagePumps(), 20);
 
@@ -359,7 +362,7 @@ TEST(ReduceMatrixProgress, NoStatusLineBelowTwentyOneDiagonalPositions) {
   blocks.surface.RecordTranscript(blockTranscript);
   PrepareField(blocks.wb, 13, 3);
   FillConstantDiagonal(blocks.wb, 21);
-  ReduceMatrix(blocks.wb, 7, 8);
+  ReduceWorkbenchMatrix(blocks.wb, 7, 8);
   EXPECT_NE(blockTranscript.str().find("(status: 1/21)"), std::string::npos) << blockTranscript.str();
 }
 
@@ -370,7 +373,7 @@ TEST(ReduceMatrixProgress, PauseWaitsAndTheReductionGoesOnWhenReleased) {
   Workbench wb(surface);
   PrepareField(wb, 13, 1);
   FillConstantDiagonal(wb, 5);
-  EXPECT_EQ(ReduceMatrix(wb, 5, 5), 0);
+  EXPECT_EQ(ReduceWorkbenchMatrix(wb, 5, 5), 0);
   EXPECT_EQ(surface.pumps, 5 + 4);  // the third pass waits through pumps 3 .. 6
   EXPECT_FALSE(wb.panels.flags.paused);
   EXPECT_EQ(Text(wb.twisted.twistedPolynomial), " 1");
@@ -390,12 +393,57 @@ TEST(ReduceMatrixProgress, StopReturnsWithoutResultsAndLeavesTheMatrixAsFarAsItG
     SetEntry(wb, 1, 1, 0, {0, 1});
     SetEntry(wb, 2, 1, 0, {1});
     SetEntry(wb, 2, 2, 0, {0, 1});
-    EXPECT_EQ(ReduceMatrix(wb, 2, 2), -1);
+    EXPECT_EQ(ReduceWorkbenchMatrix(wb, 2, 2), -1);
     EXPECT_EQ(wb.twisted.twistedPolynomial.coefficients[3], 5);
     EXPECT_EQ(wb.twisted.rankOfTorsionFreePart, 9);
     EXPECT_EQ(EntryTerms(wb.matrix, 1, 1), std::vector<int>{1}) << "whilePaused=" << whilePaused;
     EXPECT_EQ(EntryTerms(wb.matrix, 1, 2), (std::vector<int>{0, 1}));
   }
+}
+
+// The reduction itself, without a window: how it ended comes back as a value, and the progress
+// sees the positions the status line shows.
+TEST(ReduceMatrixProgress, TheEndAndTheStatusComeBackAsValues) {
+  struct StopAtPump final : RunControl {
+    explicit StopAtPump(int at) : stopAt(at) {}
+    void PumpMessages() override { ++pumps; }
+    bool StopRequested() const override { return pumps >= stopAt; }
+    int pumps = 0;
+    int stopAt;
+  };
+  struct Positions final : ReductionProgress {
+    void Status(int32_t position, int32_t positions, bool stillGoingOn) override {
+      seen.push_back(std::to_string(position) + "/" + std::to_string(positions) +
+                     (stillGoingOn ? " still" : ""));
+    }
+    void Clear() override { seen.push_back("clear"); }
+    std::vector<std::string> seen;
+  };
+  Bench b;
+  PrepareField(b.wb, 13, 1);
+  FillConstantDiagonal(b.wb, 80);
+  const PolyMatrix diagonal = b.wb.matrix;
+  NoRunControl none;
+  Positions progress;
+  const Reduction done = Reduce(b.wb.matrix, 80, 80, 1, b.wb.field, false, none, progress);
+  EXPECT_TRUE(done.complete());
+  EXPECT_EQ(done.count, 0);
+  EXPECT_EQ(Text(done.polynomial), " 1");
+  EXPECT_EQ(progress.seen, (std::vector<std::string>{"1/80", "73/80 still", "clear"}));
+
+  b.wb.matrix = diagonal;
+  StopAtPump stop(2);
+  Positions stopped;
+  const Reduction early = Reduce(b.wb.matrix, 80, 80, 1, b.wb.field, false, stop, stopped);
+  EXPECT_EQ(early.end, ReductionEnd::stopped);
+  EXPECT_EQ(early.count, -1);
+  EXPECT_FALSE(early.failures.computationFailed || early.failures.polynomialErrorFlag);
+  EXPECT_EQ(stopped.seen, std::vector<std::string>{"1/80"});  // no clearing after a stop
+
+  const Reduction tooLarge = Reduce(b.wb.matrix, 301, 1, 1, b.wb.field, false, none, progress);
+  EXPECT_EQ(tooLarge.end, ReductionEnd::failed);
+  EXPECT_TRUE(tooLarge.failures.computationFailed);
+  EXPECT_EQ(tooLarge.failures.errorMessage, "Program error");
 }
 
 TEST(ReduceMatrixProgress, AFailedComputationOrAStopBeforehandChangesNothing) {
@@ -409,7 +457,7 @@ TEST(ReduceMatrixProgress, AFailedComputationOrAStopBeforehandChangesNothing) {
       b.wb.panels.flags.stopRequested = true;
     }
     b.wb.twisted.deg0 = 4;
-    EXPECT_EQ(ReduceMatrix(b.wb, 1, 1), -1);
+    EXPECT_EQ(ReduceWorkbenchMatrix(b.wb, 1, 1), -1);
     EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (std::vector<int>{0, 1, 1}));
     EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), " 0");
     EXPECT_EQ(b.surface.MessagePumps(), 0);
@@ -485,7 +533,7 @@ bool ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
 
   fast.wb.twisted.twistedPolynomial.coefficients[1] = 1;  // an earlier result
   const Polynomial earlier = fast.wb.twisted.twistedPolynomial;
-  const int32_t count = ReduceMatrix(fast.wb, c.blockRows, c.blockColumns);
+  const int32_t count = ReduceWorkbenchMatrix(fast.wb, c.blockRows, c.blockColumns);
   const LiteralResults expected = LiteralReduce(plain.wb, c.blockRows, c.blockColumns);
   SCOPED_TRACE("p=" + std::to_string(c.p) + " k=" + std::to_string(c.k) +
                " R=" + std::to_string(c.blockRows) + " W=" + std::to_string(c.blockColumns) +
@@ -549,7 +597,7 @@ TEST(ReduceMatrixAgreement, ATermBeyondTheTopExponentEndsTheReductionWithOutOfMe
   ASSERT_FALSE(fast.wb.failure.polynomialErrorFlag);
   fast.wb.twisted.twistedPolynomial.coefficients[3] = 5;  // an earlier result
 
-  EXPECT_EQ(ReduceMatrix(fast.wb, 2, 2), -1);
+  EXPECT_EQ(ReduceWorkbenchMatrix(fast.wb, 2, 2), -1);
   LiteralReduce(plain.wb, 2, 2);
   EXPECT_EQ(plain.wb.failure.errorMessage, "Out of memory");
   EXPECT_TRUE(fast.wb.failure.polynomialErrorFlag);
@@ -557,7 +605,7 @@ TEST(ReduceMatrixAgreement, ATermBeyondTheTopExponentEndsTheReductionWithOutOfMe
   EXPECT_EQ(Text(fast.wb.twisted.twistedPolynomial), " 5t^3");
   // A reduction entered with the flag raised does nothing.
   const std::string before = DescribeMatrix(fast.wb.matrix, 2, 2);
-  EXPECT_EQ(ReduceMatrix(fast.wb, 2, 2), -1);
+  EXPECT_EQ(ReduceWorkbenchMatrix(fast.wb, 2, 2), -1);
   EXPECT_EQ(DescribeMatrix(fast.wb.matrix, 2, 2), before);
 }
 
@@ -617,7 +665,7 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfK
         }
       }
       fast.wb.settings.keepTorsionSwitch = true;
-      BuildTwistedFoxMatrix(fast.wb);
+      BuildWorkbenchFoxMatrix(fast.wb);
       ASSERT_FALSE(fast.wb.failure.computationFailed) << c.braid;
       Bench plain;
       plain.wb.settings = fast.wb.settings;
@@ -625,7 +673,7 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfK
       plain.wb.matrix = fast.wb.matrix;
       const int32_t blockRows = static_cast<int32_t>(fast.wb.presentation.generatorCount);
       const int32_t blockColumns = static_cast<int32_t>(fast.wb.presentation.relatorCount);
-      const int32_t count = ReduceMatrix(fast.wb, blockRows, blockColumns);
+      const int32_t count = ReduceWorkbenchMatrix(fast.wb, blockRows, blockColumns);
       const LiteralResults expected = LiteralReduce(plain.wb, blockRows, blockColumns);
       SCOPED_TRACE(c.braid + " p=" + std::to_string(p));
       EXPECT_EQ(count, expected.count);
@@ -704,7 +752,7 @@ TEST(ReduceMatrixKnownValues, HiddenDiagonalsComeBackAsTheProductOfTheirEntries)
       for (int32_t i = 1; i <= n; ++i) {
         for (int32_t j = 1; j <= n; ++j) SetEntry(bench.wb, i, j, 0, m[i][j]);
       }
-      const int32_t count = ReduceMatrix(bench.wb, n, n);
+      const int32_t count = ReduceWorkbenchMatrix(bench.wb, n, n);
       Polynomial expected;
       const int inverse = InverseModP(bench.wb.field, static_cast<Residue>(product[0]));
       for (size_t e = 0; e < product.size(); ++e)

@@ -13,7 +13,7 @@ TEST(BuildIsotopyGroup, SetsTheDegreeAndKeepsTheClassesOfTheSameGroup) {
   Workbench& wb = bench.wb;
   wb.settings.isotopyGroup = "s4";
   BuildIsotopyGroup(wb);
-  EXPECT_EQ(wb.settings.degreeK, 4);
+  EXPECT_EQ(wb.current.degreeK, 4);
   FindConjugacyClasses(wb.isotopyGroup);
   BuildIsotopyGroup(wb);  // the next knot of a list: the classes stay
   EXPECT_EQ(wb.isotopyGroup.classRepresentatives.size() - 1, 5u);
@@ -21,7 +21,7 @@ TEST(BuildIsotopyGroup, SetsTheDegreeAndKeepsTheClassesOfTheSameGroup) {
   wb.settings.isotopyGroup = "x3";
   BuildIsotopyGroup(wb);
   EXPECT_EQ(wb.isotopyGroup.elementCount, 0);
-  EXPECT_EQ(wb.settings.degreeK, 3);
+  EXPECT_EQ(wb.current.degreeK, 3);
 }
 
 }  // namespace

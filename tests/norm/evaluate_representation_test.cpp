@@ -1,4 +1,4 @@
-#include "bounds/evaluate_representation.h"
+#include "norm/evaluate_representation.h"
 
 #include <gtest/gtest.h>
 
@@ -26,71 +26,6 @@ void SetUpOneByOne(Bench& bench, std::initializer_list<int> coefficients, int32_
   for (int c : coefficients) MatrixSet(wb.matrix, 1, 1, e++, static_cast<Residue>(c), wb.failure);
   wb.run.outputPanel = 4;
   wb.run.outputLine = 0;
-}
-
-TEST(BoundTexts, TwoDecimalsAndRoundingUp) {
-  EXPECT_EQ(TwoDecimals(1.0), "1.00");
-  EXPECT_EQ(TwoDecimals(0.5), "0.50");
-  EXPECT_EQ(TwoDecimals(2.0 / 3.0), "0.67");
-  EXPECT_EQ(BoundText(1.25), "2");
-  EXPECT_EQ(BoundText(2.0), "2");
-  EXPECT_EQ(BoundText(0.0), "0");
-  EXPECT_EQ(BoundText(0.00005), "0");
-}
-
-TEST(ZerothCorrection, ByRepresentationKind) {
-  Bench bench;
-  Workbench& wb = bench.wb;
-  wb.twisted.deg0 = 2;
-  wb.twisted.deg2 = 0;
-  wb.current.degreeK = 4;
-
-  wb.run.trivialPass = true;
-  EXPECT_EQ(ZerothCorrectionFor(wb).bound, 2);  // 1 + b3 = 1, raised to deg0 + deg2
-  wb.run.trivialPass = false;
-
-  wb.settings.repFamily = RepFamily::permutation;
-  ZerothCorrection d = ZerothCorrectionFor(wb);
-  EXPECT_EQ(d.bound, 2);
-  EXPECT_EQ(d.low, 2);
-  EXPECT_EQ(d.high, 2);
-
-  wb.settings.repFamily = RepFamily::abelian;
-  wb.current.degreeK = 1;
-  wb.current.groupType = GroupType::closed;
-  wb.twisted.deg0 = 0;
-  d = ZerothCorrectionFor(wb);
-  EXPECT_EQ(d.bound, 2);
-  EXPECT_EQ(d.low, 0);
-  EXPECT_EQ(d.high, 2);
-
-  wb.settings.repFamily = RepFamily::metabelian;
-  wb.current.groupType = GroupType::knot;
-  wb.twisted.deg0 = 5;
-  d = ZerothCorrectionFor(wb);
-  EXPECT_EQ(d.bound, 5);  // 1, raised to deg0 + deg2
-  EXPECT_EQ(d.low, 1);    // the interval keeps its own values
-  EXPECT_EQ(d.high, 1);
-}
-
-// phi = 3 phi_0: the offsets known for a primitive class are three times as large.
-TEST(ZerothCorrection, ScalesWithTheMultipleOfAPrimitivePhi) {
-  Bench bench;
-  Workbench& wb = bench.wb;
-  for (int g : {1, 2}) wb.presentation.generatorUsed[g] = true;
-  wb.presentation.phi[1] = 3;
-  wb.presentation.phi[2] = -6;
-  wb.presentation.phi[3] = 1;  // not a generator of the presentation
-  wb.current.degreeK = 1;
-  auto boundLowHigh = [&wb] {
-    const ZerothCorrection d = ZerothCorrectionFor(wb);
-    return std::vector<int64_t>{d.bound, d.low, d.high};
-  };
-  wb.settings.repFamily = RepFamily::abelian;
-  EXPECT_EQ(boundLowHigh(), (std::vector<int64_t>{3, 0, 3}));
-  wb.settings.repFamily = RepFamily::metabelian;
-  wb.current.groupType = GroupType::closed;
-  EXPECT_EQ(boundLowHigh(), (std::vector<int64_t>{6, 6, 6}));
 }
 
 TEST(EvaluateRepresentation, UntwistedTrefoilGivesGenusOne) {

@@ -1,13 +1,14 @@
-#include "bounds/evaluate_representation.h"
+#include "norm/evaluate_representation.h"
 
 #include <algorithm>
-#include <cstdio>
 
-#include "alexander/reduce_matrix.h"
+#include "bounds/genus_norm_bounds.h"
+#include "bounds/verdicts.h"
 #include "poly/polynomial.h"
 #include "reports/latex_details.h"
 #include "reports/matrix_files.h"
 #include "reports/results_file.h"
+#include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
 namespace {
@@ -41,14 +42,6 @@ struct Evaluation {
 bool IsKnot(const Workbench& wb) {
   return wb.current.groupType == GroupType::knot;
 }
-
-// phi = d phi_0 with phi_0 primitive (d >= 1; a phi that vanishes counts as d = 1). The twisted Fox
-// matrix of phi is that of phi_0 with t^d for t, and substituting t^d keeps the diagonal form of a
-// reduction, so every twisted polynomial of phi is that of phi_0 in t^d: all degrees are d times
-// those of phi_0. The Thurston norm is linear, x(phi) = d x(phi_0): (deg - D) / k bounds x(phi) as it
-// stands, while the genus of a knot is (x(phi_0) + 1) / 2 and takes that bound divided by d. The
-// degree offsets known for a primitive class (1 + b3: the untwisted zeroth and second polynomials,
-// and the abelian and metabelian zeroth corrections) are d times as large.
 
 // The next line of the output panel.
 void WriteLine(Workbench& wb, const std::string& text, int x = 7) {
@@ -90,9 +83,6 @@ void ShowUntwisted(Evaluation& ev, const Polynomial& p) {
     WriteText(wb.panels, wb.run.outputPanel, 7 + 7 * static_cast<int>(second.size() + 1),
               wb.run.outputLine + 7, text);
     WriteLine(wb, second);
-    const StopCondition stop = wb.settings.stopCondition;
-    if (stop == StopCondition::notFibered || stop == StopCondition::vanishes) s.stopConditionMet = true;
-    if (stop == StopCondition::vanishes) s.polynomialVanished = true;
   } else {
     WriteLine(wb, "Untwisted Alexander polynomial " + ev.fieldText);
     WriteLine(wb, text);
@@ -126,12 +116,9 @@ void WritePolynomialPieces(Workbench& wb, std::string text) {
 void ShowTwisted(Evaluation& ev, const Polynomial& p) {
   Workbench& wb = ev.wb;
   EvaluationState& s = wb.evaluation;
-  if (wb.settings.stopCondition == StopCondition::first) s.stopConditionMet = true;
   if (ev.positiveRank) {
     WriteLine(wb, "Twisted Alexander polynomial = 0 " + ev.fieldText);
     WriteLine(wb, "Twisted torsion Alexander polynomial " + ev.fieldText);
-    if (wb.settings.stopCondition == StopCondition::vanishes)
-      s.stopConditionMet = s.polynomialVanished = true;
   } else {
     WriteLine(wb, "Twisted Alexander polynomial " + ev.fieldText);
   }
@@ -151,22 +138,29 @@ void ShowTwisted(Evaluation& ev, const Polynomial& p) {
   if (!ev.rankText.empty()) WriteLine(wb, ev.rankText);
 }
 
+// The stop conditions the polynomial meets.
+void RecordStopVerdict(Evaluation& ev) {
+  EvaluationState& s = ev.wb.evaluation;
+  const StopVerdict verdict =
+      PolynomialStopVerdict(ev.wb.settings.stopCondition, ev.wb.run.trivialPass, ev.positiveRank);
+  if (verdict.stopConditionMet) s.stopConditionMet = true;
+  if (verdict.polynomialVanished) s.polynomialVanished = true;
+}
+
 void ComputeBounds(Evaluation& ev, const ZerothCorrection& d) {
   EvaluationState& s = ev.wb.evaluation;
-  double numerator = static_cast<double>(s.twistedDegree - d.bound) / static_cast<double>(ev.k);
-  s.normBound = numerator;
-  s.genusBound = (numerator / static_cast<double>(ev.phiMultiple) + static_cast<double>(1 + ev.b3)) * 0.5;
-  if (ev.positiveRank) s.genusBound = s.normBound = 0;
-  s.genusBound = std::max(s.genusBound, 0.0);
-  s.normBound = std::max(s.normBound, 0.0);
+  const GenusNormBounds bounds =
+      BoundsFromDegree(s.twistedDegree, d.bound, ev.k, ev.phiMultiple, ev.b3, ev.positiveRank);
+  s.genusBound = bounds.genus;
+  s.normBound = bounds.norm;
 }
 
 void ShowBounds(Evaluation& ev) {
   Workbench& wb = ev.wb;
   EvaluationState& s = wb.evaluation;
   const StopCondition stop = wb.settings.stopCondition;
-  const bool stopsOnBound = stop == StopCondition::improved || stop == StopCondition::notFibered;
-  if (s.genusBound > s.bestBound && !wb.run.trivialPass && stopsOnBound) {
+  if (s.genusBound > s.bestBound && !wb.run.trivialPass &&
+      (stop == StopCondition::improved || stop == StopCondition::notFibered)) {
     s.stopConditionMet = s.boundImproved = true;
   }
   s.improvedBound = false;
@@ -193,30 +187,19 @@ void ShowBounds(Evaluation& ev) {
 }
 
 // Whether the degrees contradict fibering, alone and across the fields compared so far.
-void TestFibering(Evaluation& ev, const ZerothCorrection& d) {
+void RecordFibering(Evaluation& ev, const ZerothCorrection& d) {
   Workbench& wb = ev.wb;
   EvaluationState& s = wb.evaluation;
-  double k = static_cast<double>(ev.k);
-  double upper = static_cast<double>(s.twistedDegree - d.low) / k;
-  double lower = static_cast<double>(s.twistedDegree - d.high) / k;
-  s.showsNotFibered = s.showsNonMonic = ev.positiveRank;
-  int64_t f = wb.settings.compareFields ? wb.run.fieldIndex : 0;
+  const int64_t f = wb.settings.compareFields ? wb.run.fieldIndex : 0;
   if (f > 0) {
     s.fieldDegree[f] = s.twistedDegree;
-    s.fieldBound[f] = static_cast<int32_t>(std::max<int64_t>(s.twistedDegree - d.bound, 0));
+    s.fieldBound[f] = FieldBound(s.twistedDegree, d);
   }
-  // The untwisted degree less that of the untwisted zeroth and second polynomials: x(phi) when fibered.
-  double u = static_cast<double>(s.untwistedDegree - (1 + ev.b3) * ev.phiMultiple);
-  if (u < lower || u > upper) s.showsNotFibered = true;
-  for (int64_t a = 1; a <= f; ++a) {
-    for (int64_t b = a + 1; b <= f; ++b) {
-      if (!wb.settings.fieldSelected[a] || !wb.settings.fieldSelected[b]) continue;
-      if (s.fieldDegree[a] != s.fieldDegree[b] && wb.settings.permutationGroupOnly) {
-        s.showsNotFibered = s.showsNonMonic = true;
-      }
-      if (s.fieldBound[a] != s.fieldBound[b] && upper == lower) s.showsNonMonic = true;
-    }
-  }
+  const FiberingVerdict verdict = TestFibering(
+      {s.twistedDegree, s.untwistedDegree, d, ev.k, ev.b3, ev.phiMultiple, ev.positiveRank, f, s.fieldDegree,
+       s.fieldBound, wb.settings.fieldSelected, wb.settings.permutationGroupOnly});
+  s.showsNotFibered = verdict.notFibered;
+  s.showsNonMonic = verdict.nonMonic;
   if (s.showsNotFibered) s.possiblyFibered = false;
   if (s.showsNonMonic) s.possiblyMonic = false;
 }
@@ -249,7 +232,8 @@ void ShowFieldComparison(Evaluation& ev) {
                                                   "The link complement does not fiber over phi:pi_1(M) -> Z",
                                                   "The Manifold does not fiber over phi:pi_1(M) -> Z",
                                                   "The Manifold does not fiber over phi:pi_1(M) -> Z"};
-    WriteText(wb.panels, kStatusPanel, 7, kVerdictY, kNotFibered[OptionCode(wb.current.groupType)]);
+    WriteText(wb.panels, kStatusPanel, 7, kVerdictY,
+              kNotFibered[std::clamp(OptionCode(wb.current.groupType), 0, 3)]);
   }
   bool integralPermutations =
       wb.settings.repFamily == RepFamily::permutation && !wb.settings.reducedPermutationRep;
@@ -258,7 +242,8 @@ void ShowFieldComparison(Evaluation& ev) {
                                                 "The link has a non-monic twisted Alexander polynomial",
                                                 "The Manifold has a non-monic twisted Alexander polynomial",
                                                 "The Manifold has a non-monic twisted Alexander polynomial"};
-    WriteText(wb.panels, kBestResultPanel, 7, kNonMonicY, kNonMonic[OptionCode(wb.current.groupType)]);
+    WriteText(wb.panels, kBestResultPanel, 7, kNonMonicY,
+              kNonMonic[std::clamp(OptionCode(wb.current.groupType), 0, 3)]);
   }
 }
 
@@ -292,40 +277,19 @@ void WriteUnreducedMatrixReports(Workbench& wb) {
   if (wb.settings.matrixSaveMode == MatrixSaveMode::gap) WriteGapFile(wb);
 }
 
-}  // namespace
-
-std::string TwoDecimals(double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.2f", value);
-  return text;
-}
-
-std::string BoundText(double bound) {
-  return std::to_string(static_cast<long long>(bound + 0.9999));
-}
-
-ZerothCorrection ZerothCorrectionFor(const Workbench& wb) {
+// D, D_lo and D_hi of the workbench's representation kind and pass.
+ZerothCorrection CorrectionFor(const Workbench& wb) {
   const RunSettings& s = wb.settings;
-  int64_t b3 = wb.current.groupType == GroupType::closed ? 1 : 0;
-  int64_t lower = wb.twisted.deg0 + wb.twisted.deg2;
-  int64_t primitive = (1 + b3) * PhiMultiple(wb.presentation);
-  ZerothCorrection d;
-  if (wb.run.trivialPass) {
-    d.bound = 1 + b3;
-  } else if (s.repFamily == RepFamily::abelian) {
-    d = {primitive * wb.current.degreeK, 0, primitive * wb.current.degreeK};
-  } else if (s.repFamily == RepFamily::metabelian) {
-    d = {primitive, primitive, primitive};
-  } else {
-    d = {lower, lower, lower};
-  }
-  d.bound = std::max(d.bound, lower);
-  return d;
+  return ZerothCorrectionFor(wb.run.trivialPass, s.repFamily, wb.current.degreeK,
+                             wb.current.groupType == GroupType::closed ? 1 : 0, PhiMultiple(wb.presentation),
+                             wb.twisted.deg0 + wb.twisted.deg2);
 }
+
+}  // namespace
 
 void EvaluateRepresentation(Workbench& wb) {
   WriteUnreducedMatrixReports(wb);
-  ReduceMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
+  ReduceWorkbenchMatrix(wb, wb.presentation.generatorCount, wb.presentation.relatorCount);
   // A polynomial beyond the store's limits leaves no result to show or write: the matrix file
   // keeps its first version, as after a stop, and the driver shows the error.
   if (wb.failure.polynomialErrorFlag) return;
@@ -351,16 +315,17 @@ void EvaluateRepresentation(Workbench& wb) {
   if (wb.twisted.positiveRank && wb.settings.keepTorsionSwitch) {
     ev.rankText = "Rank of torsion free part: " + std::to_string(wb.twisted.rankOfTorsionFreePart);
   }
+  RecordStopVerdict(ev);
   if (wb.run.trivialPass) {
     ShowUntwisted(ev, p);
   } else {
     ShowTwisted(ev, p);
   }
-  ZerothCorrection d = ZerothCorrectionFor(wb);
+  ZerothCorrection d = CorrectionFor(wb);
   ComputeBounds(ev, d);
   ShowBounds(ev);
   if (!wb.run.trivialPass) {
-    TestFibering(ev, d);
+    RecordFibering(ev, d);
     if (wb.settings.compareFields) ShowFieldComparison(ev);
   }
   NormaliseDiagonal(wb);

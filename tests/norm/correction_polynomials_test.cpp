@@ -1,10 +1,10 @@
-#include "alexander/zeroth_second_polynomials.h"
+#include "norm/correction_polynomials.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "alexander_test_support.h"
+#include "alexander/alexander_test_support.h"
 
 namespace quarvel {
 namespace {
