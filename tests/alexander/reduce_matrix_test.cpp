@@ -669,6 +669,7 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfK
       ASSERT_FALSE(fast.wb.failure.computationFailed) << c.braid;
       Bench plain;
       plain.wb.settings = fast.wb.settings;
+      plain.wb.current = fast.wb.current;
       plain.wb.field = fast.wb.field;
       plain.wb.matrix = fast.wb.matrix;
       const int32_t blockRows = static_cast<int32_t>(fast.wb.presentation.generatorCount);
