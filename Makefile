@@ -3,6 +3,7 @@
 #            the tests, each fuzz target runs for a minute (FUZZ_SMOKE_SECONDS)
 # make fuzz  each fuzz target for FUZZ_SECONDS (10 minutes), as many at a time as there are cores
 # make check-source  formatting (clang-format) and the generated knot-table source, as CI checks them
+# make check-tidy    clang-tidy's bugprone and performance checks over the core library (.clang-tidy)
 # make screenshots  pictures of the workbench's windows into docs/screenshots (no display needed)
 # make bench-peers  Quarvel side by side with GAP, FLINT and Regina on the same inputs (installs them
 #                   from Debian's packages when missing; nothing else needs them)
@@ -17,7 +18,7 @@ FUZZ_SMOKE_SECONDS ?= 60
 FUZZ_SMOKE_TIMEOUT ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps check-source build build-sanitize build-fuzz fuzz fuzz-smoke screenshots bench-peers clean
+.PHONY: run test deps check-source check-tidy configure build build-sanitize build-fuzz fuzz fuzz-smoke screenshots bench-peers clean
 
 deps:
 	@scripts/install-deps.sh
@@ -26,8 +27,14 @@ deps:
 check-source: deps
 	scripts/check-source.sh
 
-build: deps
+# clang-tidy reads the compile commands of the configured release build (CI runs it after check-source).
+check-tidy: configure
+	JOBS=$(JOBS) scripts/check-tidy.sh $(BUILD_DIR)
+
+configure: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_BUILD_TESTS=ON -DQUARVEL_WERROR=ON
+
+build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 build-sanitize: deps

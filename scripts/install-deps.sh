@@ -11,8 +11,8 @@ packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev
 packages+=(texlive-latex-base texlive-latex-recommended gap)
 # The fuzz targets (make fuzz, and the minute of each that make test runs): clang and libFuzzer.
 packages+=(clang libclang-rt-dev)
-# The source check: clang-format, and python3 for the knot-table generator.
-packages+=(clang-format python3)
+# The source checks: clang-format, python3 for the knot-table generator, clang-tidy (make check-tidy).
+packages+=(clang-format python3 clang-tidy)
 
 missing=()
 for p in "${packages[@]}"; do

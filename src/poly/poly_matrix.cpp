@@ -17,6 +17,11 @@ constexpr size_t kMinCompaction = size_t{1} << 16;
 // What an entry without a block reads as: its degree is at most -1, so 50 residues cover it.
 constexpr std::array<Residue, kOffset> kZeroBlock{};
 
+// The place of exponent e in a block, e + 50, computed in the width of the index.
+size_t BlockIndex(int64_t exponent) {
+  return static_cast<size_t>(exponent + kOffset);
+}
+
 bool IsPosition(int32_t i, int32_t j) {
   return i >= 1 && i <= kMatrixDimension && j >= 1 && j <= kMatrixDimension;
 }
@@ -33,7 +38,7 @@ PolyMatrixSlot ReadSlot(const PolyMatrix& matrix, int32_t i, int32_t j) {
 }
 
 size_t LiveLength(const PolyMatrixSlot& slot) {
-  return static_cast<size_t>(slot.degree + kOffset + 1);
+  return BlockIndex(slot.degree) + 1;
 }
 
 Residue* ArenaAt(PolyMatrixArena& arena, uint32_t place) {
@@ -112,7 +117,7 @@ bool WorthCompacting(const PolyMatrixArena& arena) {
 // are 0. May move every block. Compaction runs before the new block is taken, so it never trims a
 // block that the caller is about to fill beyond its present degree.
 void Reserve(PolyMatrix& matrix, size_t index, int32_t degree) {
-  size_t needed = static_cast<size_t>(degree + kOffset + 1);
+  size_t needed = BlockIndex(degree) + 1;
   if (needed <= matrix.slots[index].capacity) return;
   if (WorthCompacting(matrix.arena)) Compact(matrix);
   PolyMatrixSlot& slot = matrix.slots[index];
@@ -151,6 +156,8 @@ void ReleaseIfZero(PolyMatrix& matrix, size_t index) {
 struct TargetRange {
   int32_t first = 0;
   int32_t last = -1;
+
+  size_t Count() const { return static_cast<size_t>(int64_t{last} - first + 1); }
 };
 
 TargetRange ClipToStore(std::span<const Residue> source, int32_t shift, FailureState& failure) {
@@ -164,7 +171,7 @@ TargetRange ClipToStore(std::span<const Residue> source, int32_t shift, FailureS
     FailPolynomial(failure, "Out of memory");
   TargetRange range{static_cast<int32_t>(std::max<int64_t>(lowTarget, kMatrixMinExponent)),
                     static_cast<int32_t>(std::min<int64_t>(highTarget, kMatrixMaxExponent))};
-  auto sourceAt = [&](int32_t target) { return source[static_cast<size_t>(target - shift + kOffset)]; };
+  auto sourceAt = [&](int32_t target) { return source[BlockIndex(int64_t{target} - shift)]; };
   while (range.first <= range.last && sourceAt(range.first) == 0) ++range.first;
   while (range.last >= range.first && sourceAt(range.last) == 0) --range.last;
   return range;
@@ -287,7 +294,7 @@ void MatrixSubtractMultiple(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r,
   }
   const Residue* source = ownCopy.empty() ? MatrixCoefficients(matrix, r, k).data() : ownCopy.data();
   SubtractScaled(field, target + range.first + kOffset, source + (range.first - shift + kOffset),
-                 static_cast<size_t>(range.last - range.first + 1), factor);
+                 range.Count(), factor);
   if (range.last > degree) {
     matrix.slots[index].degree = static_cast<int16_t>(range.last);
   } else if (range.first <= degree && degree <= range.last && target[degree + kOffset] == 0) {

@@ -18,11 +18,12 @@ bool IsUnit(const Polynomial& f) {
 void Convolve(const PrimeField& field, const Polynomial& f, int32_t degreeF, const Polynomial& g,
               int32_t degreeG, Polynomial& result) {
   std::array<uint32_t, kPolyMaxExponent + 1> sums{};
+  // Residues lie in 0 .. p-1, so each byte read unsigned is its value.
   for (int32_t i = 0; i <= degreeF; ++i) {
-    const uint32_t fi = static_cast<uint32_t>(f.coefficients[i]);
+    const uint32_t fi = static_cast<uint8_t>(f.coefficients[i]);
     if (fi == 0) continue;
     uint32_t* row = sums.data() + i;
-    for (int32_t j = 0; j <= degreeG; ++j) row[j] += fi * static_cast<uint32_t>(g.coefficients[j]);
+    for (int32_t j = 0; j <= degreeG; ++j) row[j] += fi * static_cast<uint8_t>(g.coefficients[j]);
   }
   const uint32_t p = static_cast<uint32_t>(field.currentPrime);
   for (int32_t m = 0; m <= kPolyMaxExponent; ++m) result.coefficients[m] = static_cast<Residue>(sums[m] % p);
