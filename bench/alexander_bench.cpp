@@ -22,7 +22,7 @@
 #include "permutation_search.h"
 #include "reps/find_representation.h"
 #include "reps/image_order.h"
-#include "reps/random_generator.h"
+#include "base/random_generator.h"
 #include "reps/representation_matrices.h"
 #include "run/prepare_presentation.h"
 #include "run/workbench.h"

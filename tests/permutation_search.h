@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "group/presentation.h"
-#include "reps/random_generator.h"
+#include "base/random_generator.h"
 
 namespace quarvel::testing {
 

@@ -34,7 +34,7 @@
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
 #include "reports/matrix_files.h"
-#include "reps/random_generator.h"
+#include "base/random_generator.h"
 #include "run/prepare_presentation.h"
 #include "run/workbench.h"
 

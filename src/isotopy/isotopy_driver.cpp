@@ -4,7 +4,7 @@
 
 #include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
-#include "group/presentation_file.h"
+#include "run/picked_file.h"
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
 #include "isotopy/isotopy_panel_reports.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "group/presentation_file.h"
+#include "run/picked_file.h"
 #include "run/prepare_presentation.h"
 #include "run/run_messages.h"
 

@@ -3,10 +3,10 @@
 #include <array>
 #include <fstream>
 
-#include "group/braid.h"
 #include "group/input_file_check.h"
-#include "group/presentation_file.h"
 #include "lists/knot_list_detection.h"
+#include "run/braid_input.h"
+#include "run/picked_file.h"
 
 namespace quarvel {
 namespace {
@@ -39,7 +39,7 @@ bool PickedFileIsKnotList(const RunSettings& s) {
 std::string BraidInputCaption(Workbench& wb) {
   RunSettings& s = wb.settings;
   s.writeKnotFiles = false;
-  BuildBraidPresentation(wb);
+  LoadBraidPresentation(wb);
   const bool link = wb.presentation.braidIsLink;
   s.groupType = link ? 1 : (s.zeroSurgery ? 3 : 0);
   return std::string(BraidCaption(link, s.zeroSurgery, wb.panels.window)) + wb.presentation.braidText;

@@ -12,7 +12,7 @@
 #include "poly/field.h"
 #include "poly/poly_matrix.h"
 #include "reps/image_state.h"
-#include "reps/random_generator.h"
+#include "base/random_generator.h"
 #include "reps/representation.h"
 #include "run/isotopy_state.h"
 #include "run/norm_run_state.h"
