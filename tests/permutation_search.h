@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "group/presentation.h"
 #include "base/random_generator.h"
+#include "group/presentation.h"
 
 namespace quarvel::testing {
 

@@ -30,11 +30,11 @@
 #include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
 #include "base/headless_surface.h"
+#include "base/random_generator.h"
 #include "front/start.h"
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
 #include "reports/matrix_files.h"
-#include "base/random_generator.h"
 #include "run/prepare_presentation.h"
 #include "run/workbench.h"
 

@@ -4,13 +4,13 @@
 
 #include "alexander/fox_matrix.h"
 #include "alexander/reduce_matrix.h"
-#include "run/picked_file.h"
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
 #include "isotopy/isotopy_panel_reports.h"
 #include "lists/isotopy_list.h"
 #include "reports/isotopy_report.h"
 #include "reports/report_text.h"
+#include "run/picked_file.h"
 #include "run/prepare_presentation.h"
 #include "run/run_messages.h"
 
