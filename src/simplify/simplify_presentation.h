@@ -22,6 +22,7 @@
 
 namespace quarvel {
 
+// What the simplification gives besides the rewritten presentation.
 struct Simplified {
   Simplification simplification;
   bool phiWellDefined = true;  // phi sends every relator to 0

@@ -65,14 +65,21 @@ TEST(LoadBraidPresentation, TellsALinkAlsoWhenTheTablesOverflow) {
   EXPECT_TRUE(unreadable.wb.presentation.braidIsLink);
 }
 
+// Loads the braid with the knot files going into `dir` under `name`.
+void LoadWritingKnotFiles(testing::Bench& bench, const testing::TempDir& dir, const std::string& name,
+                          const std::string& braid, bool zeroSurgery) {
+  bench.wb.settings.inputDirectory = dir.directory();
+  bench.wb.settings.inputName = name;
+  bench.wb.settings.writeKnotFiles = true;
+  bench.wb.settings.zeroSurgery = zeroSurgery;
+  bench.wb.presentation.braidText = braid;
+  LoadBraidPresentation(bench.wb);
+}
+
 TEST(LoadBraidPresentation, ExportsTheTrefoilAsTwoFormatIFiles) {
   testing::TempDir dir;
   testing::Bench bench;
-  bench.wb.settings.inputDirectory = dir.directory();
-  bench.wb.settings.inputName = "3_1";
-  bench.wb.settings.writeKnotFiles = true;
-  bench.wb.presentation.braidText = "1 1 1";
-  LoadBraidPresentation(bench.wb);
+  LoadWritingKnotFiles(bench, dir, "3_1", "1 1 1", false);
   ASSERT_FALSE(bench.wb.failure.computationFailed);
   EXPECT_EQ(testing::ReadWholeFile(dir.path() / "knot3_1.txt"),
             "-01b-01a+01c+01a\r\n-01a-01c+01b+01c\r\na1\r\nb1\r\nc1\r\n{1,1,1}\r\n");
@@ -92,12 +99,7 @@ TEST(LoadBraidPresentation, ExportsTheTrefoilAsTwoFormatIFiles) {
 TEST(LoadBraidPresentation, ExportWritesHighGeneratorsAsCapitalsAndReadsBack) {
   testing::TempDir dir;
   testing::Bench bench;
-  bench.wb.settings.inputDirectory = dir.directory();
-  bench.wb.settings.inputName = "t";
-  bench.wb.settings.writeKnotFiles = true;
-  bench.wb.settings.zeroSurgery = true;
-  bench.wb.presentation.braidText = BraidText(std::vector<int>(29, 1));
-  LoadBraidPresentation(bench.wb);
+  LoadWritingKnotFiles(bench, dir, "t", BraidText(std::vector<int>(29, 1)), true);
   ASSERT_FALSE(bench.wb.failure.computationFailed);
   const Presentation& built = bench.wb.presentation;
   ASSERT_EQ(built.generatorCount, 29);
