@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "base/headless_surface.h"
+#include "base/random_generator.h"
 #include "group/knot_tables.h"
 #include "permutation_search.h"
 #include "reps/find_representation.h"
 #include "reps/image_order.h"
-#include "reps/random_generator.h"
 #include "reps/representation_matrices.h"
 #include "run/prepare_presentation.h"
 #include "run/twisted_polynomial_stages.h"

@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/random_generator.h"
 #include "group/presentation.h"
-#include "reps/random_generator.h"
 
 namespace quarvel::testing {
 

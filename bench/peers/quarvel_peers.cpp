@@ -28,12 +28,12 @@
 #include <vector>
 
 #include "base/headless_surface.h"
+#include "base/random_generator.h"
 #include "front/start.h"
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
 #include "keep_classes.h"
 #include "reports/matrix_files.h"
-#include "reps/random_generator.h"
 #include "run/prepare_presentation.h"
 #include "run/twisted_polynomial_stages.h"
 #include "run/workbench.h"

@@ -3,24 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <fstream>
 #include <map>
 
 namespace quarvel {
 namespace {
-
-struct Crossing {
-  bool positive = true;
-  int over = 0;
-  int underIn = 0;
-  int underOut = 0;
-};
-
-// The closed braid with arcs numbered as generators.
-struct ClosedBraid {
-  std::vector<Crossing> crossings;  // 1-based
-  int generatorCount = 0;
-};
 
 struct Longitude {
   Word word;
@@ -132,7 +118,7 @@ int CompactArcNumbers(std::vector<int>& value, int m) {
   return g;
 }
 
-ClosedBraid CloseBraid(const std::vector<int>& letters) {
+ClosedBraid CloseArcs(const std::vector<int>& letters) {
   int n = 1;
   for (int letter : letters) n = std::max(n, std::abs(letter) + 1);
   int m = static_cast<int>(letters.size());
@@ -193,41 +179,6 @@ Longitude FirstLongitude(const ClosedBraid& braid) {
   return longitude;
 }
 
-// Written form with explicit exponents and display letters, as the presentation files take it.
-std::string ExportCrossingLine(const Crossing& c) {
-  auto syllable = [](char sign, int g) { return std::string(1, sign) + "01" + GeneratorLetter(g); };
-  return syllable('-', c.underIn) + syllable(c.positive ? '-' : '+', c.over) + syllable('+', c.underOut) +
-         syllable(c.positive ? '+' : '-', c.over);
-}
-
-bool WriteExportFile(const std::string& path, const std::vector<std::string>& lines) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) out << line << "\r\n";
-  out.flush();
-  return static_cast<bool>(out);
-}
-
-void WriteExportFiles(Workbench& wb, const ClosedBraid& braid, const Word& longitude) {
-  int m = static_cast<int>(braid.crossings.size()) - 1;
-  std::vector<std::string> crossingLines;
-  for (int k = 1; k < m; ++k) crossingLines.push_back(ExportCrossingLine(braid.crossings[k]));
-  std::vector<std::string> tail;
-  for (int i = 1; i <= m; ++i) tail.push_back(std::string(1, GeneratorLetter(i)) + "1");
-  tail.push_back(wb.presentation.braidText);
-
-  std::vector<std::string> knot = crossingLines;
-  knot.insert(knot.end(), tail.begin(), tail.end());
-  std::vector<std::string> mfd = crossingLines;
-  mfd.push_back(WordToText(longitude, false));
-  mfd.insert(mfd.end(), tail.begin(), tail.end());
-
-  const RunSettings& s = wb.settings;
-  for (const auto& [prefix, lines] : {std::pair{"knot", &knot}, std::pair{"mfd", &mfd}}) {
-    std::string path = s.inputDirectory + prefix + s.inputName + ".txt";
-    if (!WriteExportFile(path, *lines)) return Fail(wb.failure, "Can not write the file " + path);
-  }
-}
-
 }  // namespace
 
 std::string_view BraidWithoutNote(std::string_view text) {
@@ -264,7 +215,7 @@ std::string NormaliseBraidText(std::string text) {
   return normalised;
 }
 
-std::vector<int> ParseBraid(const std::string& text, FailureState& failure) {
+Result<std::vector<int>> ParseBraid(const std::string& text) {
   std::vector<int> letters;
   size_t pos = !text.empty() && (text[0] == '{' || text[0] == '(') ? 1 : 0;
   while (pos < text.size()) {
@@ -272,20 +223,13 @@ std::vector<int> ParseBraid(const std::string& text, FailureState& failure) {
     if (end == std::string::npos) end = text.size();
     long long letter = 0;
     if (!ParseLetter(text.substr(pos, end - pos), letter) || letter == 0) {
-      Fail(failure, "Not a valid braid description");
-      return letters;
+      return Failure{"Not a valid braid description"};
     }
-    if (std::llabs(letter) > kMaxBraidLetter) {
-      Fail(failure, "Braid description has to many strands");
-      return letters;
-    }
-    if (letters.size() == kMaxBraidCrossings) {
-      Fail(failure, "Braid has to many crossings");
-      return letters;
-    }
+    if (std::llabs(letter) > kMaxBraidLetter) return Failure{"Braid description has to many strands"};
+    if (letters.size() == kMaxBraidCrossings) return Failure{"Braid has to many crossings"};
     letters.push_back(static_cast<int>(letter));
     if (end < text.size() && text[end] == '}') {
-      if (!IsNoteOrNothing(BraidNote(text))) Fail(failure, "Not a valid braid description");
+      if (!IsNoteOrNothing(BraidNote(text))) return Failure{"Not a valid braid description"};
       break;
     }
     pos = end + 1;
@@ -293,14 +237,19 @@ std::vector<int> ParseBraid(const std::string& text, FailureState& failure) {
   return letters;
 }
 
-void BuildBraidPresentation(Workbench& wb) {
-  Presentation& p = wb.presentation;
-  p.braidText = NormaliseBraidText(p.braidText);
-  std::vector<int> letters = ParseBraid(p.braidText, wb.failure);
-  if (wb.failure.computationFailed) return;
+Result<ClosedBraid> BuildClosedBraid(const std::string& normalisedText) {
+  Result<std::vector<int>> letters = ParseBraid(normalisedText);
+  if (!letters) return Failure{letters.error()};
+  ClosedBraid braid = CloseArcs(*letters);
+  Longitude longitude = FirstLongitude(braid);
+  if (!longitude.complete) return Failure{"Program error"};
+  braid.longitude = std::move(longitude.word);
+  braid.isLink = longitude.passes < braid.CrossingCount();
+  return braid;
+}
 
-  ClosedBraid braid = CloseBraid(letters);
-  int m = static_cast<int>(letters.size());
+Result<std::vector<Word>> WirtingerRelators(const ClosedBraid& braid, bool zeroSurgery) {
+  const int m = braid.CrossingCount();
   std::vector<Word> relators;
   for (int k = 1; k < m; ++k) relators.push_back(WirtingerRelator(braid.crossings[k]));
   std::vector<bool> mentioned(braid.generatorCount + 1, false);
@@ -313,21 +262,10 @@ void BuildBraidPresentation(Workbench& wb) {
       relators.push_back(
           Word{'+', static_cast<char>(GeneratorByte(g)), '-', static_cast<char>(GeneratorByte(g))});
   }
-
-  Longitude longitude = FirstLongitude(braid);
-  if (!longitude.complete) return Fail(wb.failure, "Program error");
-  p.braidIsLink = longitude.passes < m;
-  if (wb.settings.zeroSurgery) relators.push_back(longitude.word);
-
-  if (braid.generatorCount > kMaxGenerators) return Fail(wb.failure, "Too many generators");
-  if (relators.size() > kMaxRelators) return Fail(wb.failure, "Too many relators");
-  p.generatorCount = braid.generatorCount;
-  p.relatorCount = static_cast<int64_t>(relators.size());
-  for (size_t r = 0; r < relators.size(); ++r) p.relators[r + 1] = relators[r];
-  p.inputRelators = p.relators;
-  p.inputRelatorCount = static_cast<int32_t>(p.relatorCount);
-
-  if (wb.current.writeKnotFiles) WriteExportFiles(wb, braid, longitude.word);
+  if (zeroSurgery) relators.push_back(braid.longitude);
+  if (braid.generatorCount > kMaxGenerators) return Failure{"Too many generators"};
+  if (relators.size() > kMaxRelators) return Failure{"Too many relators"};
+  return relators;
 }
 
 }  // namespace quarvel

@@ -2,17 +2,18 @@
 // Braid descriptions and the Wirtinger presentation of the closed braid.
 //
 // A description is a list of non-zero integers such as {-1,2,-1,2}: +s is sigma_s, -s its inverse.
-// At most 47 letters of absolute value at most 30 (31 strands). Failures set the run's failure
-// state with "Not a valid braid description", "Braid description has to many strands" or
-// "Braid has to many crossings"; a closure beyond 52 generators or relators fails with
-// "Too many generators" or "Too many relators".
+// At most 47 letters of absolute value at most 30 (31 strands). Failures come back as values:
+// "Not a valid braid description", "Braid description has to many strands" or "Braid has to many
+// crossings"; a closure beyond 52 generators or relators fails with "Too many generators" or
+// "Too many relators".
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/failure.h"
-#include "run/workbench.h"
+#include "base/result.h"
+#include "group/presentation.h"
+#include "group/word.h"
 
 namespace quarvel {
 
@@ -29,14 +30,37 @@ std::string_view BraidNote(std::string_view text);
 std::string NormaliseBraidText(std::string text);
 
 // The letters of a normalised description up to its closing brace; after it only a note in
-// parentheses may follow. On bad input fails and returns what was read so far.
-std::vector<int> ParseBraid(const std::string& text, FailureState& failure);
+// parentheses may follow. Fails on the first letter that is not a non-zero integer or lies beyond
+// the limits.
+Result<std::vector<int>> ParseBraid(const std::string& text);
 
-// Normalises presentation.braidText, parses it and builds the closed-braid presentation: one
-// generator per arc, one relator per crossing but the last, "+x-x" for generators no relator
-// mentions, and with settings.zeroSurgery the longitude of the first component as a last relator.
-// Sets braidIsLink and the input relators. With the run's writeKnotFiles it also writes
-// "knot<name>.txt" and "mfd<name>.txt" into the input directory.
-void BuildBraidPresentation(Workbench& workbench);
+// One crossing of the closed braid: the arc passing over, and the arcs that end and start under it.
+struct Crossing {
+  bool positive = true;
+  int over = 0;
+  int underIn = 0;
+  int underOut = 0;
+};
+
+// The closure of a braid: its arcs numbered 1..generatorCount, its crossings (1-based, slot 0
+// unused), and the longitude of the component through arc 1, read off the crossings it passes under
+// with the writhe undone, so that its exponent sum is 0.
+struct ClosedBraid {
+  std::vector<Crossing> crossings;
+  int generatorCount = 0;
+  Word longitude;
+  bool isLink = false;  // the component through arc 1 passes under fewer than all crossings
+
+  int CrossingCount() const { return static_cast<int>(crossings.size()) - 1; }
+};
+
+// Parses a normalised description (NormaliseBraidText) and closes the braid. Fails as ParseBraid
+// does, or with "Program error" when the arcs of the first component do not close up.
+Result<ClosedBraid> BuildClosedBraid(const std::string& normalisedText);
+
+// The Wirtinger presentation of the closed braid: one relator per crossing but the last, "+x-x"
+// for each generator no relator mentions, and with zeroSurgery the longitude as a last relator.
+// Fails with "Too many generators" or "Too many relators" when it does not fit the tables.
+Result<std::vector<Word>> WirtingerRelators(const ClosedBraid& braid, bool zeroSurgery);
 
 }  // namespace quarvel

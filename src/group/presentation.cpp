@@ -1,5 +1,6 @@
 #include "group/presentation.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace quarvel {
@@ -49,6 +50,11 @@ int64_t PhiMultiple(const Presentation& p) {
 void SetPhiToOne(Presentation& presentation) {
   presentation.phi.fill(1);
   presentation.phi[0] = 0;
+}
+
+void ReplaceRelators(Presentation& presentation, const std::vector<Word>& relators) {
+  presentation.relatorCount = static_cast<int64_t>(relators.size());
+  std::copy(relators.begin(), relators.end(), presentation.relators.begin() + 1);
 }
 
 }  // namespace quarvel

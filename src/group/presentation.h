@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/option_codes.h"
 #include "group/word.h"
@@ -46,5 +47,8 @@ int64_t PhiMultiple(const Presentation& presentation);
 
 // Sets phi to 1 on all 52 generators.
 void SetPhiToOne(Presentation& presentation);
+
+// Makes `relators` relators 1..n and n the relator count (at most kMaxRelators words).
+void ReplaceRelators(Presentation& presentation, const std::vector<Word>& relators);
 
 }  // namespace quarvel

@@ -1,8 +1,6 @@
 #include "group/presentation_file.h"
 
-#include <fstream>
-
-#include "group/input_file_check.h"
+#include <optional>
 
 namespace quarvel {
 namespace {
@@ -32,26 +30,38 @@ bool Contains(const std::string& line, char c) {
   return line.find(c) != std::string::npos;
 }
 
-// The first failure of a reading is the one reported; reading goes on after it.
-void FailOnce(FailureState& failure, const char* message) {
-  if (!failure.computationFailed) Fail(failure, message);
-}
+// A presentation being read. The first failure is the one reported; reading goes on after it.
+struct Reading {
+  FilePresentation read;
+  std::optional<std::string> failure;
 
-// Stores the next relator unless the table is full.
-bool AddRelator(Presentation& p, Word word, FailureState& failure) {
-  if (p.relatorCount == kMaxRelators) {
-    FailOnce(failure, "Too many relators");
-    return false;
+  Reading() {
+    read.phi.fill(1);
+    read.phi[0] = 0;
   }
-  p.relators[++p.relatorCount] = std::move(word);
-  return true;
-}
+  void Fail(const char* message) {
+    if (!failure) failure = message;
+  }
+  // Stores the next relator unless the table is full.
+  bool AddRelator(Word word) {
+    if (read.relators.size() == kMaxRelators) {
+      Fail("Too many relators");
+      return false;
+    }
+    read.relators.push_back(std::move(word));
+    return true;
+  }
+  Result<FilePresentation> Outcome() && {
+    if (failure) return Failure{*failure};
+    return std::move(read);
+  }
+};
 
 // Upper-case letters become the generator bytes 0x7B..0x94; nothing else is converted.
-Word FormatOneRelator(std::string line, FailureState& failure) {
+Word FormatOneRelator(std::string line, Reading& reading) {
   for (char& c : line) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(GeneratorByte(c - 'A' + 27));
-    if (static_cast<unsigned char>(c) > kLastGeneratorByte) FailOnce(failure, "Too many generators");
+    if (static_cast<unsigned char>(c) > kLastGeneratorByte) reading.Fail("Too many generators");
   }
   return line;
 }
@@ -69,23 +79,23 @@ bool ParseInteger(std::string_view text, int32_t& value) {
 }
 
 // "b-1" sets phi(b) = -1, "C2" sets phi of generator 29. Anything else leaves phi as it is.
-void ApplyPhiLine(const std::string& line, Presentation& p) {
+void ApplyPhiLine(const std::string& line, std::array<int32_t, kMaxGenerators + 1>& phi) {
   if (line.empty()) return;
   char letter = line[0];
   int generator = 0;
   if (letter >= 'a' && letter <= 'z') generator = letter - 0x60;
   if (letter >= 'A' && letter <= 'Z') generator = letter - 0x40 + 26;
   int32_t value = 0;
-  if (generator != 0 && ParseInteger(std::string_view(line).substr(1), value)) p.phi[generator] = value;
+  if (generator != 0 && ParseInteger(std::string_view(line).substr(1), value)) phi[generator] = value;
 }
 
 // The relator section of format I; returns the line that starts the phi section (false: none).
-bool ReadFormatOneRelators(std::istream& in, Presentation& p, FailureState& failure, std::string& phiStart) {
+bool ReadFormatOneRelators(std::istream& in, Reading& reading, std::string& phiStart) {
   std::string line;
   while (ReadFileLine(in, line)) {
     if (line.empty() && !ReadFileLine(in, line)) return false;
     if (IsSigned(line)) {
-      if (!AddRelator(p, FormatOneRelator(line, failure), failure)) return false;
+      if (!reading.AddRelator(FormatOneRelator(line, reading))) return false;
       continue;
     }
     if (StartsWith(line, "#")) continue;
@@ -98,7 +108,7 @@ bool ReadFormatOneRelators(std::istream& in, Presentation& p, FailureState& fail
 }
 
 // The generator number after "_" at `pos`, with its optional braces; `pos` ends after it.
-void ReadFormatTwoSyllable(const std::string& line, size_t& pos, Word& word, FailureState& failure) {
+void ReadFormatTwoSyllable(const std::string& line, size_t& pos, Word& word, Reading& reading) {
   if (pos < line.size() && line[pos] == '{') ++pos;
   size_t digitsStart = pos;
   int64_t number = 0;
@@ -107,27 +117,23 @@ void ReadFormatTwoSyllable(const std::string& line, size_t& pos, Word& word, Fai
     ++pos;
   }
   if (pos < line.size() && line[pos] == '}') ++pos;
-  if (pos == digitsStart || number == 0) return FailOnce(failure, kFormatTwoExample);
-  if (number > kMaxGenerators) return FailOnce(failure, "Too many generators");
+  if (pos == digitsStart || number == 0) return reading.Fail(kFormatTwoExample);
+  if (number > kMaxGenerators) return reading.Fail("Too many generators");
   std::string_view rest = std::string_view(line).substr(pos);
   bool inverse = rest.starts_with("^-1") || rest.starts_with("^{-1}");
   word += inverse ? '-' : '+';
   word += static_cast<char>(GeneratorByte(number));
 }
 
-Word FormatTwoRelator(const std::string& line, FailureState& failure) {
+Word FormatTwoRelator(const std::string& line, Reading& reading) {
   Word word;
   for (size_t pos = 0; pos < line.size();) {
-    if (line[pos++] == '_') ReadFormatTwoSyllable(line, pos, word, failure);
+    if (line[pos++] == '_') ReadFormatTwoSyllable(line, pos, word, reading);
   }
   return word;
 }
 
 }  // namespace
-
-std::string PickedPath(const RunSettings& settings) {
-  return settings.inputDirectory + settings.inputName;
-}
 
 bool ReadFileLine(std::istream& in, std::string& line) {
   if (!std::getline(in, line)) return false;
@@ -166,55 +172,34 @@ bool IsFormatTwo(std::istream& in) {
   return false;
 }
 
-void ReadFormatOne(std::istream& in, Presentation& p, FailureState& failure) {
-  p.relatorCount = 0;
-  SetPhiToOne(p);
+Result<FilePresentation> ReadFormatOne(std::istream& in) {
+  Reading reading;
   std::string line;
-  if (!ReadFormatOneRelators(in, p, failure, line)) return;
+  if (!ReadFormatOneRelators(in, reading, line)) return std::move(reading).Outcome();
   do {
-    if (line.empty()) return;
-    if (line.size() > kMaxPhiLineLength && !Contains(line, '(')) return;
-    if (line.size() <= kMaxPhiLineLength) ApplyPhiLine(line, p);
+    if (line.empty()) break;
+    if (line.size() > kMaxPhiLineLength && !Contains(line, '(')) break;
+    if (line.size() <= kMaxPhiLineLength) ApplyPhiLine(line, reading.read.phi);
   } while (ReadFileLine(in, line));
+  return std::move(reading).Outcome();
 }
 
-void ReadFormatTwo(std::istream& in, Presentation& p, FailureState& failure) {
-  p.relatorCount = 0;
-  SetPhiToOne(p);
+Result<FilePresentation> ReadFormatTwo(std::istream& in) {
+  Reading reading;
   std::string line;
   bool found = false;
   while (!found && ReadFileLine(in, line)) found = IsFormatTwoLine(line);
   for (; found && !line.empty(); found = ReadFileLine(in, line)) {
-    if (!AddRelator(p, FormatTwoRelator(line, failure), failure)) return;
+    if (!reading.AddRelator(FormatTwoRelator(line, reading))) break;
   }
+  return std::move(reading).Outcome();
 }
 
-PreScan PreScanPresentationFile(Workbench& wb) {
-  std::ifstream in(PickedPath(wb.settings), std::ios::binary);
-  if (!in) {
-    Fail(wb.failure, "Can not open the file " + PickedPath(wb.settings));
-    return PreScan{};
-  }
-  return PreScanPresentation(in);
-}
-
-void ReadPresentationFile(Workbench& wb) {
-  std::ifstream in(PickedPath(wb.settings), std::ios::binary);
-  if (!in) return Fail(wb.failure, "Can not open the file " + PickedPath(wb.settings));
+Result<FilePresentation> ReadPresentation(std::istream& in) {
   bool formatTwo = IsFormatTwo(in);
   in.clear();
   in.seekg(0);
-  if (formatTwo) {
-    ReadFormatTwo(in, wb.presentation, wb.failure);
-  } else {
-    ReadFormatOne(in, wb.presentation, wb.failure);
-  }
-  if (wb.presentation.relatorCount == 0 && !wb.failure.computationFailed)
-    Fail(wb.failure, "No relator could be read from the file " + PickedPath(wb.settings));
-}
-
-void CheckPickedFile(Workbench& wb) {
-  if (auto reason = UnusableFileReason(PickedPath(wb.settings))) Fail(wb.failure, *reason);
+  return formatTwo ? ReadFormatTwo(in) : ReadFormatOne(in);
 }
 
 }  // namespace quarvel

@@ -8,16 +8,16 @@
 // A line beginning with "{" holds a braid description instead.
 //
 // Beyond the data model: more than 52 relators fail with "Too many relators", a generator above 52
-// with "Too many generators", a file that yields no relator with "No relator could be read from the
-// file PATH". Lines are read without their trailing control characters (CR) and without a UTF-8
-// byte-order mark in front.
+// with "Too many generators"; the first failure is the one reported. Lines are read without their
+// trailing control characters (CR) and without a UTF-8 byte-order mark in front.
 
+#include <array>
 #include <istream>
 #include <string>
+#include <vector>
 
-#include "base/failure.h"
+#include "base/result.h"
 #include "group/presentation.h"
-#include "run/workbench.h"
 
 namespace quarvel {
 
@@ -38,16 +38,16 @@ PreScan PreScanPresentation(std::istream& in);
 // Format II when one of the first 8 lines begins with "x_" or " x_".
 bool IsFormatTwo(std::istream& in);
 
-void ReadFormatOne(std::istream& in, Presentation& presentation, FailureState& failure);
-void ReadFormatTwo(std::istream& in, Presentation& presentation, FailureState& failure);
+// What a presentation file gives: its relators as written (at most 52; none when the file holds
+// no relator line) and phi, 1 on every generator the file gives no value (phi[0] = 0).
+struct FilePresentation {
+  std::vector<Word> relators;
+  std::array<int32_t, kMaxGenerators + 1> phi{};
+};
 
-// inputDirectory + inputName.
-std::string PickedPath(const RunSettings& settings);
-// Fails the run when the picked file cannot be read at all (UnusableFileReason).
-void CheckPickedFile(Workbench& workbench);
-// Pre-scans the picked file (inputDirectory + inputName).
-PreScan PreScanPresentationFile(Workbench& workbench);
-// Reads the picked file by the format it is in: relators, relatorCount and phi.
-void ReadPresentationFile(Workbench& workbench);
+Result<FilePresentation> ReadFormatOne(std::istream& in);
+Result<FilePresentation> ReadFormatTwo(std::istream& in);
+// Reads by the format the first lines show (IsFormatTwo), from the start of the stream.
+Result<FilePresentation> ReadPresentation(std::istream& in);
 
 }  // namespace quarvel

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "group/presentation_file.h"
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
 #include "isotopy/isotopy_panel_reports.h"
@@ -14,6 +13,7 @@
 #include "reports/isotopy_report.h"
 #include "reports/report_text.h"
 #include "run/homomorphism_store.h"
+#include "run/picked_file.h"
 #include "run/prepare_presentation.h"
 #include "run/run_messages.h"
 #include "run/twisted_polynomial_stages.h"

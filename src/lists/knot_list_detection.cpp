@@ -4,6 +4,7 @@
 
 #include "group/input_file_check.h"
 #include "group/presentation_file.h"
+#include "run/picked_file.h"
 
 namespace quarvel {
 namespace {

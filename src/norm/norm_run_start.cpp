@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "group/presentation_file.h"
 #include "lists/knot_list_detection.h"
+#include "run/picked_file.h"
 #include "run/prepare_presentation.h"
 #include "run/run_messages.h"
 

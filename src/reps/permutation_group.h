@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "reps/random_generator.h"
+#include "base/random_generator.h"
 #include "reps/representation.h"
 #include "run/workbench.h"
 

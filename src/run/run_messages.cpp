@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "group/braid.h"
+#include "run/braid_input.h"
 
 namespace quarvel {
 namespace {
@@ -29,7 +29,7 @@ std::string_view BraidCaption(bool link, bool zeroSurgery, ComputationWindow win
 std::string BraidInputCaption(Workbench& wb) {
   const bool zeroSurgery = wb.settings.zeroSurgery;
   wb.current.writeKnotFiles = false;
-  BuildBraidPresentation(wb);
+  LoadBraidPresentation(wb);
   const bool link = wb.presentation.braidIsLink;
   wb.current.groupType = link ? GroupType::link : (zeroSurgery ? GroupType::closed : GroupType::knot);
   return std::string(BraidCaption(link, zeroSurgery, wb.panels.window)) + wb.presentation.braidText;

@@ -10,7 +10,6 @@ namespace {
 
 constexpr int64_t kFirstExponent = 4;
 constexpr int64_t kLargestExponent = 17;
-constexpr int kProgressPanel = 2;
 constexpr int kRelatorsForProgress = 12;
 
 // How often each generator byte occurs in a relator.
@@ -172,12 +171,12 @@ void Measure(Trial& trial, const Presentation& p) {
   if (trial.overgrown) trial.longest = kLongestRelatorForTrials + 1;
 }
 
-Trial RunTrial(Workbench& wb, size_t lengthLimit, const std::vector<RelatorSummary>& summaries) {
-  const Presentation& p = wb.presentation;
+Trial RunTrial(const Presentation& p, RandomGenerator& random, size_t lengthLimit,
+               const std::vector<RelatorSummary>& summaries) {
   Trial trial;
   trial.words = p.inputRelators;
   for (int64_t r = 1; r <= p.relatorCount; ++r) trial.alive[r] = true;
-  int64_t front = RandomBelow(wb.random, static_cast<uint32_t>(p.relatorCount)) + 1;
+  int64_t front = RandomBelow(random, static_cast<uint32_t>(p.relatorCount)) + 1;
   std::swap(trial.words[1], trial.words[front]);
   std::vector<const RelatorSummary*> order;
   for (int64_t r = 1; r <= p.relatorCount; ++r) {
@@ -190,7 +189,7 @@ Trial RunTrial(Workbench& wb, size_t lengthLimit, const std::vector<RelatorSumma
 
   for (size_t i = 0; i < trial.generators.size() && !trial.overgrown;) {
     char g = trial.generators[i];
-    int64_t r = FindEliminatingRelator(trial, g, lengthLimit, p.relatorCount, wb.random);
+    int64_t r = FindEliminatingRelator(trial, g, lengthLimit, p.relatorCount, random);
     if (r != 0 && Eliminate(trial, r, g, p.relatorCount)) {
       i = 0;
     } else {
@@ -201,28 +200,22 @@ Trial RunTrial(Workbench& wb, size_t lengthLimit, const std::vector<RelatorSumma
   return trial;
 }
 
-void Keep(Workbench& wb, const Trial& trial) {
-  Presentation& p = wb.presentation;
-  p.relators = trial.words;
-  wb.simplification.relatorAlive = trial.alive;
-  wb.simplification.substitutionList = trial.records;
-}
-
-void SetGeneratorsOfTrial(Presentation& p, const Trial& trial) {
-  p.generatorUsed.fill(false);
+// The trial's relators, alive marks and records move into `kept`; the rest of it stays readable.
+void Keep(KeptTrial& kept, Trial& trial) {
+  kept.relators = std::move(trial.words);
+  kept.relatorAlive = trial.alive;
+  kept.substitutionList = std::move(trial.records);
+  kept.generatorUsed.fill(false);
   for (char g : trial.generators) {
     int number = static_cast<unsigned char>(g) - kGeneratorByteBase;
-    if (number >= 1 && number <= kMaxGenerators) p.generatorUsed[number] = true;
+    if (number >= 1 && number <= kMaxGenerators) kept.generatorUsed[number] = true;
   }
-  p.generatorCount = static_cast<int64_t>(trial.generators.size());
+  kept.generatorCount = static_cast<int64_t>(trial.generators.size());
 }
 
-void ShowProgress(Workbench& wb, int64_t trialNumber) {
-  if (wb.presentation.relatorCount <= kRelatorsForProgress || trialNumber % 4 != 1) return;
-  bool still = (trialNumber / 4) % 2 == 1;
-  WriteText(wb.panels, kProgressPanel, 7, 7,
-            still ? std::string("Simplification of fundamental group is still going on")
-                  : "Simplification of fundamental group is going on" + std::string(15, ' '));
+void ShowProgress(const Presentation& p, SimplificationProgress& progress, int64_t trialNumber) {
+  if (p.relatorCount <= kRelatorsForProgress || trialNumber % 4 != 1) return;
+  progress.TrialsGoingOn((trialNumber / 4) % 2 == 1);
 }
 
 bool TrialsAreDone(const Trial& trial, int64_t t, int64_t effort) {
@@ -238,30 +231,33 @@ size_t TrialLengthLimit(int64_t exponent) {
   return static_cast<size_t>(50 * power + 300);
 }
 
-bool RunEliminationTrials(Workbench& wb) {
+KeptTrial RunEliminationTrials(const Presentation& p, int64_t effort, RandomGenerator& random,
+                               RunControl& control, SimplificationProgress& progress) {
+  KeptTrial kept;
   int64_t bestEliminations = -1;
   int64_t bestScore = std::numeric_limits<int64_t>::max();
   int64_t exponent = kFirstExponent;
-  const Presentation& p = wb.presentation;
   std::vector<RelatorSummary> summaries(p.relatorCount + 1);
   for (int64_t r = 1; r <= p.relatorCount; ++r) summaries[r] = Summarise(p.inputRelators[r], p);
   for (int64_t t = 1;; ++t) {
-    ShowProgress(wb, t);
-    Trial trial = RunTrial(wb, TrialLengthLimit(exponent), summaries);
-    SetGeneratorsOfTrial(wb.presentation, trial);
+    ShowProgress(p, progress, t);
+    Trial trial = RunTrial(p, random, TrialLengthLimit(exponent), summaries);
     bool better = trial.Score() < bestScore && trial.eliminations >= bestEliminations;
     if (better || trial.eliminations > bestEliminations) {
-      Keep(wb, trial);
       bestScore = trial.Score();
       bestEliminations = trial.eliminations;
+      Keep(kept, trial);
     }
-    if (wb.panels.flags.stopRequested) return false;
-    PumpMessages(wb.panels);
+    if (control.StopRequested()) {
+      kept.stopped = true;
+      return kept;
+    }
+    control.PumpMessages();
     exponent = trial.eliminations;
-    if (TrialsAreDone(trial, t, wb.settings.simplifyEffort)) break;
+    if (TrialsAreDone(trial, t, effort)) break;
   }
-  WriteText(wb.panels, kProgressPanel, 7, 7, BlankLine());
-  return true;
+  progress.TrialsDone();
+  return kept;
 }
 
 }  // namespace quarvel

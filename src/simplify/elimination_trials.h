@@ -6,21 +6,42 @@
 // with the most eliminations, then the lowest score 50 * (phi height) + (total length), is kept:
 // its relators (with their alive marks) and its substitution records.
 //
-// Trials stop at `simplifyEffort`, when a relator grows beyond 2,000,000 characters, or when few
-// generators remain after many trials. A substitution that would grow a relator beyond that size is
-// not made: the trial ends there and the trials stop.
+// Trials stop at the effort (the number of trials), when a relator grows beyond 2,000,000
+// characters, or when few generators remain after many trials. A substitution that would grow a
+// relator beyond that size is not made: the trial ends there and the trials stop.
 
+#include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
-#include "run/workbench.h"
+#include "base/random_generator.h"
+#include "base/run_control.h"
+#include "group/presentation.h"
+#include "simplify/simplification_progress.h"
 
 namespace quarvel {
 
 inline constexpr size_t kLongestRelatorForTrials = 2'000'000;
 
-// Runs the trials; leaves generatorCount at the number of generators in the relators. Returns
-// false when stopRequested cut them short.
-bool RunEliminationTrials(Workbench& workbench);
+// The trial the trials keep.
+struct KeptTrial {
+  // Relators 1..relatorCount as the trial left them, the eliminating ones among them, marked dead.
+  std::array<Word, kMaxRelators + 1> relators;
+  std::array<bool, kMaxRelators + 1> relatorAlive{};
+  // One record per eliminated generator, in order of elimination: letter, "=", replacing word.
+  std::vector<std::string> substitutionList;
+  // The generators the input relators use, and how many they are.
+  std::array<bool, kMaxGenerators + 1> generatorUsed{};
+  int64_t generatorCount = 0;
+  bool stopped = false;  // a stop request cut the trials short
+};
+
+// Runs the trials on inputRelators 1..relatorCount (at least one) of the presentation, weighed by
+// its phi, with draws from `random`. After each trial it stops when `control` is asked to stop,
+// else pumps it once.
+KeptTrial RunEliminationTrials(const Presentation& presentation, int64_t effort, RandomGenerator& random,
+                               RunControl& control, SimplificationProgress& progress);
 
 // 50 * min(2000, 2^e) + 300 characters, e = min(exponent, 17); the first trial's exponent is 4, a
 // later trial's the number of eliminations of the trial before it.

@@ -141,6 +141,31 @@ void CompactRelators(Presentation& p, const std::array<bool, kMaxRelators + 1>& 
   p.relatorCount = kept;
 }
 
+// The relators in plain form, or why one of them has none.
+Result<std::vector<Word>> PlainRelators(const Presentation& p) {
+  std::vector<Word> plain(p.relatorCount);
+  for (int64_t r = 1; r <= p.relatorCount; ++r) {
+    switch (ExpandWrittenForm(p.relators[r], plain[r - 1])) {
+      case WrittenForm::expanded:
+        break;
+      case WrittenForm::malformed:
+        return Failure{"Presentation not of the required form"};
+      case WrittenForm::tooLong:
+        return Failure{"Out of memory"};
+    }
+  }
+  return plain;
+}
+
+// The kept trial's relators (and the generators they use) replace the presentation's.
+void TakeKeptTrial(Presentation& p, Simplification& s, KeptTrial& kept) {
+  p.relators = std::move(kept.relators);
+  p.generatorUsed = kept.generatorUsed;
+  p.generatorCount = kept.generatorCount;
+  s.relatorAlive = kept.relatorAlive;
+  s.substitutionList = std::move(kept.substitutionList);
+}
+
 }  // namespace
 
 WrittenForm ExpandWrittenForm(const Word& relator, Word& plain) {
@@ -205,34 +230,30 @@ void OrderRelatorsByLength(const Presentation& p, std::array<int32_t, kMaxRelato
   }
 }
 
-void SimplifyPresentation(Workbench& wb) {
-  Presentation& p = wb.presentation;
+Result<Simplified> SimplifyPresentation(Presentation& p, int64_t effort, RandomGenerator& random,
+                                        RunControl& control, SimplificationProgress& progress) {
+  Result<std::vector<Word>> plain = PlainRelators(p);
+  if (!plain) return Failure{plain.error()};
+  for (int64_t r = 1; r <= p.relatorCount; ++r) p.relators[r] = std::move((*plain)[r - 1]);
+  Simplified result;
   for (int64_t r = 1; r <= p.relatorCount; ++r) {
-    Word plain;
-    switch (ExpandWrittenForm(p.relators[r], plain)) {
-      case WrittenForm::expanded:
-        break;
-      case WrittenForm::malformed:
-        return Fail(wb.failure, "Presentation not of the required form");
-      case WrittenForm::tooLong:
-        return Fail(wb.failure, "Out of memory");
-    }
-    p.relators[r] = std::move(plain);
-  }
-  for (int64_t r = 1; r <= p.relatorCount; ++r) {
-    if (!PhiVanishesOn(p.relators[r], p)) Fail(wb.failure, " Homomorphism phi is not well--defined ");
+    if (!PhiVanishesOn(p.relators[r], p)) result.phiWellDefined = false;
   }
   p.inputRelators = p.relators;
   p.inputRelatorCount = static_cast<int32_t>(p.relatorCount);
-  Simplification& s = wb.simplification;
-  s.substitutionList.clear();
-  s.relatorAlive.fill(false);
+  Simplification& s = result.simplification;
   std::fill_n(s.relatorAlive.begin() + 1, p.relatorCount, true);
-  if (wb.settings.simplifyEffort > 0 && p.relatorCount > 0 && !RunEliminationTrials(wb)) return;
+  if (effort > 0 && p.relatorCount > 0) {
+    KeptTrial kept = RunEliminationTrials(p, effort, random, control, progress);
+    TakeKeptTrial(p, s, kept);
+    result.stopped = kept.stopped;
+    if (result.stopped) return result;
+  }
 
   ReduceRelators(p, p.generatorCount);
   CompactRelators(p, s.relatorAlive);
   OrderRelatorsByLength(p, s.relatorOrder);
+  return result;
 }
 
 void ListSurvivingGenerators(Presentation& p, const Simplification& s) {

@@ -2,17 +2,32 @@
 // Simplification of the presentation: normal form of the relators, the check that phi is well
 // defined, the elimination trials (elimination_trials.h) when the effort is above 0, then 15
 // passes of free and cyclic reduction, the removal of eliminated relators, and the relator order.
-// stopRequested during the trials leaves the best trial so far, unreduced and uncompacted.
+// A stop request during the trials leaves the best trial so far, unreduced and uncompacted.
 //
 // Failures: "Presentation not of the required form" for a relator that is not a sequence of sign,
 // optional decimal exponent (at most 32 bits) and generator letter; "Out of memory" for a relator
-// whose exponents spell out more than 2,000,000 characters; " Homomorphism phi is not
-// well--defined " for a relator that phi does not send to 0 (the remaining steps still run).
+// whose exponents spell out more than 2,000,000 characters. A relator that phi does not send to 0
+// is reported in the result; the remaining steps still run.
 
+#include <array>
+#include <cstdint>
+
+#include "base/random_generator.h"
+#include "base/result.h"
+#include "base/run_control.h"
+#include "group/presentation.h"
 #include "group/word.h"
-#include "run/workbench.h"
+#include "simplify/simplification.h"
+#include "simplify/simplification_progress.h"
 
 namespace quarvel {
+
+// What the simplification gives besides the rewritten presentation.
+struct Simplified {
+  Simplification simplification;
+  bool phiWellDefined = true;  // phi sends every relator to 0
+  bool stopped = false;        // a stop request cut the trials short
+};
 
 enum class WrittenForm { expanded, malformed, tooLong };
 
@@ -27,7 +42,11 @@ void ReduceRelators(Presentation& presentation, int64_t letterCount);
 // Relator numbers sorted by ascending length with the exchange sort that fixes the order of equals.
 void OrderRelatorsByLength(const Presentation& presentation, std::array<int32_t, kMaxRelators + 1>& order);
 
-void SimplifyPresentation(Workbench& workbench);
+// Simplifies the presentation in place with `effort` elimination trials (none at 0): its relators
+// become the simplified ones, the input relators the relators in plain form. On a failure the
+// presentation is as it was.
+Result<Simplified> SimplifyPresentation(Presentation& presentation, int64_t effort, RandomGenerator& random,
+                                        RunControl& control, SimplificationProgress& progress);
 
 // Lists the surviving generators, the present ones (generatorUsed) that no substitution record
 // eliminated, ascending in generatorLetters 1..generatorCount. A generator that no relator uses any

@@ -8,7 +8,7 @@
 #include <numeric>
 #include <string>
 
-#include "base/failure.h"
+#include "base/result.h"
 #include "group/braid.h"
 
 namespace quarvel::ui {
@@ -165,12 +165,11 @@ void BraidPicture::SetBraidText(const QString& text) {
   if (text.trimmed().isEmpty()) {
     message_ = kEmptyHint;
   } else {
-    FailureState failure;
-    std::vector<int> letters = ParseBraid(NormaliseBraidText(text.toStdString()), failure);
-    if (failure.computationFailed) {
-      message_ = QString::fromStdString(failure.errorMessage);
+    Result<std::vector<int>> letters = ParseBraid(NormaliseBraidText(text.toStdString()));
+    if (!letters) {
+      message_ = QString::fromStdString(letters.error());
     } else {
-      braid_ = CloseBraid(letters);
+      braid_ = CloseBraid(*letters);
       showsBraid_ = true;
       message_.clear();
     }

@@ -19,12 +19,16 @@ namespace {
 constexpr int32_t kLowEffort = 20;
 
 void ParseRawText(const std::string& text) {
-  FailureState failure;
-  std::vector<int> letters = ParseBraid(text, failure);
-  RequireMessageAmong(failure, {"Not a valid braid description", "Braid description has to many strands",
-                                "Braid has to many crossings"});
-  Require(letters.size() <= static_cast<size_t>(kMaxBraidCrossings), "at most 47 letters");
-  for (int letter : letters)
+  Result<std::vector<int>> letters = ParseBraid(text);
+  if (!letters) {
+    FailureState failure;
+    Fail(failure, letters.error());
+    RequireMessageAmong(failure, {"Not a valid braid description", "Braid description has to many strands",
+                                  "Braid has to many crossings"});
+    return;
+  }
+  Require(letters->size() <= static_cast<size_t>(kMaxBraidCrossings), "at most 47 letters");
+  for (int letter : *letters)
     Require(letter != 0 && std::abs(letter) <= kMaxBraidLetter, "letters within 1..30");
 }
 

@@ -26,16 +26,15 @@ constexpr const char* kInputName = "group.txt";
 void RequireExportReadsBack(const std::filesystem::path& exported, const Presentation& built) {
   std::ifstream in(exported, std::ios::binary);
   Require(static_cast<bool>(in), "the export file was written");
-  Presentation read;
-  FailureState failure;
-  ReadFormatOne(in, read, failure);
-  Require(!failure.computationFailed, "the export file reads without failure");
-  Require(read.relatorCount <= built.inputRelatorCount, "no more crossing lines than relators");
-  for (int64_t r = 1; r <= read.relatorCount; ++r) {
+  Result<FilePresentation> read = ReadFormatOne(in);
+  Require(read.ok(), "the export file reads without failure");
+  Require(static_cast<int64_t>(read->relators.size()) <= built.inputRelatorCount,
+          "no more crossing lines than relators");
+  for (size_t r = 0; r < read->relators.size(); ++r) {
     Word plain;
-    Require(ExpandWrittenForm(read.relators[r], plain) == WrittenForm::expanded,
+    Require(ExpandWrittenForm(read->relators[r], plain) == WrittenForm::expanded,
             "exported relators are in written form");
-    Require(plain == built.inputRelators[r], "an exported relator reads back as built");
+    Require(plain == built.inputRelators[r + 1], "an exported relator reads back as built");
   }
 }
 

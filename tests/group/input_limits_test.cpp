@@ -18,29 +18,21 @@ using testing::Bench;
 using testing::ReadWholeFile;
 using testing::TempDir;
 
-struct Read {
-  Presentation presentation;
-  FailureState failure;
-};
-
-Read ReadRelators(const std::string& text) {
-  Read read;
+Result<FilePresentation> ReadRelators(const std::string& text) {
   std::istringstream in(text);
-  ReadFormatOne(in, read.presentation, read.failure);
-  return read;
+  return ReadFormatOne(in);
 }
 
 TEST(InputLimits, RelatorBytesEndWithTheFiftySecondGenerator) {
   // Bytes 0x7B..0x94 stand in a file for the generators 27..52 as they are.
-  Read last = ReadRelators("+\x7B-\x94\na1\n");
-  EXPECT_FALSE(last.failure.computationFailed) << last.failure.errorMessage;
-  ASSERT_EQ(last.presentation.relatorCount, 1);
-  EXPECT_EQ(last.presentation.relators[1], "+\x7B-\x94");
+  Result<FilePresentation> last = ReadRelators("+\x7B-\x94\na1\n");
+  ASSERT_TRUE(last.ok()) << last.error();
+  EXPECT_EQ(last->relators, (std::vector<Word>{"+\x7B-\x94"}));
 
   for (const char* beyond : {"+a-\x95\na1\n", "+\x95\n+a-a\na1\n", "+a\n-\xFF\na1\n"}) {
-    Read read = ReadRelators(beyond);
-    EXPECT_TRUE(read.failure.computationFailed) << beyond;
-    EXPECT_EQ(read.failure.errorMessage, "Too many generators") << beyond;
+    Result<FilePresentation> read = ReadRelators(beyond);
+    ASSERT_FALSE(read.ok()) << beyond;
+    EXPECT_EQ(read.error(), "Too many generators") << beyond;
   }
 }
 

@@ -6,13 +6,11 @@
 #include <cstdlib>
 #include <set>
 
+#include "base/result.h"
 #include "group/braid.h"
-#include "test_support.h"
 
 namespace quarvel {
 namespace {
-
-using testing::Bench;
 
 struct BraidShape {
   size_t letters = 0;
@@ -20,21 +18,20 @@ struct BraidShape {
 };
 
 BraidShape ShapeOf(std::string_view braid) {
-  FailureState failure;
-  std::vector<int> letters = ParseBraid(NormaliseBraidText(std::string(braid)), failure);
-  EXPECT_FALSE(failure.computationFailed) << braid;
+  Result<std::vector<int>> letters = ParseBraid(NormaliseBraidText(std::string(braid)));
+  EXPECT_TRUE(letters.ok()) << braid;
+  if (!letters) return {};
   int strands = 0;
-  for (int letter : letters) strands = std::max(strands, std::abs(letter) + 1);
-  return {letters.size(), strands};
+  for (int letter : *letters) strands = std::max(strands, std::abs(letter) + 1);
+  return {letters->size(), strands};
 }
 
 // Builds the closed braid as a run would and checks that it is a knot.
 void ExpectClosesToKnot(std::string_view braid, const std::string& name) {
-  Bench bench;
-  bench.wb.presentation.braidText = std::string(braid);
-  BuildBraidPresentation(bench.wb);
-  EXPECT_FALSE(bench.wb.failure.computationFailed) << name << " " << bench.wb.failure.errorMessage;
-  EXPECT_FALSE(bench.wb.presentation.braidIsLink) << name << " " << braid;
+  Result<ClosedBraid> closed = BuildClosedBraid(NormaliseBraidText(std::string(braid)));
+  ASSERT_TRUE(closed.ok()) << name << " " << closed.error();
+  EXPECT_TRUE(WirtingerRelators(*closed, false).ok()) << name;
+  EXPECT_FALSE(closed->isLink) << name << " " << braid;
 }
 
 TEST(KnotTable, NamesRunThroughTheCrossingNumbersInOrder) {

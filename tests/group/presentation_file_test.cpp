@@ -12,22 +12,10 @@ namespace {
 constexpr const char* kFormatTwoMessage =
     "Can not read the relations, they have to be of the form \"x_{3} x_{2} x_{3}^{-1} x_{1}^{-1}\"";
 
-struct Read {
-  Presentation presentation;
-  FailureState failure;
-};
-
-// Reads `text` with the given reader; phi starts away from 1 so that the reset shows.
-Read ReadText(void (*reader)(std::istream&, Presentation&, FailureState&), const std::string& text) {
-  Read result;
-  result.presentation.phi.fill(7);
+Result<FilePresentation> ReadText(Result<FilePresentation> (*reader)(std::istream&),
+                                  const std::string& text) {
   std::istringstream in(text);
-  reader(in, result.presentation, result.failure);
-  return result;
-}
-
-std::vector<Word> Relators(const Presentation& p) {
-  return {p.relators.begin() + 1, p.relators.begin() + 1 + p.relatorCount};
+  return reader(in);
 }
 
 std::string Repeat(const std::string& line, int times) {
@@ -86,23 +74,31 @@ TEST(IsFormatTwo, LooksAtTheFirstEightLines) {
 }
 
 TEST(ReadFormatOne, RelatorsThenPhiLines) {
-  Read plain = ReadText(ReadFormatOne, "-a-c+b+c\n-b-a+c+a\na1\nb1\nc1\n");
-  EXPECT_EQ(Relators(plain.presentation), (std::vector<Word>{"-a-c+b+c", "-b-a+c+a"}));
-  for (int g = 1; g <= kMaxGenerators; ++g) EXPECT_EQ(plain.presentation.phi[g], 1) << g;
+  auto plain = ReadText(ReadFormatOne, "-a-c+b+c\n-b-a+c+a\na1\nb1\nc1\n");
+  ASSERT_TRUE(plain.ok()) << plain.error();
+  EXPECT_EQ(plain->relators, (std::vector<Word>{"-a-c+b+c", "-b-a+c+a"}));
+  EXPECT_EQ(plain->phi[0], 0);
+  for (int g = 1; g <= kMaxGenerators; ++g) EXPECT_EQ(plain->phi[g], 1) << g;
 
-  Read titled = ReadText(ReadFormatOne, "Trefoil knot group\n-a-c+b+c\n-b-a+c+a\na1\nb1\nc1\n");
-  EXPECT_EQ(Relators(titled.presentation), Relators(plain.presentation));
+  auto titled = ReadText(ReadFormatOne, "Trefoil knot group\n-a-c+b+c\n-b-a+c+a\na1\nb1\nc1\n");
+  ASSERT_TRUE(titled.ok()) << titled.error();
+  EXPECT_EQ(titled->relators, plain->relators);
 
   // Comments and a single empty line stay inside the relator section; the written form is kept.
-  Read comments = ReadText(ReadFormatOne, "#\n+2a-b\n# note (x)\n\n-A+a\r\na2\r\n");
-  EXPECT_EQ(Relators(comments.presentation), (std::vector<Word>{"+2a-b", "-" + Byte(27) + "+a"}));
-  EXPECT_EQ(comments.presentation.phi[1], 2);
+  auto comments = ReadText(ReadFormatOne, "#\n+2a-b\n# note (x)\n\n-A+a\r\na2\r\n");
+  ASSERT_TRUE(comments.ok()) << comments.error();
+  EXPECT_EQ(comments->relators, (std::vector<Word>{"+2a-b", "-" + Byte(27) + "+a"}));
+  EXPECT_EQ(comments->phi[1], 2);
 
   // A second empty line takes the place of the first and ends everything.
-  Read twoEmpty = ReadText(ReadFormatOne, "-a+a\n\n\n-b+b\n");
-  EXPECT_EQ(Relators(twoEmpty.presentation), (std::vector<Word>{"-a+a"}));
-  EXPECT_FALSE(plain.failure.computationFailed || titled.failure.computationFailed ||
-               comments.failure.computationFailed);
+  auto twoEmpty = ReadText(ReadFormatOne, "-a+a\n\n\n-b+b\n");
+  ASSERT_TRUE(twoEmpty.ok()) << twoEmpty.error();
+  EXPECT_EQ(twoEmpty->relators, (std::vector<Word>{"-a+a"}));
+
+  // A file without relator lines is read as one without relators.
+  auto none = ReadText(ReadFormatOne, "a title\nsome text\n");
+  ASSERT_TRUE(none.ok()) << none.error();
+  EXPECT_TRUE(none->relators.empty());
 }
 
 TEST(ReadFormatOne, PhiSection) {
@@ -119,8 +115,9 @@ TEST(ReadFormatOne, PhiSection) {
       {"(a)\na4\n", 4, 1, 1, 1},         // a line with "(" ends the relators and starts the phi section
   };
   for (const Case& c : cases) {
-    Read read = ReadText(ReadFormatOne, "+a-b\n" + c.phiLines);
-    const auto& phi = read.presentation.phi;
+    auto read = ReadText(ReadFormatOne, "+a-b\n" + c.phiLines);
+    ASSERT_TRUE(read.ok()) << c.phiLines;
+    const auto& phi = read->phi;
     EXPECT_EQ((std::array<int32_t, 4>{phi[1], phi[2], phi[3], phi[29]}),
               (std::array<int32_t, 4>{c.a, c.b, c.c, c.generator29}))
         << c.phiLines;
@@ -129,26 +126,25 @@ TEST(ReadFormatOne, PhiSection) {
 }
 
 TEST(ReadFormatOne, RejectsWhatLiesBeyondTheTables) {
-  Read full = ReadText(ReadFormatOne, Repeat("+a-a\n", 52) + "a1\n");
-  EXPECT_FALSE(full.failure.computationFailed);
-  EXPECT_EQ(full.presentation.relatorCount, 52);
+  auto full = ReadText(ReadFormatOne, Repeat("+a-a\n", 52) + "a1\n");
+  ASSERT_TRUE(full.ok()) << full.error();
+  EXPECT_EQ(full->relators.size(), 52u);
 
-  Read tooMany = ReadText(ReadFormatOne, Repeat("+a-a\n", 53) + "a1\n");
-  EXPECT_TRUE(tooMany.failure.computationFailed);
-  EXPECT_EQ(tooMany.failure.errorMessage, "Too many relators");
-  EXPECT_EQ(tooMany.presentation.relatorCount, 52);  // the 53rd is not stored
+  auto tooMany = ReadText(ReadFormatOne, Repeat("+a-a\n", 53) + "a1\n");
+  ASSERT_FALSE(tooMany.ok());
+  EXPECT_EQ(tooMany.error(), "Too many relators");
 
-  Read lastLetter = ReadText(ReadFormatOne, "+Z-Z\n");
-  EXPECT_FALSE(lastLetter.failure.computationFailed);
-  EXPECT_EQ(Relators(lastLetter.presentation), (std::vector<Word>{"+" + Byte(52) + "-" + Byte(52)}));
+  auto lastLetter = ReadText(ReadFormatOne, "+Z-Z\n");
+  ASSERT_TRUE(lastLetter.ok()) << lastLetter.error();
+  EXPECT_EQ(lastLetter->relators, (std::vector<Word>{"+" + Byte(52) + "-" + Byte(52)}));
 
-  Read beyond = ReadText(ReadFormatOne, "+a-\xC3\n");
-  EXPECT_TRUE(beyond.failure.computationFailed);
-  EXPECT_EQ(beyond.failure.errorMessage, "Too many generators");
+  auto beyond = ReadText(ReadFormatOne, "+a-\xC3\n");
+  ASSERT_FALSE(beyond.ok());
+  EXPECT_EQ(beyond.error(), "Too many generators");
 }
 
 TEST(ReadFormatTwo, GeneratorsWithOptionalBracesAndInverses) {
-  Read read = ReadText(ReadFormatTwo,
+  auto read = ReadText(ReadFormatTwo,
                        "Knot group\nfrom some program\n"
                        "x_{3} x_{2} x_{3}^{-1} x_{1}^{-1}\n"
                        " x_3 x_2^-1\r\n"
@@ -156,12 +152,12 @@ TEST(ReadFormatTwo, GeneratorsWithOptionalBracesAndInverses) {
                        "x_2 ^-1 x_{4}^-1\n"
                        "\n"
                        "x_1\n");
-  EXPECT_FALSE(read.failure.computationFailed) << read.failure.errorMessage;
-  EXPECT_EQ(Relators(read.presentation), (std::vector<Word>{"+c+b-c-a", "+c-b", "-l+" + Byte(52), "+b-d"}));
-  for (int g = 1; g <= kMaxGenerators; ++g) EXPECT_EQ(read.presentation.phi[g], 1) << g;
+  ASSERT_TRUE(read.ok()) << read.error();
+  EXPECT_EQ(read->relators, (std::vector<Word>{"+c+b-c-a", "+c-b", "-l+" + Byte(52), "+b-d"}));
+  for (int g = 1; g <= kMaxGenerators; ++g) EXPECT_EQ(read->phi[g], 1) << g;
 }
 
-TEST(ReadFormatTwo, KeepsTheFirstFailureAndReadsOn) {
+TEST(ReadFormatTwo, ReportsTheFirstFailure) {
   struct Case {
     std::string text;
     std::string message;
@@ -172,41 +168,17 @@ TEST(ReadFormatTwo, KeepsTheFirstFailureAndReadsOn) {
       {"x_{53}\n", "Too many generators"},
       {"x_1 x_{0}\nx_{53}\n", kFormatTwoMessage},
       {"x_{99}\nx_0\n", "Too many generators"},
+      // The relator table fills after the first failure: the failure stays the reported one.
+      {"x_0\n" + Repeat("x_1 x_1^-1\n", 53), kFormatTwoMessage},
   };
   for (const Case& c : cases) {
-    Read read = ReadText(ReadFormatTwo, c.text + "x_1 x_1^-1\n");
-    EXPECT_TRUE(read.failure.computationFailed) << c.text;
-    EXPECT_EQ(read.failure.errorMessage, c.message) << c.text;
-    EXPECT_EQ(read.presentation.relators[read.presentation.relatorCount], "+a-a") << c.text;
+    auto read = ReadText(ReadFormatTwo, c.text + "x_1 x_1^-1\n");
+    ASSERT_FALSE(read.ok()) << c.text;
+    EXPECT_EQ(read.error(), c.message) << c.text;
   }
-  Read tooMany = ReadText(ReadFormatTwo, Repeat("x_1 x_1^-1\n", 53));
-  EXPECT_EQ(tooMany.failure.errorMessage, "Too many relators");
-  EXPECT_EQ(tooMany.presentation.relatorCount, 52);
-}
-
-TEST(ReadPresentationFile, ChoosesTheReaderByTheFirstEightLines) {
-  testing::TempDir dir;
-  const std::string noRelator = "No relator could be read from the file " + dir.directory() + "group.txt";
-  struct Case {
-    std::string content;
-    std::vector<Word> relators;
-    std::string failure;
-  } cases[] = {
-      {"-a-c+b+c\r\n-b-a+c+a\r\na1\r\nb1\r\nc1\r\n", {"-a-c+b+c", "-b-a+c+a"}, ""},
-      {Repeat("header line\r\n", 7) + "x_1 x_2^-1\r\n", {"+a-b"}, ""},
-      // On the ninth line the x_ line is no longer seen: format I skips it as a header and reads
-      // no relator, which is not the trivial group but a file that cannot be used.
-      {Repeat("header line\r\n", 8) + "x_1 x_2^-1\r\n", {}, noRelator},
-  };
-  for (const Case& c : cases) {
-    testing::Bench bench;
-    bench.wb.settings.inputDirectory = dir.directory();
-    bench.wb.settings.inputName = "group.txt";
-    dir.Write("group.txt", c.content);
-    ReadPresentationFile(bench.wb);
-    EXPECT_EQ(bench.wb.failure.errorMessage, c.failure) << c.content;
-    EXPECT_EQ(Relators(bench.wb.presentation), c.relators) << c.content;
-  }
+  auto tooMany = ReadText(ReadFormatTwo, Repeat("x_1 x_1^-1\n", 53));
+  ASSERT_FALSE(tooMany.ok());
+  EXPECT_EQ(tooMany.error(), "Too many relators");
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include <map>
 
 #include "front/start.h"
-#include "group/braid.h"
 #include "group/knot_tables.h"
+#include "run/braid_input.h"
 #include "run/prepare_presentation.h"
 #include "simplify/simplify_presentation.h"
 #include "test_support.h"
@@ -171,64 +171,119 @@ TEST(EliminationTrials, MoreEffortNeverKeepsFewerEliminations) {
   }
 }
 
-// A surface that presses "Back to the main menu" at the first pump after a trial.
-class LeavingSurface : public HeadlessSurface {
+// Counts the pumps, one after each trial that was not stopped, and asks to stop once `stopAt` of
+// them have happened (never when negative).
+class CountingRun : public RunControl {
  public:
-  void ProcessMessages(RunFlags& flags) override { flags.stopRequested = true; }
+  explicit CountingRun(int stopAt = -1) : stopAt_(stopAt) {}
+  void PumpMessages() override { ++pumps_; }
+  bool StopRequested() const override { return pumps_ == stopAt_; }
+  int Pumps() const { return pumps_; }
+
+ private:
+  int stopAt_;
+  int pumps_ = 0;
 };
 
 TEST(EliminationTrials, StopRequestLeavesTheBestTrialUnreducedAndUncompacted) {
-  LeavingSurface surface;
-  Workbench wb(surface);
-  wb.presentation.braidText = std::string(KnotBraid(250));
-  BuildBraidPresentation(wb);
-  SetPhiToOne(wb.presentation);
-  RecountGenerators(wb.presentation);
-  int64_t relators = wb.presentation.relatorCount;
-  wb.settings.simplifyEffort = 500;
-  wb.panels.flags.stopRequested = true;  // as if asked while the first trial ran
-  EXPECT_FALSE(RunEliminationTrials(wb));
-  EXPECT_EQ(wb.presentation.relatorCount, relators);
-  const auto& alive = wb.simplification.relatorAlive;
-  EXPECT_EQ(std::count(alive.begin() + 1, alive.begin() + 1 + relators, false),
-            static_cast<long>(wb.simplification.substitutionList.size()));
-  EXPECT_FALSE(wb.simplification.substitutionList.empty());
+  Bench bench;
+  Presentation& p = bench.wb.presentation;
+  p.braidText = std::string(KnotBraid(250));
+  LoadBraidPresentation(bench.wb);
+  SetPhiToOne(p);
+  RecountGenerators(p);
+  CountingRun stopAtOnce(0);  // as if asked while the first trial ran
+  NoSimplificationProgress progress;
+  KeptTrial kept = RunEliminationTrials(p, 500, bench.wb.random, stopAtOnce, progress);
+  EXPECT_TRUE(kept.stopped);
+  EXPECT_EQ(stopAtOnce.Pumps(), 0);
+  const auto& alive = kept.relatorAlive;
+  EXPECT_EQ(std::count(alive.begin() + 1, alive.begin() + 1 + p.relatorCount, false),
+            static_cast<long>(kept.substitutionList.size()));
+  EXPECT_FALSE(kept.substitutionList.empty());
+  EXPECT_EQ(kept.generatorCount, p.generatorCount);
+  EXPECT_EQ(kept.generatorUsed, p.generatorUsed);
+  // Through the whole simplification: the kept trial as it is, neither reduced nor compacted.
+  CountingRun stopAgain(0);
+  RandomGenerator fresh;
+  Result<Simplified> simplified = SimplifyPresentation(p, 500, fresh, stopAgain, progress);
+  ASSERT_TRUE(simplified.ok()) << simplified.error();
+  EXPECT_TRUE(simplified->stopped);
+  EXPECT_EQ(p.relators, kept.relators);
+  EXPECT_EQ(simplified->simplification.substitutionList, kept.substitutionList);
 }
 
-// Relators in a and b with phi(b) = 500, simplified with 500 trials. The surface is pumped once per
-// trial, so its pump count is the number of trials that ran.
-void SimplifyWithHeavyB(Bench& bench, const std::vector<Word>& relators) {
-  Presentation& p = bench.wb.presentation;
+// Relators in a and b with phi(b) = 500, simplified with 500 trials. The run counts its pumps, one
+// per trial that ran.
+struct HeavyB {
+  Presentation presentation;
+  Simplification simplification;
+  int trials = 0;
+};
+
+HeavyB SimplifyWithHeavyB(const std::vector<Word>& relators) {
+  HeavyB heavy;
+  Presentation& p = heavy.presentation;
   SetPhiToOne(p);
   p.phi[2] = 500;
-  p.relatorCount = static_cast<int64_t>(relators.size());
-  std::copy(relators.begin(), relators.end(), p.relators.begin() + 1);
+  ReplaceRelators(p, relators);
   RecountGenerators(p);
-  bench.wb.settings.simplifyEffort = 500;
-  SimplifyPresentation(bench.wb);
-  ASSERT_FALSE(bench.wb.failure.computationFailed) << bench.wb.failure.errorMessage;
+  RandomGenerator random;
+  CountingRun run;
+  NoSimplificationProgress progress;
+  Result<Simplified> simplified = SimplifyPresentation(p, 500, random, run, progress);
+  EXPECT_TRUE(simplified.ok() && simplified->phiWellDefined);
+  if (simplified) heavy.simplification = simplified->simplification;
+  heavy.trials = run.Pumps();
+  return heavy;
 }
 
 TEST(EliminationTrials, SubstitutionsGrowRelatorsToTwoMillionCharactersAndNoFurther) {
   // b = a^500 (from the first relator) goes into the second, which holds b a thousand times:
   // 1000 * 1000 characters for the b's and 1,000,000 for the rest make exactly 2,000,000.
-  Bench exact;
-  SimplifyWithHeavyB(exact, {"-b+500a", "+1000b-500000a"});
-  EXPECT_EQ(exact.wb.simplification.substitutionList.size(), 1u);
-  EXPECT_EQ(exact.wb.presentation.relatorCount, 1);
+  HeavyB exact = SimplifyWithHeavyB({"-b+500a", "+1000b-500000a"});
+  EXPECT_EQ(exact.simplification.substitutionList.size(), 1u);
+  EXPECT_EQ(exact.presentation.relatorCount, 1);
   // Nothing passed the stop, so the trials went on until few generators were left, after trial 21.
-  EXPECT_EQ(exact.surface.MessagePumps(), 21);
+  EXPECT_EQ(exact.trials, 21);
 
   // Four characters more would give 2,000,004: the substitution is not made and no trial follows.
-  Bench beyond;
-  SimplifyWithHeavyB(beyond, {"-b+500a", "+1000b-500000a+a-a"});
-  EXPECT_TRUE(beyond.wb.simplification.substitutionList.empty());
-  const Presentation& p = beyond.wb.presentation;
+  HeavyB beyond = SimplifyWithHeavyB({"-b+500a", "+1000b-500000a+a-a"});
+  EXPECT_TRUE(beyond.simplification.substitutionList.empty());
+  const Presentation& p = beyond.presentation;
   ASSERT_EQ(p.relatorCount, 2);
   // Both relators as read; only the reduction took the cancelling "-a+a" off the longer one.
   EXPECT_EQ(std::max(p.relators[1].size(), p.relators[2].size()), 1'002'000u);
   EXPECT_EQ(std::min(p.relators[1].size(), p.relators[2].size()), 1'002u);
-  EXPECT_EQ(beyond.surface.MessagePumps(), 1);
+  EXPECT_EQ(beyond.trials, 1);
+}
+
+// Records what the trials tell: "going on" and "still going on" as false and true, the end as "done".
+class RecordingProgress : public SimplificationProgress {
+ public:
+  void TrialsGoingOn(bool still) override { told.push_back(still ? "still" : "going on"); }
+  void TrialsDone() override { told.push_back("done"); }
+  std::vector<std::string> told;
+};
+
+TEST(EliminationTrials, ProgressEveryFourthTrialOfMoreThanTwelveRelatorsThenDone) {
+  for (int position : {2, 250}) {
+    Bench bench;
+    Presentation& p = bench.wb.presentation;
+    p.braidText = std::string(KnotBraid(position));
+    LoadBraidPresentation(bench.wb);
+    SetPhiToOne(p);
+    ASSERT_EQ(p.relatorCount > 12, position == 250) << p.relatorCount;
+    NoRunControl control;
+    RecordingProgress progress;
+    RunEliminationTrials(p, 20, bench.wb.random, control, progress);
+    // 20 trials: notices at trials 1, 5, 9, 13 and 17 for knot 11_1's 13 relators, none for 4_1.
+    const std::vector<std::string> expected =
+        position == 250
+            ? std::vector<std::string>{"going on", "still", "going on", "still", "going on", "done"}
+            : std::vector<std::string>{"done"};
+    EXPECT_EQ(progress.told, expected) << position;
+  }
 }
 
 TEST(EliminationTrials, ProgressMessageOnlyForMoreThanTwelveRelators) {

@@ -1,4 +1,4 @@
-#include "reps/random_generator.h"
+#include "base/random_generator.h"
 
 #include <gtest/gtest.h>
 
