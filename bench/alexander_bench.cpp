@@ -19,9 +19,8 @@
 #include "alexander/reduce_matrix.h"
 #include "base/headless_surface.h"
 #include "group/knot_tables.h"
+#include "norm/representation_stage.h"
 #include "permutation_search.h"
-#include "reps/find_representation.h"
-#include "reps/image_order.h"
 #include "reps/random_generator.h"
 #include "reps/representation_matrices.h"
 #include "run/prepare_presentation.h"
@@ -231,8 +230,8 @@ Setup& PreparedRegularA5() {
     s.degreeK = 5;
     wb.representation.searchNumber = 2;  // not the first search: no escalation
     wb.representation.representationFound = true;
-    FindRepresentation(wb);
-    ComputeImage(wb);
+    SearchRepresentation(wb);
+    ComputeImageOrder(wb);
     setup.ok = wb.representation.representationFound && s.degreeK == 60 && !wb.failure.computationFailed;
   }
   return setup;

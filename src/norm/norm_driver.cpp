@@ -8,8 +8,7 @@
 #include "bounds/evaluate_representation.h"
 #include "lists/norm_list.h"
 #include "norm/norm_run_start.h"
-#include "reps/find_representation.h"
-#include "reps/image_order.h"
+#include "norm/representation_stage.h"
 #include "run/run_messages.h"
 
 namespace quarvel {
@@ -139,10 +138,10 @@ bool SavesSearchDegree(const Workbench& wb) {
 
 void FindNextRepresentation(Workbench& wb) {
   RunSettings& s = wb.settings;
-  FindRepresentation(wb);
+  SearchRepresentation(wb);
   if (SavesSearchDegree(wb)) wb.run.savedDegree = s.degreeK;
-  ComputeImage(wb);
-  if (s.determineImageSize) ImageGeneratorCount(wb);
+  ComputeImageOrder(wb);
+  if (s.determineImageSize) CountImageGenerators(wb);
   if (s.reducedPermutationRep && SavesSearchDegree(wb)) s.degreeK -= 1;  // V has dimension k - 1
 }
 
