@@ -134,16 +134,15 @@ bool NextMetabelianGroup(Search& search, int32_t bound) {
   return true;
 }
 
-enum class GroupEnd { found, nextGroup, gaveUp, stopped, failed };
-
-// Attempts in the current group until a nontrivial solution, a reason to leave the group, or a stop.
-GroupEnd SearchGroup(Search& search, int64_t phiMultiple, SearchResult& result) {
+// Attempts in the current group until a nontrivial solution, a reason to end the search, or a stop;
+// nothing when the group is given up for another.
+std::optional<SearchEnd> SearchGroup(Search& search, int64_t phiMultiple, SearchResult& result) {
   const SearchRequest& request = search.request;
   const SearchKind kind = request.kind;
   int64_t attempts = 0;
   for (;;) {
     const std::optional<bool> success = Attempt(search, phiMultiple);
-    if (!success) return GroupEnd::stopped;
+    if (!success) return SearchEnd::stopped;
     ++attempts;
     if (attempts % 10 == 0 || attempts < 50) search.progress.Attempts(kTriesPerAttempt * attempts);
     const int64_t k = search.degree;
@@ -155,12 +154,12 @@ GroupEnd SearchGroup(Search& search, int64_t phiMultiple, SearchResult& result) 
     const bool giveUp =
         (kind == SearchKind::metabelian && result.trivialSolutions > kMetabelianTrivialLimit) ||
         (result.trivialSolutions > 6 * k * k && !request.nontrivialFound && k < request.degreeCap);
-    if (giveUp && kind == SearchKind::metabelian) return GroupEnd::nextGroup;
+    if (giveUp && kind == SearchKind::metabelian) return std::nullopt;
     if (giveUp && kind == SearchKind::permutation && request.firstSearch) {
-      if (request.listMode) return GroupEnd::gaveUp;
+      if (request.listMode) return SearchEnd::gaveUp;
       if (request.regularRepresentation && k >= kLargestRegularSearchDegree) {
         result.failure = kNoRegularImage;
-        return GroupEnd::failed;
+        return SearchEnd::failed;
       }
       ++search.degree;
       attempts = 0;
@@ -168,21 +167,8 @@ GroupEnd SearchGroup(Search& search, int64_t phiMultiple, SearchResult& result) 
       if (search.degree <= kMaxTabulatedDegree) search.table = TableFor(search);
       search.progress.DegreeRaised(GroupOf(search));
     } else if (*success && !trivial) {
-      return GroupEnd::found;
-    }
-  }
-}
-
-SearchEnd EndOf(GroupEnd end) {
-  switch (end) {
-    case GroupEnd::found:
       return SearchEnd::found;
-    case GroupEnd::gaveUp:
-      return SearchEnd::gaveUp;
-    case GroupEnd::stopped:
-      return SearchEnd::stopped;
-    default:
-      return SearchEnd::failed;
+    }
   }
 }
 
@@ -274,7 +260,7 @@ SearchResult FindRepresentation(const Presentation& p, const Simplification& sim
   int64_t groupsGivenUp = 0;
   const int64_t phiMultiple = PhiMultiple(p);
 
-  for (GroupEnd end = GroupEnd::nextGroup; end == GroupEnd::nextGroup;) {
+  for (;;) {
     if (request.kind == SearchKind::metabelian && !NextMetabelianGroup(search, bound)) {
       result.degree = search.degree;
       result.end = SearchEnd::gaveUp;
@@ -286,15 +272,15 @@ SearchResult FindRepresentation(const Presentation& p, const Simplification& sim
     search.table = TableFor(search);
     progress.GroupStarted(GroupOf(search));
     result.trivialSolutions = 0;
-    end = SearchGroup(search, phiMultiple, result);
+    const std::optional<SearchEnd> end = SearchGroup(search, phiMultiple, result);
     result.degree = search.degree;
-    result.end = EndOf(end);
-    if (end == GroupEnd::nextGroup) {
-      ++groupsGivenUp;
-      if (groupsGivenUp % kGroupsPerBoundStep == 0 && bound < kLargestMetabelianBound) ++bound;
+    if (end) {
+      result.end = *end;
+      return result;
     }
+    ++groupsGivenUp;
+    if (groupsGivenUp % kGroupsPerBoundStep == 0 && bound < kLargestMetabelianBound) ++bound;
   }
-  return result;
 }
 
 }  // namespace quarvel

@@ -80,7 +80,7 @@ class SearchProgress {
   virtual void GroupStarted(const SearchedGroup&) {}
   // Degree k was raised; the group is now the one given.
   virtual void DegreeRaised(const SearchedGroup&) {}
-  // Tries so far in this group, after attempts 1..49 and every tenth attempt.
+  // Tries so far in this group at this degree, after attempts 1..49 and every tenth attempt.
   virtual void Attempts(int64_t) {}
   // Abelian draws so far, every 1000 draws.
   virtual void AbelianDraws(int64_t) {}
@@ -100,6 +100,8 @@ struct SearchResult {
   std::string failure;
 };
 
+// One search of the requested kind in the group of the presentation; `field` is read by the
+// abelian kind only.
 SearchResult FindRepresentation(const Presentation& presentation, const Simplification& simplification,
                                 const PrimeField& field, const SearchRequest& request,
                                 Representation& representation, RandomGenerator& random, RunControl& control,

@@ -2,15 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <numeric>
 #include <sstream>
 #include <vector>
 
 #include "group/knot_tables.h"
 #include "norm/search_status_line.h"
-#include "reps/permutation_group.h"
-#include "run/prepare_presentation.h"
 #include "test_support.h"
 
 namespace quarvel {
@@ -30,15 +26,7 @@ class StageSurface : public HeadlessSurface {
     HeadlessSurface::ProcessMessages(flags);
     if (--left_ == 0) flags.stopRequested = true;
   }
-  // The recorded calls that start with `prefix`.
-  Lines Calls(std::string_view prefix) const {
-    Lines lines;
-    std::istringstream in(transcript.str());
-    for (std::string line; std::getline(in, line);) {
-      if (line.starts_with(prefix)) lines.push_back(line);
-    }
-    return lines;
-  }
+  Lines Calls(std::string_view prefix) const { return testing::TranscriptCalls(transcript, prefix); }
 
  private:
   int64_t left_ = -1;
@@ -52,9 +40,7 @@ struct StageBench {
 
   StageBench(std::string_view braid, int32_t family, int64_t k) {
     if (!braid.empty()) {
-      wb.presentation.braidText = std::string(braid);
-      wb.settings.simplifyEffort = braid == "{1}" ? 0 : 20;
-      PreparePresentation(wb);
+      testing::PrepareBraid(wb, braid);
       EXPECT_FALSE(wb.failure.computationFailed) << braid;
     }
     FillPrimeTable(wb.settings);
@@ -209,12 +195,6 @@ TEST(SearchRepresentation, AbelianSearchesCountTheirDrawsAndShowTheScalars) {
                    "a -> (" + u + ") b -> (" + u + ") c -> (" + u + ")"}));
 }
 
-Permutation FromList(const std::vector<int32_t>& points) {
-  Permutation p{};
-  for (size_t i = 0; i < points.size(); ++i) p[i + 1] = points[i];
-  return p;
-}
-
 // A permutation representation of degree m whose generators a, b, ... have the given images, with
 // the output panel 3 at line 30.
 struct ImageBench : StageBench {
@@ -222,17 +202,7 @@ struct ImageBench : StageBench {
       : StageBench("", kPermutationFamily, m) {
     wb.settings.determineImageSize = true;
     wb.run.outputLine = 30;
-    Presentation& p = wb.presentation;
-    p.generatorCount = static_cast<int64_t>(images.size());
-    p.phi.fill(1);
-    for (size_t i = 0; i < images.size(); ++i) {
-      const int g = static_cast<int>(i) + 1;
-      p.generatorUsed[g] = true;
-      p.generatorLetters[g] = g;
-      wb.representation.generators[g].image = FromList(images[i]);
-      InvertPermutation(wb.representation.generators[g].image, m,
-                        wb.representation.generators[g].inverseImage);
-    }
+    testing::SetGeneratorImages(wb.presentation, wb.representation, m, images);
   }
   void Run() {
     ComputeImageOrder(wb);

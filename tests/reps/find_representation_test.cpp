@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "group/knot_tables.h"
-#include "run/prepare_presentation.h"
 #include "simplify/simplify_presentation.h"
 #include "test_support.h"
 
@@ -65,9 +64,7 @@ struct SearchBench {
 
   SearchBench(std::string_view braid, SearchKind kind, int64_t k) {
     if (!braid.empty()) {
-      wb.presentation.braidText = std::string(braid);
-      wb.settings.simplifyEffort = braid == "{1}" ? 0 : 20;
-      PreparePresentation(wb);
+      testing::PrepareBraid(wb, braid);
       EXPECT_FALSE(wb.failure.computationFailed) << braid;
     }
     FillPrimeTable(wb.settings);

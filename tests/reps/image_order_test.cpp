@@ -10,17 +10,10 @@
 #include "reps/find_representation.h"
 #include "reps/permutation_group.h"
 #include "reps/representation_matrices.h"
-#include "run/prepare_presentation.h"
 #include "test_support.h"
 
 namespace quarvel {
 namespace {
-
-Permutation FromList(const std::vector<int32_t>& points) {
-  Permutation p{};
-  for (size_t i = 0; i < points.size(); ++i) p[i + 1] = points[i];
-  return p;
-}
 
 // Counts the pumps; asks the run to stop from the start when told to.
 class CountingControl : public RunControl {
@@ -40,15 +33,7 @@ struct ImageBench {
   int32_t m;
 
   ImageBench(int32_t degree, const std::vector<std::vector<int32_t>>& images) : m(degree) {
-    p.generatorCount = static_cast<int64_t>(images.size());
-    p.phi.fill(1);
-    for (size_t i = 0; i < images.size(); ++i) {
-      const int g = static_cast<int>(i) + 1;
-      p.generatorUsed[g] = true;
-      p.generatorLetters[g] = g;
-      rep.generators[g].image = FromList(images[i]);
-      InvertPermutation(rep.generators[g].image, m, rep.generators[g].inverseImage);
-    }
+    testing::SetGeneratorImages(p, rep, m, images);
   }
   bool Compute() { return ComputeImage(p, rep, m, image, control); }
   std::optional<int32_t> GeneratorCount() { return ImageGeneratorCount(image, control); }
@@ -131,9 +116,7 @@ TEST(ImageGeneratorCount, S6AndA6NeedTwoWithoutASearch) {
 TEST(BuildRegularRepresentation, TheTrefoilOntoS3GivesTheLeftRegularActionOfItsImage) {
   testing::Bench bench;
   Workbench& wb = bench.wb;
-  wb.presentation.braidText = "{1,1,1}";
-  wb.settings.simplifyEffort = 20;
-  PreparePresentation(wb);
+  testing::PrepareBraid(wb, "{1,1,1}");
   SearchRequest request;
   request.degree = 3;
   request.degreeCap = kInitialDegreeCap;

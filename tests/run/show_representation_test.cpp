@@ -24,15 +24,7 @@ struct ShowBench {
     wb.settings.repFamily = family;
     SetSpaceNames(wb.presentation, 0);
   }
-  // The recorded calls that start with `prefix`.
-  Lines Calls(std::string_view prefix) const {
-    Lines lines;
-    std::istringstream in(transcript.str());
-    for (std::string line; std::getline(in, line);) {
-      if (line.starts_with(prefix)) lines.push_back(line);
-    }
-    return lines;
-  }
+  Lines Calls(std::string_view prefix) const { return testing::TranscriptCalls(transcript, prefix); }
 };
 
 // Shows generators `present` with images cycled from `images`; returns the calls after the 80
