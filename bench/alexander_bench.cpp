@@ -18,9 +18,8 @@
 #include "base/headless_surface.h"
 #include "base/random_generator.h"
 #include "group/knot_tables.h"
+#include "norm/representation_stage.h"
 #include "permutation_search.h"
-#include "reps/find_representation.h"
-#include "reps/image_order.h"
 #include "reps/representation_matrices.h"
 #include "run/prepare_presentation.h"
 #include "run/twisted_polynomial_stages.h"
@@ -230,8 +229,8 @@ Setup& PreparedRegularA5() {
     wb.current.degreeK = 5;
     wb.representation.searchNumber = 2;  // not the first search: no escalation
     wb.representation.representationFound = true;
-    FindRepresentation(wb);
-    ComputeImage(wb);
+    SearchRepresentation(wb);
+    ComputeImageOrder(wb);
     setup.ok =
         wb.representation.representationFound && wb.current.degreeK == 60 && !wb.failure.computationFailed;
   }

@@ -89,29 +89,38 @@ void BM_SearchTry(benchmark::State& state) {
   int64_t solutions = 0;
   for (auto _ : state) {
     bench.Draw(table, k);
-    solutions += RelatorsHold(bench.wb, k);
+    solutions += RelatorsHold(bench.wb.presentation, bench.wb.simplification, bench.wb.representation, k);
   }
   state.SetItemsProcessed(state.iterations());
   state.counters["solutions"] = static_cast<double>(solutions);
 }
 BENCHMARK(BM_SearchTry)->Arg(5)->Arg(12);
 
+// Counts the pumps: the search pumps once per try.
+class TryCounter : public RunControl {
+ public:
+  int64_t tries = 0;
+  void KeepWindowAlive() override { ++tries; }
+};
+
 // Whole searches for a nontrivial representation into S_5 (later searches of a knot, so the degree
-// stays); the search pumps the window once per try, so the pumps count the tries.
+// stays); items are tries.
 void BM_FindRepresentation(benchmark::State& state) {
   KnotBench bench(5);
+  SearchRequest request;
+  request.degree = 5;
+  request.degreeCap = kInitialDegreeCap;
+  TryCounter control;
+  SearchProgress progress;
   int64_t searches = 0;
-  const int pumpsBefore = bench.surface.MessagePumps();
   for (auto _ : state) {
-    bench.wb.current.degreeK = 5;
-    bench.wb.representation.searchNumber = 2;
-    bench.wb.representation.representationFound = true;
-    FindRepresentation(bench.wb);
+    Workbench& wb = bench.wb;
+    benchmark::DoNotOptimize(FindRepresentation(wb.presentation, wb.simplification, wb.field, request,
+                                                wb.representation, wb.random, control, progress));
     ++searches;
   }
-  const int64_t tries = bench.surface.MessagePumps() - pumpsBefore;
-  state.SetItemsProcessed(tries);
-  state.counters["tries_per_search"] = static_cast<double>(tries) / static_cast<double>(searches);
+  state.SetItemsProcessed(control.tries);
+  state.counters["tries_per_search"] = static_cast<double>(control.tries) / static_cast<double>(searches);
 }
 BENCHMARK(BM_FindRepresentation)->Unit(benchmark::kMillisecond);
 

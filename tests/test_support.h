@@ -1,13 +1,18 @@
 #pragma once
 // Helpers shared by the tests: a workbench on a headless surface, temporary folders and files.
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "base/headless_surface.h"
+#include "reps/permutation_group.h"
+#include "run/prepare_presentation.h"
 #include "run/workbench.h"
 
 namespace quarvel::testing {
@@ -74,6 +79,39 @@ class TempWorkingDirectory {
 inline std::string ReadWholeFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The drawing calls of a recorded transcript that start with `prefix`, one a line.
+inline std::vector<std::string> TranscriptCalls(const std::ostringstream& transcript,
+                                                std::string_view prefix) {
+  std::vector<std::string> lines;
+  std::istringstream in(transcript.str());
+  for (std::string line; std::getline(in, line);) {
+    if (line.starts_with(prefix)) lines.push_back(line);
+  }
+  return lines;
+}
+
+// The presentation of `braid` as a norm run prepares it: simplified with effort 20, the unknot {1}
+// left as it is.
+inline void PrepareBraid(Workbench& wb, std::string_view braid) {
+  wb.presentation.braidText = std::string(braid);
+  wb.settings.simplifyEffort = braid == "{1}" ? 0 : 20;
+  PreparePresentation(wb);
+}
+
+// Generators a, b, ... with phi 1, each present, mapped to the listed permutations of 1..m.
+inline void SetGeneratorImages(Presentation& p, Representation& rep, int32_t m,
+                               const std::vector<std::vector<int32_t>>& images) {
+  p.generatorCount = static_cast<int64_t>(images.size());
+  p.phi.fill(1);
+  for (size_t i = 0; i < images.size(); ++i) {
+    const int g = static_cast<int>(i) + 1;
+    p.generatorUsed[g] = true;
+    p.generatorLetters[g] = g;
+    std::copy(images[i].begin(), images[i].end(), rep.generators[g].image.begin() + 1);
+    InvertPermutation(rep.generators[g].image, m, rep.generators[g].inverseImage);
+  }
 }
 
 }  // namespace quarvel::testing

@@ -7,8 +7,7 @@
 #include "norm/evaluate_representation.h"
 #include "norm/norm_run_start.h"
 #include "norm/rational_invariants.h"
-#include "reps/find_representation.h"
-#include "reps/image_order.h"
+#include "norm/representation_stage.h"
 #include "run/run_messages.h"
 #include "run/twisted_polynomial_stages.h"
 
@@ -137,10 +136,10 @@ bool SavesSearchDegree(const Workbench& wb) {
 
 void FindNextRepresentation(Workbench& wb) {
   const RunSettings& s = wb.settings;
-  FindRepresentation(wb);
+  SearchRepresentation(wb);
   if (SavesSearchDegree(wb)) wb.run.savedDegree = wb.current.degreeK;
-  ComputeImage(wb);
-  if (s.determineImageSize) ImageGeneratorCount(wb);
+  ComputeImageOrder(wb);
+  if (s.determineImageSize) CountImageGenerators(wb);
   if (s.reducedPermutationRep && SavesSearchDegree(wb)) wb.current.degreeK -= 1;  // V has dimension k - 1
 }
 

@@ -1,126 +1,87 @@
 #include "reps/find_representation.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
-#include "reps/image_state.h"
 #include "reps/permutation_group.h"
-#include "reps/representation_matrices.h"
-#include "run/show_representation.h"
 
 namespace quarvel {
 namespace {
 
-enum class SearchKind { trivial, permutation, metabelian };
-
-// Positions of the status line's columns on panel 1; the search itself writes nothing at x3.
-struct StatusColumns {
-  int x0;
-  int x1;
-  int x2;
-  int x3;
-};
-
-constexpr StatusColumns kPermutationColumns{0, 150, 400, 700};
-constexpr StatusColumns kMetabelianColumns{280, 400, 570, 800};
-constexpr StatusColumns kAbelianColumns{0, 200, 400, 700};
-
-constexpr int kColumnMargin = 7;
-constexpr int kSubscriptY = 13;
-constexpr int kSymmetricSubscriptOffset = 106;
-constexpr int kAlternatingSubscriptOffset = 108;
-constexpr int kAttemptsBlanks = 10;
-constexpr int kAbelianAttemptsBlanks = 12;
-
 constexpr int64_t kMetabelianTrivialLimit = 6;
 constexpr int64_t kGroupsPerBoundStep = 4;
 constexpr int32_t kLargestMetabelianBound = 60;
+constexpr int64_t kFirstDegree = 3;
 
 constexpr int64_t kAbelianDrawsPerPump = 1001;
 constexpr int64_t kAbelianDrawsPerDisplay = 1000;
 
 // The image whose regular representation is taken is found in S_k for k <= 7 only.
+constexpr int64_t kLargestRegularSearchDegree = 7;
 constexpr const char* kNoRegularImage =
     "The regular representation needs a non-abelian image in S_k, k <= 7: none was found";
 
-// The lines blanked on the output panel when the degree grows.
-constexpr int kEscalationBlankLines = 40;
-constexpr int kEscalationBlankX = 10;
-constexpr int kEscalationBlankY = 70;
-constexpr int kEscalationBlankWidth = 241;
+// One search: what it reads and the state it carries from try to try.
+struct Search {
+  const Presentation& p;
+  const Simplification& simplification;
+  const SearchRequest& request;
+  Representation& rep;
+  RandomGenerator& random;
+  RunControl& control;
+  SearchProgress& progress;
+  int64_t degree = 0;
+  ElementTable table;
+};
 
-StatusColumns ColumnsFor(RepFamily repFamily) {
-  if (repFamily == RepFamily::metabelian) return kMetabelianColumns;
-  if (repFamily == RepFamily::abelian) return kAbelianColumns;
-  return kPermutationColumns;
+SearchedGroup GroupOf(const Search& search) {
+  const Representation& rep = search.rep;
+  // Beyond the tabulated degrees the search draws from S_k whatever alternatingOnly says.
+  const bool alternating = search.request.alternatingOnly && search.degree <= kMaxTabulatedDegree;
+  return SearchedGroup{search.request.kind, search.degree,   alternating,
+                       rep.metabelianN,     rep.metabelianL, rep.metabelianZ};
 }
 
-void WriteGroupName(Workbench& wb, SearchKind kind, const StatusColumns& columns) {
-  const RunSettings& s = wb.settings;
-  const Representation& rep = wb.representation;
-  switch (kind) {
-    case SearchKind::trivial:
-      // The trivial pass precedes every abelian search, so the abelian kind is named here.
-      if (s.repFamily == RepFamily::abelian)
-        WriteText(wb.panels, kStatusPanel, kColumnMargin, kStatusLineY, "Abelian representations");
-      return;
-    case SearchKind::metabelian: {
-      const std::string n = std::to_string(rep.metabelianN);
-      const std::string l = std::to_string(rep.metabelianL);
-      WriteText(wb.panels, kStatusPanel, kColumnMargin, kStatusLineY,
-                "Metabelian group: Z/" + n + "xZ/" + l + " and 1 in Z/" + n + " acts by multiplication by " +
-                    std::to_string(rep.metabelianZ) + " on Z/" + l);
-      return;
-    }
-    case SearchKind::permutation: {
-      // Beyond the tabulated degrees the search draws from S_k whatever alternatingOnly says.
-      const bool alternating = s.alternatingOnly && wb.current.degreeK <= kMaxTabulatedDegree;
-      WriteText(wb.panels, kStatusPanel, columns.x0 + kColumnMargin, kStatusLineY,
-                alternating ? "Permutation group: A" : "Permutation group: S");
-      const int offset = alternating ? kAlternatingSubscriptOffset : kSymmetricSubscriptOffset;
-      WriteText(wb.panels, kStatusPanel, columns.x0 + offset, kSubscriptY,
-                std::to_string(wb.current.degreeK));
-      return;
-    }
+ElementTable TableFor(const Search& search) {
+  const SearchKind kind = search.request.kind;
+  if (kind == SearchKind::metabelian)
+    return BuildMetabelianElements(search.rep.metabelianL, search.rep.metabelianZ);
+  if (kind == SearchKind::permutation && search.degree <= kMaxTabulatedDegree) {
+    return BuildElementTable(static_cast<int32_t>(search.degree), search.request.alternatingOnly);
   }
-}
-
-void ShowAttempts(Workbench& wb, int x, int64_t shown, int blanks) {
-  WriteText(wb.panels, kStatusPanel, x, kStatusLineY,
-            "Attempts at finding representation: " + WithThousandsCommas(shown) + std::string(blanks, ' '));
+  return ElementTable{};
 }
 
 // Candidate images for the surviving generators, in the order of generatorLetters; phi is
 // `phiMultiple` times a primitive class.
-void DrawCandidates(Workbench& wb, SearchKind kind, const ElementTable& table, int64_t k,
-                    int64_t phiMultiple) {
-  const Presentation& p = wb.presentation;
-  Representation& rep = wb.representation;
+void DrawCandidates(Search& search, int64_t phiMultiple) {
+  const Presentation& p = search.p;
+  const SearchKind kind = search.request.kind;
+  const int64_t k = search.degree;
   for (int64_t position = 1; position <= p.generatorCount; ++position) {
     const int32_t g = p.generatorLetters[position];
-    GeneratorImage& image = rep.generators[g];
+    GeneratorImage& image = search.rep.generators[g];
     if (kind == SearchKind::metabelian) {
       // The Z/2 part is phi_0 mod 2 for phi = d phi_0 with phi_0 primitive, so every candidate
       // composed with the projection is phi_0 mod 2 (phi mod 2 vanishes for an even d).
-      const int32_t l = rep.metabelianL;
+      const int32_t l = search.rep.metabelianL;
       const int32_t i = static_cast<int32_t>(((p.phi[g] / phiMultiple) % 2 + 2) % 2);
-      const int32_t j = static_cast<int32_t>(RandomBelow(wb.random, static_cast<uint32_t>(l)));
+      const int32_t j = static_cast<int32_t>(RandomBelow(search.random, static_cast<uint32_t>(l)));
       image.metabelianElement = l * i + j + 1;
-      table.CopyRow(image.metabelianElement, image.image, image.inverseImage);
+      search.table.CopyRow(image.metabelianElement, image.image, image.inverseImage);
     } else if (kind == SearchKind::permutation && k <= kMaxTabulatedDegree) {
       const int32_t row =
-          static_cast<int32_t>(RandomBelow(wb.random, static_cast<uint32_t>(table.Size()))) + 1;
-      table.CopyRow(row, image.image, image.inverseImage);
+          static_cast<int32_t>(RandomBelow(search.random, static_cast<uint32_t>(search.table.Size()))) + 1;
+      search.table.CopyRow(row, image.image, image.inverseImage);
     } else {
-      RandomPermutation(wb.random, k, image.image, image.inverseImage);
+      RandomPermutation(search.random, k, image.image, image.inverseImage);
     }
   }
 }
 
 // All surviving generators have one image on 1..k (with one generator, trivially so).
-bool AllImagesEqual(const Workbench& wb, int64_t k) {
-  const Presentation& p = wb.presentation;
-  const Representation& rep = wb.representation;
+bool AllImagesEqual(const Presentation& p, const Representation& rep, int64_t k) {
   if (p.generatorCount < 2) return true;
   const Permutation& first = rep.generators[p.generatorLetters[1]].image;
   for (int64_t position = 2; position <= p.generatorCount; ++position) {
@@ -131,9 +92,10 @@ bool AllImagesEqual(const Workbench& wb, int64_t k) {
 }
 
 // Records name words in survivors and in generators eliminated later, hence last record first.
-void ExtendToEliminatedGenerators(Workbench& wb, SearchKind kind, int64_t k) {
-  Representation& rep = wb.representation;
-  const std::vector<std::string>& records = wb.simplification.substitutionList;
+void ExtendToEliminatedGenerators(Search& search) {
+  Representation& rep = search.rep;
+  const int64_t k = search.degree;
+  const std::vector<std::string>& records = search.simplification.substitutionList;
   Permutation value{};
   for (auto record = records.rbegin(); record != records.rend(); ++record) {
     if (record->size() < 2) continue;
@@ -141,188 +103,100 @@ void ExtendToEliminatedGenerators(Workbench& wb, SearchKind kind, int64_t k) {
     EvaluateWord(rep, k, std::string_view(*record).substr(2), value);
     std::copy(value.begin() + 1, value.begin() + 1 + k, eliminated.image.begin() + 1);
     InvertPermutation(eliminated.image, k, eliminated.inverseImage);
-    if (kind == SearchKind::metabelian)
+    if (search.request.kind == SearchKind::metabelian)
       eliminated.metabelianElement = MetabelianElementOf(eliminated.image, rep.metabelianL);
   }
 }
 
-void BlankEscalationLines(Workbench& wb) {
-  const std::string blanks(kEscalationBlankWidth, ' ');
-  for (int i = 1; i <= kEscalationBlankLines; ++i) {
-    WriteText(wb.panels, wb.run.outputPanel, kEscalationBlankX, kEscalationBlankY + 8 * (i - 1), blanks);
+// One attempt of up to 100 tries; whether one of them satisfied every relator (the images are then
+// extended to the eliminated generators), or nothing when the run was asked to stop.
+std::optional<bool> Attempt(Search& search, int64_t phiMultiple) {
+  bool success = false;
+  for (int t = 0; t < kTriesPerAttempt && !success; ++t) {
+    DrawCandidates(search, phiMultiple);
+    success = RelatorsHold(search.p, search.simplification, search.rep, search.degree);
+    search.control.KeepWindowAlive();
+    if (search.control.StopRequested()) return std::nullopt;
+  }
+  if (success) ExtendToEliminatedGenerators(search);
+  return success;
+}
+
+// Chooses the next metabelian group; false when none fits the bound.
+bool NextMetabelianGroup(Search& search, int32_t bound) {
+  const std::optional<MetabelianGroup> group =
+      ChooseMetabelianGroup(search.random, search.request.primeTable, bound, search.request.degreeCap);
+  if (!group) return false;
+  search.rep.metabelianN = group->n;
+  search.rep.metabelianL = group->l;
+  search.rep.metabelianZ = group->z;
+  search.degree = group->l;
+  return true;
+}
+
+// Attempts in the current group until a nontrivial solution, a reason to end the search, or a stop;
+// nothing when the group is given up for another.
+std::optional<SearchEnd> SearchGroup(Search& search, int64_t phiMultiple, SearchResult& result) {
+  const SearchRequest& request = search.request;
+  const SearchKind kind = request.kind;
+  int64_t attempts = 0;
+  for (;;) {
+    const std::optional<bool> success = Attempt(search, phiMultiple);
+    if (!success) return SearchEnd::stopped;
+    ++attempts;
+    if (attempts % 10 == 0 || attempts < 50) search.progress.Attempts(kTriesPerAttempt * attempts);
+    const int64_t k = search.degree;
+    // A metabelian attempt that failed is still judged by the images of its last try.
+    const bool judged = kind == SearchKind::metabelian || (kind == SearchKind::permutation && *success);
+    const bool trivial = judged && AllImagesEqual(search.p, search.rep, k);
+    if (trivial) ++result.trivialSolutions;
+
+    const bool giveUp =
+        (kind == SearchKind::metabelian && result.trivialSolutions > kMetabelianTrivialLimit) ||
+        (result.trivialSolutions > 6 * k * k && !request.nontrivialFound && k < request.degreeCap);
+    if (giveUp && kind == SearchKind::metabelian) return std::nullopt;
+    if (giveUp && kind == SearchKind::permutation && request.firstSearch) {
+      if (request.listMode) return SearchEnd::gaveUp;
+      if (request.regularRepresentation && k >= kLargestRegularSearchDegree) {
+        result.failure = kNoRegularImage;
+        return SearchEnd::failed;
+      }
+      ++search.degree;
+      attempts = 0;
+      result.trivialSolutions = 0;
+      if (search.degree <= kMaxTabulatedDegree) search.table = TableFor(search);
+      search.progress.DegreeRaised(GroupOf(search));
+    } else if (*success && !trivial) {
+      return SearchEnd::found;
+    }
   }
 }
 
-ElementTable TableFor(const Workbench& wb, SearchKind kind) {
-  const RunSettings& s = wb.settings;
-  if (kind == SearchKind::metabelian) {
-    return BuildMetabelianElements(wb.representation.metabelianL, wb.representation.metabelianZ);
-  }
-  if (kind == SearchKind::permutation && wb.current.degreeK <= kMaxTabulatedDegree) {
-    return BuildElementTable(static_cast<int32_t>(wb.current.degreeK), s.alternatingOnly);
-  }
-  return ElementTable{};
-}
-
-Residue AbelianValue(const Workbench& wb, std::string_view word) {
-  const Representation& rep = wb.representation;
+Residue AbelianValue(const PrimeField& field, const Representation& rep, std::string_view word) {
   Residue value = 1;
   for (size_t at = 0; at + 1 < word.size(); at += 2) {
     Residue scalar = rep.generators[GeneratorOf(word[at + 1])].abelianScalar;
-    if (word[at] == '-') scalar = InverseModP(wb.field, scalar);
-    value = MultiplyModP(wb.field, value, scalar);
+    if (word[at] == '-') scalar = InverseModP(field, scalar);
+    value = MultiplyModP(field, value, scalar);
   }
   return value;
 }
 
-bool AbelianRelatorsHold(const Workbench& wb) {
-  const Presentation& p = wb.presentation;
+bool AbelianRelatorsHold(const Presentation& p, const PrimeField& field, const Representation& rep) {
   for (int64_t r = 1; r <= p.relatorCount; ++r) {
-    if (AbelianValue(wb, p.relators[r]) != 1) return false;
+    if (AbelianValue(field, rep, p.relators[r]) != 1) return false;
   }
   return true;
 }
 
-bool AllScalarsOne(const Workbench& wb) {
-  const Presentation& p = wb.presentation;
+bool AllScalarsOne(const Presentation& p, const Representation& rep) {
   for (int64_t position = 1; position <= p.generatorCount; ++position) {
-    if (wb.representation.generators[p.generatorLetters[position]].abelianScalar != 1) return false;
+    if (rep.generators[p.generatorLetters[position]].abelianScalar != 1) return false;
   }
   return true;
 }
 
-}  // namespace
-
-std::string WithThousandsCommas(int64_t value) {
-  std::string text = std::to_string(value);
-  const size_t digits = text.size();
-  if (value >= 1000) text.insert(digits - 3, ",");
-  if (value >= 1000000) text.insert(digits - 6, ",");
-  return text;
-}
-
-bool RelatorsHold(const Workbench& wb, int64_t k) {
-  const Presentation& p = wb.presentation;
-  for (int64_t i = 1; i <= p.relatorCount; ++i) {
-    if (!WordIsIdentity(wb.representation, k, p.relators[wb.simplification.relatorOrder[i]])) return false;
-  }
-  return true;
-}
-
-void FindRepresentation(Workbench& wb) {
-  if (wb.failure.computationFailed) return;
-  const RunSettings& s = wb.settings;
-  const bool trivialPass = wb.run.trivialPass;
-  if (s.repFamily == RepFamily::abelian && !trivialPass) {
-    FindAbelianRepresentation(wb);
-    return;
-  }
-  Representation& rep = wb.representation;
-  for (GeneratorImage& g : rep.generators) g.abelianScalar = 1;
-  const SearchKind kind = trivialPass                            ? SearchKind::trivial
-                          : s.repFamily == RepFamily::metabelian ? SearchKind::metabelian
-                                                                 : SearchKind::permutation;
-  const StatusColumns columns = ColumnsFor(s.repFamily);
-  int32_t bound = wb.run.metabelianMaxOrder;
-  int64_t groupsGivenUp = 0;
-  const int64_t phiMultiple = PhiMultiple(wb.presentation);
-
-  for (bool found = false; !found;) {  // one pass per group
-    if (kind == SearchKind::metabelian && !ChooseMetabelianGroup(wb, bound)) {
-      rep.representationFound = false;
-      return;
-    }
-    // Before the table is built, so that the table has the degree the search uses.
-    if (wb.current.degreeK == 0) wb.current.degreeK = 3;
-    wb.current.degreeK = std::min<int64_t>(wb.current.degreeK, kMaxDegree);  // the storage of a permutation
-    ElementTable table = TableFor(wb, kind);
-    WriteGroupName(wb, kind, columns);
-    WriteText(wb.panels, kStatusPanel, columns.x1 + kColumnMargin, kStatusLineY,
-              "Number of generators in presentation: " + std::to_string(wb.presentation.generatorCount));
-    rep.trivialSolutions = 0;
-    int64_t attempts = 0;
-
-    for (bool newGroup = false; !newGroup && !found;) {
-      const int64_t k = wb.current.degreeK;
-      bool success = false;
-      for (int t = 0; t < kTriesPerAttempt && !success; ++t) {
-        DrawCandidates(wb, kind, table, k, phiMultiple);
-        success = RelatorsHold(wb, k);
-        KeepWindowAlive(wb.panels);
-        if (wb.panels.flags.stopRequested) return;
-      }
-      if (success) ExtendToEliminatedGenerators(wb, kind, k);
-      ++attempts;
-      if (attempts % 10 == 0 || attempts < 50) {
-        ShowAttempts(wb, columns.x2 + kColumnMargin, kTriesPerAttempt * attempts, kAttemptsBlanks);
-      }
-      // A metabelian attempt that failed is still judged by the images of its last try.
-      const bool judged = kind == SearchKind::metabelian || (kind == SearchKind::permutation && success);
-      const bool trivial = judged && AllImagesEqual(wb, k);
-      if (trivial) ++rep.trivialSolutions;
-
-      const bool giveUp =
-          (kind == SearchKind::metabelian && rep.trivialSolutions > kMetabelianTrivialLimit) ||
-          (rep.trivialSolutions > 6 * k * k && rep.nontrivialCount == 0 && k < wb.run.degreeCap);
-      if (giveUp && kind == SearchKind::metabelian) {
-        ++groupsGivenUp;
-        if (groupsGivenUp % kGroupsPerBoundStep == 0 && bound < kLargestMetabelianBound) ++bound;
-        newGroup = true;
-      } else if (giveUp && kind == SearchKind::permutation && rep.searchNumber == 1) {
-        if (wb.run.listMode) {
-          rep.representationFound = false;
-          return;
-        }
-        if (s.permutationGroupOnly && wb.current.degreeK >= kMaxImageDegree) {
-          rep.representationFound = false;
-          Fail(wb.failure, kNoRegularImage);
-          return;
-        }
-        ++wb.current.degreeK;
-        attempts = 0;
-        rep.trivialSolutions = 0;
-        rep.nontrivialCount = 0;
-        if (wb.current.degreeK <= kMaxTabulatedDegree) table = TableFor(wb, kind);
-        WriteGroupName(wb, kind, columns);
-        BlankEscalationLines(wb);
-      } else {
-        found = success && !trivial;
-      }
-    }
-  }
-
-  if (!trivialPass) {
-    rep.nontrivialCount = 1;
-    ShowRepresentation(wb);
-  }
-  BuildRepresentationMatrices(wb);
-  ++rep.searchNumber;
-}
-
-void FindAbelianRepresentation(Workbench& wb) {
-  const Presentation& p = wb.presentation;
-  Representation& rep = wb.representation;
-  const uint32_t units = static_cast<uint32_t>(wb.field.currentPrime - 1);
-  const int attemptsX = kAbelianColumns.x2 + kColumnMargin;
-  for (int64_t draws = 1;; ++draws) {
-    for (int64_t position = 1; position <= p.generatorCount; ++position) {
-      rep.generators[p.generatorLetters[position]].abelianScalar =
-          static_cast<Residue>(RandomBelow(wb.random, units) + 1);
-    }
-    const bool solution = AbelianRelatorsHold(wb);
-    if (draws % kAbelianDrawsPerPump == 0) KeepWindowAlive(wb.panels);
-    if (draws % kAbelianDrawsPerDisplay == 0) ShowAttempts(wb, attemptsX, draws, kAbelianAttemptsBlanks);
-    if (wb.panels.flags.stopRequested) return;
-    if (solution && !AllScalarsOne(wb)) break;
-  }
-
-  wb.current.degreeK = 1;
-  const std::vector<std::string>& records = wb.simplification.substitutionList;
-  for (auto record = records.rbegin(); record != records.rend(); ++record) {
-    if (record->size() < 2) continue;
-    rep.generators[GeneratorOf((*record)[0])].abelianScalar =
-        AbelianValue(wb, std::string_view(*record).substr(2));
-  }
+void SetScalarImagesAndMatrices(Representation& rep) {
   for (int32_t g = 1; g <= kMaxGenerators; ++g) {
     GeneratorImage& image = rep.generators[g];
     image.image[1] = 1;
@@ -332,9 +206,81 @@ void FindAbelianRepresentation(Workbench& wb) {
     image.inverseMatrix.Reset(1);
     image.inverseMatrix(1, 1) = 1;
   }
-  rep.nontrivialCount = 1;
-  ShowRepresentation(wb);
-  ++rep.searchNumber;
+}
+
+// Scalars for the surviving generators until every relator gives 1 and not every scalar is 1.
+SearchResult FindAbelianRepresentation(const Presentation& p, const Simplification& simplification,
+                                       const PrimeField& field, int64_t degree, Representation& rep,
+                                       RandomGenerator& random, RunControl& control,
+                                       SearchProgress& progress) {
+  const uint32_t units = static_cast<uint32_t>(field.currentPrime - 1);
+  for (int64_t draws = 1;; ++draws) {
+    for (int64_t position = 1; position <= p.generatorCount; ++position) {
+      rep.generators[p.generatorLetters[position]].abelianScalar =
+          static_cast<Residue>(RandomBelow(random, units) + 1);
+    }
+    const bool solution = AbelianRelatorsHold(p, field, rep);
+    if (draws % kAbelianDrawsPerPump == 0) control.KeepWindowAlive();
+    if (draws % kAbelianDrawsPerDisplay == 0) progress.AbelianDraws(draws);
+    if (control.StopRequested()) return SearchResult{SearchEnd::stopped, degree, 0, {}};
+    if (solution && !AllScalarsOne(p, rep)) break;
+  }
+
+  const std::vector<std::string>& records = simplification.substitutionList;
+  for (auto record = records.rbegin(); record != records.rend(); ++record) {
+    if (record->size() < 2) continue;
+    rep.generators[GeneratorOf((*record)[0])].abelianScalar =
+        AbelianValue(field, rep, std::string_view(*record).substr(2));
+  }
+  SetScalarImagesAndMatrices(rep);
+  return SearchResult{SearchEnd::found, 1, 0, {}};
+}
+
+}  // namespace
+
+bool RelatorsHold(const Presentation& p, const Simplification& simplification, const Representation& rep,
+                  int64_t k) {
+  for (int64_t i = 1; i <= p.relatorCount; ++i) {
+    if (!WordIsIdentity(rep, k, p.relators[simplification.relatorOrder[i]])) return false;
+  }
+  return true;
+}
+
+SearchResult FindRepresentation(const Presentation& p, const Simplification& simplification,
+                                const PrimeField& field, const SearchRequest& request, Representation& rep,
+                                RandomGenerator& random, RunControl& control, SearchProgress& progress) {
+  if (request.kind == SearchKind::abelian) {
+    return FindAbelianRepresentation(p, simplification, field, request.degree, rep, random, control,
+                                     progress);
+  }
+  Search search{p, simplification, request, rep, random, control, progress, request.degree, {}};
+  for (GeneratorImage& g : rep.generators) g.abelianScalar = 1;
+  SearchResult result;
+  int32_t bound = request.metabelianBound;
+  int64_t groupsGivenUp = 0;
+  const int64_t phiMultiple = PhiMultiple(p);
+
+  for (;;) {
+    if (request.kind == SearchKind::metabelian && !NextMetabelianGroup(search, bound)) {
+      result.degree = search.degree;
+      result.end = SearchEnd::gaveUp;
+      return result;
+    }
+    // Before the table is built, so that the table has the degree the search uses.
+    if (search.degree == 0) search.degree = kFirstDegree;
+    search.degree = std::min<int64_t>(search.degree, kMaxDegree);  // the storage of a permutation
+    search.table = TableFor(search);
+    progress.GroupStarted(GroupOf(search));
+    result.trivialSolutions = 0;
+    const std::optional<SearchEnd> end = SearchGroup(search, phiMultiple, result);
+    result.degree = search.degree;
+    if (end) {
+      result.end = *end;
+      return result;
+    }
+    ++groupsGivenUp;
+    if (groupsGivenUp % kGroupsPerBoundStep == 0 && bound < kLargestMetabelianBound) ++bound;
+  }
 }
 
 }  // namespace quarvel

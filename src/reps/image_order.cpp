@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
-#include <string>
 #include <vector>
 
 namespace quarvel {
@@ -11,9 +10,6 @@ namespace {
 
 constexpr int32_t kLargestGeneratorTuple = 6;
 constexpr int kPumpEvery = 10;
-constexpr int kOrderPanelLine = 18;
-constexpr int kSavedPanelOffset = 25;
-constexpr int kGeneratorBoundPanel = 6;
 
 // Rank of p among the permutations of 1..m in lexicographic order (its Lehmer code read in the
 // mixed radix m, m-1, ..., 1): 0 .. m! - 1.
@@ -39,15 +35,8 @@ int64_t PhiOfWord(const Word& word, const Presentation& p) {
   return sum;
 }
 
-bool ImageWanted(const Workbench& wb) {
-  const RunSettings& s = wb.settings;
-  return s.determineImageSize && !wb.panels.flags.stopRequested && !wb.failure.computationFailed &&
-         s.repFamily == RepFamily::permutation;
-}
-
-// Closure passes over the list; false when stopRequested cut them short.
-bool CloseImage(Workbench& wb) {
-  ImageState& im = wb.image;
+// Closure passes over the list; false when a stop cut them short.
+bool CloseImage(ImageState& im, RunControl& control) {
   Permutation x{};
   for (;;) {
     const int32_t before = im.count;
@@ -58,24 +47,22 @@ bool CloseImage(Workbench& wb) {
         if (FindImageElement(im, x) == 0) AddImageElement(im, x, im.elements[i].word + im.elements[j].word);
       }
       if (i % kPumpEvery == 0) {
-        PumpMessages(wb.panels);
-        if (wb.panels.flags.stopRequested) return false;
+        control.PumpMessages();
+        if (control.StopRequested()) return false;
       }
     }
     if (im.count == before || im.count > kLargestShownImage) return true;
   }
 }
 
-void ComputePhiDivisor(Workbench& wb) {
-  ImageState& im = wb.image;
-  const Presentation& p = wb.presentation;
+void ComputePhiDivisor(const Presentation& p, const Representation& rep, ImageState& im) {
   std::vector<int64_t> phiOf(im.count + 1);
   for (int32_t x = 1; x <= im.count; ++x) phiOf[x] = PhiOfWord(im.elements[x].word, p);
   bool first = true;
   Permutation product{};
   for (int32_t g = 1; g <= kMaxGenerators; ++g) {
     if (!p.generatorUsed[g]) continue;
-    const Permutation& image = wb.representation.generators[g].image;
+    const Permutation& image = rep.generators[g].image;
     for (int32_t x = 1; x <= im.count; ++x) {
       Compose(im.elements[x].permutation, image, im.degree, product);
       const int32_t y = FindImageElement(im, product);
@@ -87,37 +74,10 @@ void ComputePhiDivisor(Workbench& wb) {
   }
 }
 
-// The left regular representation of the image: g e_i = e_y with x_y = g x_i.
-void BuildRegularMatrices(Workbench& wb) {
-  const ImageState& im = wb.image;
-  const Presentation& p = wb.presentation;
-  Permutation product{};
-  for (int64_t position = 1; position <= p.generatorCount; ++position) {
-    GeneratorImage& g = wb.representation.generators[p.generatorLetters[position]];
-    g.matrix.Reset(im.count);
-    g.inverseMatrix.Reset(im.count);
-    for (int32_t i = 1; i <= im.count; ++i) {
-      Compose(g.image, im.elements[i].permutation, im.degree, product);
-      const int32_t y = FindImageElement(im, product);
-      if (y == 0) continue;  // cannot happen for a closed list
-      g.matrix(y, i) = 1;
-      g.inverseMatrix(i, y) = 1;
-    }
-  }
-}
-
-// "S" with the subscript m after a maps-to arrow, the text at (x, y + 7).
-void ShowIntoSymmetricGroup(Workbench& wb, int x, int y, int32_t m) {
-  const int panel = wb.run.outputPanel;
-  DrawMapsTo(wb.panels, panel, x, y + 7);
-  WriteText(wb.panels, panel, x + 13, y + 7, "S");
-  WriteText(wb.panels, panel, x + 19, y + 12, std::to_string(m));
-}
-
 // Closure of the scratch list under composition, stopping once it is the whole image. Returns its
-// size, or -1 when stopRequested cut it short. `member` is clear on entry and on return.
-int32_t ScratchClosure(Workbench& wb, std::vector<Permutation>& scratch, std::vector<bool>& member) {
-  const ImageState& im = wb.image;
+// size, or -1 when a stop cut it short. `member` is clear on entry and on return.
+int32_t ScratchClosure(const ImageState& im, std::vector<Permutation>& scratch, std::vector<bool>& member,
+                       RunControl& control) {
   const int32_t m = im.degree;
   Permutation x{};
   bool stopped = false;
@@ -133,8 +93,8 @@ int32_t ScratchClosure(Workbench& wb, std::vector<Permutation>& scratch, std::ve
         added = true;
       }
       if ((a + 1) % kPumpEvery == 0) {
-        PumpMessages(wb.panels);
-        if (wb.panels.flags.stopRequested) {
+        control.PumpMessages();
+        if (control.StopRequested()) {
           stopped = true;
           break;
         }
@@ -145,10 +105,9 @@ int32_t ScratchClosure(Workbench& wb, std::vector<Permutation>& scratch, std::ve
   return stopped ? -1 : static_cast<int32_t>(scratch.size());
 }
 
-// The least d <= 6 such that some d-tuple of the list generates it, 7 when none does; -1 when
-// stopRequested cut the search short.
-int32_t SmallestGeneratingTuple(Workbench& wb) {
-  const ImageState& im = wb.image;
+// The least d <= 6 such that some d-tuple of the list generates it, 7 when none does; -1 when a
+// stop cut the search short.
+int32_t SmallestGeneratingTuple(const ImageState& im, RunControl& control) {
   const int32_t n = im.count;
   std::vector<Permutation> scratch;
   scratch.reserve(n);
@@ -165,7 +124,7 @@ int32_t SmallestGeneratingTuple(Workbench& wb) {
         member[rank] = true;
         scratch.push_back(element);
       }
-      const int32_t size = ScratchClosure(wb, scratch, member);
+      const int32_t size = ScratchClosure(im, scratch, member, control);
       if (size < 0) return -1;
       if (size == n) return d;
       int32_t position = d;  // the odometer, last position fastest
@@ -217,73 +176,49 @@ int32_t Gcd(int32_t a, int32_t b) {
   return static_cast<int32_t>(x);
 }
 
-void ComputeImage(Workbench& wb) {
-  ImageState& im = wb.image;
+bool ComputeImage(const Presentation& p, const Representation& rep, int32_t m, ImageState& im,
+                  RunControl& control) {
   im.current = false;
-  const RunSettings& s = wb.settings;
-  if (!ImageWanted(wb) || wb.current.degreeK > kMaxImageDegree || wb.current.degreeK < 1) return;
-  const int32_t m = static_cast<int32_t>(wb.current.degreeK);
+  if (m > kMaxImageDegree || m < 1) return false;
   ResetImage(im, m);
   Permutation identity{};
   std::iota(identity.begin() + 1, identity.begin() + 1 + m, 1);
   AddImageElement(im, identity, Word());
   for (int32_t g = 1; g <= kMaxGenerators; ++g) {
-    if (!wb.presentation.generatorUsed[g]) continue;
-    AddImageElement(im, wb.representation.generators[g].image,
-                    Word{'+', static_cast<char>(GeneratorByte(g))});
+    if (!p.generatorUsed[g]) continue;
+    AddImageElement(im, rep.generators[g].image, Word{'+', static_cast<char>(GeneratorByte(g))});
   }
-  if (!CloseImage(wb)) return;
+  if (!CloseImage(im, control)) return false;
   im.current = true;
-  const int32_t n = im.count;
-  if (n <= kLargestShownImage) ComputePhiDivisor(wb);
-
-  if (s.permutationGroupOnly) {
-    wb.current.degreeK = n;
-    if (n > kLargestRegularImage) {
-      wb.representation.representationFound = false;
-    } else {
-      BuildRegularMatrices(wb);
-    }
-  }
-
-  if (!wb.run.trivialPass && n <= kLargestShownImage) {
-    const int panel = wb.run.outputPanel;
-    const int y = wb.run.outputLine;
-    WriteText(wb.panels, panel, 7, y + 7, "Order of Im{pi  (M)");
-    WriteText(wb.panels, panel, 71, y + 12, "1");
-    ShowIntoSymmetricGroup(wb, 95, y, m);
-    WriteText(wb.panels, panel, 120, y + 7, "}=" + std::to_string(n) + std::string(6, ' '));
-    wb.run.savedPanelPosition = y + kSavedPanelOffset;
-  }
-  wb.run.outputLine += kOrderPanelLine;
-  PumpMessages(wb.panels);
+  if (im.count <= kLargestShownImage) ComputePhiDivisor(p, rep, im);
+  return true;
 }
 
-void ImageGeneratorCount(Workbench& wb) {
-  ImageState& im = wb.image;
-  // The image's own degree m, not degree k: for the S_k - representation degree k has just become
-  // the order of the image.
-  if (!ImageWanted(wb) || !im.current || im.degree > kMaxImageDegree || im.count > kLargestShownImage) return;
-  int32_t d = 0;
-  if (im.degree == 6 && (im.count == 720 || im.count == 360)) {
-    d = 2;  // S_6 and A_6 are 2-generated
-  } else {
-    d = SmallestGeneratingTuple(wb);
-    if (d < 0) return;
+// The left regular representation of the image: g e_i = e_y with x_y = g x_i.
+bool BuildRegularRepresentation(const ImageState& im, const Presentation& p, Representation& rep) {
+  if (im.count > kLargestRegularImage) return false;
+  Permutation product{};
+  for (int64_t position = 1; position <= p.generatorCount; ++position) {
+    GeneratorImage& g = rep.generators[p.generatorLetters[position]];
+    g.matrix.Reset(im.count);
+    g.inverseMatrix.Reset(im.count);
+    for (int32_t i = 1; i <= im.count; ++i) {
+      Compose(g.image, im.elements[i].permutation, im.degree, product);
+      const int32_t y = FindImageElement(im, product);
+      if (y == 0) continue;  // cannot happen for a closed list
+      g.matrix(y, i) = 1;
+      g.inverseMatrix(i, y) = 1;
+    }
   }
-  im.generatorBound = std::max(im.generatorBound, d);
+  return true;
+}
 
-  if (!wb.run.trivialPass) {
-    const int panel = wb.run.outputPanel;
-    const int y = wb.run.outputLine - kOrderPanelLine;
-    WriteText(wb.panels, panel, 231, y + 7, "Number of generators of im{pi  (M)");
-    WriteText(wb.panels, panel, 371, y + 12, "1");
-    ShowIntoSymmetricGroup(wb, 395, y, im.degree);
-    WriteText(wb.panels, panel, 420, y + 7, "}=" + std::to_string(d) + std::string(6, ' '));
-  }
-  WriteText(wb.panels, kGeneratorBoundPanel, 250, 7,
-            "Lower bound on number of generators: " + std::to_string(im.generatorBound) + "  ");
-  PumpMessages(wb.panels);
+std::optional<int32_t> ImageGeneratorCount(const ImageState& im, RunControl& control) {
+  if (!im.current || im.degree > kMaxImageDegree || im.count > kLargestShownImage) return std::nullopt;
+  if (im.degree == 6 && (im.count == 720 || im.count == 360)) return 2;  // S_6 and A_6 are 2-generated
+  const int32_t d = SmallestGeneratingTuple(im, control);
+  if (d < 0) return std::nullopt;
+  return d;
 }
 
 }  // namespace quarvel

@@ -6,34 +6,47 @@
 // generators that produces it (the list stops growing at 5040 elements, and passes stop once it
 // holds more than 1000). For images of at most 1000 elements it also yields the phi divisor: the
 // gcd over every element x and present generator g of phi(word x) + phi(g) - phi(word of xg).
-// For the item "S_k - representation" (permutationGroupOnly) the image then becomes the
-// representation itself: degree k := n and each surviving generator gets the n x n matrix of its
-// left regular action (column i has its 1 in the row of g x_i; the inverse matrix is the
-// transpose); an image of more than 60 elements gives no representation (representationFound is
-// cleared). The order is shown on the output panel outside the trivial pass.
+//
+// BuildRegularRepresentation turns the image into a representation of its own, for the item
+// "S_k - representation": each surviving generator gets the n x n matrix of its left regular
+// action on the n elements (column i has its 1 in the row of g x_i; the inverse matrix is the
+// transpose).
 //
 // ImageGeneratorCount finds the least d such that some d elements of the image (at most 1000 of
 // them) generate it, trying the d-tuples in odometer order; S_6 and A_6 are known to need 2. A d of
-// 7 means no 6 elements do. The knot's generator bound becomes max(bound, d) and is shown on
-// panel 6.
+// 7 means no 6 elements do.
 //
-// Both do nothing unless determineImageSize is on, the representation is a permutation one of
-// degree at most 7, and neither computationFailed nor stopRequested is set; both return at once on
-// stopRequested. They pump the window every 10 outer steps of a closure.
+// The closures pump the window every 10 outer steps and return at once when the run is asked to
+// stop.
 
 #include <cstdint>
+#include <optional>
 
+#include "base/run_control.h"
+#include "group/presentation.h"
 #include "group/word.h"
 #include "reps/image_state.h"
-#include "run/workbench.h"
 
 namespace quarvel {
 
 inline constexpr int32_t kLargestShownImage = 1000;
 inline constexpr int32_t kLargestRegularImage = 60;
 
-void ComputeImage(Workbench& workbench);
-void ImageGeneratorCount(Workbench& workbench);
+// Fills `image` with the image of the present generators (generatorUsed) under the permutations of
+// 1..m of `representation`, and its phi divisor. Clears image.current on entry and sets it once the
+// closure is complete; returns it. Computes nothing for m outside 1..7; a stop leaves the list
+// partly filled.
+bool ComputeImage(const Presentation& presentation, const Representation& representation, int32_t m,
+                  ImageState& image, RunControl& control);
+
+// The matrices of the left regular representation of a complete image for the surviving
+// generators; false, writing nothing, when the image has more than 60 elements.
+bool BuildRegularRepresentation(const ImageState& image, const Presentation& presentation,
+                                Representation& representation);
+
+// The least number of elements that generate a complete image of at most 1000 elements of S_m,
+// m <= 7; nothing for any other image, or when the run was asked to stop.
+std::optional<int32_t> ImageGeneratorCount(const ImageState& image, RunControl& control);
 
 // Empties the list for permutations of 1..m.
 void ResetImage(ImageState& image, int32_t m);

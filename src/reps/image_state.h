@@ -1,8 +1,9 @@
 #pragma once
 // The image of the current permutation representation in S_m (m <= 7): its elements, each with a
 // word in the generators that produces it, the phi divisor that the same pass yields, and the
-// generator bound of the current knot. Written by ComputeImage and ImageGeneratorCount
-// (image_order.h); the driver resets the generator bound at each knot.
+// generator bound of the current knot. The list and the phi divisor are written by ComputeImage
+// (image_order.h); the norm driver raises the generator bound by each image's generator count and
+// resets it at each knot.
 
 #include <array>
 #include <cstdint>
@@ -28,8 +29,8 @@ struct ImageState {
   // Position in the list of each permutation of 1..m by its rank in lexicographic order; 0 when
   // absent. Keeps FindImageElement at constant cost while the closure fills up to 5040 elements.
   std::array<int32_t, kMaxImageElements> positionOfRank{};
-  // Whether the list belongs to the representation of this cycle: ComputeImage clears it on entry
-  // and sets it once the closure is complete.
+  // Whether the list belongs to the representation of this cycle: cleared before each image is
+  // computed, set once the closure is complete.
   bool current = false;
   int32_t phiDivisor = 0;
   int32_t generatorBound = 1;  // never lowered during a knot's computation

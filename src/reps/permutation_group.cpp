@@ -103,20 +103,17 @@ void InvertPermutation(const Permutation& p, int64_t k, Permutation& inverse) {
   for (int32_t i = 1; i <= k; ++i) inverse[p[i]] = i;
 }
 
-bool ChooseMetabelianGroup(Workbench& wb, int32_t bound) {
-  bound = std::min(bound, wb.run.degreeCap);
-  if (bound < kSmallestMetabelianModulus) return false;
+std::optional<MetabelianGroup> ChooseMetabelianGroup(
+    RandomGenerator& random, const std::array<int32_t, kPrimeTableSize + 1>& primeTable, int32_t bound,
+    int32_t degreeCap) {
+  bound = std::min(bound, degreeCap);
+  if (bound < kSmallestMetabelianModulus) return std::nullopt;
   const uint32_t range = static_cast<uint32_t>(kPrimeTableSize - 2);
   int32_t l = 0;
   do {
-    l = wb.settings.primeTable[kFirstMetabelianPrimePosition + RandomBelow(wb.random, range)];
+    l = primeTable[kFirstMetabelianPrimePosition + RandomBelow(random, range)];
   } while (l > bound);
-  Representation& rep = wb.representation;
-  rep.metabelianN = 2;
-  rep.metabelianL = l;
-  rep.metabelianZ = l - 1;
-  wb.current.degreeK = l;
-  return true;
+  return MetabelianGroup{2, l, l - 1};
 }
 
 ElementTable BuildMetabelianElements(int32_t l, int32_t z) {

@@ -6,13 +6,15 @@
 // therefore evaluates to i -> P(x1)(P(x2)(...P(xm)(i))), which is what the matrices of
 // representation_matrices.h multiply to.
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "base/run_settings.h"
 #include "base/random_generator.h"
 #include "reps/representation.h"
-#include "run/workbench.h"
 
 namespace quarvel {
 
@@ -63,11 +65,20 @@ bool WordIsIdentity(const Representation& rep, int64_t k, std::string_view word)
 // Writes the inverse of points 1..k of `p`.
 void InvertPermutation(const Permutation& p, int64_t k, Permutation& inverse);
 
-// Chooses the metabelian group Z/2 x Z/l, l a prime of 3..67 drawn from the prime table until it is
-// at most min(bound, degree cap); 1 in Z/2 acts on Z/l by multiplication by z = l - 1. Sets the
-// representation's n = 2, l and z, and degree k := l. Returns false, drawing nothing, when the
-// bound is below 3 (no prime of the range fits; no run lowers the bound that far).
-bool ChooseMetabelianGroup(Workbench& workbench, int32_t bound);
+// The metabelian group Z/n x Z/l, 1 in Z/n acting on Z/l by multiplication by z.
+struct MetabelianGroup {
+  int32_t n = 2;
+  int32_t l = 0;
+  int32_t z = 0;
+};
+
+// Chooses the metabelian group Z/2 x Z/l, l a prime of 3..67 drawn from the prime table (2, 3, 5,
+// ..., 71 at positions 1..20) until it is at most min(bound, degree cap); 1 in Z/2 acts on Z/l by
+// multiplication by z = l - 1. Nothing, drawing nothing, when that minimum is below 3 (no prime of
+// the range fits; no run lowers the bound that far).
+std::optional<MetabelianGroup> ChooseMetabelianGroup(
+    RandomGenerator& random, const std::array<int32_t, kPrimeTableSize + 1>& primeTable, int32_t bound,
+    int32_t degreeCap);
 
 // The 2l elements (i, j), i in Z/2, j in Z/l, at row l*i + j + 1: the permutation of the points
 // 1..l given by m -> j + z^i m mod l, residues written 1..l (point l is the residue 0).

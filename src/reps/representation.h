@@ -45,11 +45,11 @@ struct Representation {
   int32_t metabelianN = 2;
   int32_t metabelianL = 0;
   int32_t metabelianZ = 0;
-  // Searches of the current knot; 1 while the first nontrivial representation is sought.
+  // What the norm driver keeps of its searches for the current knot. searchNumber counts the
+  // representations found (the trivial pass included): 1 while the first nontrivial one is sought.
   int32_t searchNumber = 0;
-  // Set by the driver before each search; cleared by a search that gives up.
+  // Set before each search; cleared when a search gives up or fails.
   bool representationFound = false;
-  int64_t trivialSolutions = 0;
   // 1 once a nontrivial representation was found for this knot at the current degree.
   int64_t nontrivialCount = 0;
 };

@@ -19,25 +19,25 @@ void ReducedPermutationMatrix(const Permutation& p, int32_t k, IntMatrix& matrix
   }
 }
 
-void BuildRepresentationMatrices(Workbench& wb) {
-  const RunSettings& s = wb.settings;
-  if (s.permutationGroupOnly) return;
-  const bool scalar = wb.run.trivialPass || s.repFamily == RepFamily::abelian;
-  const bool reduced = !scalar && s.repFamily == RepFamily::permutation && s.reducedPermutationRep;
-  const int32_t k = static_cast<int32_t>(wb.current.degreeK);
+void BuildRepresentationMatrices(const Presentation& presentation, MatrixKind kind, int32_t k,
+                                 Representation& representation) {
   for (int32_t g = 1; g <= kMaxGenerators; ++g) {
-    if (!wb.presentation.generatorUsed[g]) continue;
-    GeneratorImage& image = wb.representation.generators[g];
-    if (scalar) {
-      image.matrix.Reset(1);
-      image.matrix(1, 1) = 1;
-      image.inverseMatrix.Reset(1);
-      image.inverseMatrix(1, 1) = 1;
-    } else if (reduced) {
-      ReducedPermutationMatrix(image.image, k, image.matrix);
-      ReducedPermutationMatrix(image.inverseImage, k, image.inverseMatrix);
-    } else {
-      PermutationMatrices(image.image, k, image.matrix, image.inverseMatrix);
+    if (!presentation.generatorUsed[g]) continue;
+    GeneratorImage& image = representation.generators[g];
+    switch (kind) {
+      case MatrixKind::scalar:
+        image.matrix.Reset(1);
+        image.matrix(1, 1) = 1;
+        image.inverseMatrix.Reset(1);
+        image.inverseMatrix(1, 1) = 1;
+        break;
+      case MatrixKind::reduced:
+        ReducedPermutationMatrix(image.image, k, image.matrix);
+        ReducedPermutationMatrix(image.inverseImage, k, image.inverseMatrix);
+        break;
+      case MatrixKind::permutation:
+        PermutationMatrices(image.image, k, image.matrix, image.inverseMatrix);
+        break;
     }
   }
 }

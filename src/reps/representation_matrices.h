@@ -14,16 +14,20 @@
 
 #include <cstdint>
 
+#include "group/presentation.h"
 #include "reps/representation.h"
-#include "run/workbench.h"
 
 namespace quarvel {
 
-// Matrices for every present generator (generatorUsed): 1 x 1 [1] in the trivial pass and for the
-// abelian kind; k x k permutation matrices for the permutation kind and the metabelian kind; the
-// (k-1) x (k-1) reduced matrices with reducedPermutationRep. Does nothing for permutationGroupOnly,
-// whose matrices come from the regular representation of the image (image_order.h).
-void BuildRepresentationMatrices(Workbench& workbench);
+// Which matrices a representation multiplies: 1 x 1 [1] (the trivial pass and the abelian kind),
+// the k x k permutation matrices (the permutation and metabelian kinds), or the (k-1) x (k-1)
+// reduced matrices on V.
+enum class MatrixKind { scalar, permutation, reduced };
+
+// The matrices of that kind for every present generator (generatorUsed) from its image on 1..k.
+// The regular representation takes its matrices from its image instead (image_order.h).
+void BuildRepresentationMatrices(const Presentation& presentation, MatrixKind kind, int32_t k,
+                                 Representation& representation);
 
 // The k x k matrix of p and its inverse (the transpose).
 void PermutationMatrices(const Permutation& p, int32_t k, IntMatrix& matrix, IntMatrix& inverseMatrix);

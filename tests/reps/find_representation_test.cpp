@@ -5,68 +5,79 @@
 #include <algorithm>
 #include <functional>
 #include <map>
-#include <sstream>
 #include <vector>
 
 #include "group/knot_tables.h"
-#include "run/prepare_presentation.h"
-#include "run/show_representation.h"
 #include "simplify/simplify_presentation.h"
 #include "test_support.h"
 
 namespace quarvel {
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// A headless surface that records every drawing call, runs a check on every pump and, once given a
-// budget, presses "Back to the main menu" when the budget of pumps is spent.
-class SearchSurface : public HeadlessSurface {
+// Counts the pumps, runs a check on every one and, once given a budget, asks the run to stop when
+// the budget of pumps is spent.
+class BudgetControl : public RunControl {
  public:
-  SearchSurface() { RecordTranscript(transcript); }
-  std::ostringstream transcript;
   std::function<void()> onPump;
-  void SetBudget(int64_t pumps) { left_ = pumps; }
+  int64_t pumps = 0;
+  bool stop = false;
+  void SetBudget(int64_t budget) { left_ = budget; }
 
-  void ProcessMessages(RunFlags& flags) override {
-    HeadlessSurface::ProcessMessages(flags);
-    if (onPump) onPump();
-    if (--left_ == 0) flags.stopRequested = true;
-  }
-  // The recorded calls that start with `prefix`.
-  Lines Calls(std::string_view prefix) const {
-    Lines lines;
-    std::istringstream in(transcript.str());
-    for (std::string line; std::getline(in, line);) {
-      if (line.starts_with(prefix)) lines.push_back(line);
-    }
-    return lines;
-  }
+  void PumpMessages() override { Pump(); }
+  void KeepWindowAlive() override { Pump(); }
+  bool StopRequested() const override { return stop; }
 
  private:
+  void Pump() {
+    ++pumps;
+    if (onPump) onPump();
+    if (--left_ == 0) stop = true;
+  }
   int64_t left_ = -1;
 };
 
-// The first nontrivial search of a knot, as the driver starts it, on `braid` simplified with effort 20.
-struct SearchBench {
-  SearchSurface surface;
-  Workbench wb{surface};
+// Everything a search tells, and the pump count at each raise of the degree.
+struct RecordedProgress : SearchProgress {
+  const BudgetControl* control = nullptr;
+  std::vector<SearchedGroup> started;
+  std::vector<SearchedGroup> raised;
+  std::vector<int64_t> pumpsAtRaise;
+  std::vector<int64_t> attempts;
+  std::vector<int64_t> abelianDraws;
 
-  SearchBench(std::string_view braid, RepFamily family, int64_t k) {
+  void GroupStarted(const SearchedGroup& group) override { started.push_back(group); }
+  void DegreeRaised(const SearchedGroup& group) override {
+    raised.push_back(group);
+    pumpsAtRaise.push_back(control->pumps);
+  }
+  void Attempts(int64_t tries) override { attempts.push_back(tries); }
+  void AbelianDraws(int64_t draws) override { abelianDraws.push_back(draws); }
+};
+
+// The first nontrivial search of a knot, on `braid` simplified with effort 20.
+struct SearchBench {
+  testing::Bench bench;
+  Workbench& wb = bench.wb;
+  SearchRequest request;
+  BudgetControl control;
+  RecordedProgress progress;
+
+  SearchBench(std::string_view braid, SearchKind kind, int64_t k) {
     if (!braid.empty()) {
-      wb.presentation.braidText = std::string(braid);
-      wb.settings.simplifyEffort = braid == "{1}" ? 0 : 20;
-      PreparePresentation(wb);
+      testing::PrepareBraid(wb, braid);
       EXPECT_FALSE(wb.failure.computationFailed) << braid;
     }
     FillPrimeTable(wb.settings);
-    wb.settings.repFamily = family;
-    wb.current.degreeK = k;
-    wb.run.degreeCap = kInitialDegreeCap;
-    wb.run.outputPanel = 3;
-    wb.representation.searchNumber = 1;
-    wb.representation.representationFound = true;
-    SetSpaceNames(wb.presentation, GroupType::knot);
+    request.kind = kind;
+    request.degree = k;
+    request.degreeCap = kInitialDegreeCap;
+    request.firstSearch = true;
+    request.primeTable = wb.settings.primeTable;
+    progress.control = &control;
+  }
+  SearchResult Search() {
+    return FindRepresentation(wb.presentation, wb.simplification, wb.field, request, wb.representation,
+                              wb.random, control, progress);
   }
   // Generators a, b, ... with the given relators and nothing eliminated.
   void SetRelators(int generators, const std::vector<Word>& relators) {
@@ -125,14 +136,6 @@ void ExpectNontrivialHomomorphism(const Workbench& wb, int64_t k) {
   EXPECT_FALSE(allEqual);
 }
 
-TEST(WithThousandsCommas, GroupsThousandsAndMillions) {
-  EXPECT_EQ(WithThousandsCommas(100), "100");
-  EXPECT_EQ(WithThousandsCommas(1000), "1,000");
-  EXPECT_EQ(WithThousandsCommas(123456), "123,456");
-  EXPECT_EQ(WithThousandsCommas(1234567), "1,234,567");
-  EXPECT_EQ(WithThousandsCommas(1234567890), "1234,567,890");
-}
-
 TEST(FindRepresentation, EveryFoundRepresentationSatisfiesEveryRelator) {
   struct Case {
     std::string_view knot;
@@ -144,33 +147,31 @@ TEST(FindRepresentation, EveryFoundRepresentationSatisfiesEveryRelator) {
                         {"6_1", 4, false}, {"7_4", 6, false}, {"8_19", 5, true}, {"12_1311", 4, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.knot) + " k " + std::to_string(c.k));
-    SearchBench bench(BraidOf(c.knot), RepFamily::permutation, c.k);
-    bench.wb.settings.alternatingOnly = c.alternating;
-    FindRepresentation(bench.wb);
-    ASSERT_TRUE(bench.wb.representation.representationFound);
-    const int64_t k = bench.wb.current.degreeK;  // raised when only trivial solutions turned up
+    SearchBench bench(BraidOf(c.knot), SearchKind::permutation, c.k);
+    bench.request.alternatingOnly = c.alternating;
+    const SearchResult result = bench.Search();
+    ASSERT_EQ(result.end, SearchEnd::found);
+    const int64_t k = result.degree;  // raised when only trivial solutions turned up
     EXPECT_GE(k, c.k);
-    EXPECT_EQ(bench.wb.representation.searchNumber, 2);
-    EXPECT_EQ(bench.wb.representation.nontrivialCount, 1);
     ExpectNontrivialHomomorphism(bench.wb, k);
-    const bool alternating = c.alternating && k <= 8;
-    EXPECT_EQ(bench.surface.Calls("P1\t7\t7\t").front(),
-              std::string("P1\t7\t7\tPermutation group: ") + (alternating ? "A" : "S"));
-    EXPECT_EQ(bench.surface.Calls("P1\t10").front(),
-              "P1\t" + std::string(alternating ? "108" : "106") + "\t13\t" + std::to_string(c.k));
+    ASSERT_FALSE(bench.progress.started.empty());
+    EXPECT_EQ(bench.progress.started.front().degree, c.k);
+    EXPECT_EQ(bench.progress.started.front().alternating, c.alternating && c.k <= 8);
+    if (!bench.progress.raised.empty()) {
+      EXPECT_EQ(bench.progress.raised.back().alternating, c.alternating && k <= 8);
+    }
   }
 }
 
 TEST(FindRepresentation, EliminatedGeneratorsTakeTheirRecordsLastFirst) {
   // a and d survive with the braid relation; c = ad was eliminated after b = ca, so b needs c first.
-  SearchBench bench("", RepFamily::permutation, 3);
+  SearchBench bench("", SearchKind::permutation, 3);
   bench.SetRelators(2, {"+a+d+a-d-a-d"});
   Presentation& p = bench.wb.presentation;
   p.generatorLetters[2] = 4;
   for (int g : {1, 2, 3, 4}) p.generatorUsed[g] = true;
   bench.wb.simplification.substitutionList = {"b=+c+a", "c=+a+d"};
-  FindRepresentation(bench.wb);
-  ASSERT_TRUE(bench.wb.representation.representationFound);
+  ASSERT_EQ(bench.Search().end, SearchEnd::found);
   const Representation& rep = bench.wb.representation;
   Permutation c = ValueOf(rep, 3, "+a+d");
   Permutation b = ValueOf(rep, 3, "+a+d+a");
@@ -182,100 +183,93 @@ TEST(FindRepresentation, EliminatedGeneratorsTakeTheirRecordsLastFirst) {
 }
 
 TEST(FindRepresentation, TheTrivialPassIsTheTrivialRepresentationOfDegreeOne) {
-  SearchBench bench("{1,1,1}", RepFamily::permutation, 1);
+  SearchBench bench("{1,1,1}", SearchKind::trivial, 1);
   Workbench& wb = bench.wb;
-  wb.run.trivialPass = true;
-  wb.representation.searchNumber = 0;
   RandomGenerator expected = wb.random;
   SkipDraws(expected, 2);  // one draw for each of the two surviving generators
-  FindRepresentation(wb);
+  const SearchResult result = bench.Search();
+  EXPECT_EQ(result.end, SearchEnd::found);
+  EXPECT_EQ(result.degree, 1);
   EXPECT_EQ(wb.random.seed, expected.seed);
-  EXPECT_EQ(wb.representation.searchNumber, 1);
-  EXPECT_EQ(wb.representation.nontrivialCount, 0);
-  for (int g : {1, 2, 3}) {
-    const GeneratorImage& image = wb.representation.generators[g];
-    EXPECT_EQ(image.image[1], 1);
-    EXPECT_EQ(image.matrix.cells, std::vector<int32_t>{1});
-    EXPECT_EQ(image.inverseMatrix.cells, std::vector<int32_t>{1});
-  }
-  EXPECT_EQ(bench.surface.PanelText(ComputationWindow::norm, 3), "");
-  EXPECT_EQ(bench.surface.Calls("P1"), (Lines{"P1\t157\t7\tNumber of generators in presentation: 2",
-                                              "P1\t407\t7\tAttempts at finding representation: 100"}));
+  for (int g : {1, 2, 3}) EXPECT_EQ(wb.representation.generators[g].image[1], 1);
+  EXPECT_EQ(bench.control.pumps, 1);
+  EXPECT_EQ(bench.progress.attempts, std::vector<int64_t>{100});
 }
 
 // The unknot {1} keeps one generator with the relator +a-a: every try succeeds and every solution
 // is trivial, one try per attempt.
 TEST(FindRepresentation, TheUnknotRaisesTheDegreeUpToTheCap) {
   constexpr int64_t kPumpsAtTheCap = 300;  // beyond 6 * 6^2: the cap is passed without a raise
-  SearchBench bench("{1}", RepFamily::permutation, 3);
-  Workbench& wb = bench.wb;
-  ASSERT_EQ(wb.presentation.generatorCount, 1);
-  wb.run.degreeCap = 6;
-  std::map<int64_t, int64_t> mostTrivialAt;
-  bench.surface.onPump = [&] {
-    int64_t& most = mostTrivialAt[wb.current.degreeK];
-    most = std::max(most, wb.representation.trivialSolutions);
-  };
-  bench.surface.SetBudget((6 * 9 + 1) + (6 * 16 + 1) + (6 * 25 + 1) + kPumpsAtTheCap);
-  FindRepresentation(wb);
-  EXPECT_TRUE(wb.panels.flags.stopRequested);
-  EXPECT_EQ(wb.current.degreeK, 6);
+  SearchBench bench("{1}", SearchKind::permutation, 3);
+  ASSERT_EQ(bench.wb.presentation.generatorCount, 1);
+  bench.request.degreeCap = 6;
+  bench.control.SetBudget((6 * 9 + 1) + (6 * 16 + 1) + (6 * 25 + 1) + kPumpsAtTheCap);
+  const SearchResult result = bench.Search();
+  EXPECT_EQ(result.end, SearchEnd::stopped);
+  EXPECT_EQ(result.degree, 6);
   // The raise comes with the first trivial solution beyond 6 k^2.
-  EXPECT_EQ(mostTrivialAt, (std::map<int64_t, int64_t>{{3, 54}, {4, 96}, {5, 150}, {6, kPumpsAtTheCap - 1}}));
-  EXPECT_EQ(bench.surface.Calls("P1\t106\t13\t"),
-            (Lines{"P1\t106\t13\t3", "P1\t106\t13\t4", "P1\t106\t13\t5", "P1\t106\t13\t6"}));
-  Lines blanks = bench.surface.Calls("P3\t10\t");  // 40 lines of the output panel at each raise
-  ASSERT_EQ(blanks.size(), 3u * 40u);
-  EXPECT_EQ(blanks[0], "P3\t10\t70\t");
-  EXPECT_EQ(blanks[39], "P3\t10\t382\t");
+  EXPECT_EQ(bench.progress.pumpsAtRaise, (std::vector<int64_t>{55, 55 + 97, 55 + 97 + 151}));
+  std::vector<int64_t> degrees;
+  for (const SearchedGroup& group : bench.progress.raised) degrees.push_back(group.degree);
+  EXPECT_EQ(degrees, (std::vector<int64_t>{4, 5, 6}));
+  EXPECT_EQ(result.trivialSolutions, kPumpsAtTheCap - 1);  // the last try is cut short by the stop
 }
 
 TEST(FindRepresentation, InListModeTheFirstSearchGivesUpInstead) {
-  SearchBench bench("{1}", RepFamily::permutation, 3);
-  bench.wb.run.listMode = true;
-  const int pumps = bench.surface.MessagePumps();
-  FindRepresentation(bench.wb);
-  EXPECT_FALSE(bench.wb.representation.representationFound);
-  EXPECT_EQ(bench.wb.current.degreeK, 3);
-  EXPECT_EQ(bench.wb.representation.searchNumber, 1);
-  EXPECT_EQ(bench.surface.MessagePumps() - pumps, 6 * 9 + 1);
-  // Attempts 1..49 are shown, then every tenth: the 55 attempts end with 5,000 tries.
-  Lines attempts = bench.surface.Calls("P1\t407\t7\t");
-  ASSERT_EQ(attempts.size(), 50u);
-  EXPECT_EQ(attempts[48], "P1\t407\t7\tAttempts at finding representation: 4,900");
-  EXPECT_EQ(attempts[49], "P1\t407\t7\tAttempts at finding representation: 5,000");
+  SearchBench bench("{1}", SearchKind::permutation, 3);
+  bench.request.listMode = true;
+  const SearchResult result = bench.Search();
+  EXPECT_EQ(result.end, SearchEnd::gaveUp);
+  EXPECT_EQ(result.degree, 3);
+  EXPECT_EQ(bench.control.pumps, 6 * 9 + 1);
+  // Attempts 1..49 are told, then every tenth: the 55 attempts end with 5,000 tries.
+  ASSERT_EQ(bench.progress.attempts.size(), 50u);
+  EXPECT_EQ(bench.progress.attempts[48], 4900);
+  EXPECT_EQ(bench.progress.attempts[49], 5000);
 }
 
 TEST(FindRepresentation, RejectsSolutionsWithAllImagesEqual) {
   // a = b = c is the only solution.
-  SearchBench bench("", RepFamily::permutation, 3);
+  SearchBench bench("", SearchKind::permutation, 3);
   bench.SetRelators(3, {"+a-b", "+b-c"});
-  bench.wb.run.listMode = true;
-  FindRepresentation(bench.wb);
-  EXPECT_FALSE(bench.wb.representation.representationFound);
-  EXPECT_EQ(bench.wb.representation.trivialSolutions, 6 * 9 + 1);
+  bench.request.listMode = true;
+  const SearchResult result = bench.Search();
+  EXPECT_EQ(result.end, SearchEnd::gaveUp);
+  EXPECT_EQ(result.trivialSolutions, 6 * 9 + 1);
 }
 
 TEST(FindRepresentation, LaterSearchesKeepTheirDegree) {
-  SearchBench bench("{1}", RepFamily::permutation, 3);
-  bench.wb.representation.searchNumber = 2;
-  bench.surface.SetBudget(400);
-  FindRepresentation(bench.wb);
-  EXPECT_EQ(bench.wb.current.degreeK, 3);
-  EXPECT_EQ(bench.wb.representation.trivialSolutions, 399);  // the 400th try is cut short by the stop
+  SearchBench bench("{1}", SearchKind::permutation, 3);
+  bench.request.firstSearch = false;
+  bench.control.SetBudget(400);
+  const SearchResult result = bench.Search();
+  EXPECT_EQ(result.end, SearchEnd::stopped);
+  EXPECT_EQ(result.degree, 3);
+  EXPECT_EQ(result.trivialSolutions, 399);  // the 400th try is cut short by the stop
+  EXPECT_TRUE(bench.progress.raised.empty());
+}
+
+TEST(FindRepresentation, TheRegularRepresentationFailsBeyondDegreeSeven) {
+  SearchBench bench("{1}", SearchKind::permutation, 7);
+  bench.request.regularRepresentation = true;
+  const SearchResult result = bench.Search();
+  EXPECT_EQ(result.end, SearchEnd::failed);
+  EXPECT_EQ(result.degree, 7);
+  EXPECT_EQ(result.failure,
+            "The regular representation needs a non-abelian image in S_k, k <= 7: none was found");
+  EXPECT_EQ(bench.control.pumps, 6 * 49 + 1);
 }
 
 TEST(FindRepresentation, MetabelianWithOddPhiMapsEveryGeneratorToAReflection) {
-  SearchBench bench("{1,1,1}", RepFamily::metabelian, 3);
+  SearchBench bench("{1,1,1}", SearchKind::metabelian, 3);
   Workbench& wb = bench.wb;
   wb.presentation.phi.fill(3);
-  wb.run.metabelianMaxOrder = 7;
-  SetCurrentPrime(wb.field, 13);
-  FindRepresentation(wb);
-  ASSERT_TRUE(wb.representation.representationFound);
+  bench.request.metabelianBound = 7;
+  const SearchResult result = bench.Search();
+  ASSERT_EQ(result.end, SearchEnd::found);
   // The trefoil's only dihedral quotient Z/2 x Z/l with l <= 7 has l = 3.
   ASSERT_EQ(wb.representation.metabelianL, 3);
-  EXPECT_EQ(wb.current.degreeK, 3);
+  EXPECT_EQ(result.degree, 3);
   ExpectNontrivialHomomorphism(wb, 3);
   for (int g : {1, 2, 3}) {
     const GeneratorImage& image = wb.representation.generators[g];
@@ -284,137 +278,63 @@ TEST(FindRepresentation, MetabelianWithOddPhiMapsEveryGeneratorToAReflection) {
     for (int i = 1; i <= 3; ++i) fixed += image.image[i] == i;
     EXPECT_EQ(fixed, 1) << GeneratorLetter(g);
   }
-  EXPECT_EQ(bench.surface.Calls("P1\t7\t7\t").back(),
-            "P1\t7\t7\tMetabelian group: Z/2xZ/3 and 1 in Z/2 acts by multiplication by 2 on Z/3");
-  EXPECT_EQ(bench.surface.Calls("P1\t407\t7\t").back(),
-            "P1\t407\t7\tNumber of generators in presentation: 2");
-  EXPECT_EQ(bench.surface.Calls("P3\t7\t7\tR").back(),
-            "P3\t7\t7\tRepresentation of the fundamental group: pi_1(S^3\\K) -> Z/2 x Z/3 -> GL(F_13,3)");
+  const SearchedGroup& last = bench.progress.started.back();
+  EXPECT_EQ(last.kind, SearchKind::metabelian);
+  EXPECT_EQ(std::vector<int32_t>({last.metabelianN, last.metabelianL, last.metabelianZ}),
+            (std::vector<int32_t>{2, 3, 2}));
+}
+
+TEST(FindRepresentation, NoMetabelianGroupBelowThreeGivesUpWithoutDrawing) {
+  SearchBench bench("{1,1,1}", SearchKind::metabelian, 5);
+  bench.request.metabelianBound = 2;
+  const uint32_t seed = bench.wb.random.seed;
+  const SearchResult result = bench.Search();
+  EXPECT_EQ(result.end, SearchEnd::gaveUp);
+  EXPECT_EQ(result.degree, 5);
+  EXPECT_EQ(bench.wb.random.seed, seed);
+  EXPECT_TRUE(bench.progress.started.empty());
 }
 
 TEST(FindAbelianRepresentation, OverF2OnlyTheTrivialSolutionExists) {
-  SearchBench bench("{1,1,1}", RepFamily::abelian, 3);
+  SearchBench bench("{1,1,1}", SearchKind::abelian, 3);
   Workbench& wb = bench.wb;
   SetCurrentPrime(wb.field, 2);
   RandomGenerator expected = wb.random;
   SkipDraws(expected, 3003 * 2);  // a pump every 1001 draws of two scalars; the third one stops
-  bench.surface.SetBudget(3);
-  FindRepresentation(wb);
+  bench.control.SetBudget(3);
+  const SearchResult result = bench.Search();
+  EXPECT_EQ(result.end, SearchEnd::stopped);
+  EXPECT_EQ(result.degree, 3);
   EXPECT_EQ(wb.random.seed, expected.seed);
-  EXPECT_EQ(bench.surface.Calls("P1"), (Lines{"P1\t407\t7\tAttempts at finding representation: 1,000",
-                                              "P1\t407\t7\tAttempts at finding representation: 2,000",
-                                              "P1\t407\t7\tAttempts at finding representation: 3,000"}));
-  EXPECT_EQ(bench.surface.PanelText(ComputationWindow::norm, 3), "");
-  EXPECT_EQ(wb.representation.searchNumber, 1);
+  EXPECT_EQ(bench.progress.abelianDraws, (std::vector<int64_t>{1000, 2000, 3000}));
 }
 
 TEST(FindAbelianRepresentation, TheTrefoilSendsEveryGeneratorToOneUnit) {
-  SearchBench bench("{1,1,1}", RepFamily::abelian, 3);
+  SearchBench bench("{1,1,1}", SearchKind::abelian, 3);
   SetCurrentPrime(bench.wb.field, 5);
-  FindRepresentation(bench.wb);
+  const SearchResult result = bench.Search();
   const Representation& rep = bench.wb.representation;
-  EXPECT_EQ(bench.wb.current.degreeK, 1);
-  EXPECT_EQ(rep.nontrivialCount, 1);
+  EXPECT_EQ(result.end, SearchEnd::found);
+  EXPECT_EQ(result.degree, 1);
   // Conjugate generators share their scalar, the eliminated b included.
-  const std::string u = std::to_string(rep.generators[1].abelianScalar);
-  EXPECT_NE(u, "1");
+  const Residue u = rep.generators[1].abelianScalar;
+  EXPECT_NE(u, 1);
+  EXPECT_EQ(rep.generators[2].abelianScalar, u);
+  EXPECT_EQ(rep.generators[3].abelianScalar, u);
   EXPECT_EQ(rep.generators[2].matrix.cells, std::vector<int32_t>{1});
-  EXPECT_EQ(bench.surface.PanelLines(ComputationWindow::norm, 3),
-            (Lines{"Representation of the fundamental group: pi_1(S^3\\K) -> GL(F_5,1)",
-                   "a -> (" + u + ") b -> (" + u + ") c -> (" + u + ")"}));
+  EXPECT_EQ(rep.generators[52].inverseMatrix.cells, std::vector<int32_t>{1});
 }
 
-TEST(FindRepresentation, DoesNothingAfterAFailureAndStopsWhenAsked) {
-  SearchBench failed("{1,1,1}", RepFamily::permutation, 3);
-  Fail(failed.wb.failure, "Too many generators!");
-  const uint32_t seed = failed.wb.random.seed;
-  FindRepresentation(failed.wb);
-  EXPECT_EQ(failed.wb.random.seed, seed);
-  EXPECT_EQ(failed.surface.Calls("P1"), Lines{});
-
-  SearchBench stopped("{1,1,1}", RepFamily::permutation, 3);
-  stopped.wb.panels.flags.stopRequested = true;
-  const int pumps = stopped.surface.MessagePumps();
-  FindRepresentation(stopped.wb);
-  EXPECT_EQ(stopped.surface.MessagePumps(), pumps + 1);  // one try, then it returns
-  EXPECT_EQ(stopped.wb.representation.searchNumber, 1);
-}
-
-// Shows generators `present` with images cycled from `images`; returns the calls after the 80
-// blank lines.
-Lines Shown(SearchBench& bench, int64_t k, const std::vector<int>& present,
-            const std::vector<std::vector<int32_t>>& images) {
-  Workbench& wb = bench.wb;
-  wb.current.degreeK = k;
-  wb.run.outputPanel = 4;
-  for (size_t i = 0; i < present.size(); ++i) {
-    wb.presentation.generatorUsed[present[i]] = true;
-    const std::vector<int32_t>& points = images[i % images.size()];
-    std::copy(points.begin(), points.end(), wb.representation.generators[present[i]].image.begin() + 1);
-  }
-  ShowRepresentation(wb);
-  Lines calls = bench.surface.Calls("");
-  EXPECT_EQ(calls.size() >= 80 ? calls[79] : "", "P4\t7\t639\t");
-  return Lines(calls.begin() + std::min<size_t>(80, calls.size()), calls.end());
-}
-
-TEST(ShowRepresentation, LettersArrowsAndImagesWrappingPast400) {
-  SearchBench plain("", RepFamily::permutation, 3);
-  EXPECT_EQ(Shown(plain, 3, {1, 2, 3}, {{2, 1, 3}, {1, 3, 2}, {3, 1, 2}}),
-            (Lines{"P4\t7\t7\tRepresentation of the fundamental group: pi_1(S^3\\K) -> S_3 -> GL(Z,3)",  //
-                   "P4\t7\t22\ta", "A4\t18\t22", "P4\t31\t22\t(213)",                                    //
-                   "P4\t72\t22\tb", "A4\t83\t22", "P4\t96\t22\t(132)",  // 7 + 35 + 10 * 3
-                   "P4\t137\t22\tc", "A4\t148\t22", "P4\t161\t22\t(312)"}));
-  EXPECT_EQ(plain.wb.run.outputLine, 30);
-
-  // Steps of 35 + 100: x = 7, 142, 277, then 412 passes 400 and the next entry starts a new line.
-  SearchBench reduced("", RepFamily::permutation, 10);
-  reduced.wb.settings.reducedPermutationRep = true;
-  const std::vector<int32_t> swap = {2, 1, 3, 4, 5, 6, 7, 8, 9, 10};
-  Lines shown = Shown(reduced, 10, {1, 2, 3, 27}, {swap});
-  EXPECT_EQ(
-      Lines(shown.begin(), shown.begin() + 2),
-      (Lines{"P4\t7\t7\tThe representation of the fundamental group: pi_1(S^3\\K) -> S_10 -> GL(V) = GL(Z,9)",
-             "P4\t7\t22\twhere V = { (v_1,...,v_10) | v_1+...+v_10=0 } is given by"}));
-  EXPECT_EQ(Lines(shown.begin() + 8, shown.end()),
-            (Lines{"P4\t277\t37\tc", "A4\t288\t37", "P4\t301\t37\t(21345678910)",  //
-                   "P4\t7\t52\tA", "A4\t18\t52", "P4\t31\t52\t(21345678910)"}));
-  EXPECT_EQ(reduced.wb.run.outputLine, 60);
-
-  // Three entries fill the line; the wrap after them writes nothing on the next one.
-  SearchBench full("", RepFamily::permutation, 10);
-  Shown(full, 10, {1, 2, 3}, {swap});
-  EXPECT_EQ(full.wb.run.outputLine, 30);
-}
-
-TEST(ShowRepresentation, CompactLayoutAndMetabelianPairs) {
-  SearchBench compact("", RepFamily::permutation, 3);
-  compact.wb.settings.permutationGroupOnly = true;
-  std::vector<int> present = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 27};
-  Lines shown = Shown(compact, 3, present, {{1, 2, 3}});
-  ASSERT_EQ(shown.size(), 1u + 13u * 3u);
-  EXPECT_EQ(shown[0], "P4\t7\t7\tRepresentation of the fundamental group: pi_1(S^3\\K) -> S_3");
-  // 13 generators: steps of 35 + 30 - 18 = 47, arrow at +9 and image at +18; nine entries a line.
-  for (int entry = 0; entry < 13; ++entry) {
-    const std::string x = std::to_string(7 + 47 * (entry % 9));
-    const std::string y = entry < 9 ? "\t22" : "\t37";
-    EXPECT_EQ(shown[1 + 3 * entry], "P4\t" + x + y + "\t" + GeneratorLetter(present[entry]));
-    EXPECT_EQ(shown[2 + 3 * entry], "A4\t" + std::to_string(7 + 47 * (entry % 9) + 9) + y);
-    EXPECT_EQ(shown[3 + 3 * entry], "P4\t" + std::to_string(7 + 47 * (entry % 9) + 18) + y + "\t(123)");
-  }
-  EXPECT_EQ(compact.wb.run.outputLine, 45);
-
-  SearchBench metabelian("", RepFamily::metabelian, 5);
-  Representation& rep = metabelian.wb.representation;
-  rep.metabelianL = 5;
-  rep.generators[1].metabelianElement = 5 * 1 + 2 + 1;  // (1, 2)
-  rep.generators[3].metabelianElement = 4 + 1;          // (0, 4)
-  SetCurrentPrime(metabelian.wb.field, 7);
-  EXPECT_EQ(
-      Shown(metabelian, 5, {1, 3}, {{1, 2, 3, 4, 5}}),
-      (Lines{"P4\t7\t7\tRepresentation of the fundamental group: pi_1(S^3\\K) -> Z/2 x Z/5 -> GL(F_7,5)",
-             "P4\t7\t22\ta", "A4\t18\t22", "P4\t31\t22\t(1,2)",  //
-             "P4\t68\t22\tc", "A4\t79\t22", "P4\t92\t22\t(0,4)"}));
+TEST(FindRepresentation, StopsAfterOneTryWhenAsked) {
+  SearchBench bench("{1,1,1}", SearchKind::permutation, 3);
+  bench.control.stop = true;
+  const uint32_t seed = bench.wb.random.seed;
+  EXPECT_EQ(bench.Search().end, SearchEnd::stopped);
+  EXPECT_EQ(bench.control.pumps, 1);  // one try, then it returns
+  RandomGenerator expected;
+  expected.seed = seed;
+  SkipDraws(expected, 2);  // the two surviving generators of one try
+  EXPECT_EQ(bench.wb.random.seed, expected.seed);
 }
 
 }  // namespace

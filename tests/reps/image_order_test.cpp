@@ -4,61 +4,39 @@
 
 #include <algorithm>
 #include <numeric>
-#include <sstream>
+#include <optional>
 #include <vector>
 
 #include "reps/find_representation.h"
 #include "reps/permutation_group.h"
 #include "reps/representation_matrices.h"
-#include "run/prepare_presentation.h"
 #include "test_support.h"
 
 namespace quarvel {
 namespace {
 
-using testing::Bench;
-
-Permutation FromList(const std::vector<int32_t>& points) {
-  Permutation p{};
-  for (size_t i = 0; i < points.size(); ++i) p[i + 1] = points[i];
-  return p;
-}
-
-std::vector<std::string> TranscriptLines(const std::ostringstream& transcript, std::string_view prefix) {
-  std::vector<std::string> lines;
-  std::istringstream in(transcript.str());
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind(prefix, 0) == 0) lines.push_back(line);
-  }
-  return lines;
-}
+// Counts the pumps; asks the run to stop from the start when told to.
+class CountingControl : public RunControl {
+ public:
+  int pumps = 0;
+  bool stop = false;
+  void PumpMessages() override { ++pumps; }
+  bool StopRequested() const override { return stop; }
+};
 
 // A permutation representation of degree m whose generators a, b, ... have the given images.
 struct ImageBench {
-  Bench bench;
-  Workbench& wb = bench.wb;
-  std::ostringstream transcript;
+  Presentation p;
+  Representation rep;
+  ImageState image;
+  CountingControl control;
+  int32_t m;
 
-  ImageBench(int32_t m, const std::vector<std::vector<int32_t>>& images) {
-    wb.settings.determineImageSize = true;
-    wb.settings.repFamily = RepFamily::permutation;
-    wb.current.degreeK = m;
-    wb.run.outputPanel = 3;
-    wb.run.outputLine = 30;
-    wb.representation.representationFound = true;
-    Presentation& p = wb.presentation;
-    p.generatorCount = static_cast<int64_t>(images.size());
-    p.phi.fill(1);
-    for (size_t i = 0; i < images.size(); ++i) {
-      const int g = static_cast<int>(i) + 1;
-      p.generatorUsed[g] = true;
-      p.generatorLetters[g] = g;
-      wb.representation.generators[g].image = FromList(images[i]);
-      InvertPermutation(wb.representation.generators[g].image, m,
-                        wb.representation.generators[g].inverseImage);
-    }
-    bench.surface.RecordTranscript(transcript);
+  ImageBench(int32_t degree, const std::vector<std::vector<int32_t>>& images) : m(degree) {
+    testing::SetGeneratorImages(p, rep, m, images);
   }
+  bool Compute() { return ComputeImage(p, rep, m, image, control); }
+  std::optional<int32_t> GeneratorCount() { return ImageGeneratorCount(image, control); }
 };
 
 // The word's value by composing from the left, on points 1..m.
@@ -100,66 +78,23 @@ TEST(ComputeImage, KnownGroupsHaveTheirOrderAndLeastNumberOfGenerators) {
   for (const KnownImage& c : cases) {
     SCOPED_TRACE(c.name);
     ImageBench ib(c.m, c.images);
-    ComputeImage(ib.wb);
-    ASSERT_EQ(ib.wb.image.count, c.order);
+    ASSERT_TRUE(ib.Compute());
+    ASSERT_TRUE(ib.image.current);
+    ASSERT_EQ(ib.image.count, c.order);
     // Every element is listed once, and its word produces it.
-    for (int32_t x = 1; x <= ib.wb.image.count; ++x) {
-      const ImageElement& element = ib.wb.image.elements[x];
-      Permutation value = ValueOf(ib.wb.representation, c.m, element.word);
+    for (int32_t x = 1; x <= ib.image.count; ++x) {
+      const ImageElement& element = ib.image.elements[x];
+      Permutation value = ValueOf(ib.rep, c.m, element.word);
       ASSERT_TRUE(std::equal(value.begin() + 1, value.begin() + 1 + c.m, element.permutation.begin() + 1))
           << x;
       for (int32_t y = 1; y < x; ++y) {
         ASSERT_FALSE(std::equal(element.permutation.begin() + 1, element.permutation.begin() + 1 + c.m,
-                                ib.wb.image.elements[y].permutation.begin() + 1));
+                                ib.image.elements[y].permutation.begin() + 1));
       }
     }
-    EXPECT_EQ(ib.wb.image.elements[1].word, "");
-    ImageGeneratorCount(ib.wb);
-    EXPECT_EQ(ib.wb.image.generatorBound, c.generators);
+    EXPECT_EQ(ib.image.elements[1].word, "");
+    EXPECT_EQ(ib.GeneratorCount(), c.generators);
   }
-}
-
-// A representation of the trefoil into S_3 found by the search, which is onto (two distinct
-// transpositions), on the output panel 3.
-void SearchTrefoilIntoS3(Workbench& wb, bool permutationGroupOnly) {
-  wb.presentation.braidText = "{1,1,1}";
-  wb.settings.simplifyEffort = 20;
-  PreparePresentation(wb);
-  FillPrimeTable(wb.settings);
-  wb.current.degreeK = 3;
-  wb.run.degreeCap = kInitialDegreeCap;
-  wb.settings.determineImageSize = true;
-  wb.settings.permutationGroupOnly = permutationGroupOnly;
-  wb.run.outputPanel = 3;
-  wb.representation.searchNumber = 1;
-  wb.representation.representationFound = true;
-  FindRepresentation(wb);
-  ASSERT_TRUE(wb.representation.representationFound);
-  ASSERT_EQ(wb.run.outputLine, 30);
-}
-
-TEST(ComputeImage, TheTrefoilOntoS3HasOrderSixAndTwoGenerators) {
-  Bench bench;
-  Workbench& wb = bench.wb;
-  SearchTrefoilIntoS3(wb, false);
-  std::ostringstream transcript;
-  bench.surface.RecordTranscript(transcript);
-  ComputeImage(wb);
-  ImageGeneratorCount(wb);
-
-  EXPECT_EQ(wb.image.count, 6);
-  EXPECT_EQ(wb.image.generatorBound, 2);
-  // Transpositions are odd, so phi = word length is even on the kernel; a^2 gives 2.
-  EXPECT_EQ(wb.image.phiDivisor, 2);
-  EXPECT_EQ(wb.run.savedPanelPosition, 55);
-  EXPECT_EQ(wb.run.outputLine, 48);
-  std::vector<std::string> shown = TranscriptLines(transcript, "");
-  EXPECT_EQ(shown,
-            (std::vector<std::string>{"P3\t7\t37\tOrder of Im{pi  (M)", "P3\t71\t42\t1", "A3\t95\t37",
-                                      "P3\t108\t37\tS", "P3\t114\t42\t3", "P3\t120\t37\t}=6",
-                                      "P3\t231\t37\tNumber of generators of im{pi  (M)", "P3\t371\t42\t1",
-                                      "A3\t395\t37", "P3\t408\t37\tS", "P3\t414\t42\t3", "P3\t420\t37\t}=2",
-                                      "P6\t250\t7\tLower bound on number of generators: 2"}));
 }
 
 TEST(ImageGeneratorCount, S6AndA6NeedTwoWithoutASearch) {
@@ -170,48 +105,36 @@ TEST(ImageGeneratorCount, S6AndA6NeedTwoWithoutASearch) {
   const int32_t orders[] = {720, 360};
   for (size_t i = 0; i < groups.size(); ++i) {
     ImageBench ib(6, groups[i]);
-    ComputeImage(ib.wb);
-    ASSERT_EQ(ib.wb.image.count, orders[i]);
-    const int pumps = ib.bench.surface.MessagePumps();
-    ImageGeneratorCount(ib.wb);
-    EXPECT_EQ(ib.bench.surface.MessagePumps(), pumps + 1);  // only the closing pump: no closure ran
-    EXPECT_EQ(ib.wb.image.generatorBound, 2);
-    EXPECT_EQ(TranscriptLines(ib.transcript, "P3\t420").back(), "P3\t420\t37\t}=2");
+    ASSERT_TRUE(ib.Compute());
+    ASSERT_EQ(ib.image.count, orders[i]);
+    const int pumps = ib.control.pumps;
+    EXPECT_EQ(ib.GeneratorCount(), 2);
+    EXPECT_EQ(ib.control.pumps, pumps);  // no closure ran
   }
 }
 
-TEST(ImageGeneratorCount, TheGeneratorBoundNeverDecreases) {
-  ImageBench first(6, {{2, 1, 3, 4, 5, 6}, {1, 2, 4, 3, 5, 6}, {1, 2, 3, 4, 6, 5}});
-  ComputeImage(first.wb);
-  ImageGeneratorCount(first.wb);
-  ASSERT_EQ(first.wb.image.generatorBound, 3);
-
-  // A later representation of the same knot with a cyclic image.
-  ImageBench later(3, {{2, 3, 1}});
-  later.wb.image.generatorBound = first.wb.image.generatorBound;
-  ComputeImage(later.wb);
-  ImageGeneratorCount(later.wb);
-  EXPECT_EQ(later.wb.image.generatorBound, 3);
-  EXPECT_EQ(TranscriptLines(later.transcript, "P3\t420").back(), "P3\t420\t37\t}=1");
-  EXPECT_EQ(later.bench.surface.PanelText(ComputationWindow::norm, 6),
-            "Lower bound on number of generators: 3");
-}
-
-TEST(ComputeImage, PermutationGroupOnlyTurnsTheImageIntoItsRegularRepresentation) {
-  Bench bench;
+TEST(BuildRegularRepresentation, TheTrefoilOntoS3GivesTheLeftRegularActionOfItsImage) {
+  testing::Bench bench;
   Workbench& wb = bench.wb;
-  SearchTrefoilIntoS3(wb, true);
-  std::ostringstream transcript;
-  bench.surface.RecordTranscript(transcript);
-  ComputeImage(wb);
-  ASSERT_TRUE(wb.representation.representationFound);
-  ASSERT_EQ(wb.image.count, 6);
-  EXPECT_EQ(wb.current.degreeK, 6);
-  // The image still lies in S_3: the generators are counted there, though degree k is now 6.
-  ImageGeneratorCount(wb);
-  EXPECT_EQ(wb.image.generatorBound, 2);
-  EXPECT_EQ(TranscriptLines(transcript, "P3\t114"), std::vector<std::string>{"P3\t114\t42\t3"});
-  EXPECT_EQ(TranscriptLines(transcript, "P3\t414"), std::vector<std::string>{"P3\t414\t42\t3"});
+  testing::PrepareBraid(wb, "{1,1,1}");
+  SearchRequest request;
+  request.degree = 3;
+  request.degreeCap = kInitialDegreeCap;
+  request.firstSearch = true;
+  NoRunControl control;
+  SearchProgress progress;
+  ASSERT_EQ(FindRepresentation(wb.presentation, wb.simplification, wb.field, request, wb.representation,
+                               wb.random, control, progress)
+                .end,
+            SearchEnd::found);
+  ImageState image;
+  ASSERT_TRUE(ComputeImage(wb.presentation, wb.representation, 3, image, control));
+  ASSERT_EQ(image.count, 6);
+  // Transpositions are odd, so phi = word length is even on the kernel; a^2 gives 2.
+  EXPECT_EQ(image.phiDivisor, 2);
+  ASSERT_TRUE(BuildRegularRepresentation(image, wb.presentation, wb.representation));
+  // The image still lies in S_3: its generators are counted there.
+  EXPECT_EQ(ImageGeneratorCount(image, control), 2);
 
   const Presentation& p = wb.presentation;
   for (int64_t position = 1; position <= p.generatorCount; ++position) {
@@ -249,66 +172,50 @@ TEST(ComputeImage, PermutationGroupOnlyTurnsTheImageIntoItsRegularRepresentation
   }
 }
 
-TEST(ComputeImage, LargeImagesGiveNoRegularRepresentationAndAreNeitherShownNorSearched) {
+TEST(ComputeImage, LargeImagesGiveNoRegularRepresentationAndNoGeneratorCount) {
   ImageBench s5(5, {{2, 1, 3, 4, 5}, {2, 3, 4, 5, 1}});
-  s5.wb.settings.permutationGroupOnly = true;
-  ComputeImage(s5.wb);
-  EXPECT_EQ(s5.wb.image.count, 120);
-  EXPECT_EQ(s5.wb.current.degreeK, 120);
-  EXPECT_FALSE(s5.wb.representation.representationFound);
-  EXPECT_EQ(s5.wb.representation.generators[1].matrix.size, 0);
-  EXPECT_EQ(TranscriptLines(s5.transcript, "P3\t120").back(), "P3\t120\t37\t}=120");
+  ASSERT_TRUE(s5.Compute());
+  EXPECT_EQ(s5.image.count, 120);
+  EXPECT_FALSE(BuildRegularRepresentation(s5.image, s5.p, s5.rep));
+  EXPECT_EQ(s5.rep.generators[1].matrix.size, 0);
 
   ImageBench s7(7, {{2, 1, 3, 4, 5, 6, 7}, {2, 3, 4, 5, 6, 7, 1}});
-  ComputeImage(s7.wb);
-  ImageGeneratorCount(s7.wb);
-  EXPECT_EQ(s7.wb.image.count, 5040);
-  EXPECT_EQ(s7.wb.run.outputLine, 48);
-  EXPECT_EQ(s7.wb.run.savedPanelPosition, 0);
-  EXPECT_EQ(s7.wb.image.generatorBound, 1);
-  EXPECT_EQ(TranscriptLines(s7.transcript, "P"), std::vector<std::string>{});
+  ASSERT_TRUE(s7.Compute());
+  EXPECT_EQ(s7.image.count, 5040);
+  EXPECT_EQ(s7.GeneratorCount(), std::nullopt);
 }
 
-TEST(ComputeImage, RunsOnlyForPermutationRepresentationsUpToSevenPoints) {
-  ImageBench off(3, {{2, 3, 1}});
-  off.wb.settings.determineImageSize = false;
-  ImageBench metabelian(3, {{2, 3, 1}});
-  metabelian.wb.settings.repFamily = RepFamily::metabelian;
+TEST(ComputeImage, NothingBeyondSevenPointsAndNothingCompleteWhenStopped) {
   ImageBench large(8, {{2, 3, 1, 4, 5, 6, 7, 8}});
-  ImageBench stopped(3, {{2, 3, 1}});
-  stopped.wb.panels.flags.stopRequested = true;
-  for (ImageBench* ib : {&off, &metabelian, &large, &stopped}) {
-    ComputeImage(ib->wb);
-    ImageGeneratorCount(ib->wb);
-    EXPECT_EQ(ib->wb.image.count, 0);
-    EXPECT_EQ(ib->wb.run.outputLine, 30);
-    EXPECT_EQ(ib->bench.surface.Snapshot(), "");
-  }
-  // The trivial pass shows nothing on the output panel, only the bound.
-  ImageBench trivial(1, {{1}, {1}});
-  trivial.wb.run.trivialPass = true;
-  ComputeImage(trivial.wb);
-  ImageGeneratorCount(trivial.wb);
-  EXPECT_EQ(trivial.wb.image.count, 1);
-  EXPECT_EQ(trivial.wb.run.outputLine, 48);
-  EXPECT_EQ(TranscriptLines(trivial.transcript, "P"),
-            std::vector<std::string>{"P6\t250\t7\tLower bound on number of generators: 1"});
+  large.image.current = true;
+  EXPECT_FALSE(large.Compute());
+  EXPECT_FALSE(large.image.current);
+  EXPECT_EQ(large.image.count, 0);
+  EXPECT_EQ(large.GeneratorCount(), std::nullopt);
+
+  // S_5 takes more than ten outer steps of the closure, so the stop is seen.
+  ImageBench stopped(5, {{2, 1, 3, 4, 5}, {2, 3, 4, 5, 1}});
+  stopped.control.stop = true;
+  EXPECT_FALSE(stopped.Compute());
+  EXPECT_FALSE(stopped.image.current);
+  EXPECT_EQ(stopped.control.pumps, 1);
+  EXPECT_EQ(stopped.GeneratorCount(), std::nullopt);
 }
 
 TEST(ComputeImage, ThePhiDivisorIsTheGcdOverElementsAndGenerators) {
   // a and b both map to (1 2) with phi 3: a^2 lies in the kernel and phi(a^2) = 6.
   ImageBench ib(2, {{2, 1}, {2, 1}});
-  ib.wb.presentation.phi[1] = ib.wb.presentation.phi[2] = 3;
-  ComputeImage(ib.wb);
-  EXPECT_EQ(ib.wb.image.count, 2);
-  EXPECT_EQ(ib.wb.image.phiDivisor, 6);
+  ib.p.phi[1] = ib.p.phi[2] = 3;
+  ASSERT_TRUE(ib.Compute());
+  EXPECT_EQ(ib.image.count, 2);
+  EXPECT_EQ(ib.image.phiDivisor, 6);
 
   // phi(a) = 2, phi(b) = 3 with a = b = (1 2): a b^-1 is in the kernel, so the divisor is 1.
   ImageBench mixed(2, {{2, 1}, {2, 1}});
-  mixed.wb.presentation.phi[1] = 2;
-  mixed.wb.presentation.phi[2] = 3;
-  ComputeImage(mixed.wb);
-  EXPECT_EQ(mixed.wb.image.phiDivisor, 1);
+  mixed.p.phi[1] = 2;
+  mixed.p.phi[2] = 3;
+  ASSERT_TRUE(mixed.Compute());
+  EXPECT_EQ(mixed.image.phiDivisor, 1);
 }
 
 TEST(Gcd, ByRepeatedSubtractionOfAbsoluteValues) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "test_support.h"
@@ -104,28 +105,30 @@ TEST(EvaluateWord, AppliesTheLastLetterFirst) {
 }
 
 TEST(ChooseMetabelianGroup, DrawsPrimesFromThreeUpToTheBoundAndTheCap) {
-  testing::Bench bench;
-  Workbench& wb = bench.wb;
-  FillPrimeTable(wb.settings);
-  wb.run.degreeCap = 60;
+  RunSettings settings;
+  FillPrimeTable(settings);
+  RandomGenerator random;
   // The draws below 18 from seed 0 are 0, 0, 15, 3: the primes 3, 3, 59 (above 58, drawn again), 11.
   std::vector<int32_t> chosen;
+  std::optional<MetabelianGroup> group;
   for (int32_t bound : {100, 100, 58}) {
-    ASSERT_TRUE(ChooseMetabelianGroup(wb, bound));
-    chosen.push_back(wb.representation.metabelianL);
+    group = ChooseMetabelianGroup(random, settings.primeTable, bound, 60);
+    ASSERT_TRUE(group);
+    chosen.push_back(group->l);
   }
   EXPECT_EQ(chosen, (std::vector<int32_t>{3, 3, 11}));
-  EXPECT_EQ(wb.representation.metabelianZ, 10);
-  EXPECT_EQ(wb.current.degreeK, 11);
+  EXPECT_EQ(group->n, 2);
+  EXPECT_EQ(group->z, 10);
 
-  wb.run.degreeCap = 5;
   for (int i = 0; i < 100; ++i) {
-    ASSERT_TRUE(ChooseMetabelianGroup(wb, 60));
-    ASSERT_LE(wb.representation.metabelianL, 5);
+    group = ChooseMetabelianGroup(random, settings.primeTable, 60, 5);
+    ASSERT_TRUE(group);
+    ASSERT_LE(group->l, 5);
   }
-  const uint32_t seed = wb.random.seed;
-  EXPECT_FALSE(ChooseMetabelianGroup(wb, 2));
-  EXPECT_EQ(wb.random.seed, seed);
+  const uint32_t seed = random.seed;
+  EXPECT_FALSE(ChooseMetabelianGroup(random, settings.primeTable, 2, 60));
+  EXPECT_FALSE(ChooseMetabelianGroup(random, settings.primeTable, 60, 2));
+  EXPECT_EQ(random.seed, seed);
 }
 
 TEST(MetabelianElements, RowsAreTheAffineMapsOfZmodL) {

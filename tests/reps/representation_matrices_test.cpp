@@ -95,34 +95,22 @@ TEST(RepresentationMatrices, MultiplyLikePermutationsAndInvert) {
 
 TEST(BuildRepresentationMatrices, ChoosesTheMatricesByKindForPresentGenerators) {
   struct Case {
-    RepFamily family;
-    bool reduced, trivialPass, regular;
-    int32_t size;  // of the matrices of a and c; 0 when none are built
+    MatrixKind kind;
+    int32_t size;  // of the matrices of a and c
   };
-  const Case cases[] = {
-      {RepFamily::permutation, false, false, false, 4}, {RepFamily::permutation, true, false, false, 3},
-      {RepFamily::metabelian, true, false, false, 4},   {RepFamily::abelian, false, false, false, 1},
-      {RepFamily::permutation, true, true, false, 1},   {RepFamily::permutation, false, false, true, 0}};
+  const Case cases[] = {{MatrixKind::permutation, 4}, {MatrixKind::reduced, 3}, {MatrixKind::scalar, 1}};
   for (const Case& c : cases) {
-    testing::Bench bench;
-    Workbench& wb = bench.wb;
-    wb.settings.repFamily = c.family;
-    wb.settings.reducedPermutationRep = c.reduced;
-    wb.settings.permutationGroupOnly = c.regular;
-    wb.run.trivialPass = c.trivialPass;
-    wb.current.degreeK = 4;
-    wb.presentation.generatorUsed[1] = wb.presentation.generatorUsed[3] = true;  // b is not present
+    Presentation presentation;
+    Representation rep;
+    presentation.generatorUsed[1] = presentation.generatorUsed[3] = true;  // b is not present
     for (int g : {1, 2, 3}) {
-      wb.representation.generators[g].image = FromPoints({2, 3, 4, 1});
-      InvertPermutation(wb.representation.generators[g].image, 4,
-                        wb.representation.generators[g].inverseImage);
+      rep.generators[g].image = FromPoints({2, 3, 4, 1});
+      InvertPermutation(rep.generators[g].image, 4, rep.generators[g].inverseImage);
     }
-    BuildRepresentationMatrices(wb);
-    const Representation& rep = wb.representation;
-    SCOPED_TRACE(OptionCode(c.family) * 100 + c.reduced * 10 + c.trivialPass);
+    BuildRepresentationMatrices(presentation, c.kind, 4, rep);
+    SCOPED_TRACE(c.size);
     EXPECT_EQ(rep.generators[2].matrix.size, 0);
     ASSERT_EQ(rep.generators[3].matrix.size, c.size);
-    if (c.size == 0) continue;
     EXPECT_EQ(Multiply(ToPlain(rep.generators[1].matrix), ToPlain(rep.generators[1].inverseMatrix)),
               Identity(c.size));
     // [1]; a's column 1 with its 1 in row a(1) = 2; on V, a(b1) = e2 - e3 = b2 - b1.
