@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks that the tree is as its tools would write it: every C++ file formatted by clang-format
-# (.clang-format), and the knot-table source exactly what data/generate_knot_tables.py makes of
-# data/braids.csv. Fails naming what differs.
+# (.clang-format), the knot-table source exactly what data/generate_knot_tables.py makes of
+# data/braids.csv, and no include running from a lower layer of the core to a higher one
+# (scripts/check-layers.sh). Fails naming what differs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 generated=src/group/knot_table_data.cpp
@@ -17,4 +18,5 @@ if ! cmp -s "$fresh" "$generated"; then
   diff "$generated" "$fresh" | head -20 >&2
   exit 1
 fi
-echo "check-source: formatting and generated sources as their tools write them"
+scripts/check-layers.sh
+echo "check-source: formatting, generated sources and layers as they should be"

@@ -124,7 +124,8 @@ void ComputeImageOrder(Workbench& wb) {
   }
   const RunSettings& s = wb.settings;
   PanelRunControl control(wb.panels);
-  if (!ComputeImage(wb.presentation, wb.representation, static_cast<int32_t>(wb.current.degreeK), wb.image, control))
+  if (!ComputeImage(wb.presentation, wb.representation, static_cast<int32_t>(wb.current.degreeK), wb.image,
+                    control))
     return;
   const int32_t n = wb.image.count;
   if (s.permutationGroupOnly) {

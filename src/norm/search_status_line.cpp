@@ -25,7 +25,7 @@ SearchStatusLine::SearchStatusLine(Workbench& wb) : wb_(wb) {
   const RepFamily family = wb.settings.repFamily;
   columns_ = family == RepFamily::metabelian ? Columns{280, 400, 570}
              : family == RepFamily::abelian  ? Columns{0, 200, 400}
-                                         : Columns{0, 150, 400};
+                                             : Columns{0, 150, 400};
 }
 
 void SearchStatusLine::GroupStarted(const SearchedGroup& group) {

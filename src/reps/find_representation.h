@@ -34,11 +34,11 @@
 #include <cstdint>
 #include <string>
 
+#include "base/random_generator.h"
 #include "base/run_control.h"
 #include "base/run_settings.h"
 #include "group/presentation.h"
 #include "poly/field.h"
-#include "base/random_generator.h"
 #include "reps/representation.h"
 #include "simplify/simplification.h"
 

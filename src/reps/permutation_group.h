@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
-#include "base/run_settings.h"
 #include "base/random_generator.h"
+#include "base/run_settings.h"
 #include "reps/representation.h"
 
 namespace quarvel {
