@@ -96,11 +96,11 @@ void MultiplyModP(const uint8_t* left, const uint8_t* right, int32_t k, const Su
                   uint32_t* sums, uint8_t* product) {
   std::fill(sums, sums + static_cast<size_t>(k) * k, 0u);
   for (int32_t a = 0; a < k; ++a) {
-    uint32_t* row = sums + a * k;
+    uint32_t* row = sums + static_cast<size_t>(a) * k;
     for (int32_t l = 0; l < k; ++l) {
       const uint32_t x = left[a * k + l];
       if (x == 0) continue;
-      const uint8_t* rightRow = right + l * k;
+      const uint8_t* rightRow = right + static_cast<size_t>(l) * k;
       for (int32_t b = 0; b < k; ++b) row[b] += x * rightRow[b];
     }
   }

@@ -126,7 +126,7 @@ class WorkMatrix {
       }
     }
     size_t stride = kBlockGranule;
-    while (stride < static_cast<size_t>(highest + 1)) stride *= 2;
+    while (stride < static_cast<size_t>(highest) + 1) stride *= 2;
     Layout(stride, 1, [&](int32_t r, int32_t c, uint8_t* block) {
       std::span<const Residue> stored = MatrixCoefficients(matrix, r, c);
       for (int32_t e = 0; e <= Degree(r, c); ++e) {
@@ -398,7 +398,7 @@ void EliminationPass(WorkMatrix& work, WorkMatrix::Sources& sources, const Prime
     if (pivot != s) work.SwapColumns(s, pivot);
     const int32_t pivotDegree = work.Degree(s, s);
     const uint32_t pivotInverse =
-        static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
+        static_cast<uint8_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
     work.CollectColumn(s, sources);
     for (int32_t j = s + 1; j <= columns && !work.Failed(); ++j) {
       const int32_t degree = work.Degree(s, j);
@@ -419,7 +419,7 @@ void EliminationPass(WorkMatrix& work, WorkMatrix::Sources& sources, const Prime
     if (pivot != s) work.SwapRows(s, pivot);
     const int32_t pivotDegree = work.Degree(s, s);
     const uint32_t pivotInverse =
-        static_cast<uint32_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
+        static_cast<uint8_t>(InverseModP(field, static_cast<Residue>(work.Lead(s, s))));
     work.CollectRow(s, sources);
     for (int32_t r = s + 1; r <= rows && !work.Failed(); ++r) {
       const int32_t degree = work.Degree(r, s);
@@ -449,7 +449,7 @@ void Normalise(const PrimeField& field, Polynomial& f) {
     std::copy(f.coefficients.begin() + lowest, f.coefficients.end(), f.coefficients.begin());
     std::fill(f.coefficients.end() - lowest, f.coefficients.end(), Residue{0});
   }
-  const uint32_t inverse = static_cast<uint32_t>(InverseModP(field, f.coefficients[0]));
+  const uint32_t inverse = static_cast<uint8_t>(InverseModP(field, f.coefficients[0]));
   const int32_t degree = PolyDegree(f);
   for (int32_t e = 0; e <= degree; ++e) {
     f.coefficients[e] =

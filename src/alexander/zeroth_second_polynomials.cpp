@@ -39,7 +39,7 @@ GeneratorBlockMatrix FillGeneratorBlocks(Block kind, const Presentation& present
         MatrixSet(matrix, row, column, 0, static_cast<Residue>(a == b ? 1 : 0), failure);
         // Zeroth: (A^-1)[a][b] into (b, a), the transpose; second: A[b][a] into (b, a).
         const int64_t value = kind == Block::zeroth ? source(a, b) : source(b, a);
-        const int64_t old = MatrixGet(matrix, row, column, exponent);
+        const int64_t old = static_cast<uint8_t>(MatrixGet(matrix, row, column, exponent));
         MatrixSet(matrix, row, column, exponent, ReduceModP(field, old - value), failure);
       }
     }

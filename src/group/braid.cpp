@@ -193,7 +193,7 @@ std::string_view BraidNote(std::string_view text) {
   return rest.substr(first, rest.find_last_not_of(' ') - first + 1);
 }
 
-std::string NormaliseBraidText(std::string text) {
+std::string NormaliseBraidText(std::string_view text) {
   std::string_view braid = BraidWithoutNote(text);
   braid.remove_prefix(std::min(braid.find_first_not_of(' '), braid.size()));
   if (braid.starts_with('{')) braid.remove_prefix(1);

@@ -27,7 +27,7 @@ std::string_view BraidNote(std::string_view text);
 
 // Puts braces around the description, turns a run of blanks between a digit and the next letter
 // into a comma and drops other blanks; a note after the closing brace follows it after one blank.
-std::string NormaliseBraidText(std::string text);
+std::string NormaliseBraidText(std::string_view text);
 
 // The letters of a normalised description up to its closing brace; after it only a note in
 // parentheses may follow. Fails on the first letter that is not a non-zero integer or lies beyond

@@ -28,7 +28,7 @@ void AppendElement(IsotopyGroup& g, const SmallPermutation& p) {
   SmallPermutation inverse{};
   std::string text;
   for (int32_t i = 1; i <= k; ++i) {
-    inverse[p[i]] = static_cast<int8_t>(i);
+    inverse[p[i]] = static_cast<uint8_t>(i);
     text += static_cast<char>('0' + p[i]);
   }
   g.elements.push_back(p);
@@ -92,7 +92,7 @@ void FindLeastConjugates(IsotopyGroup& g) {
 
 SmallPermutation IdentityPermutation(int32_t k) {
   SmallPermutation p{};
-  for (int32_t i = 1; i <= k && i <= kMaxIsotopyDegree; ++i) p[i] = static_cast<int8_t>(i);
+  for (int32_t i = 1; i <= k && i <= kMaxIsotopyDegree; ++i) p[i] = static_cast<uint8_t>(i);
   return p;
 }
 

@@ -20,7 +20,7 @@ namespace quarvel {
 inline constexpr int32_t kMaxIsotopyDegree = 7;
 
 // Points 1..k of a permutation of at most 7 points; slot 0 unused, slots above k are 0.
-using SmallPermutation = std::array<int8_t, kMaxIsotopyDegree + 1>;
+using SmallPermutation = std::array<uint8_t, kMaxIsotopyDegree + 1>;
 
 // S_k or A_k, k <= 7, its elements in lexicographic order of their one-line notation. Element
 // indices count from 1; index 0 is unused.

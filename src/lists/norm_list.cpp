@@ -94,9 +94,16 @@ std::string Field(std::string_view line, std::string_view start, size_t length) 
   return at == std::string_view::npos ? std::string() : std::string(line.substr(at, length));
 }
 
+// Half the untwisted degree in whole numbers, on purpose: the genus the untwisted polynomial shows
+// a list line. A knot's degree is even; a link's odd degree drops its half, as list lines written
+// so far were decided with.
+int32_t UntwistedGenusBound(const Workbench& wb) {
+  return wb.evaluation.untwistedDegree / 2;
+}
+
 EarlierResults ReadEarlierResults(Workbench& wb, std::string_view results) {
   EarlierResults earlier;
-  earlier.bound = wb.evaluation.untwistedDegree / 2;
+  earlier.bound = UntwistedGenusBound(wb);
   earlier.reps = kReps;
   if (Contains(results, "new")) return earlier;
   if (Contains(results, kNotFibered)) wb.evaluation.possiblyFibered = false;
@@ -117,7 +124,7 @@ EarlierResults ReadEarlierResults(Workbench& wb, std::string_view results) {
 // bound, for the reduced permutation representations, equals it), the earlier bound where it was
 // found at a smaller size, else the larger of the two.
 double BoundToWrite(const Workbench& wb, const EarlierResults& earlier) {
-  const double untwisted = wb.evaluation.untwistedDegree / 2;
+  const double untwisted = UntwistedGenusBound(wb);
   const double best = wb.evaluation.bestBound;
   auto hundredths = [](double x) { return std::nearbyint(x * 100); };
   if (untwisted < best && hundredths(earlier.bound) + 1 < hundredths(best)) return best;

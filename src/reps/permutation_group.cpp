@@ -29,8 +29,8 @@ void ElementTable::Append(const Permutation& image) {
   images.resize(base + degree + 1, 0);
   inverses.resize(base + degree + 1, 0);
   for (int32_t i = 1; i <= degree; ++i) {
-    images[base + i] = static_cast<int8_t>(image[i]);
-    inverses[base + image[i]] = static_cast<int8_t>(i);
+    images[base + i] = static_cast<uint8_t>(image[i]);
+    inverses[base + image[i]] = static_cast<uint8_t>(i);
   }
   ++rows;
 }

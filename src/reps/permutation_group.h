@@ -26,8 +26,8 @@ inline constexpr int64_t kMaxTabulatedDegree = 8;
 struct ElementTable {
   int32_t degree = 0;
   int32_t rows = 0;
-  std::vector<int8_t> images;    // row r, point i at r * (degree + 1) + i; row 0 unused
-  std::vector<int8_t> inverses;  // likewise
+  std::vector<uint8_t> images;    // row r, point i at r * (degree + 1) + i; row 0 unused
+  std::vector<uint8_t> inverses;  // likewise
 
   int32_t Size() const { return rows; }
   int32_t At(int32_t row, int32_t point) const {

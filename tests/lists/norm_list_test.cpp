@@ -221,6 +221,17 @@ TEST(WriteListResult, ABoundFoundAtASmallerSizeIsKept) {
   EXPECT_DOUBLE_EQ(list.wb.evaluation.bestBound, 0.5);
 }
 
+TEST(WriteListResult, AnOddUntwistedDegreeIsHalvedInWholeNumbers) {
+  // A link's untwisted degree 3 counts as 1, below this pass's 1.50, which thus beats the bound
+  // from size 3; as 1.5 it would not, and the earlier 1.00 would be kept.
+  ListBench list("k {1,1,1} genus>=1.00 (dim 3)\n");
+  FinishKnot(list.wb, 1, 1.5);
+  list.wb.evaluation.untwistedDegree = 3;
+  list.wb.run.savedSize = 4;
+  EXPECT_NE(WrittenLine(list, 1).find("genus>=1.50"), std::string::npos);
+  EXPECT_DOUBLE_EQ(list.wb.evaluation.bestBound, 1.5);
+}
+
 TEST(WriteListResult, AnEqualBoundOfAReducedRepresentationWithConstantZerothPolynomialStays) {
   for (int32_t deg0 : {0, 1}) {
     ListBench list("k {1,1,1} genus>=1.00 (dim 3)\n");
