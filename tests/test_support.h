@@ -92,12 +92,16 @@ inline std::vector<std::string> TranscriptCalls(const std::ostringstream& transc
   return lines;
 }
 
-// The presentation of `braid` as a norm run prepares it: simplified with effort 20, the unknot {1}
-// left as it is.
-inline void PrepareBraid(Workbench& wb, std::string_view braid) {
+// The presentation of `braid` as a run prepares it, simplified with `effort`.
+inline void PrepareBraid(Workbench& wb, std::string_view braid, int32_t effort) {
   wb.presentation.braidText = std::string(braid);
-  wb.settings.simplifyEffort = braid == "{1}" ? 0 : 20;
+  wb.settings.simplifyEffort = effort;
   PreparePresentation(wb);
+}
+
+// As a norm run prepares it: simplified with effort 20, the unknot {1} left as it is.
+inline void PrepareBraid(Workbench& wb, std::string_view braid) {
+  PrepareBraid(wb, braid, braid == "{1}" ? 0 : 20);
 }
 
 // Generators a, b, ... with phi 1, each present, mapped to the listed permutations of 1..m.

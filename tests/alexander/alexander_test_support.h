@@ -103,9 +103,7 @@ inline void SetTrivialRepresentation(Workbench& wb) {
 
 // A knot's presentation from its braid, simplified with the given effort, over F_p.
 inline void PrepareBraid(Workbench& wb, const std::string& braid, int32_t effort, int32_t prime) {
-  wb.presentation.braidText = braid;
-  wb.settings.simplifyEffort = effort;
-  PreparePresentation(wb);
+  PrepareBraid(wb, std::string_view(braid), effort);
   SetCurrentPrime(wb.field, prime);
   wb.settings.currentPrime = prime;
 }

@@ -113,24 +113,20 @@ TEST(TakeStartSettings, SizeGivesDegreeAndMetabelianBound) {
   EXPECT_EQ(bench.wb.settings.metabelianMaxOrder, 11);
 }
 
-TEST(TakeStartSettings, AbelianItemForcesCompareFieldsOff) {
-  Bench bench;
-  MainWindowOptions options = BraidOptions("{1}");
-  fiberedboxChange(options, 1);
-  reptypeChange(options, 4);
-  ASSERT_TRUE(TakeStartSettings(options, bench.wb));
-  EXPECT_FALSE(bench.wb.settings.compareFields);
-  EXPECT_EQ(options.fiberedbox, 1);
-}
-
-TEST(TakeStartSettings, CompareFieldsCopiesTheTickedFields) {
-  Bench bench;
-  MainWindowOptions options = BraidOptions("{1}");
-  fieldCheckBoxClick(options, 2);
-  fiberedboxChange(options, 1);
-  ASSERT_TRUE(TakeStartSettings(options, bench.wb));
-  EXPECT_TRUE(bench.wb.settings.compareFields);
-  for (int f = 1; f <= kSelectableFields; ++f) EXPECT_EQ(bench.wb.settings.fieldSelected[f], f == 2) << f;
+// Comparing fields copies the ticked fields; the abelian item (4) forces it off.
+TEST(TakeStartSettings, CompareFieldsCopiesTheTickedFieldsExceptForTheAbelianItem) {
+  for (int reptype : {0, 4}) {
+    Bench bench;
+    MainWindowOptions options = BraidOptions("{1}");
+    fieldCheckBoxClick(options, 2);
+    fiberedboxChange(options, 1);
+    reptypeChange(options, reptype);
+    ASSERT_TRUE(TakeStartSettings(options, bench.wb));
+    EXPECT_EQ(options.fiberedbox, 1);
+    EXPECT_EQ(bench.wb.settings.compareFields, reptype != 4);
+    if (reptype == 4) continue;
+    for (int f = 1; f <= kSelectableFields; ++f) EXPECT_EQ(bench.wb.settings.fieldSelected[f], f == 2) << f;
+  }
 }
 
 TEST(TakeStartSettings, LongBraidHalvesTheNormEffort) {

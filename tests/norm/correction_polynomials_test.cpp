@@ -42,12 +42,21 @@ void OneGenerator(Workbench& wb, int32_t p, int32_t phi, const std::vector<std::
   image.abelianScalar = 3;  // the scalars take no part
 }
 
-TEST(ZerothTwistedPolynomial, TrivialPassWithPhiOneHasDegreeOneAndShowsNothing) {
+// The trefoil over F_13 with the trivial representation, its drawing calls recorded.
+struct TrivialTrefoil {
   Bench b;
-  PrepareBraid(b.wb, "{1,1,1}", 20, 13);
   std::ostringstream transcript;
-  b.surface.RecordTranscript(transcript);
-  SetTrivialRepresentation(b.wb);
+  TrivialTrefoil() {
+    PrepareBraid(b.wb, "{1,1,1}", 20, 13);
+    b.surface.RecordTranscript(transcript);
+    SetTrivialRepresentation(b.wb);
+  }
+};
+
+TEST(ZerothTwistedPolynomial, TrivialPassWithPhiOneHasDegreeOneAndShowsNothing) {
+  TrivialTrefoil t;
+  Bench& b = t.b;
+  const std::ostringstream& transcript = t.transcript;
   b.wb.run.trivialPass = true;
   b.wb.run.outputLine = 30;
   ZerothTwistedPolynomial(b.wb);
@@ -135,11 +144,9 @@ TEST(ZerothAndSecond, LinesGoBelowTheSavedPositionOrTheOutputLine) {
       {200, 100, 200, 215, 223},
   };
   for (const Case& c : cases) {
-    Bench b;
-    PrepareBraid(b.wb, "{1,1,1}", 20, 13);
-    std::ostringstream transcript;
-    b.surface.RecordTranscript(transcript);
-    SetTrivialRepresentation(b.wb);
+    TrivialTrefoil t;
+    Bench& b = t.b;
+    const std::ostringstream& transcript = t.transcript;
     b.wb.run.trivialPass = false;
     b.wb.run.outputPanel = 3;
     b.wb.run.savedPanelPosition = c.saved;

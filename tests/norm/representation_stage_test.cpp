@@ -127,28 +127,28 @@ TEST(SearchRepresentation, EachRaiseOfTheDegreeRenamesTheGroupAndBlanksTheOutput
   EXPECT_EQ(blanks[39], "P3\t10\t382\t");
 }
 
-TEST(SearchRepresentation, InListModeTheFirstSearchGivesUpAndSaysSo) {
-  StageBench bench("{1}", RepFamily::permutation, 3);
-  bench.wb.run.listMode = true;
-  SearchRepresentation(bench.wb);
-  EXPECT_FALSE(bench.wb.representation.representationFound);
-  EXPECT_EQ(bench.wb.current.degreeK, 3);
-  EXPECT_EQ(bench.wb.representation.searchNumber, 1);
-  Lines attempts = bench.surface.Calls("P1\t407\t7\t");
+// The unknot has no nontrivial permutation representation: a list run gives the knot up (and says
+// so on the status line); the regular representation, which cannot go beyond degree 7, fails.
+TEST(SearchRepresentation, WithoutANontrivialSolutionAListGivesUpAndTheRegularKindFails) {
+  StageBench list("{1}", RepFamily::permutation, 3);
+  list.wb.run.listMode = true;
+  SearchRepresentation(list.wb);
+  EXPECT_FALSE(list.wb.representation.representationFound);
+  EXPECT_EQ(list.wb.current.degreeK, 3);
+  EXPECT_EQ(list.wb.representation.searchNumber, 1);
+  Lines attempts = list.surface.Calls("P1\t407\t7\t");
   ASSERT_EQ(attempts.size(), 50u);
   EXPECT_EQ(attempts[48], "P1\t407\t7\tAttempts at finding representation: 4,900");
   EXPECT_EQ(attempts[49], "P1\t407\t7\tAttempts at finding representation: 5,000");
-}
 
-TEST(SearchRepresentation, TheRegularRepresentationBeyondDegreeSevenFailsTheRun) {
-  StageBench bench("{1}", RepFamily::permutation, 7);
-  bench.wb.settings.permutationGroupOnly = true;
-  SearchRepresentation(bench.wb);
-  EXPECT_FALSE(bench.wb.representation.representationFound);
-  EXPECT_TRUE(bench.wb.failure.computationFailed);
-  EXPECT_EQ(bench.wb.failure.errorMessage,
+  StageBench regular("{1}", RepFamily::permutation, 7);
+  regular.wb.settings.permutationGroupOnly = true;
+  SearchRepresentation(regular.wb);
+  EXPECT_FALSE(regular.wb.representation.representationFound);
+  EXPECT_TRUE(regular.wb.failure.computationFailed);
+  EXPECT_EQ(regular.wb.failure.errorMessage,
             "The regular representation needs a non-abelian image in S_k, k <= 7: none was found");
-  EXPECT_EQ(bench.wb.current.degreeK, 7);
+  EXPECT_EQ(regular.wb.current.degreeK, 7);
 }
 
 TEST(SearchRepresentation, MetabelianGroupsAreNamedAndTakePermutationMatrices) {
