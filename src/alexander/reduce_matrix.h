@@ -3,26 +3,22 @@
 // twisted Alexander polynomial from the diagonal.
 //
 // The matrix occupies rows 1 .. k*blockRows and columns 1 .. k*blockColumns of the store (k the
-// degree of the representation), and no entry holds a negative exponent. For each diagonal
-// position s = 1 .. N, N = k * min(blockRows, blockColumns), passes of leading-term elimination
-// with a pivot of smallest entry degree (ties to the leftmost column in a row, the topmost row in
-// a column) are repeated until row s and column s hold nothing but (s, s); then the common powers
-// of t are divided out of rows s.. and columns s... The matrix ends diagonal.
+// degree of the representation), and no entry holds a negative exponent. DiagonaliseLaurent
+// (alexander/diagonal_form.h) brings it to a diagonal form; its nonzero entries, each shifted to
+// lowest exponent 0, are written to (1, 1), (2, 2), ... in the order they were finished, and every
+// other entry of the matrix becomes zero. The product of the diagonal entries and the rank are
+// invariants of the module the matrix presents, whatever the diagonal form.
 //
 // Results: the product of the nonzero diagonal entries, normalised to lowest term t^0 and constant
 // term 1 (exact up to a unit); the rank of the torsion-free part and the positive-rank flag, which
 // are 0 and false unless count = k*blockRows minus the number of nonzero diagonal entries exceeds
 // k. Then the rank is count - k, and without keepTorsion the polynomial becomes 0.
 //
-// Progress: with N >= 21 a status every 72nd pass (the first pass included), cleared at the end of
-// a complete reduction. The run control is pumped on every pass; a pause waits, a stop request
-// ends the reduction as stopped, a failure as failed; either way without results, and the matrix
-// is left as far as it got. A subtraction that would put a term above exponent 10000 fails with
-// "Out of memory" on the polynomial error flag: the store would drop that term, so every result
-// after it would be wrong, and both drivers end the run on the flag. Sizes beyond the store fail
-// with "Program error" (computation failed) before anything is touched. A diagonal entry or a
-// product above degree 5000 raises the polynomial error flag while a complete reduction takes its
-// results.
+// Progress: with N = k * min(blockRows, blockColumns) >= 21 a status every 72nd elimination step
+// (the first included), cleared at the end of a complete reduction. The run control is pumped on
+// every step; a pause waits, a stop request ends the reduction as stopped (the matrix unchanged,
+// no results). Passing the byte ceiling fails with "Out of memory" on the polynomial error flag.
+// Sizes beyond the store fail with "Program error" (computation failed) before anything is touched.
 
 #include <cstdint>
 
@@ -63,5 +59,10 @@ using NoReductionProgress = ReductionProgress;
 
 Reduction Reduce(PolyMatrix& matrix, int64_t blockRows, int64_t blockColumns, int64_t k,
                  const PrimeField& field, bool keepTorsion, RunControl& control, ReductionProgress& progress);
+
+// The results of a matrix whose rows 1 .. rows and columns 1 .. n are diagonal: the product of the
+// nonzero (s, s), s <= n, normalised, the count and the rank, into reduction (see Reduce).
+void TakeDiagonalResults(const PolyMatrix& matrix, int32_t rows, int32_t n, int64_t k,
+                         const PrimeField& field, bool keepTorsion, Reduction& reduction);
 
 }  // namespace quarvel

@@ -23,8 +23,10 @@ using testing::ReadEntry;
 using testing::SetEntry;
 
 // ---------------------------------------------------------------------------------------------
-// The reduction written term by term with MatrixGet and MatrixSet (swaps exchange whole entries),
-// as plainly as the rules read. The fast reduction must leave the same matrix and results.
+// The reference twin: leading-term elimination over F_p[t], position by position, written term by
+// term with MatrixGet and MatrixSet (swaps exchange whole entries). Its diagonal is another
+// diagonal form of the same module, so Reduce must give the same product, count and rank wherever
+// it finishes (its entry degrees are not bounded by the answer's).
 
 Residue Mod(int32_t p, int64_t n) {
   return static_cast<Residue>(((n % p) + p) % p);
@@ -219,7 +221,7 @@ TEST(ReduceMatrixEdgeCases, ZeroRowAndColumnGiveAZeroDiagonalEntryThatOnlyAddsTo
   EXPECT_EQ(ReduceWorkbenchMatrix(b.wb, 3, 3), 1);
   EXPECT_EQ(Text(b.wb.twisted.twistedPolynomial), " 1+6t+6t^2");  // (t^2 + t - 2) / -2 over F_13
   EXPECT_FALSE(b.wb.twisted.positiveRank);                        // count 1 = k
-  EXPECT_FALSE(MatrixEntryIsNonzero(b.wb.matrix, 2, 2));
+  EXPECT_FALSE(MatrixEntryIsNonzero(b.wb.matrix, 3, 3));          // the nonzero entries come first
 }
 
 TEST(ReduceMatrixEdgeCases, PositiveRankKeepsTheTorsionOnlyWithTheSwitch) {
@@ -285,26 +287,6 @@ TEST(ReduceMatrixKnownValues, DeterminantsOfSquareMatrices) {
       EXPECT_NE(MatrixGet(b.wb.matrix, i, i, 0), 0) << "no power of t left at " << i;
     }
   }
-}
-
-TEST(ReduceMatrixPivots, TiesGoToTheLeftmostColumnAndTheTopmostRow) {
-  // [t+1, t+2] over F_5: the leftmost pivot leaves exactly 1 at (1,1); starting from the right
-  // leaves 2 or 4 there.
-  Bench row;
-  PrepareField(row.wb, 5, 1);
-  SetEntry(row.wb, 1, 1, 0, {1, 1});
-  SetEntry(row.wb, 1, 2, 0, {2, 1});
-  ReduceWorkbenchMatrix(row.wb, 1, 2);
-  EXPECT_EQ(EntryTerms(row.wb.matrix, 1, 1), std::vector<int>{1});
-  EXPECT_EQ(MatrixEntryDegree(row.wb.matrix, 1, 2), -1);
-
-  Bench column;
-  PrepareField(column.wb, 5, 1);
-  SetEntry(column.wb, 1, 1, 0, {1, 1});
-  SetEntry(column.wb, 2, 1, 0, {2, 1});
-  ReduceWorkbenchMatrix(column.wb, 2, 1);
-  EXPECT_EQ(EntryTerms(column.wb.matrix, 1, 1), std::vector<int>{1});
-  EXPECT_EQ(MatrixEntryDegree(column.wb.matrix, 2, 1), -1);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -379,7 +361,7 @@ TEST(ReduceMatrixProgress, PauseWaitsAndTheReductionGoesOnWhenReleased) {
   EXPECT_EQ(Text(wb.twisted.twistedPolynomial), " 1");
 }
 
-TEST(ReduceMatrixProgress, StopReturnsWithoutResultsAndLeavesTheMatrixAsFarAsItGot) {
+TEST(ReduceMatrixProgress, StopReturnsWithoutResultsAndLeavesTheMatrixAsItWas) {
   for (bool whilePaused : {false, true}) {
     ButtonSurface surface;
     // The stop is seen at the start of the second pass, directly or during the wait.
@@ -389,15 +371,16 @@ TEST(ReduceMatrixProgress, StopReturnsWithoutResultsAndLeavesTheMatrixAsFarAsItG
     PrepareField(wb, 13, 1);
     wb.twisted.twistedPolynomial.coefficients[3] = 5;  // results of an earlier reduction
     wb.twisted.rankOfTorsionFreePart = 9;
-    // [[t, 0], [1, t]]: the first pass swaps rows, so a stop after it leaves them swapped.
+    // [[t, 1 + t], [1, t]]: the first step takes the unit 1 at (2, 1) as pivot.
     SetEntry(wb, 1, 1, 0, {0, 1});
+    SetEntry(wb, 1, 2, 0, {1, 1});
     SetEntry(wb, 2, 1, 0, {1});
     SetEntry(wb, 2, 2, 0, {0, 1});
+    const std::string before = DescribeMatrix(wb.matrix, 2, 2);
     EXPECT_EQ(ReduceWorkbenchMatrix(wb, 2, 2), -1);
     EXPECT_EQ(wb.twisted.twistedPolynomial.coefficients[3], 5);
     EXPECT_EQ(wb.twisted.rankOfTorsionFreePart, 9);
-    EXPECT_EQ(EntryTerms(wb.matrix, 1, 1), std::vector<int>{1}) << "whilePaused=" << whilePaused;
-    EXPECT_EQ(EntryTerms(wb.matrix, 1, 2), (std::vector<int>{0, 1}));
+    EXPECT_EQ(DescribeMatrix(wb.matrix, 2, 2), before) << "whilePaused=" << whilePaused;
   }
 }
 
@@ -465,7 +448,7 @@ TEST(ReduceMatrixProgress, AFailedComputationOrAStopBeforehandChangesNothing) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// The fast reduction against the literal one.
+// Reduce against the reference twin.
 
 struct RandomCase {
   int32_t p = 2;
@@ -518,54 +501,39 @@ void FillRandom(Workbench& wb, const RandomCase& c, std::mt19937& random) {
   }
 }
 
-// True when both reductions ran to the end (and then agree in every result and entry); false when
-// the literal one dropped a term above exponent 10000.
-bool ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
+// Reduce on a random matrix whose even columns start at exponent evenColumnsFrom, the reference on
+// the same matrix with them starting at 0: a column times a power of t is a unimodular change, so
+// the product, count and rank must agree.
+void ExpectSameReduction(const RandomCase& c, std::mt19937& random) {
   Bench fast;
   PrepareField(fast.wb, c.p, c.k, c.keepTorsion);
+  std::mt19937 same = random;
   FillRandom(fast.wb, c, random);
   const int32_t rows = c.k * c.blockRows;
   const int32_t columns = c.k * c.blockColumns;
   const std::string input = DescribeMatrix(fast.wb.matrix, rows, columns);
   Bench plain;
   PrepareField(plain.wb, c.p, c.k, c.keepTorsion);
-  plain.wb.matrix = fast.wb.matrix;
+  RandomCase low = c;
+  low.evenColumnsFrom = 0;
+  FillRandom(plain.wb, low, same);
 
-  fast.wb.twisted.twistedPolynomial.coefficients[1] = 1;  // an earlier result
-  const Polynomial earlier = fast.wb.twisted.twistedPolynomial;
+  fast.wb.twisted.twistedPolynomial.coefficients[1] = 1;  // an earlier result, replaced
   const int32_t count = ReduceWorkbenchMatrix(fast.wb, c.blockRows, c.blockColumns);
   const LiteralResults expected = LiteralReduce(plain.wb, c.blockRows, c.blockColumns);
   SCOPED_TRACE("p=" + std::to_string(c.p) + " k=" + std::to_string(c.k) +
                " R=" + std::to_string(c.blockRows) + " W=" + std::to_string(c.blockColumns) +
                " keep=" + std::to_string(c.keepTorsion) + "\ninput:\n" + input);
-  if (expected.overflowed) {
-    // A term dropped above exponent 10000 makes every later result wrong: the reduction ends
-    // there, without results.
-    EXPECT_EQ(count, -1);
-    EXPECT_TRUE(fast.wb.failure.polynomialErrorFlag);
-    EXPECT_EQ(fast.wb.failure.errorMessage, "Out of memory");
-    EXPECT_EQ(fast.wb.twisted.twistedPolynomial, earlier);
-    return false;
-  }
+  ASSERT_FALSE(expected.overflowed);
   EXPECT_EQ(count, expected.count);
   EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial)
       << Text(fast.wb.twisted.twistedPolynomial) << " vs " << Text(expected.polynomial);
   EXPECT_EQ(fast.wb.twisted.rankOfTorsionFreePart, expected.rank);
   EXPECT_EQ(fast.wb.twisted.positiveRank, expected.positiveRank);
   EXPECT_EQ(fast.wb.failure.polynomialErrorFlag, plain.wb.failure.polynomialErrorFlag);
-  for (int32_t i = 1; i <= rows; ++i) {
-    for (int32_t j = 1; j <= columns; ++j) {
-      if (MatrixEntryDegree(fast.wb.matrix, i, j) != MatrixEntryDegree(plain.wb.matrix, i, j) ||
-          ReadEntry(fast.wb.matrix, i, j) != ReadEntry(plain.wb.matrix, i, j)) {
-        ADD_FAILURE() << "entry " << i << "," << j << " differs";
-        return true;
-      }
-    }
-  }
-  return true;
 }
 
-TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnRandomMatricesOverEverySupportedPrime) {
+TEST(ReduceMatrixAgreement, ReduceAndTheReferenceAgreeOnRandomMatricesOverEverySupportedPrime) {
   std::mt19937 random(20240611);
   for (int32_t p : kSupportedPrimes) {
     for (int trial = 0; trial < 40; ++trial) {
@@ -582,40 +550,10 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnRandomMatricesOverEve
   }
 }
 
-TEST(ReduceMatrixAgreement, ATermBeyondTheTopExponentEndsTheReductionWithOutOfMemory) {
-  Bench fast;
-  PrepareField(fast.wb, 7, 1);
-  // Row 1: 1 + t and t^9998, so column 2 loses t^9997 times column 1, which pushes the t^5 of
-  // row 2 to exponent 10002.
-  SetEntry(fast.wb, 1, 1, 0, {1, 1});
-  MatrixSet(fast.wb.matrix, 1, 2, 9998, 3, fast.wb.failure);
-  SetEntry(fast.wb, 2, 1, 0, {0, 0, 0, 0, 0, 2});
-  SetEntry(fast.wb, 2, 2, 0, {4});
-  Bench plain;
-  PrepareField(plain.wb, 7, 1);
-  plain.wb.matrix = fast.wb.matrix;
-  ASSERT_FALSE(fast.wb.failure.polynomialErrorFlag);
-  fast.wb.twisted.twistedPolynomial.coefficients[3] = 5;  // an earlier result
-
-  EXPECT_EQ(ReduceWorkbenchMatrix(fast.wb, 2, 2), -1);
-  LiteralReduce(plain.wb, 2, 2);
-  EXPECT_EQ(plain.wb.failure.errorMessage, "Out of memory");
-  EXPECT_TRUE(fast.wb.failure.polynomialErrorFlag);
-  EXPECT_EQ(fast.wb.failure.errorMessage, "Out of memory");
-  EXPECT_EQ(Text(fast.wb.twisted.twistedPolynomial), " 5t^3");
-  // A reduction entered with the flag raised does nothing.
-  const std::string before = DescribeMatrix(fast.wb.matrix, 2, 2);
-  EXPECT_EQ(ReduceWorkbenchMatrix(fast.wb, 2, 2), -1);
-  EXPECT_EQ(DescribeMatrix(fast.wb.matrix, 2, 2), before);
-}
-
-// Entries reaching up to exponent 10000 next to low ones: eliminating with a low pivot may push
-// terms beyond the top exponent. Where it does not, both reductions agree to the end; where it does,
-// the fast one ends there with "Out of memory".
-TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnRandomMatricesReachingTheTopExponent) {
+// Entries reaching up to exponent 10000 next to low ones: the leading-term elimination would push
+// terms far above the top exponent; the Laurent division keeps the spans, whatever the exponents.
+TEST(ReduceMatrixAgreement, ReduceAndTheReferenceAgreeOnRandomMatricesReachingTheTopExponent) {
   std::mt19937 random(20261208);
-  int finished = 0;
-  int ended = 0;
   for (int32_t p : {2, 13, 53}) {
     for (int trial = 0; trial < 100; ++trial) {
       RandomCase c;
@@ -625,16 +563,13 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnRandomMatricesReachin
       c.keepTorsion = random() % 2 == 0;
       // Room for the degree 6 of a random entry and the shift 2 of a dependent row.
       c.evenColumnsFrom = kMatrixMaxExponent - 8;
-      ++(ExpectSameReduction(c, random) ? finished : ended);
+      ExpectSameReduction(c, random);
       if (::testing::Test::HasFailure()) return;
     }
   }
-  // Both outcomes occur among these matrices (with this seed 292 and 8).
-  EXPECT_GT(finished, 0);
-  EXPECT_GT(ended, 0);
 }
 
-TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfKnots) {
+TEST(ReduceMatrixAgreement, ReduceAndTheReferenceAgreeOnTwistedFoxMatricesOfKnots) {
   // The trefoil onto S_3 (a = (1 2), b = (2 3), c = (1 3)), and knots up to 12 crossings with
   // abelian representations (every meridian to the scalar c).
   struct Case {
@@ -680,14 +615,6 @@ TEST(ReduceMatrixAgreement, FastAndLiteralReductionsAgreeOnTwistedFoxMatricesOfK
       EXPECT_EQ(count, expected.count);
       EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial)
           << Text(fast.wb.twisted.twistedPolynomial) << " vs " << Text(expected.polynomial);
-      const int32_t k = static_cast<int32_t>(fast.wb.current.degreeK);
-      for (int32_t i = 1; i <= k * blockRows; ++i) {
-        for (int32_t j = 1; j <= k * blockColumns; ++j) {
-          ASSERT_EQ(ReadEntry(fast.wb.matrix, i, j), ReadEntry(plain.wb.matrix, i, j)) << i << "," << j;
-          ASSERT_EQ(MatrixEntryDegree(fast.wb.matrix, i, j), MatrixEntryDegree(plain.wb.matrix, i, j))
-              << i << "," << j;
-        }
-      }
     }
   }
 }
