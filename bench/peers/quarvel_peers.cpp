@@ -6,7 +6,7 @@
 //       ReduceWorkbenchMatrix on a matrix in the form gap_to_flint writes (converted from the GAP program
 //       that `quarvel-cli norm --matrix gap` wrote), k the degree of the representation.
 //       Counters: the degree of the twisted polynomial and the count of ReduceWorkbenchMatrix, or
-//       out_of_memory=1 when a store limit ended the reduction.
+//       out_of_memory=1 when the reduction ended in "Out of memory".
 //   quarvel_peers [benchmark flags] enumerate BRAID GROUP [PRESENTATION_OUT]
 //       The homomorphisms up to conjugation into GROUP ("s5" ...) of the knot group of the braid,
 //       prepared as an isotopy run prepares it (medium simplification). With PRESENTATION_OUT the
@@ -97,7 +97,7 @@ void ReduceMatrixFile(benchmark::State& state, const std::string& path, int64_t 
     benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
   }
   if (wb.failure.polynomialErrorFlag) {
-    state.counters["out_of_memory"] = 1;  // the time is the time until the store's limit ended it
+    state.counters["out_of_memory"] = 1;  // the time is the time until it gave up
     return;
   }
   state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);

@@ -10,7 +10,7 @@
 #     conjugation into S_k against Regina's enumerateCovers(k) (transitive actions only) and GAP's
 #     low-index route (all actions of degree k).
 #   Whole runs (WHOLE_RUNS=0 leaves them out; CASES picks them by name too): quarvel-cli isotopy
-#     with s5 and with s7 over a list of all 801 knots of the table, and quarvel-cli norm over the
+#     with s5, s6 and s7 over a list of all 801 knots of the table, and quarvel-cli norm over the
 #     examples list from size 3 on until each knot's bound improved or size NORM_LAST_SIZE (6) was
 #     tried; wall and processor time and peak memory by /usr/bin/time, at most WHOLE_LIMIT seconds
 #     each (1800).
@@ -25,7 +25,8 @@
 # Usage: bench/peers/run.sh     (make bench-peers)
 #   BUILD_DIR (build-peers), ROUNDS (5), MIN_SECONDS (0.2), PEER_TIMEOUT (900), CASES (all;
 #   a regular expression on the case names), WORK ($BUILD_DIR/peers), WHOLE_RUNS (1),
-#   WHOLE_LIMIT (1800), NORM_LAST_SIZE (6).
+#   WHOLE_LIMIT (1800), NORM_LAST_SIZE (6), OLDER_CLI (an older quarvel-cli whose regular
+#   representation cycles are timed beside this build's).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
@@ -240,7 +241,7 @@ for case, tools in rows.items():
         # A timed-out side makes the ratio a bound: at least it when the peer timed out, at most
         # it when Quarvel did, unknown when both did.
         if "out_of_memory=1" in details:
-            mark, verdict = "", "missed: Quarvel ends in \"Out of memory\" (exponent above 10000) after its time"
+            mark, verdict = "", "missed: Quarvel ends in \"Out of memory\" after its time"
         elif censored and q_censored:
             mark, verdict = "?", "open (both timed out)"
         elif censored:
@@ -336,6 +337,14 @@ whole_run() {
 echo
 echo "Whole runs (each once; at most $whole_limit s):"
 whole_run isotopy_s5 "$whole/knots801.txt" ' : degree = ' ' : degree = ' isotopy --group s5
+whole_run isotopy_s6 "$whole/knots801.txt" ' : degree = ' ' : degree = ' isotopy --group s6
 whole_run isotopy_s7 "$whole/knots801.txt" ' : degree = ' ' : degree = ' isotopy --group s7
 LAST_SIZE=${NORM_LAST_SIZE:-6} whole_run norm_examples "$root/examples/norm_examples.txt" 'genus>=' '(improved)' \
   norm --size 3 --stop improved
+
+# --- The regular representation over the examples -------------------------------------------------
+if [[ regular_cycles =~ $cases ]]; then
+  echo
+  echo "The regular representation, one cycle per example knot and size 3..5 (bench/regular_cycles.sh):"
+  "$root/bench/regular_cycles.sh" "$cli" ${OLDER_CLI:+"$OLDER_CLI"}
+fi
