@@ -33,7 +33,8 @@ void LaurentEntry::Reserve(int64_t low, int64_t high, int64_t reach) {
   const int64_t last = static_cast<int64_t>(origin_) + (end - low_);   // one past `end`
   if (first >= 0 && last <= static_cast<int64_t>(buffer_.size())) return;
   const int64_t keptLow = std::min<int64_t>(low, low_);
-  const int64_t keptEnd = std::max<int64_t>(end, static_cast<int64_t>(low_) + RoundToGranule(size_));
+  const int64_t keptEnd =
+      std::max<int64_t>(end, low_ + static_cast<int64_t>(RoundToGranule(static_cast<size_t>(size_))));
   const int64_t span = keptEnd - keptLow;
   const int64_t room = span / 2 + static_cast<int64_t>(kResidueGranule);
   std::vector<uint8_t> grown(static_cast<size_t>(span + 2 * room), 0);
