@@ -26,11 +26,13 @@ class LaurentMatrix {
 
   LaurentEntry& At(int32_t r, int32_t c) { return entries_[static_cast<size_t>(r) * columns_ + c]; }
 
-  // The pivot of least span, ties to the least Markowitz count; none when all is zero. Also
-  // counts the bytes the active entries hold.
+  // The pivot of least span, ties to the least estimated work; none when all is zero. Also counts
+  // the bytes the active entries hold.
   Pivot ChoosePivot(size_t& bytes) {
     std::vector<int64_t> inRow(activeRows_.size(), 0);
     std::vector<int64_t> inColumn(activeColumns_.size(), 0);
+    std::vector<int64_t> rowWeight(activeRows_.size(), 0);
+    std::vector<int64_t> columnWeight(activeColumns_.size(), 0);
     int32_t leastSpan = std::numeric_limits<int32_t>::max();
     bytes = 0;
     for (size_t i = 0; i < activeRows_.size(); ++i) {
@@ -40,18 +42,21 @@ class LaurentMatrix {
         if (entry.IsZero()) continue;
         ++inRow[i];
         ++inColumn[j];
+        rowWeight[i] += entry.Span() + 1;
+        columnWeight[j] += entry.Span() + 1;
         leastSpan = std::min(leastSpan, entry.Span());
       }
     }
     Pivot pivot;
-    int64_t leastCount = std::numeric_limits<int64_t>::max();
+    int64_t leastCost = std::numeric_limits<int64_t>::max();
     for (size_t i = 0; i < activeRows_.size(); ++i) {
       for (size_t j = 0; j < activeColumns_.size(); ++j) {
         const LaurentEntry& entry = At(activeRows_[i], activeColumns_[j]);
         if (entry.IsZero() || entry.Span() != leastSpan) continue;
-        const int64_t count = (inRow[i] - 1) * (inColumn[j] - 1);
-        if (count < leastCount) {
-          leastCount = count;
+        const int64_t cost = (rowWeight[i] - leastSpan - 1) * (inColumn[j] - 1) +
+                             (columnWeight[j] - leastSpan - 1) * (inRow[i] - 1);
+        if (cost < leastCost) {
+          leastCost = cost;
           pivot = {activeRows_[i], activeColumns_[j]};
         }
       }

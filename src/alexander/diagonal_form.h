@@ -3,8 +3,9 @@
 // column operations, with the entries' spans (highest minus lowest exponent) kept low.
 //
 // Each step takes as pivot a nonzero entry of least span in the part not yet finished (ties: the
-// least Markowitz count (other nonzeros in its row) x (other nonzeros in its column), then the
-// first in row order), and reduces every other entry of its column by row operations, then every
+// least work its row and column operations take, estimated as (sum of the spans + 1 of the other
+// entries of its row) x (other nonzeros in its column) plus the same with row and column exchanged,
+// then the first in row order), and reduces every other entry of its column by row operations, then every
 // other entry of its row by column operations, each to a remainder of smaller span than the
 // pivot: full division in the Laurent ring, killing at each step the end term (highest or lowest)
 // that lies further outside the pivot's exponent window. When the pivot is then alone in its row
