@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <limits>
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
 #endif
@@ -17,8 +18,7 @@ constexpr int32_t kMaxDimension = 300;
 constexpr int32_t kStatusLineFrom = 21;  // matrices with fewer diagonal positions show no status
 constexpr int32_t kStatusInterval = 70;
 constexpr uint32_t kBlockGranule = 16;
-// Far beyond any matrix whose reduction could finish; past it the reduction gives up.
-constexpr size_t kMaxBlockBytes = size_t{1} << 30;
+constexpr int32_t kNoPower = std::numeric_limits<int32_t>::max();
 
 // The reduction works on a private dense copy of the part of the matrix still being reduced:
 // the rows and columns from the current diagonal position s on. Every entry there owns a block of
@@ -26,7 +26,9 @@ constexpr size_t kMaxBlockBytes = size_t{1} << 30;
 // exchanges only exchange row offsets and column slots. A leading-term elimination is then one
 // multiply-add over whole granules of two blocks, with no bookkeeping per coefficient. When a
 // result would not fit, the blocks are laid out again with twice the stride; when half of the
-// columns are finished, they are laid out again without the finished ones.
+// columns are finished, they are laid out again without the finished ones. Blocks that would take
+// the store and the blocks together past the store's byte ceiling end the reduction with
+// "Out of memory".
 //
 // Entry degrees follow the store's rules exactly (-50 for an entry never written, -1 for one whose
 // terms cancelled, the leading exponent otherwise) and are kept for the whole matrix. Swaps are
@@ -114,6 +116,7 @@ class WorkMatrix {
         p_(static_cast<uint16_t>(field.currentPrime)),
         m_(static_cast<uint16_t>(65536u / p_)),
         degree_(static_cast<size_t>(rows) * columns, kEmptyEntryDegree),
+        ceiling_(matrix.byteCeiling),
         changed_(static_cast<size_t>(rows) * columns, 0),
         rowOffset_(static_cast<size_t>(rows) + 1, 0),
         columnSlot_(static_cast<size_t>(columns) + 1, 0),
@@ -121,17 +124,16 @@ class WorkMatrix {
     int32_t highest = 0;
     for (int32_t r = 1; r <= rows; ++r) {
       for (int32_t c = 1; c <= columns; ++c) {
-        degree_[Index(r, c)] = static_cast<int16_t>(MatrixEntryDegree(matrix, r, c));
-        highest = std::max<int32_t>(highest, degree_[Index(r, c)]);
+        degree_[Index(r, c)] = MatrixEntryDegree(matrix, r, c);
+        highest = std::max(highest, degree_[Index(r, c)]);
       }
     }
     size_t stride = kBlockGranule;
     while (stride < static_cast<size_t>(highest) + 1) stride *= 2;
     Layout(stride, 1, [&](int32_t r, int32_t c, uint8_t* block) {
       std::span<const Residue> stored = MatrixCoefficients(matrix, r, c);
-      for (int32_t e = 0; e <= Degree(r, c); ++e) {
-        block[e] = static_cast<uint8_t>(stored[static_cast<size_t>(e - kMatrixMinExponent)]);
-      }
+      const size_t zero = static_cast<size_t>(-int64_t{MatrixFirstExponent(matrix, r, c)});
+      for (int32_t e = 0; e <= Degree(r, c); ++e) block[e] = static_cast<uint8_t>(stored[zero + static_cast<size_t>(e)]);
     });
   }
 
@@ -267,7 +269,8 @@ class WorkMatrix {
     const int32_t rowCount = rows_ - first + 1;
     const int32_t slots = columns_ - first + 1;
     const size_t bytes = static_cast<size_t>(std::max(rowCount, 0)) * std::max(slots, 0) * stride;
-    if (bytes > kMaxBlockBytes) {
+    const size_t held = MatrixStorageBytes(matrix_) + blocks_.size();
+    if (held > ceiling_ || bytes > ceiling_ - held) {
       FailPolynomial(failure_, "Out of memory");
       return;
     }
@@ -298,9 +301,9 @@ class WorkMatrix {
   }
 
   // Room for the sources' multiply-adds in whole granules; false when there is no room, or when a
-  // term would land above exponent 10000, where the store holds nothing.
+  // term would land beyond the exponents the store holds.
   bool Prepare(const Sources& sources, int32_t shift) {
-    if (sources.highestDegree + shift > kMatrixMaxExponent) {
+    if (int64_t{sources.highestDegree} + shift + kBlockGranule > std::numeric_limits<int32_t>::max()) {
       FailPolynomial(failure_, "Out of memory");
       return false;
     }
@@ -324,13 +327,13 @@ class WorkMatrix {
     } else if (top == degree) {
       while (degree >= 0 && target[degree] == 0) --degree;  // the leading terms cancelled
     }
-    degree_[index] = static_cast<int16_t>(degree);
+    degree_[index] = degree;
   }
 
   // Divides every nonzero entry of a row (dr = 0, dc = 1) or column by the highest power of t
   // they share.
   void RemovePower(int32_t r0, int32_t c0, int32_t dr, int32_t dc, int32_t count) {
-    int32_t lowest = kMatrixMaxExponent + 1;
+    int32_t lowest = kNoPower;
     for (int32_t n = 0, r = r0, c = c0; n < count; ++n, r += dr, c += dc) {
       if (Degree(r, c) < 0) continue;
       const uint8_t* block = Block(r, c);
@@ -339,14 +342,14 @@ class WorkMatrix {
       lowest = std::min(lowest, e);
       if (lowest == 0) return;
     }
-    if (lowest > kMatrixMaxExponent) return;
+    if (lowest == kNoPower) return;
     for (int32_t n = 0, r = r0, c = c0; n < count; ++n, r += dr, c += dc) {
       const int32_t degree = Degree(r, c);
       if (degree < 0) continue;
       uint8_t* block = Block(r, c);
       std::memmove(block, block + lowest, static_cast<size_t>(degree - lowest) + 1);
       std::memset(block + degree - lowest + 1, 0, static_cast<size_t>(lowest));
-      degree_[Index(r, c)] = static_cast<int16_t>(degree - lowest);
+      degree_[Index(r, c)] = degree - lowest;
       changed_[Index(r, c)] = 1;
     }
   }
@@ -358,7 +361,8 @@ class WorkMatrix {
   uint16_t p_;
   uint16_t m_;         // floor(2^16 / p)
   int32_t first_ = 1;  // rows and columns before it are finished
-  std::vector<int16_t> degree_;
+  std::vector<int32_t> degree_;
+  size_t ceiling_;  // bytes the store and the blocks may hold together
   std::vector<uint8_t> changed_;
   std::vector<uint8_t> blocks_;
   std::vector<size_t> rowOffset_;   // per row: where its blocks begin
@@ -442,26 +446,17 @@ bool PositionDone(const WorkMatrix& work, int32_t s, int32_t rows, int32_t colum
 
 // Lowest term t^0 and constant term 1.
 void Normalise(const PrimeField& field, Polynomial& f) {
-  int32_t lowest = 0;
-  while (lowest <= kPolyMaxExponent && f.coefficients[lowest] == 0) ++lowest;
-  if (lowest > kPolyMaxExponent) return;
-  if (lowest > 0) {
-    std::copy(f.coefficients.begin() + lowest, f.coefficients.end(), f.coefficients.begin());
-    std::fill(f.coefficients.end() - lowest, f.coefficients.end(), Residue{0});
-  }
-  const uint32_t inverse = static_cast<uint8_t>(InverseModP(field, f.coefficients[0]));
-  const int32_t degree = PolyDegree(f);
-  for (int32_t e = 0; e <= degree; ++e) {
-    f.coefficients[e] =
-        static_cast<Residue>(ReduceBelowSquare(field, static_cast<uint32_t>(f.coefficients[e]) * inverse));
-  }
+  std::vector<Residue>& c = f.coefficients;
+  const auto lowest = std::find_if(c.begin(), c.end(), [](Residue x) { return x != 0; });
+  if (lowest == c.end()) return;
+  c.erase(c.begin(), lowest);
+  const uint32_t inverse = static_cast<uint8_t>(InverseModP(field, c[0]));
+  for (Residue& x : c) x = static_cast<Residue>(ReduceBelowSquare(field, static_cast<uint32_t>(x) * inverse));
 }
 
-// True when f, of the given degree, has exactly one nonzero coefficient: a unit of F_p[t, t^-1].
-bool IsUnit(const Polynomial& f, int32_t degree) {
-  int nonzero = 0;
-  for (int32_t e = 0; e <= degree && nonzero < 2; ++e) nonzero += f.coefficients[e] != 0;
-  return nonzero == 1;
+// True when f has exactly one nonzero coefficient: a unit of F_p[t, t^-1].
+bool IsUnit(const Polynomial& f) {
+  return std::count_if(f.coefficients.begin(), f.coefficients.end(), [](Residue x) { return x != 0; }) == 1;
 }
 
 // The passes of every diagonal position, as far as they get.
@@ -471,6 +466,7 @@ ReductionEnd Diagonalise(WorkMatrix& work, const PrimeField& field, int32_t rows
   WorkMatrix::Sources sources;
   sources.positions.reserve(static_cast<size_t>(std::max(rows, columns)));
   StatusLine status;
+  if (work.Failed()) return ReductionEnd::failed;  // no room for the first layout
   for (int32_t s = 1; s <= n; ++s) {
     do {
       if (control.StopRequested()) return ReductionEnd::stopped;
@@ -492,16 +488,14 @@ ReductionEnd Diagonalise(WorkMatrix& work, const PrimeField& field, int32_t rows
 // The polynomial, the count and the rank from the diagonal matrix.
 void TakeResults(const PolyMatrix& matrix, int32_t rows, int32_t n, int64_t k, const PrimeField& field,
                  bool keepTorsion, Reduction& reduction) {
-  Polynomial product;
-  product.coefficients[0] = 1;
+  Polynomial product{{1}};
   int32_t count = rows;
   for (int32_t s = 1; s <= n; ++s) {
     if (!MatrixEntryIsNonzero(matrix, s, s)) continue;
-    Polynomial entry = MatrixEntryToPoly(matrix, s, s, reduction.failures);
+    Polynomial entry = MatrixEntryToPoly(matrix, s, s);
     // A unit factor changes the product only by a unit, which the normalisation removes (and a
     // unit product is replaced by the next factor): the product of units is skipped.
-    if (!IsUnit(entry, MatrixEntryDegree(matrix, s, s)))
-      PolyMultiply(field, product, entry, product, reduction.failures);
+    if (!IsUnit(entry)) PolyMultiply(field, product, entry, product);
     --count;
   }
   Normalise(field, product);

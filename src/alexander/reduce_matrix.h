@@ -17,12 +17,10 @@
 // Progress: with N >= 21 a status every 72nd pass (the first pass included), cleared at the end of
 // a complete reduction. The run control is pumped on every pass; a pause waits, a stop request
 // ends the reduction as stopped, a failure as failed; either way without results, and the matrix
-// is left as far as it got. A subtraction that would put a term above exponent 10000 fails with
-// "Out of memory" on the polynomial error flag: the store would drop that term, so every result
-// after it would be wrong, and both drivers end the run on the flag. Sizes beyond the store fail
-// with "Program error" (computation failed) before anything is touched. A diagonal entry or a
-// product above degree 5000 raises the polynomial error flag while a complete reduction takes its
-// results.
+// is left as far as it got. Work space that would take the store and itself past the store's byte
+// ceiling, or a term beyond the exponents a 32-bit integer holds, fails with "Out of memory" on the
+// polynomial error flag, and both drivers end the run on the flag. Sizes beyond the store fail with
+// "Program error" (computation failed) before anything is touched.
 
 #include <cstdint>
 
