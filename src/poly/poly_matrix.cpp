@@ -219,9 +219,8 @@ void SubtractScaled(const PrimeField& field, Residue* target, const Residue* sou
 }  // namespace
 
 void ResetMatrix(PolyMatrix& matrix) {
-  const size_t ceiling = matrix.byteCeiling;
-  matrix = PolyMatrix{};
-  matrix.byteCeiling = ceiling;
+  matrix.slots.clear();  // keeps its allocation
+  matrix.arena = PolyMatrixArena{};
 }
 
 int32_t MatrixEntryDegree(const PolyMatrix& matrix, int32_t i, int32_t j) {

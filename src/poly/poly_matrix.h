@@ -15,8 +15,9 @@
 // holds. A block grows by half at the end of the arena when the degree outgrows it, and the old
 // block is abandoned; once abandoned space exceeds a quarter of the arena, the arena is compacted
 // (blocks trimmed to their degree). An entry whose coefficients are all zero and whose degree is
-// negative owns no block at all, so memory follows what the matrix holds and a fresh or reset matrix
-// holds nothing. Spans and pointers into the store stay valid only until the next call that changes
+// negative owns no block at all, so memory follows what the matrix holds: a fresh matrix holds
+// nothing, and a reset one only the entry table it had (a run builds one matrix after another of
+// about the same size). Spans and pointers into the store stay valid only until the next call that changes
 // the matrix.
 //
 // Failures go to the polynomial error flag: a block that would take the store past its byte ceiling
@@ -64,7 +65,8 @@ struct PolyMatrix {
   size_t byteCeiling = std::numeric_limits<size_t>::max();  // the run's memory ceiling
 };
 
-// Empties every entry (entry degree -50, nothing stored) and releases the storage; the ceiling stays.
+// Empties every entry (entry degree -50, nothing stored) and releases the coefficients; the entry
+// table keeps its allocation and the ceiling stays.
 void ResetMatrix(PolyMatrix& matrix);
 
 int32_t MatrixEntryDegree(const PolyMatrix& matrix, int32_t i, int32_t j);

@@ -280,8 +280,9 @@ TEST(PolyMatrixStorage, FollowsWhatTheMatrixHolds) {
   EXPECT_LE(MatrixStorageBytes(matrix), 4096 + 300 * sizeof(PolyMatrixSlot));
   EXPECT_EQ(ReadEntry(matrix, 1, 1).back(), 1);
 
+  // A reset keeps only the entry table of the one row stored into.
   ResetMatrix(matrix);
-  EXPECT_EQ(MatrixStorageBytes(matrix), 0u);
+  EXPECT_LE(MatrixStorageBytes(matrix), 300 * sizeof(PolyMatrixSlot));
   EXPECT_EQ(MatrixEntryDegree(matrix, 1, 1), kEmptyEntryDegree);
   EXPECT_EQ(MatrixLowestExponent(matrix, 1, 1), kEmptyEntryLowestExponent);
   EXPECT_FALSE(failure.polynomialErrorFlag);
