@@ -18,7 +18,8 @@ inline HomomorphismCounts KeepClasses(const Workbench& wb, HomomorphismStore& st
                                 wb.settings.allHomomorphisms, control, progress,
                                 [&](const Assignment& images, const HomomorphismCounts&) {
                                   return !StoreHomomorphism(
-                                      store, ExtendToEliminated(group, wb.simplification.substitutionList, images),
+                                      store,
+                                      ExtendToEliminated(group, wb.simplification.substitutionList, images),
                                       wb.settings.memoryCeilingBytes);
                                 })
       .counts;

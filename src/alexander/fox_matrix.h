@@ -27,7 +27,8 @@ namespace quarvel {
 // the run records them, the last message last: a prefix exponent below -48 fails with
 // "Program error" (the build runs on), and so do sizes beyond the store and a generator without
 // k x k matrices (nothing built); a term beyond 32-bit exponents, or past the store's byte
-// ceiling, raises "Out of memory". The run control is pumped once per generator-relator pair and once at the end.
+// ceiling, raises "Out of memory". The run control is pumped once per generator-relator pair and once at the
+// end.
 FailureState TwistedFoxMatrix(const Presentation& presentation, const Representation& representation,
                               int64_t k, const PrimeField& field, RunControl& control, PolyMatrix& matrix);
 

@@ -133,7 +133,8 @@ class WorkMatrix {
     Layout(stride, 1, [&](int32_t r, int32_t c, uint8_t* block) {
       std::span<const Residue> stored = MatrixCoefficients(matrix, r, c);
       const size_t zero = static_cast<size_t>(-int64_t{MatrixFirstExponent(matrix, r, c)});
-      for (int32_t e = 0; e <= Degree(r, c); ++e) block[e] = static_cast<uint8_t>(stored[zero + static_cast<size_t>(e)]);
+      for (int32_t e = 0; e <= Degree(r, c); ++e)
+        block[e] = static_cast<uint8_t>(stored[zero + static_cast<size_t>(e)]);
     });
   }
 

@@ -93,7 +93,8 @@ bool EvaluateHomomorphism(Workbench& wb, const Assignment& images) {
     wb.representation.generators[g].matrix = group.matrices[homomorphism[g]];
     wb.representation.generators[g].inverseMatrix = group.inverseMatrices[homomorphism[g]];
   }
-  if (const std::optional<Failure> full = StoreHomomorphism(wb.homomorphisms, homomorphism, wb.settings.memoryCeilingBytes)) {
+  if (const std::optional<Failure> full =
+          StoreHomomorphism(wb.homomorphisms, homomorphism, wb.settings.memoryCeilingBytes)) {
     FailPolynomial(wb.failure, full->message);
     return false;
   }

@@ -10,7 +10,8 @@ constexpr uint32_t kBlockGranule = 8;
 constexpr uint32_t kFirstChunk = 4096;
 constexpr uint32_t kLargestSharedChunk = uint32_t{1} << 16;
 constexpr size_t kMinCompaction = size_t{1} << 16;
-constexpr int32_t kDefaultBelowZero = -kDefaultFirstExponent;  // residues below exponent 0 a block starts with
+constexpr int32_t kDefaultBelowZero =
+    -kDefaultFirstExponent;  // residues below exponent 0 a block starts with
 
 // What an entry without a block reads as: its degree is at most -1 and its first exponent -50.
 constexpr std::array<Residue, kDefaultBelowZero> kZeroBlock{};
@@ -68,7 +69,8 @@ size_t StorageBytes(const PolyMatrix& matrix) {
 bool TakeBlock(PolyMatrixArena& arena, uint32_t size, size_t room, PolyMatrixSlot& slot) {
   size_t lastSize = arena.chunks.empty() ? 0 : arena.chunks.back().size();
   if (arena.chunks.empty() || lastSize - arena.used < size) {
-    size_t chunkSize = std::max<size_t>(size, std::clamp<size_t>(2 * lastSize, kFirstChunk, kLargestSharedChunk));
+    size_t chunkSize =
+        std::max<size_t>(size, std::clamp<size_t>(2 * lastSize, kFirstChunk, kLargestSharedChunk));
     if (chunkSize > room) return false;
     arena.abandoned += lastSize - arena.used;
     arena.chunks.emplace_back(chunkSize);
@@ -321,7 +323,8 @@ void MatrixSubtractMultiple(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r,
   if (!Reserve(matrix, index, range.first, std::max<int64_t>(degree, range.last), failure)) return;
   const PolyMatrixSlot& slot = matrix.slots[index];
   Residue* target = MutableData(matrix, index);
-  if (range.last > degree) std::fill(target + LiveLength(slot), target + BlockIndex(slot, range.last), Residue{0});
+  if (range.last > degree)
+    std::fill(target + LiveLength(slot), target + BlockIndex(slot, range.last), Residue{0});
   const Residue* source = ownCopy.empty() ? MatrixCoefficients(matrix, r, k).data() : ownCopy.data();
   SubtractScaled(field, target + BlockIndex(slot, range.first),
                  source + static_cast<size_t>(range.first - shift - sourceFirst), range.Count(), factor);

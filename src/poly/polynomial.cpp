@@ -62,7 +62,7 @@ int32_t PolyDegree(const Polynomial& f) {
 
 Residue PolyCoefficient(const Polynomial& f, int32_t e) {
   return e >= 0 && static_cast<size_t>(e) < f.coefficients.size() ? f.coefficients[static_cast<size_t>(e)]
-                                                                   : Residue{0};
+                                                                  : Residue{0};
 }
 
 void PolySetCoefficient(Polynomial& f, int32_t e, Residue v) {

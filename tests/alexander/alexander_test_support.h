@@ -22,7 +22,8 @@ namespace quarvel::testing {
 inline std::vector<int> ReadEntry(const PolyMatrix& matrix, int32_t i, int32_t j) {
   std::vector<int> coefficients;
   const int32_t lowest = MatrixLowestExponent(matrix, i, j);
-  const int32_t from = lowest == kEmptyEntryLowestExponent ? kEmptyEntryDegree : std::min(lowest, kEmptyEntryDegree);
+  const int32_t from =
+      lowest == kEmptyEntryLowestExponent ? kEmptyEntryDegree : std::min(lowest, kEmptyEntryDegree);
   for (int32_t e = from; e <= MatrixEntryDegree(matrix, i, j); ++e) {
     coefficients.push_back(MatrixGet(matrix, i, j, e));
   }

@@ -159,7 +159,8 @@ LiteralResults LiteralReduce(Workbench& wb, int32_t blockRows, int32_t blockColu
   if (m <= PolyDegree(f)) {
     const Residue inverse = InverseModP(wb.field, f.coefficients[m]);
     std::vector<Residue> shifted;
-    for (int32_t e = m; e <= PolyDegree(f); ++e) shifted.push_back(static_cast<Residue>(f.coefficients[e] * inverse % p));
+    for (int32_t e = m; e <= PolyDegree(f); ++e)
+      shifted.push_back(static_cast<Residue>(f.coefficients[e] * inverse % p));
     f = PolyFromCoefficients(shifted);
   }
   if (results.count > k) {

@@ -17,7 +17,8 @@ using testing::kSupportedPrimes;
 
 Polynomial FromTerms(const std::map<int32_t, int>& terms) {
   Polynomial f;
-  for (auto [exponent, coefficient] : terms) PolySetCoefficient(f, exponent, static_cast<Residue>(coefficient));
+  for (auto [exponent, coefficient] : terms)
+    PolySetCoefficient(f, exponent, static_cast<Residue>(coefficient));
   return f;
 }
 
@@ -134,10 +135,12 @@ TEST(PolyMultiply, ProductsBeyondDegreeFiveThousandAreComputedInFull) {
 Polynomial ReferenceProduct(const Polynomial& f, const Polynomial& g, int32_t p) {
   std::vector<int64_t> sums(f.coefficients.size() + g.coefficients.size(), 0);
   for (size_t i = 0; i < f.coefficients.size(); ++i) {
-    for (size_t j = 0; j < g.coefficients.size(); ++j) sums[i + j] += int64_t{f.coefficients[i]} * g.coefficients[j];
+    for (size_t j = 0; j < g.coefficients.size(); ++j)
+      sums[i + j] += int64_t{f.coefficients[i]} * g.coefficients[j];
   }
   Polynomial product;
-  for (size_t m = 0; m < sums.size(); ++m) PolySetCoefficient(product, static_cast<int32_t>(m), static_cast<Residue>(sums[m] % p));
+  for (size_t m = 0; m < sums.size(); ++m)
+    PolySetCoefficient(product, static_cast<int32_t>(m), static_cast<Residue>(sums[m] % p));
   return product;
 }
 
