@@ -1,7 +1,7 @@
 #pragma once
 // The enumeration as a run drives it, without the twisted polynomials: every class of homomorphisms
 // of the workbench's simplified group into its tabulated isotopy group, extended to the eliminated
-// generators and kept (at most 1000).
+// generators and kept.
 
 #include "base/run_control.h"
 #include "homs/enumerate_homomorphisms.h"
@@ -19,7 +19,8 @@ inline HomomorphismCounts KeepClasses(const Workbench& wb, HomomorphismStore& st
                                 [&](const Assignment& images, const HomomorphismCounts&) {
                                   return !StoreHomomorphism(
                                       store,
-                                      ExtendToEliminated(group, wb.simplification.substitutionList, images));
+                                      ExtendToEliminated(group, wb.simplification.substitutionList, images),
+                                      wb.settings.memoryCeilingBytes);
                                 })
       .counts;
 }

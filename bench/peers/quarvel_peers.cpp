@@ -64,7 +64,7 @@ bool ReadMatrix(const std::string& path, Workbench& wb, int32_t& rows, int32_t& 
     for (int32_t c = 1; c <= columns; ++c) {
       int32_t length = 0;
       int64_t modulus = 0;
-      if (!(in >> length >> modulus) || modulus != p || length > kMatrixMaxExponent + 1) return false;
+      if (!(in >> length >> modulus) || modulus != p || length < 0) return false;
       for (int32_t e = 0; e < length; ++e) {
         int32_t value = 0;
         if (!(in >> value)) return false;

@@ -12,7 +12,7 @@ namespace {
 
 constexpr int32_t kMaxDimension = 300;
 constexpr int32_t kLowestPrefixExponent = -48;
-constexpr int32_t kNoRowPower = 10000;
+constexpr int32_t kNoRowPower = INT_MAX;
 
 // The representation brought into [0, p) once per build, k x k matrices row by row (0-based
 // inside), one slot per generator number.
@@ -108,7 +108,7 @@ void MultiplyModP(const uint8_t* left, const uint8_t* right, int32_t k, const Su
 }
 
 bool StorableExponent(int64_t e) {
-  return e >= kMatrixMinExponent && e <= kMatrixMaxExponent;
+  return e >= INT_MIN && e <= INT_MAX;
 }
 
 // The terms of one relator, summed per block and exponent before they reach the store. For each
@@ -145,7 +145,7 @@ void StoreEntry(PolyMatrix& matrix, FailureState& failure, int32_t row, int32_t 
   } else if (degree == -1) {
     MatrixSet(matrix, row, column, 0, 1, failure);
     MatrixSet(matrix, row, column, 0, 0, failure);
-  } else if (degree > kMatrixMinExponent) {
+  } else if (degree != kEmptyEntryDegree) {
     MatrixSet(matrix, row, column, degree, 1, failure);
     MatrixSet(matrix, row, column, degree, 0, failure);
   }
@@ -313,33 +313,32 @@ FailureState NormaliseRowPowers(PolyMatrix& matrix, int64_t k, int64_t blockRows
     int32_t v = kNoRowPower;
     for (int32_t c = 1; c <= columns; ++c) {
       const int32_t lowest = MatrixLowestExponent(matrix, r, c);
-      if (lowest >= kMatrixMinExponent && lowest <= MatrixEntryDegree(matrix, r, c)) v = std::min(v, lowest);
+      if (lowest != kEmptyEntryLowestExponent) v = std::min(v, lowest);
     }
     if (v == 0 || v == kNoRowPower) continue;
     for (int32_t c = 1; c <= columns; ++c) {
       const int32_t degree = MatrixEntryDegree(matrix, r, c);
-      if (degree <= kMatrixMinExponent) continue;
+      const int32_t first = MatrixFirstExponent(matrix, r, c);
+      if (MatrixLowestExponent(matrix, r, c) == kEmptyEntryLowestExponent) continue;
       // The stores below never overwrite a coefficient before it is read, so the reads can come
       // from a copy of the entry as it was.
       std::span<const Residue> stored = MatrixCoefficients(matrix, r, c);
       before.assign(stored.begin(), stored.end());
       auto old = [&](int32_t e) {
-        return e < kMatrixMinExponent || e > degree ? Residue{0}
-                                                    : before[static_cast<size_t>(e - kMatrixMinExponent)];
+        return e < first || e > degree ? Residue{0} : before[static_cast<size_t>(int64_t{e} - first)];
       };
       if (v > 0) {
+        // Every entry of the row has a nonzero term at v or above, so degree - v >= 0: the old
+        // leading coefficient now sits at degree - v, and clearing the top lowers the entry degree
+        // by exactly v.
         for (int32_t d = 0; d <= degree - v; ++d) MatrixSet(matrix, r, c, d, old(d + v), failure);
-        if (degree - v < kMatrixMinExponent) {
-          Fail(failure, "Out of memory");
-        } else {
-          // The old leading coefficient now sits at degree - v, so clearing the top lowers the
-          // entry degree by exactly v.
-          for (int32_t e = degree; e > degree - v; --e) MatrixSet(matrix, r, c, e, 0, failure);
-        }
+        for (int32_t e = degree; e > degree - v; --e) MatrixSet(matrix, r, c, e, 0, failure);
+      } else if (int64_t{degree} - v > INT_MAX) {
+        FailPolynomial(failure, "Out of memory");
       } else {
         for (int32_t d = degree - v; d >= 0; --d) MatrixSet(matrix, r, c, d, old(d + v), failure);
       }
-      for (int32_t e = kMatrixMinExponent; e <= -1; ++e) {
+      for (int32_t e = first; e <= -1; ++e) {
         if (old(e) != 0) MatrixSet(matrix, r, c, e, 0, failure);
       }
     }

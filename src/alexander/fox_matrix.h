@@ -26,16 +26,16 @@ namespace quarvel {
 // caller's so that its storage serves every representation of a run. Returns the failures met, as
 // the run records them, the last message last: a prefix exponent below -48 fails with
 // "Program error" (the build runs on), and so do sizes beyond the store and a generator without
-// k x k matrices (nothing built); a term outside the store's exponents raises "Out of memory"
-// through the store. The run control is pumped once per generator-relator pair and once at the end.
+// k x k matrices (nothing built); a term beyond 32-bit exponents, or past the store's byte
+// ceiling, raises "Out of memory". The run control is pumped once per generator-relator pair and once at the
+// end.
 FailureState TwistedFoxMatrix(const Presentation& presentation, const Representation& representation,
                               int64_t k, const PrimeField& field, RunControl& control, PolyMatrix& matrix);
 
 // Multiplies each row 1 .. k*blockRows by the power of t that makes its lowest exponent over
 // columns 1 .. k*blockColumns zero; afterwards no entry holds a negative exponent. The lowest
 // exponent of an entry is that of the store (an entry whose terms cancelled counts with its entry
-// degree); empty entries do not count. A shift that would take an entry below exponent -50 fails
-// with "Out of memory" (computation failed), returned with the store's failures.
+// degree); empty entries do not count. Returns the store's failures.
 FailureState NormaliseRowPowers(PolyMatrix& matrix, int64_t k, int64_t blockRows, int64_t blockColumns);
 
 }  // namespace quarvel

@@ -15,26 +15,17 @@ constexpr int32_t kMaxDimension = 300;
 
 // Lowest term t^0 and constant term 1.
 void Normalise(const PrimeField& field, Polynomial& f) {
-  int32_t lowest = 0;
-  while (lowest <= kPolyMaxExponent && f.coefficients[lowest] == 0) ++lowest;
-  if (lowest > kPolyMaxExponent) return;
-  if (lowest > 0) {
-    std::copy(f.coefficients.begin() + lowest, f.coefficients.end(), f.coefficients.begin());
-    std::fill(f.coefficients.end() - lowest, f.coefficients.end(), Residue{0});
-  }
-  const uint32_t inverse = static_cast<uint8_t>(InverseModP(field, f.coefficients[0]));
-  const int32_t degree = PolyDegree(f);
-  for (int32_t e = 0; e <= degree; ++e) {
-    f.coefficients[e] =
-        static_cast<Residue>(ReduceBelowSquare(field, static_cast<uint32_t>(f.coefficients[e]) * inverse));
-  }
+  std::vector<Residue>& c = f.coefficients;
+  const auto lowest = std::find_if(c.begin(), c.end(), [](Residue x) { return x != 0; });
+  if (lowest == c.end()) return;
+  c.erase(c.begin(), lowest);
+  const uint32_t inverse = static_cast<uint8_t>(InverseModP(field, c[0]));
+  for (Residue& x : c) x = static_cast<Residue>(ReduceBelowSquare(field, static_cast<uint32_t>(x) * inverse));
 }
 
-// True when f, of the given degree, has exactly one nonzero coefficient: a unit of F_p[t, t^-1].
-bool IsUnit(const Polynomial& f, int32_t degree) {
-  int nonzero = 0;
-  for (int32_t e = 0; e <= degree && nonzero < 2; ++e) nonzero += f.coefficients[e] != 0;
-  return nonzero == 1;
+// True when f has exactly one nonzero coefficient: a unit of F_p[t, t^-1].
+bool IsUnit(const Polynomial& f) {
+  return std::count_if(f.coefficients.begin(), f.coefficients.end(), [](Residue x) { return x != 0; }) == 1;
 }
 
 // Entries (1, 1) .. (rows, columns) of the store, row by row.
@@ -49,8 +40,8 @@ std::vector<LaurentEntry> ReadEntries(const PolyMatrix& matrix, int32_t rows, in
         continue;
       }
       const std::span<const Residue> stored = MatrixCoefficients(matrix, r, c);
-      const auto* exponentZero = reinterpret_cast<const uint8_t*>(stored.data()) - kMatrixMinExponent;
-      entries.emplace_back(0, std::span<const uint8_t>(exponentZero, static_cast<size_t>(degree) + 1));
+      entries.emplace_back(MatrixFirstExponent(matrix, r, c),
+                           std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(stored.data()), stored.size()));
     }
   }
   return entries;
@@ -79,18 +70,16 @@ void WriteDiagonal(PolyMatrix& matrix, int32_t rows, int32_t columns,
 
 }  // namespace
 
-void TakeDiagonalResults(const PolyMatrix& matrix, int32_t rows, int32_t n, int64_t k,
-                         const PrimeField& field, bool keepTorsion, Reduction& reduction) {
-  Polynomial product;
-  product.coefficients[0] = 1;
+void TakeDiagonalResults(const PolyMatrix& matrix, int32_t rows, int32_t n, int64_t k, const PrimeField& field,
+                         bool keepTorsion, Reduction& reduction) {
+  Polynomial product{{1}};
   int32_t count = rows;
   for (int32_t s = 1; s <= n; ++s) {
     if (!MatrixEntryIsNonzero(matrix, s, s)) continue;
-    Polynomial entry = MatrixEntryToPoly(matrix, s, s, reduction.failures);
+    Polynomial entry = MatrixEntryToPoly(matrix, s, s);
     // A unit factor changes the product only by a unit, which the normalisation removes (and a
     // unit product is replaced by the next factor): the product of units is skipped.
-    if (!IsUnit(entry, MatrixEntryDegree(matrix, s, s)))
-      PolyMultiply(field, product, entry, product, reduction.failures);
+    if (!IsUnit(entry)) PolyMultiply(field, product, entry, product);
     --count;
   }
   Normalise(field, product);
@@ -114,8 +103,10 @@ Reduction Reduce(PolyMatrix& matrix, int64_t blockRows, int64_t blockColumns, in
   }
   const int32_t rows = static_cast<int32_t>(k * blockRows);
   const int32_t columns = static_cast<int32_t>(k * blockColumns);
-  DiagonalForm form = DiagonaliseLaurent(ReadEntries(matrix, rows, columns), rows, columns, field,
-                                         /*byteCeiling=*/0, control, progress);
+  const size_t held = MatrixStorageBytes(matrix);
+  const size_t room = matrix.byteCeiling > held ? matrix.byteCeiling - held : 1;
+  DiagonalForm form =
+      DiagonaliseLaurent(ReadEntries(matrix, rows, columns), rows, columns, field, room, control, progress);
   reduction.end = form.end;
   if (form.end == ReductionEnd::failed) FailPolynomial(reduction.failures, "Out of memory");
   if (form.end != ReductionEnd::complete) return reduction;

@@ -17,8 +17,11 @@
 // Progress: with N = k * min(blockRows, blockColumns) >= 21 a status every 72nd elimination step
 // (the first included), cleared at the end of a complete reduction. The run control is pumped on
 // every step; a pause waits, a stop request ends the reduction as stopped (the matrix unchanged,
-// no results). Passing the byte ceiling fails with "Out of memory" on the polynomial error flag.
-// Sizes beyond the store fail with "Program error" (computation failed) before anything is touched.
+// no results). Work space that would take the store and itself past the store's byte ceiling
+// fails with "Out of memory" on the polynomial error flag, and both drivers end the run on the
+// flag; a term beyond the exponents a 32-bit integer holds throws std::bad_alloc, which the run
+// stages turn into the same message. Sizes beyond the store fail with "Program error" (computation
+// failed) before anything is touched.
 
 #include <cstdint>
 

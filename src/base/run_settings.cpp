@@ -1,6 +1,15 @@
 #include "base/run_settings.h"
 
+#include <unistd.h>
+
 namespace quarvel {
+
+size_t DefaultMemoryCeilingBytes() {
+  const long pages = sysconf(_SC_PHYS_PAGES);
+  const long pageSize = sysconf(_SC_PAGE_SIZE);
+  if (pages <= 0 || pageSize <= 0) return size_t{4} << 30;
+  return static_cast<size_t>(pages) / 2 * static_cast<size_t>(pageSize);
+}
 
 void FillPrimeTable(RunSettings& settings) {
   static constexpr int32_t kPrimes[kPrimeTableSize] = {2,  3,  5,  7,  11, 13, 17, 19, 23, 29,

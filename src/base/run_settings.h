@@ -4,6 +4,7 @@
 // the prime of a field comparison, the list mode) start from these and live in the run state.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -14,6 +15,9 @@ namespace quarvel {
 inline constexpr int kPrimeTableSize = 20;
 inline constexpr int kSelectableFields = 10;
 inline constexpr int32_t kInitialDegreeCap = 60;
+
+// Half of the machine's physical memory; 4 GiB where the system does not tell.
+size_t DefaultMemoryCeilingBytes();
 
 struct RunSettings {
   std::array<int32_t, kPrimeTableSize + 1> primeTable{};  // 1-based
@@ -45,6 +49,9 @@ struct RunSettings {
   std::string inputName;
   bool normMode = true;
   bool isotopyMode = false;
+  // The bytes the matrix store with the reduction's work space, and the homomorphism store, may
+  // hold; past it the run fails with "Out of memory".
+  size_t memoryCeilingBytes = DefaultMemoryCeilingBytes();
 
   friend bool operator==(const RunSettings&, const RunSettings&) = default;
 };

@@ -229,6 +229,13 @@ const std::map<std::string, FlagSpec>& Flags() {
         [](CliRequest& r, Pending&, const std::string& v) {
           r.timeLimitSeconds = ParseSeconds("--time-limit", v);
         }}},
+      {"--memory-limit",
+       {kRunModes, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.memoryLimitMib = ParseCount("--memory-limit", v);
+          if (*r.memoryLimitMib == 0 || *r.memoryLimitMib > (long{1} << 40))
+            throw UsageError("--memory-limit: bad value '" + v + "' (expected MiB from 1 to 2^40)");
+        }}},
       {"--transcript",
        {kAll, true,
         [](CliRequest& r, Pending&, const std::string& v) {

@@ -25,6 +25,7 @@ struct CliRequest {
   MainWindowOptions options;
   std::optional<long> cycles;
   std::optional<double> timeLimitSeconds;
+  std::optional<long> memoryLimitMib;
   std::string transcriptPath;
   bool dryRun = false;
   PickList pickList = PickList::knots;

@@ -112,6 +112,8 @@ int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
 int RunCommand(const CliRequest& request, CliSurface& surface) {
   Workbench wb(surface);
   if (!TakeStartSettings(request.options, wb)) return Usage("nothing to compute");
+  if (request.memoryLimitMib)
+    wb.settings.memoryCeilingBytes = static_cast<size_t>(*request.memoryLimitMib) << 20;
   if (request.dryRun) {
     PrintRunSettings(std::cout, wb);
     return StandardOutputStatus();

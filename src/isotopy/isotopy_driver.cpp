@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/memory_guard.h"
 #include "homs/enumerate_homomorphisms.h"
 #include "homs/isotopy_group.h"
 #include "isotopy/isotopy_panel_reports.h"
@@ -92,14 +93,15 @@ bool EvaluateHomomorphism(Workbench& wb, const Assignment& images) {
     wb.representation.generators[g].matrix = group.matrices[homomorphism[g]];
     wb.representation.generators[g].inverseMatrix = group.inverseMatrices[homomorphism[g]];
   }
-  if (const std::optional<Failure> full = StoreHomomorphism(wb.homomorphisms, homomorphism)) {
+  if (const std::optional<Failure> full =
+          StoreHomomorphism(wb.homomorphisms, homomorphism, wb.settings.memoryCeilingBytes)) {
     FailPolynomial(wb.failure, full->message);
     return false;
   }
   ComputeTwistedPolynomial(wb);
   WriteText(wb.panels, kRunningPanel, 7, iso.linePosition + 22, BlankLine());
   const Polynomial& twisted = wb.twisted.twistedPolynomial;
-  PolyMultiply(wb.field, iso.productPolynomial, twisted, iso.productPolynomial, wb.failure);
+  PolyMultiply(wb.field, iso.productPolynomial, twisted, iso.productPolynomial);
   iso.classTexts.push_back({PolyToText(twisted, true, false, false), PolyToText(twisted, true, false, true)});
   ShowClassPolynomial(wb, representationLine, iso.classTexts.back().plain);
   PumpMessages(wb.panels);
@@ -183,15 +185,16 @@ bool RunKnot(Workbench& wb) {
   IsotopyState& iso = wb.isotopy;
   ClearRunPanels(wb);
   if (!LoadKnot(wb)) return false;
-  UntwistedAlexanderPolynomial(wb);
-  if (!FlagSet(wb)) {
+  RunWithinMemory(wb.failure, [&] {
+    UntwistedAlexanderPolynomial(wb);
+    if (FlagSet(wb)) return;
     BuildIsotopyGroup(wb);
     if (iso.firstKnot) {
       FindConjugacyClasses(wb.isotopyGroup);
       iso.firstKnot = false;
     }
     ComputeKnotInvariant(wb);
-  }
+  });
   // In a list a knot that fails is recorded as not computed and the walk goes on.
   if (FlagSet(wb) && iso.listMode && !wb.panels.flags.stopRequested) {
     if (RecordFailedIsotopyKnot(wb, ListPath(wb))) return true;
@@ -216,7 +219,7 @@ void RunIsotopy(Workbench& wb) {
   wb.panels.flags = RunFlags{};
   wb.panels.window = ComputationWindow::isotopy;
   wb.panels.surface->ShowWindow(ComputationWindow::isotopy);
-  IsotopyDriver(wb);
+  if (!RunWithinMemory(wb.failure, [&wb] { IsotopyDriver(wb); })) ShowRunError(wb, kErrorX);
 }
 
 void IsotopyDriver(Workbench& wb) {
@@ -260,8 +263,7 @@ void ComputeKnotInvariant(Workbench& wb) {
     return;
   }
   WriteClassHeaders(wb);
-  iso.productPolynomial = Polynomial{};
-  iso.productPolynomial.coefficients[0] = 1;
+  iso.productPolynomial = Polynomial{{1}};
   iso.classTexts.clear();
   iso.linePosition = kFirstClassLine;
   EnumerateClasses(wb);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/memory_guard.h"
 #include "lists/norm_list.h"
 #include "norm/correction_polynomials.h"
 #include "norm/evaluate_representation.h"
@@ -204,7 +205,7 @@ CycleEnd RunCycle(Workbench& wb) {
 
 void RunNormMode(Workbench& wb) {
   OpenNormWindow(wb);
-  NormDriver(wb);
+  if (!RunWithinMemory(wb.failure, [&wb] { NormDriver(wb); })) ShowRunError(wb, kCycleErrorX);
 }
 
 void NormDriver(Workbench& wb) {

@@ -6,21 +6,15 @@
 namespace quarvel {
 namespace {
 
-constexpr int32_t kOffset = -kMatrixMinExponent;  // index of exponent e in a block is e + 50
-constexpr uint32_t kMaxBlock = kMatrixMaxExponent + kOffset + 1;
 constexpr uint32_t kBlockGranule = 8;
-constexpr uint32_t kChunkBits = 16;
 constexpr uint32_t kFirstChunk = 4096;
-constexpr uint32_t kLargestChunk = uint32_t{1} << kChunkBits;
+constexpr uint32_t kLargestSharedChunk = uint32_t{1} << 16;
 constexpr size_t kMinCompaction = size_t{1} << 16;
+constexpr int32_t kDefaultBelowZero =
+    -kDefaultFirstExponent;  // residues below exponent 0 a block starts with
 
-// What an entry without a block reads as: its degree is at most -1, so 50 residues cover it.
-constexpr std::array<Residue, kOffset> kZeroBlock{};
-
-// The place of exponent e in a block, e + 50, computed in the width of the index.
-size_t BlockIndex(int64_t exponent) {
-  return static_cast<size_t>(exponent + kOffset);
-}
+// What an entry without a block reads as: its degree is at most -1 and its first exponent -50.
+constexpr std::array<Residue, kDefaultBelowZero> kZeroBlock{};
 
 bool IsPosition(int32_t i, int32_t j) {
   return i >= 1 && i <= kMatrixDimension && j >= 1 && j <= kMatrixDimension;
@@ -37,40 +31,62 @@ PolyMatrixSlot ReadSlot(const PolyMatrix& matrix, int32_t i, int32_t j) {
   return index < matrix.slots.size() ? matrix.slots[index] : PolyMatrixSlot{};
 }
 
+// The place of exponent e in the slot's block.
+size_t BlockIndex(const PolyMatrixSlot& slot, int64_t exponent) {
+  return static_cast<size_t>(exponent - slot.firstExponent);
+}
+
+// Residues from the first exponent to the degree; none when the degree lies below the first exponent.
 size_t LiveLength(const PolyMatrixSlot& slot) {
-  return BlockIndex(slot.degree) + 1;
+  return static_cast<size_t>(std::max<int64_t>(int64_t{slot.degree} - slot.firstExponent + 1, 0));
 }
 
-Residue* ArenaAt(PolyMatrixArena& arena, uint32_t place) {
-  return arena.chunks[place >> kChunkBits].data() + (place & (kLargestChunk - 1));
+Residue* ArenaAt(PolyMatrixArena& arena, const PolyMatrixSlot& slot) {
+  return arena.chunks[slot.chunk].data() + slot.offset;
 }
 
-const Residue* ArenaAt(const PolyMatrixArena& arena, uint32_t place) {
-  return arena.chunks[place >> kChunkBits].data() + (place & (kLargestChunk - 1));
+const Residue* ArenaAt(const PolyMatrixArena& arena, const PolyMatrixSlot& slot) {
+  return arena.chunks[slot.chunk].data() + slot.offset;
 }
 
 const Residue* BlockData(const PolyMatrix& matrix, const PolyMatrixSlot& slot) {
-  return slot.capacity == 0 ? kZeroBlock.data() : ArenaAt(matrix.arena, slot.place);
+  return slot.capacity == 0 ? kZeroBlock.data() : ArenaAt(matrix.arena, slot);
 }
 
 Residue* MutableData(PolyMatrix& matrix, size_t index) {
-  return ArenaAt(matrix.arena, matrix.slots[index].place);
+  return ArenaAt(matrix.arena, matrix.slots[index]);
 }
 
-// Takes size zeroed residues at the end of the arena. A block that does not fit the last chunk
-// starts a new one, twice as large as the last up to 64 kB; the rest of the old chunk is abandoned.
-uint32_t TakeBlock(PolyMatrixArena& arena, uint32_t size) {
-  uint32_t lastSize = arena.chunks.empty() ? 0 : static_cast<uint32_t>(arena.chunks.back().size());
+// Bytes the store holds (arena chunks and entry table).
+size_t StorageBytes(const PolyMatrix& matrix) {
+  return matrix.arena.bytes * sizeof(Residue) + matrix.slots.capacity() * sizeof(PolyMatrixSlot);
+}
+
+// Takes size zeroed residues at the end of the arena and points the slot at them. A block that
+// does not fit the last chunk starts a new one, twice as large as the last up to 64 kB (or as
+// large as the block); the rest of the old chunk is abandoned. False, with nothing taken, when the
+// new chunk would pass the ceiling.
+bool TakeBlock(PolyMatrixArena& arena, uint32_t size, size_t room, PolyMatrixSlot& slot) {
+  size_t lastSize = arena.chunks.empty() ? 0 : arena.chunks.back().size();
   if (arena.chunks.empty() || lastSize - arena.used < size) {
+    size_t chunkSize =
+        std::max<size_t>(size, std::clamp<size_t>(2 * lastSize, kFirstChunk, kLargestSharedChunk));
+    if (chunkSize > room) return false;
     arena.abandoned += lastSize - arena.used;
-    uint32_t chunkSize = std::max(size, std::clamp(2 * lastSize, kFirstChunk, kLargestChunk));
     arena.chunks.emplace_back(chunkSize);
     arena.bytes += chunkSize;
     arena.used = 0;
   }
-  uint32_t place = static_cast<uint32_t>(arena.chunks.size() - 1) << kChunkBits | arena.used;
+  slot.chunk = static_cast<uint32_t>(arena.chunks.size() - 1);
+  slot.offset = arena.used;
   arena.used += size;
-  return place;
+  return true;
+}
+
+// The room the ceiling leaves for new chunks.
+size_t Room(const PolyMatrix& matrix) {
+  const size_t held = StorageBytes(matrix);
+  return held >= matrix.byteCeiling ? 0 : matrix.byteCeiling - held;
 }
 
 // The slot of a valid position, with its row allocated.
@@ -80,9 +96,10 @@ size_t AllocateSlot(PolyMatrix& matrix, int32_t i, int32_t j) {
   return SlotIndex(i, j);
 }
 
+// Whole granules; 0 for a block past 32 bits, which no ceiling admits.
 uint32_t BlockSizeFor(size_t length) {
   size_t rounded = (length + kBlockGranule - 1) / kBlockGranule * kBlockGranule;
-  return static_cast<uint32_t>(std::min<size_t>(rounded, kMaxBlock));
+  return rounded > std::numeric_limits<uint32_t>::max() ? 0 : static_cast<uint32_t>(rounded);
 }
 
 bool AllZero(const Residue* data, size_t length) {
@@ -90,21 +107,20 @@ bool AllZero(const Residue* data, size_t length) {
 }
 
 // Moves every block that still holds a nonzero coefficient into a fresh arena, trimmed to its
-// degree; all-zero entries lose their block.
+// degree; all-zero entries lose their block. The fresh arena is never larger than the old one.
 void Compact(PolyMatrix& matrix) {
   PolyMatrixArena fresh;
   for (PolyMatrixSlot& slot : matrix.slots) {
     if (slot.capacity == 0) continue;
-    const Residue* old = ArenaAt(matrix.arena, slot.place);
+    const Residue* old = ArenaAt(matrix.arena, slot);
     size_t length = LiveLength(slot);
     if (slot.degree < 0 && AllZero(old, length)) {
-      slot.capacity = 0;
-      slot.place = 0;
+      slot = PolyMatrixSlot{0, 0, 0, slot.degree, kDefaultFirstExponent};
       continue;
     }
-    slot.capacity = static_cast<uint16_t>(BlockSizeFor(length));
-    slot.place = TakeBlock(fresh, slot.capacity);
-    std::copy(old, old + length, ArenaAt(fresh, slot.place));
+    slot.capacity = BlockSizeFor(length);
+    TakeBlock(fresh, slot.capacity, std::numeric_limits<size_t>::max(), slot);
+    std::copy(old, old + length, ArenaAt(fresh, slot));
   }
   matrix.arena = std::move(fresh);
 }
@@ -113,24 +129,34 @@ bool WorthCompacting(const PolyMatrixArena& arena) {
   return arena.abandoned >= kMinCompaction && arena.abandoned > arena.bytes / 4;
 }
 
-// Gives the entry a block covering exponents -50 .. degree, keeping its coefficients; new residues
-// are 0. May move every block. Compaction runs before the new block is taken, so it never trims a
-// block that the caller is about to fill beyond its present degree.
-void Reserve(PolyMatrix& matrix, size_t index, int32_t degree) {
-  size_t needed = BlockIndex(degree) + 1;
-  if (needed <= matrix.slots[index].capacity) return;
+// Gives the entry a block covering exponents low .. high (low at most its first exponent), keeping
+// its coefficients; new residues are 0. May move every block. Compaction runs before the new block
+// is taken, so it never trims a block that the caller is about to fill beyond its present degree.
+// False, with "Out of memory" and nothing changed, when the block would pass the ceiling.
+bool Reserve(PolyMatrix& matrix, size_t index, int64_t low, int64_t high, FailureState& failure) {
+  const PolyMatrixSlot& current = matrix.slots[index];
+  if (low >= current.firstExponent && BlockIndex(current, high) < current.capacity) return true;
   if (WorthCompacting(matrix.arena)) Compact(matrix);
   PolyMatrixSlot& slot = matrix.slots[index];
-  if (needed <= slot.capacity) return;
-  uint32_t size = BlockSizeFor(std::max<size_t>(needed, slot.capacity + slot.capacity / 2));
-  uint32_t place = TakeBlock(matrix.arena, size);
+  const int64_t first = std::min<int64_t>(low, slot.firstExponent);
+  const size_t needed = static_cast<size_t>(high - first + 1);
+  const size_t lift = static_cast<size_t>(slot.firstExponent - first);
+  if (lift == 0 && needed <= slot.capacity) return true;
+  PolyMatrixSlot grown = slot;
+  const uint32_t size = BlockSizeFor(std::max<size_t>(needed, slot.capacity + slot.capacity / 2));
+  if (size == 0 || !TakeBlock(matrix.arena, size, Room(matrix), grown)) {
+    FailPolynomial(failure, "Out of memory");
+    return false;
+  }
   if (slot.capacity != 0) {
-    const Residue* old = ArenaAt(matrix.arena, slot.place);
-    std::copy(old, old + LiveLength(slot), ArenaAt(matrix.arena, place));
+    const Residue* old = ArenaAt(matrix.arena, slot);
+    std::copy(old, old + LiveLength(slot), ArenaAt(matrix.arena, grown) + lift);
     matrix.arena.abandoned += slot.capacity;
   }
-  slot.place = place;
-  slot.capacity = static_cast<uint16_t>(size);
+  grown.capacity = size;
+  grown.firstExponent = static_cast<int32_t>(first);
+  slot = grown;
+  return true;
 }
 
 // After a zero was stored at the entry degree.
@@ -138,43 +164,43 @@ void LowerDegree(PolyMatrix& matrix, size_t index) {
   PolyMatrixSlot& slot = matrix.slots[index];
   const Residue* data = MutableData(matrix, index);
   int32_t degree = slot.degree;
-  while (degree >= 0 && data[degree + kOffset] == 0) --degree;
-  slot.degree = static_cast<int16_t>(degree);
+  while (degree >= 0 && data[BlockIndex(slot, degree)] == 0) --degree;
+  slot.degree = degree;
 }
 
 // An entry of negative degree with no nonzero coefficient gives its block back.
 void ReleaseIfZero(PolyMatrix& matrix, size_t index) {
   PolyMatrixSlot& slot = matrix.slots[index];
   if (slot.capacity == 0 || slot.degree >= 0) return;
-  if (!AllZero(ArenaAt(matrix.arena, slot.place), LiveLength(slot))) return;
+  if (!AllZero(ArenaAt(matrix.arena, slot), LiveLength(slot))) return;
   matrix.arena.abandoned += slot.capacity;
-  slot.capacity = 0;
-  slot.place = 0;
+  slot = PolyMatrixSlot{0, 0, 0, slot.degree, kDefaultFirstExponent};
 }
 
-// The nonzero source terms that land inside -50 .. 10000, as target exponents.
-struct TargetRange {
-  int32_t first = 0;
-  int32_t last = -1;
+// Empty: entry degree -50 and no nonzero coefficient.
+bool IsEmpty(const PolyMatrix& matrix, const PolyMatrixSlot& slot) {
+  return slot.degree == kEmptyEntryDegree && AllZero(BlockData(matrix, slot), LiveLength(slot));
+}
 
-  size_t Count() const { return static_cast<size_t>(int64_t{last} - first + 1); }
+// The nonzero source terms, as target exponents.
+struct TargetRange {
+  int64_t first = 0;
+  int64_t last = -1;
+
+  size_t Count() const { return static_cast<size_t>(last - first + 1); }
 };
 
-TargetRange ClipToStore(std::span<const Residue> source, int32_t shift, FailureState& failure) {
+TargetRange NonzeroTargets(std::span<const Residue> source, int32_t sourceFirst, int32_t shift) {
   auto nonzero = [](Residue c) { return c != 0; };
   auto low = std::find_if(source.begin(), source.end(), nonzero);
   if (low == source.end()) return {};
   auto high = std::find_if(source.rbegin(), source.rend(), nonzero);
-  int64_t lowTarget = (low - source.begin()) - kOffset + int64_t{shift};
-  int64_t highTarget = (source.rend() - high - 1) - kOffset + int64_t{shift};
-  if (lowTarget < kMatrixMinExponent || highTarget > kMatrixMaxExponent)
-    FailPolynomial(failure, "Out of memory");
-  TargetRange range{static_cast<int32_t>(std::max<int64_t>(lowTarget, kMatrixMinExponent)),
-                    static_cast<int32_t>(std::min<int64_t>(highTarget, kMatrixMaxExponent))};
-  auto sourceAt = [&](int32_t target) { return source[BlockIndex(int64_t{target} - shift)]; };
-  while (range.first <= range.last && sourceAt(range.first) == 0) ++range.first;
-  while (range.last >= range.first && sourceAt(range.last) == 0) --range.last;
-  return range;
+  const int64_t base = int64_t{sourceFirst} + shift;
+  return {(low - source.begin()) + base, (source.rend() - high - 1) + base};
+}
+
+bool HoldsExponent(int64_t e) {
+  return e >= std::numeric_limits<int32_t>::min() && e <= std::numeric_limits<int32_t>::max();
 }
 
 // target[e] := target[e] - factor * source[e] for the given residues; sums stay below p^2. The
@@ -195,7 +221,8 @@ void SubtractScaled(const PrimeField& field, Residue* target, const Residue* sou
 }  // namespace
 
 void ResetMatrix(PolyMatrix& matrix) {
-  matrix = PolyMatrix{};
+  matrix.slots.clear();  // keeps its allocation
+  matrix.arena = PolyMatrixArena{};
 }
 
 int32_t MatrixEntryDegree(const PolyMatrix& matrix, int32_t i, int32_t j) {
@@ -204,32 +231,29 @@ int32_t MatrixEntryDegree(const PolyMatrix& matrix, int32_t i, int32_t j) {
 
 Residue MatrixGet(const PolyMatrix& matrix, int32_t i, int32_t j, int32_t e) {
   PolyMatrixSlot slot = ReadSlot(matrix, i, j);
-  if (e > slot.degree || e < kMatrixMinExponent) return 0;
-  return BlockData(matrix, slot)[e + kOffset];
+  if (e > slot.degree || e < slot.firstExponent) return 0;
+  return BlockData(matrix, slot)[BlockIndex(slot, e)];
 }
 
 void MatrixSet(PolyMatrix& matrix, int32_t i, int32_t j, int32_t e, Residue v, FailureState& failure) {
-  if (e > kMatrixMaxExponent || e < kMatrixMinExponent) {
-    FailPolynomial(failure, "Out of memory");
-    return;
-  }
   if (!IsPosition(i, j)) {
     FailPolynomial(failure, "Program error");
     return;
   }
   PolyMatrixSlot slot = ReadSlot(matrix, i, j);
-  if (v == 0 && (e > slot.degree || slot.capacity == 0)) return;  // the coefficient is 0 already
+  if (v == 0 && (e > slot.degree || e < slot.firstExponent || slot.capacity == 0)) return;  // 0 already
   size_t index = AllocateSlot(matrix, i, j);
-  if (e > slot.degree) {
-    Reserve(matrix, index, e);
+  if (v != 0 && (e > slot.degree || (e < kEmptyEntryDegree && IsEmpty(matrix, slot)))) {
+    if (!Reserve(matrix, index, std::min(e, slot.firstExponent), e, failure)) return;
+    PolyMatrixSlot& grown = matrix.slots[index];
     Residue* data = MutableData(matrix, index);
-    std::fill(data + slot.degree + kOffset + 1, data + e + kOffset, Residue{0});
-    data[e + kOffset] = v;
-    matrix.slots[index].degree = static_cast<int16_t>(e);
+    if (e > slot.degree) std::fill(data + LiveLength(grown), data + BlockIndex(grown, e), Residue{0});
+    data[BlockIndex(grown, e)] = v;
+    grown.degree = e;
     return;
   }
-  Reserve(matrix, index, slot.degree);
-  MutableData(matrix, index)[e + kOffset] = v;
+  if (!Reserve(matrix, index, e, slot.degree, failure)) return;
+  MutableData(matrix, index)[BlockIndex(matrix.slots[index], e)] = v;
   if (v != 0) return;
   if (e == slot.degree) LowerDegree(matrix, index);
   ReleaseIfZero(matrix, index);
@@ -238,30 +262,31 @@ void MatrixSet(PolyMatrix& matrix, int32_t i, int32_t j, int32_t e, Residue v, F
 int32_t MatrixLowestExponent(const PolyMatrix& matrix, int32_t i, int32_t j) {
   std::span<const Residue> coefficients = MatrixCoefficients(matrix, i, j);
   auto lowest = std::find_if(coefficients.begin(), coefficients.end(), [](Residue c) { return c != 0; });
-  if (lowest != coefficients.end()) return static_cast<int32_t>(lowest - coefficients.begin()) - kOffset;
+  if (lowest != coefficients.end())
+    return static_cast<int32_t>((lowest - coefficients.begin()) + MatrixFirstExponent(matrix, i, j));
   int32_t degree = MatrixEntryDegree(matrix, i, j);
   return degree == kEmptyEntryDegree ? kEmptyEntryLowestExponent : degree;
 }
 
 bool MatrixEntryIsNonzero(const PolyMatrix& matrix, int32_t i, int32_t j) {
-  std::span<const Residue> coefficients = MatrixCoefficients(matrix, i, j);
-  for (size_t n = coefficients.size(); n > static_cast<size_t>(kOffset); --n) {
-    if (coefficients[n - 1] != 0) return true;
+  PolyMatrixSlot slot = ReadSlot(matrix, i, j);
+  if (slot.degree < 0) return false;
+  const Residue* data = BlockData(matrix, slot);
+  for (int32_t e = slot.degree; e >= 0; --e) {
+    if (data[BlockIndex(slot, e)] != 0) return true;
   }
   return false;
 }
 
-Polynomial MatrixEntryToPoly(const PolyMatrix& matrix, int32_t i, int32_t j, FailureState& failure) {
-  Polynomial f;
-  std::span<const Residue> coefficients = MatrixCoefficients(matrix, i, j);
-  if (MatrixEntryDegree(matrix, i, j) > kPolyMaxExponent) {
-    FailPolynomial(failure, "Program error");
-    return f;
-  }
-  if (coefficients.size() > static_cast<size_t>(kOffset)) {
-    std::copy(coefficients.begin() + kOffset, coefficients.end(), f.coefficients.begin());
-  }
-  return f;
+Polynomial MatrixEntryToPoly(const PolyMatrix& matrix, int32_t i, int32_t j) {
+  PolyMatrixSlot slot = ReadSlot(matrix, i, j);
+  if (slot.degree < 0 || slot.capacity == 0) return {};
+  const Residue* data = BlockData(matrix, slot);
+  return PolyFromCoefficients({data + BlockIndex(slot, 0), data + BlockIndex(slot, slot.degree) + 1});
+}
+
+int32_t MatrixFirstExponent(const PolyMatrix& matrix, int32_t i, int32_t j) {
+  return ReadSlot(matrix, i, j).firstExponent;
 }
 
 std::span<const Residue> MatrixCoefficients(const PolyMatrix& matrix, int32_t i, int32_t j) {
@@ -275,9 +300,15 @@ void MatrixSubtractMultiple(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r,
     FailPolynomial(failure, "Program error");
     return;
   }
-  TargetRange range = ClipToStore(MatrixCoefficients(matrix, r, k), shift, failure);
-  // With a zero factor every stored value stays as it is; only the limits are checked.
-  if (range.first > range.last || factor == 0) return;
+  const int32_t sourceFirst = MatrixFirstExponent(matrix, r, k);
+  TargetRange range = NonzeroTargets(MatrixCoefficients(matrix, r, k), sourceFirst, shift);
+  if (range.first > range.last) return;
+  if (!HoldsExponent(range.first) || !HoldsExponent(range.last)) {
+    FailPolynomial(failure, "Out of memory");
+    return;
+  }
+  // With a zero factor every stored value stays as it is.
+  if (factor == 0) return;
   // The source is copied when it is the target itself; otherwise it is located again after the
   // target has grown, since growing may move every block.
   std::vector<Residue> ownCopy;
@@ -287,17 +318,19 @@ void MatrixSubtractMultiple(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r,
   }
   size_t index = AllocateSlot(matrix, i, j);
   const int32_t degree = matrix.slots[index].degree;
-  Reserve(matrix, index, std::max(degree, range.last));
+  // Term by term, the first nonzero result below -50 would make an empty entry's degree.
+  const bool risesFromEmpty = range.last < kEmptyEntryDegree && IsEmpty(matrix, matrix.slots[index]);
+  if (!Reserve(matrix, index, range.first, std::max<int64_t>(degree, range.last), failure)) return;
+  const PolyMatrixSlot& slot = matrix.slots[index];
   Residue* target = MutableData(matrix, index);
-  if (range.last > degree) {
-    std::fill(target + degree + kOffset + 1, target + range.last + kOffset, Residue{0});
-  }
+  if (range.last > degree)
+    std::fill(target + LiveLength(slot), target + BlockIndex(slot, range.last), Residue{0});
   const Residue* source = ownCopy.empty() ? MatrixCoefficients(matrix, r, k).data() : ownCopy.data();
-  SubtractScaled(field, target + range.first + kOffset, source + (range.first - shift + kOffset),
-                 range.Count(), factor);
-  if (range.last > degree) {
-    matrix.slots[index].degree = static_cast<int16_t>(range.last);
-  } else if (range.first <= degree && degree <= range.last && target[degree + kOffset] == 0) {
+  SubtractScaled(field, target + BlockIndex(slot, range.first),
+                 source + static_cast<size_t>(range.first - shift - sourceFirst), range.Count(), factor);
+  if (range.last > degree || risesFromEmpty) {
+    matrix.slots[index].degree = static_cast<int32_t>(range.last);
+  } else if (range.first <= degree && degree <= range.last && target[BlockIndex(slot, degree)] == 0) {
     LowerDegree(matrix, index);
   }
   ReleaseIfZero(matrix, index);
@@ -314,7 +347,7 @@ void MatrixSwapEntries(PolyMatrix& matrix, int32_t i, int32_t j, int32_t r, int3
 }
 
 size_t MatrixStorageBytes(const PolyMatrix& matrix) {
-  return matrix.arena.bytes * sizeof(Residue) + matrix.slots.capacity() * sizeof(PolyMatrixSlot);
+  return StorageBytes(matrix);
 }
 
 }  // namespace quarvel

@@ -63,10 +63,7 @@ MatrixSize PresentationMatrixSize(const Presentation& p, int64_t k) {
 }
 
 std::string MatrixEntryText(const PolyMatrix& matrix, int32_t i, int32_t j, bool star, bool braces) {
-  Polynomial entry;
-  int32_t degree = std::min(MatrixEntryDegree(matrix, i, j), kPolyMaxExponent);
-  for (int32_t e = 0; e <= degree; ++e) entry.coefficients[e] = MatrixGet(matrix, i, j, e);
-  return PolyToText(entry, false, star, braces);
+  return PolyToText(MatrixEntryToPoly(matrix, i, j), false, star, braces);
 }
 
 void PadTo(std::string& text, size_t width) {

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "alexander/fox_matrix.h"
+#include "base/memory_guard.h"
 
 namespace quarvel {
 namespace {
@@ -25,16 +26,24 @@ void OutputPanelReductionProgress::Clear() {
 void BuildWorkbenchFoxMatrix(Workbench& wb) {
   if (wb.failure.computationFailed) return;
   PanelRunControl control(wb.panels);
-  RaiseFailures(wb.failure, TwistedFoxMatrix(wb.presentation, wb.representation, wb.current.degreeK, wb.field,
-                                             control, wb.matrix));
+  wb.matrix.byteCeiling = wb.settings.memoryCeilingBytes;
+  RunWithinMemory(wb.failure, [&] {
+    RaiseFailures(wb.failure, TwistedFoxMatrix(wb.presentation, wb.representation, wb.current.degreeK,
+                                               wb.field, control, wb.matrix));
+  });
 }
 
 int32_t ReduceWorkbenchMatrix(Workbench& wb, int64_t blockRows, int64_t blockColumns) {
   if (wb.failure.computationFailed || wb.failure.polynomialErrorFlag) return -1;
   PanelRunControl control(wb.panels);
   OutputPanelReductionProgress progress(wb);
-  Reduction reduction = Reduce(wb.matrix, blockRows, blockColumns, wb.current.degreeK, wb.field,
-                               wb.settings.keepTorsionSwitch, control, progress);
+  wb.matrix.byteCeiling = wb.settings.memoryCeilingBytes;
+  Reduction reduction;
+  if (!RunWithinMemory(wb.failure, [&] {
+        reduction = Reduce(wb.matrix, blockRows, blockColumns, wb.current.degreeK, wb.field,
+                           wb.settings.keepTorsionSwitch, control, progress);
+      }))
+    return -1;
   RaiseFailures(wb.failure, reduction.failures);
   if (!reduction.complete()) return -1;
   TwistedResults& results = wb.twisted;

@@ -17,10 +17,14 @@
 
 namespace quarvel::testing {
 
-// Every coefficient from -50 up to the entry degree, as MatrixGet reads it.
+// Every coefficient from -50, or the lowest exponent when that is lower, up to the entry degree, as
+// MatrixGet reads it.
 inline std::vector<int> ReadEntry(const PolyMatrix& matrix, int32_t i, int32_t j) {
   std::vector<int> coefficients;
-  for (int32_t e = kMatrixMinExponent; e <= MatrixEntryDegree(matrix, i, j); ++e) {
+  const int32_t lowest = MatrixLowestExponent(matrix, i, j);
+  const int32_t from =
+      lowest == kEmptyEntryLowestExponent ? kEmptyEntryDegree : std::min(lowest, kEmptyEntryDegree);
+  for (int32_t e = from; e <= MatrixEntryDegree(matrix, i, j); ++e) {
     coefficients.push_back(MatrixGet(matrix, i, j, e));
   }
   return coefficients;
@@ -40,15 +44,16 @@ inline void SetEntry(Workbench& wb, int32_t i, int32_t j, int32_t lowest, const 
   }
 }
 
-// Rows 1..rows and columns 1..columns, one entry per line as "(i,j) deg d: c_-50 ... c_d".
+// Rows 1..rows and columns 1..columns but empty entries, one per line as "(i,j) deg d:" and the
+// nonzero terms of the top 201 exponents.
 inline std::string DescribeMatrix(const PolyMatrix& matrix, int32_t rows, int32_t columns) {
   std::ostringstream out;
   for (int32_t i = 1; i <= rows; ++i) {
     for (int32_t j = 1; j <= columns; ++j) {
       const int32_t degree = MatrixEntryDegree(matrix, i, j);
-      if (degree == kMatrixMinExponent && MatrixGet(matrix, i, j, kMatrixMinExponent) == 0) continue;
+      if (MatrixLowestExponent(matrix, i, j) == kEmptyEntryLowestExponent) continue;
       out << "(" << i << "," << j << ") deg " << degree << ":";
-      for (int32_t e = std::max(degree - 200, kMatrixMinExponent); e <= degree; ++e) {
+      for (int32_t e = std::max(degree - 200, MatrixFirstExponent(matrix, i, j)); e <= degree; ++e) {
         int c = MatrixGet(matrix, i, j, e);
         if (c != 0) out << " " << c << "t^" << e;
       }

@@ -63,14 +63,14 @@ inline Polynomial ReduceToField(const RationalPolynomial& f, int32_t p) {
   int32_t lowest = -1;
   for (int32_t e = 0; e < kRationalSlots; ++e) {
     EXPECT_EQ(f.coefficients[e].denominator, 1) << "not an integer polynomial";
-    reduced.coefficients[e] = ReduceModP(field, f.coefficients[e].numerator);
-    if (lowest < 0 && reduced.coefficients[e] != 0) lowest = e;
+    PolySetCoefficient(reduced, e, ReduceModP(field, f.coefficients[e].numerator));
+    if (lowest < 0 && PolyCoefficient(reduced, e) != 0) lowest = e;
   }
   if (lowest < 0) return reduced;
   const Residue scale = InverseModP(field, reduced.coefficients[lowest]);
   Polynomial normalised;
-  for (int32_t e = lowest; e < kRationalSlots; ++e)
-    normalised.coefficients[e - lowest] = MultiplyModP(field, reduced.coefficients[e], scale);
+  for (int32_t e = lowest; e <= PolyDegree(reduced); ++e)
+    PolySetCoefficient(normalised, e - lowest, MultiplyModP(field, reduced.coefficients[e], scale));
   return normalised;
 }
 

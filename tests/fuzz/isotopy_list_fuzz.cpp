@@ -59,7 +59,7 @@ void FinishKnot(Workbench& wb, const std::string& polynomial, uint64_t mix) {
   iso.untwistedDegree = static_cast<int32_t>((mix >> 3) % 12);
   iso.productText.plain = polynomial;
   iso.productPolynomial = Polynomial{};
-  iso.productPolynomial.coefficients[(mix >> 7) % 40] = 1;
+  PolySetCoefficient(iso.productPolynomial, static_cast<int32_t>((mix >> 7) % 40), 1);
   wb.homomorphisms.newCount = static_cast<int64_t>((mix >> 13) % 30);
 }
 

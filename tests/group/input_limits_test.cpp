@@ -46,7 +46,7 @@ TEST(InputLimits, AnIsotopyResultIsNotWrittenIntoAListPastTheLimit) {
   wb.settings.isotopyGroup = "s3";
   wb.settings.currentPrime = 13;
   wb.isotopy.listLineNumber = 1;
-  wb.isotopy.productPolynomial.coefficients[0] = 1;
+  wb.isotopy.productPolynomial = Polynomial{{1}};
   wb.isotopy.productText.plain = " 1+12t+t^2";
   RecordIsotopyResult(wb, list.string());
   EXPECT_TRUE(wb.failure.computationFailed);

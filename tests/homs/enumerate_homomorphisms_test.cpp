@@ -230,26 +230,36 @@ TEST(EnumerateHomomorphisms, EliminatedGeneratorsSatisfyTheOriginalRelators) {
   }
 }
 
-// The store of a run keeps 1000 homomorphisms; the step for the 1001st says not to go on.
+// The store keeps as many homomorphisms as its ceiling allows (1500 here, where the step stops by
+// itself); past the ceiling the step fails with "Out of memory" and says not to go on.
 TEST(EnumerateHomomorphisms, AStepThatSaysStopEndsTheEnumeration) {
-  IsotopyBench bench("s5", true);
-  bench.Relators(3, {"+c-c"});  // the free group on a, b, c
-  HomomorphismStore store;
-  NoRunControl control;
-  RecordedProgress progress;
-  std::optional<Failure> failure;
-  const EnumerationOutcome outcome = EnumerateHomomorphisms(
-      SimplifiedRelatorsOf(bench.wb.presentation, bench.wb.simplification), bench.wb.isotopyGroup, true,
-      control, progress, [&](const Assignment& images, const HomomorphismCounts&) {
-        failure = StoreHomomorphism(store, images);
-        return !failure;
-      });
-  EXPECT_EQ(store.rows.size(), 1000u);
-  EXPECT_EQ(outcome.counts.found, 1001);
-  EXPECT_FALSE(outcome.stopped);
-  ASSERT_TRUE(failure.has_value());
-  EXPECT_EQ(failure->message, "Out of memory");
-  EXPECT_NE(progress.calls.back(), "finished");
+  for (size_t ceiling : {SIZE_MAX, 1000 * sizeof(Assignment)}) {
+    IsotopyBench bench("s5", true);
+    bench.Relators(3, {"+c-c"});  // the free group on a, b, c
+    HomomorphismStore store;
+    NoRunControl control;
+    RecordedProgress progress;
+    std::optional<Failure> failure;
+    const EnumerationOutcome outcome = EnumerateHomomorphisms(
+        SimplifiedRelatorsOf(bench.wb.presentation, bench.wb.simplification), bench.wb.isotopyGroup, true,
+        control, progress, [&](const Assignment& images, const HomomorphismCounts&) {
+          failure = StoreHomomorphism(store, images, ceiling);
+          return !failure && store.rows.size() < 1500;
+        });
+    EXPECT_FALSE(outcome.stopped);
+    EXPECT_NE(progress.calls.back(), "finished");
+    if (ceiling == SIZE_MAX) {
+      EXPECT_EQ(store.rows.size(), 1500u);
+      EXPECT_EQ(outcome.counts.found, 1500);
+      EXPECT_FALSE(failure.has_value());
+      continue;
+    }
+    // The rows double from 16; 1024 of them would pass the ceiling.
+    EXPECT_EQ(store.rows.size(), 512u);
+    EXPECT_EQ(outcome.counts.found, 513);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->message, "Out of memory");
+  }
 }
 
 TEST(EnumerateHomomorphisms, ReportsItsProgressAndTheCount) {

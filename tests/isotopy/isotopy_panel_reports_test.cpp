@@ -131,7 +131,7 @@ TEST(ShowProduct, ALongProductAlsoShowsItsLowestAndHighestTerms) {
   PanelBench bench;
   Workbench& wb = bench.wb;
   for (int e = 0; e <= 400; ++e)
-    wb.isotopy.productPolynomial.coefficients[e] = static_cast<Residue>(1 + e % 5);
+    PolySetCoefficient(wb.isotopy.productPolynomial, e, static_cast<Residue>(1 + e % 5));
   ShowProduct(wb, 3);
   const std::string& text = wb.isotopy.productText.plain;
   EXPECT_EQ(text.substr(0, 10), " 1+2t+3t^2");

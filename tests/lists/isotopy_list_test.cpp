@@ -38,8 +38,8 @@ struct ListBench {
   void Record(int64_t line, int32_t degree, const std::string& text, int64_t classes) {
     wb.isotopy.listLineNumber = line;
     wb.isotopy.productPolynomial = Polynomial{};
-    wb.isotopy.productPolynomial.coefficients[0] = 1;
-    wb.isotopy.productPolynomial.coefficients[static_cast<size_t>(degree)] = 1;
+    PolySetCoefficient(wb.isotopy.productPolynomial, 0, 1);
+    PolySetCoefficient(wb.isotopy.productPolynomial, degree, 1);
     wb.isotopy.productText.plain = text;
     wb.homomorphisms.newCount = classes;
     RecordIsotopyResult(wb, path);

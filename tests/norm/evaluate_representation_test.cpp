@@ -134,17 +134,18 @@ TEST(EvaluateRepresentation, VanishingPolynomialStopsWhenAsked) {
   EXPECT_TRUE(wb.evaluation.showsNotFibered);
 }
 
-TEST(EvaluateRepresentation, AReductionBeyondTheTopExponentShowsAndCountsNothing) {
+TEST(EvaluateRepresentation, AReductionPastTheMemoryCeilingShowsAndCountsNothing) {
   Bench bench;
   Workbench& wb = bench.wb;
   SetUpOneByOne(bench, {1, 1}, 7);
-  // Row 1: 1 + t and t^9998; eliminating with the pivot 1 + t pushes the t^5 of row 2 to t^10002.
+  // Row 1: 1 + t and t^9998: the reduction's work space needs 4 blocks of 16384 residues.
   wb.presentation.generatorCount = 2;
   wb.presentation.relatorCount = 2;
   MatrixSet(wb.matrix, 1, 2, 9998, 3, wb.failure);
   MatrixSet(wb.matrix, 2, 1, 5, 2, wb.failure);
   MatrixSet(wb.matrix, 2, 2, 0, 4, wb.failure);
   wb.settings.repFamily = RepFamily::permutation;
+  wb.settings.memoryCeilingBytes = MatrixStorageBytes(wb.matrix) + 16384;
   EvaluateRepresentation(wb);
   EXPECT_TRUE(wb.failure.polynomialErrorFlag);
   EXPECT_EQ(wb.failure.errorMessage, "Out of memory");
