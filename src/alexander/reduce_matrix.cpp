@@ -40,17 +40,20 @@ std::vector<LaurentEntry> ReadEntries(const PolyMatrix& matrix, int32_t rows, in
         continue;
       }
       const std::span<const Residue> stored = MatrixCoefficients(matrix, r, c);
-      entries.emplace_back(MatrixFirstExponent(matrix, r, c),
-                           std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(stored.data()), stored.size()));
+      entries.emplace_back(
+          MatrixFirstExponent(matrix, r, c),
+          std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(stored.data()), stored.size()));
     }
   }
   return entries;
 }
 
 // Empties every entry of the rows and columns, then writes the diagonal, each entry shifted to
-// lowest exponent 0.
+// lowest exponent 0 and divided by its constant term (a unit), so that it reads the same whatever
+// unit the elimination left on it.
 void WriteDiagonal(PolyMatrix& matrix, int32_t rows, int32_t columns,
-                   const std::vector<LaurentEntry>& diagonal, FailureState& failure) {
+                   const std::vector<LaurentEntry>& diagonal, const PrimeField& field,
+                   FailureState& failure) {
   for (int32_t r = 1; r <= rows; ++r) {
     for (int32_t c = 1; c <= columns; ++c) {
       for (int32_t e = MatrixEntryDegree(matrix, r, c); e >= 0; e = MatrixEntryDegree(matrix, r, c))
@@ -59,19 +62,20 @@ void WriteDiagonal(PolyMatrix& matrix, int32_t rows, int32_t columns,
   }
   for (size_t s = 1; s <= diagonal.size(); ++s) {
     const std::span<const uint8_t> coefficients = diagonal[s - 1].Coefficients();
+    const uint32_t inverse = static_cast<uint8_t>(InverseModP(field, static_cast<Residue>(coefficients[0])));
     const int32_t position = static_cast<int32_t>(s);
     for (size_t e = coefficients.size(); e-- > 0;) {
-      if (coefficients[e] != 0)
-        MatrixSet(matrix, position, position, static_cast<int32_t>(e), static_cast<Residue>(coefficients[e]),
-                  failure);
+      if (coefficients[e] == 0) continue;
+      const uint32_t scaled = ReduceBelowSquare(field, coefficients[e] * inverse);
+      MatrixSet(matrix, position, position, static_cast<int32_t>(e), static_cast<Residue>(scaled), failure);
     }
   }
 }
 
 }  // namespace
 
-void TakeDiagonalResults(const PolyMatrix& matrix, int32_t rows, int32_t n, int64_t k, const PrimeField& field,
-                         bool keepTorsion, Reduction& reduction) {
+void TakeDiagonalResults(const PolyMatrix& matrix, int32_t rows, int32_t n, int64_t k,
+                         const PrimeField& field, bool keepTorsion, Reduction& reduction) {
   Polynomial product{{1}};
   int32_t count = rows;
   for (int32_t s = 1; s <= n; ++s) {
@@ -110,7 +114,7 @@ Reduction Reduce(PolyMatrix& matrix, int64_t blockRows, int64_t blockColumns, in
   reduction.end = form.end;
   if (form.end == ReductionEnd::failed) FailPolynomial(reduction.failures, "Out of memory");
   if (form.end != ReductionEnd::complete) return reduction;
-  WriteDiagonal(matrix, rows, columns, form.diagonal, reduction.failures);
+  WriteDiagonal(matrix, rows, columns, form.diagonal, field, reduction.failures);
   TakeDiagonalResults(matrix, rows, std::min(rows, columns), k, field, keepTorsion, reduction);
   return reduction;
 }

@@ -5,9 +5,10 @@
 // The matrix occupies rows 1 .. k*blockRows and columns 1 .. k*blockColumns of the store (k the
 // degree of the representation), and no entry holds a negative exponent. DiagonaliseLaurent
 // (alexander/diagonal_form.h) brings it to a diagonal form; its nonzero entries, each shifted to
-// lowest exponent 0, are written to (1, 1), (2, 2), ... in the order they were finished, and every
-// other entry of the matrix becomes zero. The product of the diagonal entries and the rank are
-// invariants of the module the matrix presents, whatever the diagonal form.
+// lowest exponent 0 and with constant term 1, are written to (1, 1), (2, 2), ... in the order they
+// were finished, and every other entry of the matrix becomes zero. The product of the diagonal
+// entries and the rank are invariants of the module the matrix presents, whatever the diagonal
+// form.
 //
 // Results: the product of the nonzero diagonal entries, normalised to lowest term t^0 and constant
 // term 1 (exact up to a unit); the rank of the torsion-free part and the positive-rank flag, which
