@@ -3,10 +3,10 @@
 // (per call).
 //
 //   quarvel_peers [benchmark flags] reduce MATRIX K
-//       ReduceWorkbenchMatrix on a matrix in the form gap_to_flint writes (converted from the GAP program
-//       that `quarvel-cli norm --matrix gap` wrote), k the degree of the representation.
-//       Counters: the degree of the twisted polynomial and the count of ReduceWorkbenchMatrix, or
-//       out_of_memory=1 when the reduction ended in "Out of memory".
+//       Reduce on a matrix in the form gap_to_flint writes (converted from the GAP program that
+//       `quarvel-cli norm --matrix gap` wrote), k the degree of the representation, keeping torsion.
+//       Counters: the degree of the twisted polynomial, the count and the largest span an entry
+//       reached (peak_span), or out_of_memory=1 when the reduction ended in "Out of memory".
 //   quarvel_peers [benchmark flags] enumerate BRAID GROUP [PRESENTATION_OUT]
 //       The homomorphisms up to conjugation into GROUP ("s5" ...) of the knot group of the braid,
 //       prepared as an isotopy run prepares it (medium simplification). With PRESENTATION_OUT the
@@ -87,21 +87,23 @@ void ReduceMatrixFile(benchmark::State& state, const std::string& path, int64_t 
   wb.current.degreeK = k;
   wb.settings.keepTorsionSwitch = true;
   const PolyMatrix built = wb.matrix;
-  int32_t count = 0;
+  Reduction reduction;
+  NoRunControl control;
+  NoReductionProgress progress;
   for (auto _ : state) {
     state.PauseTiming();
     wb.matrix = built;
-    ClearFailure(wb.failure);
     state.ResumeTiming();
-    count = ReduceWorkbenchMatrix(wb, rows / k, columns / k);
-    benchmark::DoNotOptimize(wb.twisted.twistedPolynomial.coefficients.data());
+    reduction = Reduce(wb.matrix, rows / k, columns / k, k, wb.field, true, control, progress);
+    benchmark::DoNotOptimize(reduction.polynomial.coefficients.data());
   }
-  if (wb.failure.polynomialErrorFlag) {
+  if (!reduction.complete()) {
     state.counters["out_of_memory"] = 1;  // the time is the time until it gave up
     return;
   }
-  state.counters["degree"] = PolyDegree(wb.twisted.twistedPolynomial);
-  state.counters["count"] = count;
+  state.counters["degree"] = PolyDegree(reduction.polynomial);
+  state.counters["count"] = reduction.count;
+  state.counters["peak_span"] = reduction.peakSpan;
 }
 
 // The presentation as the peers read it.

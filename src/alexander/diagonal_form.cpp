@@ -27,8 +27,8 @@ class LaurentMatrix {
   LaurentEntry& At(int32_t r, int32_t c) { return entries_[static_cast<size_t>(r) * columns_ + c]; }
 
   // The pivot of least span, ties to the least estimated work; none when all is zero. Also counts
-  // the bytes the active entries hold.
-  Pivot ChoosePivot(size_t& bytes) {
+  // the bytes the active entries hold and raises peakSpan to the largest span among them.
+  Pivot ChoosePivot(size_t& bytes, int32_t& peakSpan) {
     std::vector<int64_t> inRow(activeRows_.size(), 0);
     std::vector<int64_t> inColumn(activeColumns_.size(), 0);
     std::vector<int64_t> rowWeight(activeRows_.size(), 0);
@@ -45,6 +45,7 @@ class LaurentMatrix {
         rowWeight[i] += entry.Span() + 1;
         columnWeight[j] += entry.Span() + 1;
         leastSpan = std::min(leastSpan, entry.Span());
+        peakSpan = std::max(peakSpan, entry.Span());
       }
     }
     Pivot pivot;
@@ -168,7 +169,7 @@ DiagonalForm DiagonaliseLaurent(std::vector<LaurentEntry> entries, int32_t rows,
   StatusLine status;
   while (true) {
     size_t bytes = 0;
-    const Pivot pivot = matrix.ChoosePivot(bytes);
+    const Pivot pivot = matrix.ChoosePivot(bytes, form.peakSpan);
     if (byteCeiling != 0 && bytes > byteCeiling) {
       form.end = ReductionEnd::failed;
       return form;

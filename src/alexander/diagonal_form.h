@@ -31,6 +31,7 @@ namespace quarvel {
 struct DiagonalForm {
   ReductionEnd end = ReductionEnd::failed;
   std::vector<LaurentEntry> diagonal;  // the nonzero diagonal entries, as far as the run got
+  int32_t peakSpan = -1;               // the largest span an entry had at the start of a step
 };
 
 // entries holds the rows x columns matrix row by row. Progress: with min(rows, columns) >= 21 a

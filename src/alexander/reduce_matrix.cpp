@@ -112,6 +112,7 @@ Reduction Reduce(PolyMatrix& matrix, int64_t blockRows, int64_t blockColumns, in
   DiagonalForm form =
       DiagonaliseLaurent(ReadEntries(matrix, rows, columns), rows, columns, field, room, control, progress);
   reduction.end = form.end;
+  reduction.peakSpan = form.peakSpan;
   if (form.end == ReductionEnd::failed) FailPolynomial(reduction.failures, "Out of memory");
   if (form.end != ReductionEnd::complete) return reduction;
   WriteDiagonal(matrix, rows, columns, form.diagonal, field, reduction.failures);

@@ -43,6 +43,7 @@ struct Reduction {
   int32_t rankOfTorsionFreePart = 0;
   bool positiveRank = false;
   int32_t count = -1;
+  int32_t peakSpan = -1;  // the largest span (highest minus lowest exponent) of an entry met
   // The failures met, as the run records them (also those of a complete reduction).
   FailureState failures;
 
