@@ -3,7 +3,7 @@
 # of `quarvel-cli norm --rep sk-regular` (the search in S_size, the regular representation of the
 # image, its twisted polynomial), timed by /usr/bin/time. Prints every run that took a second or
 # more, then the slowest cycle with its processor time, and how many runs ended in "ERROR:" or
-# found no representation within the time limit (a search that never succeeds is no cycle).
+# did not finish within the time limit.
 # Give a second binary to run the same cycles with it too (e.g. an older build), side by side.
 #
 # Usage: bench/regular_cycles.sh [quarvel-cli [other-quarvel-cli]]   (TIME_LIMIT per run, 60 s)
@@ -38,7 +38,7 @@ report() {
   grep ' ok$' "$file" | sort -k3,3 -g | tail -1 |
     awk '{ printf "  slowest cycle: %s at size %s, %s s processor (%s s wall)\n", $1, $2, $3, $4 }'
   echo "  of $(wc -l <"$file") runs: $(grep -c ' ok$' "$file" || true) cycles done, $(grep -c ' error: ' "$file" || true)" \
-    "ended in ERROR, $(grep -c ' time-limit$' "$file" || true) found no representation in $limit s"
+    "ended in ERROR, $(grep -c ' time-limit$' "$file" || true) did not finish in $limit s (still searching or reducing)"
 }
 
 cycles "$(realpath "${1:-$root/build/src/quarvel-cli}")" | tee "$work/first.txt" >&2
