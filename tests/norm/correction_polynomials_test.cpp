@@ -92,19 +92,20 @@ TEST(SecondTwistedPolynomial, TheBlockIsOneMinusTheMatrixAtPhi) {
 }
 
 TEST(ZerothTwistedPolynomial, AGeneratorWithPhiZeroGivesAConstantBlock) {
-  // 1 - A^-1 = 1 - 4 = 4 over F_7: a unit, so degree 0; at t^-1 it would have degree 1.
+  // 1 - A^-1 = 1 - 4 = 4 over F_7: a unit, so degree 0 (the reduced entry, divided by its constant
+  // term, is 1); at t^-1 it would have degree 1.
   Bench b;
   OneGenerator(b.wb, 7, 0, {{2}}, {{4}});
   ZerothTwistedPolynomial(b.wb);
   EXPECT_EQ(b.wb.twisted.deg0, 0);
-  EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{4}));
-  // Second: 1 - A = 1 - 2 = 6.
+  EXPECT_EQ(EntryTerms(b.wb.matrix, 1, 1), (Terms{1}));
+  // Second: 1 - A = 1 - 2 = 6, again a unit.
   Bench second;
   OneGenerator(second.wb, 7, 0, {{2}}, {{4}});
   second.wb.current.groupType = GroupType::closed;
   SecondTwistedPolynomial(second.wb);
   EXPECT_EQ(second.wb.twisted.deg2, 0);
-  EXPECT_EQ(EntryTerms(second.wb.matrix, 1, 1), (Terms{6}));
+  EXPECT_EQ(EntryTerms(second.wb.matrix, 1, 1), (Terms{1}));
 }
 
 TEST(ZerothAndSecond, KnownDegreesOfTheTrefoil) {
