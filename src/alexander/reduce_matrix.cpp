@@ -11,8 +11,6 @@
 namespace quarvel {
 namespace {
 
-constexpr int32_t kMaxDimension = 300;
-
 // Lowest term t^0 and constant term 1.
 void Normalise(const PrimeField& field, Polynomial& f) {
   std::vector<Residue>& c = f.coefficients;
@@ -100,8 +98,8 @@ Reduction Reduce(PolyMatrix& matrix, int64_t blockRows, int64_t blockColumns, in
                  const PrimeField& field, bool keepTorsion, RunControl& control,
                  ReductionProgress& progress) {
   Reduction reduction;
-  if (k < 1 || blockRows < 0 || blockColumns < 0 || k * blockRows > kMaxDimension ||
-      k * blockColumns > kMaxDimension) {
+  if (k < 1 || blockRows < 0 || blockColumns < 0 || k * blockRows > kMatrixDimension ||
+      k * blockColumns > kMatrixDimension) {
     Fail(reduction.failures, "Program error");
     return reduction;
   }

@@ -10,10 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "alexander/fox_matrix.h"
 #include "alexander_test_support.h"
 #include "e2e/cli_runner.h"
-#include "group/knot_tables.h"
 #include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
@@ -602,56 +600,6 @@ TEST(ReduceMatrixAgreement, ReduceAndTheReferenceAgreeOnRandomMatricesWithHighEx
       c.evenColumnsFrom = 20000;
       ExpectSameReduction(c, random);
       if (::testing::Test::HasFailure()) return;
-    }
-  }
-}
-
-TEST(ReduceMatrixAgreement, ReduceAndTheReferenceAgreeOnTwistedFoxMatricesOfKnots) {
-  // The trefoil onto S_3 (a = (1 2), b = (2 3), c = (1 3)), and knots up to 12 crossings with
-  // abelian representations (every meridian to the scalar c).
-  struct Case {
-    std::string braid;
-    Residue scalar;  // 0: the S_3 representation
-  };
-  const std::vector<Case> cases = {
-      {"{1,1,1}", 0},
-      {"{1,1,1}", 2},
-      {"{-1,2,-1,2}", 3},
-      {"{1,2,2,-3,1,-3,1,-2,1,-2,-3}", 1},
-      {std::string(ExampleBraid(FindKnot("12_1311").examplesList)), 5},
-  };
-  for (int32_t p : kSupportedPrimes) {
-    for (const Case& c : cases) {
-      Bench fast;
-      testing::PrepareBraid(fast.wb, c.braid, 20, p);
-      if (c.scalar == 0) {
-        testing::SetPermutationRepresentation(fast.wb, {{1, {2, 1, 3}}, {2, {1, 3, 2}}, {3, {3, 2, 1}}});
-      } else {
-        fast.wb.current.degreeK = 1;
-        for (int g = 1; g <= kMaxGenerators; ++g) {
-          fast.wb.representation.generators[g].matrix.Reset(1);
-          fast.wb.representation.generators[g].matrix(1, 1) = 1;
-          fast.wb.representation.generators[g].inverseMatrix = fast.wb.representation.generators[g].matrix;
-          fast.wb.representation.generators[g].abelianScalar =
-              static_cast<Residue>(c.scalar % p == 0 ? 1 : c.scalar % p);
-        }
-      }
-      fast.wb.settings.keepTorsionSwitch = true;
-      BuildWorkbenchFoxMatrix(fast.wb);
-      ASSERT_FALSE(fast.wb.failure.computationFailed) << c.braid;
-      Bench plain;
-      plain.wb.settings = fast.wb.settings;
-      plain.wb.current = fast.wb.current;
-      plain.wb.field = fast.wb.field;
-      plain.wb.matrix = fast.wb.matrix;
-      const int32_t blockRows = static_cast<int32_t>(fast.wb.presentation.generatorCount);
-      const int32_t blockColumns = static_cast<int32_t>(fast.wb.presentation.relatorCount);
-      const int32_t count = ReduceWorkbenchMatrix(fast.wb, blockRows, blockColumns);
-      const LiteralResults expected = LiteralReduce(plain.wb, blockRows, blockColumns);
-      SCOPED_TRACE(c.braid + " p=" + std::to_string(p));
-      EXPECT_EQ(count, expected.count);
-      EXPECT_EQ(fast.wb.twisted.twistedPolynomial, expected.polynomial)
-          << Text(fast.wb.twisted.twistedPolynomial) << " vs " << Text(expected.polynomial);
     }
   }
 }
