@@ -5,12 +5,14 @@
 // Each step takes as pivot a nonzero entry of least span in the part not yet finished (ties: the
 // least work its row and column operations take, estimated as (sum of the spans + 1 of the other
 // entries of its row) x (other nonzeros in its column) plus the same with row and column exchanged,
-// then the first in row order), and reduces every other entry of its column by row operations, then every
-// other entry of its row by column operations, each to a remainder of smaller span than the
-// pivot: full division in the Laurent ring, killing at each step the end term (highest or lowest)
-// that lies further outside the pivot's exponent window. When the pivot is then alone in its row
-// and column it is a finished diagonal entry; otherwise a remainder of smaller span has become the
-// next pivot. A unit pivot (one term) clears its row and column in one sweep, so the first steps
+// then the first in row order). It reduces the other entries of its shorter line (row or column)
+// by operations on the other lines, each to a remainder of smaller span than the pivot: full
+// division in the Laurent ring, killing at each step the end term (highest or lowest) that lies
+// further outside the pivot's exponent window. When that leaves no remainder, the other line is
+// reduced the same way; when the pivot is then alone in its row and column it is a finished
+// diagonal entry. A remainder left in either line ends the step: it is the next pivot or is
+// undercut by it (reducing the other line first would be work for a pivot about to be replaced).
+// A unit pivot (one term) clears its row and column in one sweep, so the first steps
 // are the sparse elimination of the unit entries a Fox matrix is full of, and every entry then is
 // a minor divided by a unit; what is left is a small dense block that full division finishes.
 // Costs: one row operation is one pass over the pivot row's nonzero entries (vectorised), and a

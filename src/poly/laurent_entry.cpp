@@ -16,11 +16,7 @@ LaurentEntry::LaurentEntry(int32_t low, std::span<const uint8_t> coefficients) {
   Trim();
 }
 
-void LaurentEntry::Reserve(int64_t low, int64_t high, int64_t reach) {
-  if (high > INT32_MAX || low < INT32_MIN) throw std::bad_alloc();
-  // One past the last byte that must exist; the extra granule keeps a whole granule readable
-  // from the origin after Trim moves it.
-  const int64_t end = std::max(high + 1, low + reach) + static_cast<int64_t>(kResidueGranule);
+void LaurentEntry::Grow(int64_t low, int64_t end) {
   if (size_ == 0) {
     // Nothing to keep: the origin may move anywhere in the buffer.
     const size_t needed = static_cast<size_t>(end - low);
@@ -29,9 +25,6 @@ void LaurentEntry::Reserve(int64_t low, int64_t high, int64_t reach) {
     low_ = static_cast<int32_t>(low);
     return;
   }
-  const int64_t first = static_cast<int64_t>(origin_) - (low_ - low);  // index of `low`
-  const int64_t last = static_cast<int64_t>(origin_) + (end - low_);   // one past `end`
-  if (first >= 0 && last <= static_cast<int64_t>(buffer_.size())) return;
   const int64_t keptLow = std::min<int64_t>(low, low_);
   const int64_t keptEnd =
       std::max<int64_t>(end, low_ + static_cast<int64_t>(RoundToGranule(static_cast<size_t>(size_))));
@@ -46,18 +39,39 @@ void LaurentEntry::Reserve(int64_t low, int64_t high, int64_t reach) {
 
 void LaurentEntry::AddMultiple(const LaurentEntry& source, const MultiplyAddModP& multiplyAdd,
                                int32_t shift) {
-  if (source.IsZero() || multiplyAdd.factor == 0) return;
-  const int64_t sourceLow = static_cast<int64_t>(source.low_) + shift;
-  const int64_t sourceHigh = sourceLow + source.size_ - 1;
+  const ShiftedMultiple multiple{multiplyAdd, shift};
+  AddMultiples(source, {&multiple, 1});
+}
+
+void LaurentEntry::AddMultiples(const LaurentEntry& source, std::span<const ShiftedMultiple> multiples) {
+  if (source.IsZero() || multiples.empty()) return;
+  int64_t leastShift = multiples.front().shift;
+  int64_t greatestShift = leastShift;
+  for (const ShiftedMultiple& multiple : multiples) {
+    leastShift = std::min<int64_t>(leastShift, multiple.shift);
+    greatestShift = std::max<int64_t>(greatestShift, multiple.shift);
+  }
+  const int64_t sourceLow = static_cast<int64_t>(source.low_) + leastShift;
+  const int64_t sourceHigh = static_cast<int64_t>(source.low_) + greatestShift + source.size_ - 1;
   const size_t count = RoundToGranule(static_cast<size_t>(source.size_));
   const int64_t low = IsZero() ? sourceLow : std::min<int64_t>(sourceLow, low_);
   const int64_t high = IsZero() ? sourceHigh : std::max<int64_t>(sourceHigh, High());
-  Reserve(low, high, (sourceLow - low) + static_cast<int64_t>(count));
+  Reserve(low, high, (sourceLow - low) + (greatestShift - leastShift) + static_cast<int64_t>(count));
   origin_ -= static_cast<size_t>(low_ - low);
   low_ = static_cast<int32_t>(low);
   size_ = static_cast<int32_t>(high - low + 1);
-  multiplyAdd(buffer_.data() + origin_ + (sourceLow - low), source.buffer_.data() + source.origin_, count);
+  const uint8_t* from = source.buffer_.data() + source.origin_;
+  for (const ShiftedMultiple& multiple : multiples) {
+    if (multiple.multiplyAdd.factor == 0) continue;
+    multiple.multiplyAdd(buffer_.data() + origin_ + (sourceLow - low) + (multiple.shift - leastShift), from,
+                         count);
+  }
   Trim();
+}
+
+void LaurentEntry::Clear() {
+  std::memset(buffer_.data() + origin_, 0, static_cast<size_t>(size_));
+  size_ = 0;
 }
 
 void LaurentEntry::Trim() {

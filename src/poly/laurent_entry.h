@@ -5,14 +5,22 @@
 // end only when the result leaves it. Any exponent an int32_t holds is allowed; the buffer grows
 // with the span (highest minus lowest exponent), which is what the memory follows.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <new>
 #include <span>
 #include <vector>
 
 #include "poly/multiply_add.h"
 
 namespace quarvel {
+
+// factor * t^shift, the factor held by its multiply-add.
+struct ShiftedMultiple {
+  MultiplyAddModP multiplyAdd;
+  int32_t shift = 0;
+};
 
 class LaurentEntry {
  public:
@@ -34,12 +42,27 @@ class LaurentEntry {
 
   // this += multiplyAdd.factor * t^shift * source; source is another entry.
   void AddMultiple(const LaurentEntry& source, const MultiplyAddModP& multiplyAdd, int32_t shift);
+  // this += (the sum of the multiples) * source, growing the buffer once for all of them.
+  void AddMultiples(const LaurentEntry& source, std::span<const ShiftedMultiple> multiples);
+
+  // Makes this zero, keeping the buffer.
+  void Clear();
 
   size_t BufferBytes() const { return buffer_.size(); }
 
  private:
   // Makes the buffer hold exponents from `low` to `high` and, from `low`, `reach` bytes.
-  void Reserve(int64_t low, int64_t high, int64_t reach);
+  void Reserve(int64_t low, int64_t high, int64_t reach) {
+    if (high > INT32_MAX || low < INT32_MIN) throw std::bad_alloc();
+    // One past the last byte that must exist; the extra granule keeps a whole granule readable
+    // from the origin after Trim moves it.
+    const int64_t end = std::max(high + 1, low + reach) + static_cast<int64_t>(kResidueGranule);
+    const int64_t first = static_cast<int64_t>(origin_) - (low_ - low);  // index of `low`
+    const int64_t last = static_cast<int64_t>(origin_) + (end - low_);   // one past `end`
+    if (size_ == 0 || first < 0 || last > static_cast<int64_t>(buffer_.size())) Grow(low, end);
+  }
+  // Reserve's work when the buffer must grow or, for a zero entry, the origin move.
+  void Grow(int64_t low, int64_t end);
   // Drops zero coefficients at both ends.
   void Trim();
 

@@ -20,8 +20,8 @@ Terms TermsOf(const LaurentEntry& f) {
   return terms;
 }
 
-// Random sums of shifted multiples, far below and far above exponent 0 and cancelling at both ends,
-// against the same sums kept term by term.
+// Random sums of shifted multiples, one or several at a time, far below and far above exponent 0 and
+// cancelling at both ends, against the same sums kept term by term; now and then an entry is cleared.
 TEST(LaurentEntry, ShiftedMultiplesGrowAtBothEndsAndTrimWhatCancels) {
   std::mt19937 random(5);
   for (uint32_t p : {2u, 13u, 127u}) {
@@ -30,7 +30,8 @@ TEST(LaurentEntry, ShiftedMultiplesGrowAtBothEndsAndTrimWhatCancels) {
     for (int step = 0; step < 400; ++step) {
       const size_t target = random() % 4;
       const size_t source = (target + 1 + random() % 3) % 4;
-      if (expected[source].empty() || random() % 5 == 0) {
+      const bool fresh = expected[source].empty() || random() % 5 == 0;
+      if (fresh) {
         // A fresh source: a few terms anywhere within +-2^16.
         const int32_t near = expected[target].empty() ? 0 : expected[target].begin()->first;
         const int32_t low = random() % 2 == 0 ? near + static_cast<int32_t>(random() % 20) - 10
@@ -43,25 +44,42 @@ TEST(LaurentEntry, ShiftedMultiplesGrowAtBothEndsAndTrimWhatCancels) {
           if (coefficients[i] != 0) expected[source][low + static_cast<int32_t>(i)] = coefficients[i];
         }
       }
-      uint32_t factor = static_cast<uint32_t>(random() % p);
-      if (random() % 6 == 0) {
-        // The target's own terms: minus them cancels everything, a shift cancels the middle.
-        entries[source] = entries[target];
-        expected[source] = expected[target];
-        factor = p - 1;
-      }
-      // Mostly small shifts, so that terms meet and cancel; sometimes a jump of up to 2^16.
-      const int32_t shift = factor == p - 1 && random() % 2 == 0 ? 0
-                            : random() % 4 == 0 ? static_cast<int32_t>(random() % (1 << 17)) - (1 << 16)
-                                                : static_cast<int32_t>(random() % 9) - 4;
-      entries[target].AddMultiple(entries[source], MultiplyAddModP(p, factor), shift);
-      for (const auto& [e, c] : expected[source]) {
-        const int sum = (expected[target][e + shift] + static_cast<int>(factor) * c) % static_cast<int>(p);
-        if (sum == 0) {
-          expected[target].erase(e + shift);
-        } else {
-          expected[target][e + shift] = sum;
+      // One multiple, or several at once (a quotient's terms) of a fresh source.
+      std::vector<ShiftedMultiple> multiples;
+      for (size_t count = fresh && random() % 2 == 0 ? 2 + random() % 3 : 1; multiples.size() < count;) {
+        uint32_t factor = static_cast<uint32_t>(random() % p);
+        if (count == 1 && random() % 6 == 0) {
+          // The target's own terms: minus them cancels everything, a shift cancels the middle.
+          entries[source] = entries[target];
+          expected[source] = expected[target];
+          factor = p - 1;
         }
+        // Mostly small shifts, so that terms meet and cancel; sometimes a jump of up to 2^16.
+        const int32_t shift = factor == p - 1 && random() % 2 == 0 ? 0
+                              : count == 1 && random() % 4 == 0
+                                  ? static_cast<int32_t>(random() % (1 << 17)) - (1 << 16)
+                                  : static_cast<int32_t>(random() % 9) - 4;
+        multiples.push_back({MultiplyAddModP(p, factor), shift});
+      }
+      if (multiples.size() == 1) {
+        entries[target].AddMultiple(entries[source], multiples[0].multiplyAdd, multiples[0].shift);
+      } else {
+        entries[target].AddMultiples(entries[source], multiples);
+      }
+      for (const ShiftedMultiple& multiple : multiples) {
+        for (const auto& [e, c] : expected[source]) {
+          const int32_t at = e + multiple.shift;
+          const int sum = (expected[target][at] + multiple.multiplyAdd.factor * c) % static_cast<int>(p);
+          if (sum == 0) {
+            expected[target].erase(at);
+          } else {
+            expected[target][at] = sum;
+          }
+        }
+      }
+      if (random() % 50 == 0) {
+        entries[target].Clear();
+        expected[target].clear();
       }
       ASSERT_EQ(TermsOf(entries[target]), expected[target]) << "p=" << p << " step " << step;
       const LaurentEntry& f = entries[target];
