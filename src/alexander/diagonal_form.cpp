@@ -45,6 +45,27 @@ class LaurentMatrix {
     return pivot;
   }
 
+  // Reduces the pivot's shorter line (row or column) by operations on the other lines, then, when
+  // no remainder is left in it, the other line. True when the pivot ends alone in its row and
+  // column; then it leaves the active part. Otherwise a remainder of smaller span is left, which
+  // the next pivot will be no larger than.
+  bool Eliminate(Pivot pivot) {
+    if (pivot.rowFirst) {
+      ReduceRow(pivot);
+      if (!RowIsClear(pivot)) return false;
+      ReduceColumn(pivot);
+    } else {
+      ReduceColumn(pivot);
+      if (!ColumnIsClear(pivot)) return false;
+      ReduceRow(pivot);
+    }
+    if (!RowIsClear(pivot) || !ColumnIsClear(pivot)) return false;
+    std::erase(activeRows_, pivot.row);
+    std::erase(activeColumns_, pivot.column);
+    return true;
+  }
+
+ private:
   // Row operations: every other entry of the pivot's column becomes a remainder of smaller span.
   void ReduceColumn(Pivot pivot) {
     std::vector<int32_t> others;  // the pivot row's other nonzero columns
@@ -71,27 +92,6 @@ class LaurentMatrix {
     }
   }
 
-  // Reduces the pivot's shorter line (row or column) by operations on the other lines, then, when
-  // no remainder is left in it, the other line. True when the pivot ends alone in its row and
-  // column; then it leaves the active part. Otherwise a remainder of smaller span is left, which
-  // the next pivot will be no larger than.
-  bool Eliminate(Pivot pivot) {
-    if (pivot.rowFirst) {
-      ReduceRow(pivot);
-      if (!RowIsClear(pivot)) return false;
-      ReduceColumn(pivot);
-    } else {
-      ReduceColumn(pivot);
-      if (!ColumnIsClear(pivot)) return false;
-      ReduceRow(pivot);
-    }
-    if (!RowIsClear(pivot) || !ColumnIsClear(pivot)) return false;
-    std::erase(activeRows_, pivot.row);
-    std::erase(activeColumns_, pivot.column);
-    return true;
-  }
-
- private:
   // One pass over the active entries: their nonzeros and spans + 1 per active row and column, the
   // positions of least span (in row order) as candidates, the bytes they hold, the largest span.
   void CountActiveEntries(size_t& bytes, int32_t& peakSpan) {
