@@ -37,14 +37,18 @@ unsigned ModeBit(Command command) {
   return 0;
 }
 
+// "a|b|c", the values a flag takes.
+std::string Choices(std::span<const std::string_view> names) {
+  std::string text;
+  for (std::string_view name : names) text += (text.empty() ? "" : "|") + std::string(name);
+  return text;
+}
+
 // The item whose name is `value`; throws naming the flag otherwise.
 int ItemOf(const std::string& flag, const std::string& value, std::span<const std::string_view> names) {
   auto found = std::find(names.begin(), names.end(), value);
-  if (found == names.end()) {
-    std::string choices;
-    for (std::string_view name : names) choices += (choices.empty() ? "" : "|") + std::string(name);
-    throw UsageError(flag + ": bad value '" + value + "' (expected " + choices + ")");
-  }
+  if (found == names.end())
+    throw UsageError(flag + ": bad value '" + value + "' (expected " + Choices(names) + ")");
   return static_cast<int>(found - names.begin());
 }
 
@@ -141,49 +145,53 @@ using Setter = std::function<void(CliRequest&, Pending&, const std::string&)>;
 
 struct FlagSpec {
   unsigned modes;
-  bool takesValue;
+  std::string_view value;  // what --help calls its value; empty for a switch
+  std::string help;
   Setter set;
 };
 
 const std::map<std::string, FlagSpec>& Flags() {
   static const std::map<std::string, FlagSpec> flags = {
       {"--braid",
-       {kAll, true,
+       {kAll, "TEXT", "the closed braid, e.g. {1,-2,1,-2} (generator i > 0 or its inverse -i)",
         [](CliRequest& r, Pending& p, const std::string& v) {
           if (v.empty()) throw UsageError("--braid: the braid text is empty");
           r.options.braidEditText = v;
           ++p.inputs;
         }}},
       {"--knot",
-       {kAll, true,
+       {kAll, "NAME", "a knot of the built-in tables: 4_1, 11_401, 12_1311, ... (quarvel-cli knots)",
         [](CliRequest& r, Pending& p, const std::string& v) {
           SetKnot(r.options, v);
           ++p.inputs;
         }}},
       {"--examples",
-       {kKnots, false, [](CliRequest& r, Pending&, const std::string&) { r.pickList = PickList::examples; }}},
+       {kKnots, "", "the examples list instead of the knot table",
+        [](CliRequest& r, Pending&, const std::string&) { r.pickList = PickList::examples; }}},
       {"--mutants",
-       {kKnots, false, [](CliRequest& r, Pending&, const std::string&) { r.pickList = PickList::mutants; }}},
+       {kKnots, "", "the mutants list instead of the knot table",
+        [](CliRequest& r, Pending&, const std::string&) { r.pickList = PickList::mutants; }}},
       {"--file",
-       {kAll, true,
+       {kAll, "PATH", "a presentation file, a file holding a braid, or a knot list",
         [](CliRequest& r, Pending& p, const std::string& v) {
           SetPickedFile(r.options, v);
           ++p.inputs;
         }}},
       {"--field",
-       {kRunModes, true,
+       {kRunModes, "P", "the field F_P: " + Choices(kFieldNames) + " (13)",
         [](CliRequest& r, Pending&, const std::string& v) {
           r.options.fieldtype = r.options.fieldtypeIsotopy = ItemOf("--field", v, kFieldNames);
         }}},
       {"--group-type",
-       {kAll, true,
+       {kAll, "T", Choices(kGroupTypes) + " (knot; a braid decides for itself)",
         [](CliRequest& r, Pending&, const std::string& v) {
           r.options.typegroup = ItemOf("--group-type", v, kGroupTypes);
         }}},
       {"--zero-surgery",
-       {kAll, false, [](CliRequest& r, Pending&, const std::string&) { r.options.closedbox = 1; }}},
+       {kAll, "", "compute for the 0-surgery along the closed braid",
+        [](CliRequest& r, Pending&, const std::string&) { r.options.closedbox = 1; }}},
       {"--simplify",
-       {kAll, true,
+       {kAll, "E", Choices(kIsotopyEfforts) + ", or none outside isotopy (low; isotopy: medium)",
         [](CliRequest& r, Pending&, const std::string& v) {
           if (r.command == Command::isotopy) {
             r.options.fastboxIsotopy = ItemOf("--simplify", v, kIsotopyEfforts);
@@ -192,78 +200,97 @@ const std::map<std::string, FlagSpec>& Flags() {
           }
         }}},
       {"--save",
-       {kRunModes, true,
+       {kRunModes, "S", "the report files: " + Choices(kSaveNames) + " (latex)",
         [](CliRequest& r, Pending&, const std::string& v) {
           r.options.savetype = r.options.savetypeIsotopy = ItemOf("--save", v, kSaveNames);
         }}},
-      {"--rep", {kNorm, true, [](CliRequest&, Pending& p, const std::string& v) { p.rep = v; }}},
-      {"--size", {kNorm, true, [](CliRequest&, Pending& p, const std::string& v) { p.size = v; }}},
+      {"--rep",
+       {kNorm, "KIND", "the representations: " + Choices(kRepNames) + " (sk-v)",
+        [](CliRequest&, Pending& p, const std::string& v) { p.rep = v; }}},
+      {"--size",
+       {kNorm, "K", "the size: 3..10, sk-regular 3..7, metabelian 2..25 (the first)",
+        [](CliRequest&, Pending& p, const std::string& v) { p.size = v; }}},
       {"--compare-fields",
-       {kNorm, true, [](CliRequest&, Pending& p, const std::string& v) { p.compareFields = v; }}},
+       {kNorm, "LIST", "compare degrees over these primes among 2..29: 2,3,5,... or all",
+        [](CliRequest&, Pending& p, const std::string& v) { p.compareFields = v; }}},
       {"--image-size",
-       {kNorm, false, [](CliRequest& r, Pending&, const std::string&) { r.options.imagesizebox = 0; }}},
+       {kNorm, "", "determine the order of the image in S_k and its number of generators",
+        [](CliRequest& r, Pending&, const std::string&) { r.options.imagesizebox = 0; }}},
       {"--stop",
-       {kNorm, true,
+       {kNorm, "WHEN", "the stop condition: " + Choices(kStopNames) + " (never)",
         [](CliRequest& r, Pending&, const std::string& v) {
           r.options.endbox = ItemOf("--stop", v, kStopNames);
         }}},
       {"--matrix",
-       {kNorm, true,
+       {kNorm, "M", "write the reduced matrix: " + Choices(kMatrixNames) + " (none)",
         [](CliRequest& r, Pending&, const std::string& v) {
           r.options.savematrixtype = ItemOf("--matrix", v, kMatrixNames);
         }}},
       {"--group",
-       {kIsotopy, true,
+       {kIsotopy, "G",
+        "the group: " + Choices(kIsotopyGroupNames) + " (s5; s1: the Alexander polynomial only)",
         [](CliRequest& r, Pending&, const std::string& v) {
           r.options.reptypeIsotopy = ItemOf("--group", v, kIsotopyGroupNames);
         }}},
       {"--all-homomorphisms",
-       {kIsotopy, false, [](CliRequest& r, Pending&, const std::string&) { r.options.nonabelian = 0; }}},
+       {kIsotopy, "", "the abelian homomorphisms too",
+        [](CliRequest& r, Pending&, const std::string&) { r.options.nonabelian = 0; }}},
       {"--torsion",
-       {kIsotopy, false, [](CliRequest& r, Pending&, const std::string&) { r.options.torsion = 1; }}},
+       {kIsotopy, "", "each class's torsion polynomial (the order of the torsion part)",
+        [](CliRequest& r, Pending&, const std::string&) { r.options.torsion = 1; }}},
       {"--cycles",
-       {kNorm, true,
+       {kNorm, "N", "stop after N representations",
         [](CliRequest& r, Pending&, const std::string& v) { r.cycles = ParseCount("--cycles", v); }}},
       {"--time-limit",
-       {kRunModes, true,
+       {kRunModes, "SECONDS", "end the run after this much wall time, as Ctrl-C does",
         [](CliRequest& r, Pending&, const std::string& v) {
           r.timeLimitSeconds = ParseSeconds("--time-limit", v);
         }}},
       {"--memory-limit",
-       {kRunModes, true,
+       {kRunModes, "MIB", "the memory the polynomial matrix and the stores may hold (half the machine's)",
         [](CliRequest& r, Pending&, const std::string& v) {
           r.memoryLimitMib = ParseCount("--memory-limit", v);
           if (*r.memoryLimitMib == 0 || *r.memoryLimitMib > (long{1} << 40))
             throw UsageError("--memory-limit: bad value '" + v + "' (expected MiB from 1 to 2^40)");
         }}},
       {"--transcript",
-       {kAll, true,
+       {kAll, "FILE", "record every drawing call of the run in FILE",
         [](CliRequest& r, Pending&, const std::string& v) {
           if (v.empty()) throw UsageError("--transcript: the file name is empty");
           r.transcriptPath = v;
         }}},
-      {"--dry-run", {kRunModes, false, [](CliRequest& r, Pending&, const std::string&) { r.dryRun = true; }}},
+      {"--dry-run",
+       {kRunModes, "", "print every setting the run would use, as name = value, and exit",
+        [](CliRequest& r, Pending&, const std::string&) { r.dryRun = true; }}},
   };
   return flags;
 }
 
+constexpr std::array<std::string_view, 4> kCommandNames = {"norm", "isotopy", "show", "knots"};
+constexpr std::array<std::string_view, 4> kCommandPurposes = {
+    "fibration obstructions and norm bounds", "isotopy invariants",
+    "the presentation as built or read, and as simplified", "the built-in pick lists"};
+
 Command ParseCommand(const std::string& word) {
-  if (word == "norm") return Command::norm;
-  if (word == "isotopy") return Command::isotopy;
-  if (word == "show") return Command::show;
-  if (word == "knots") return Command::knots;
+  for (size_t i = 0; i < kCommandNames.size(); ++i) {
+    if (word == kCommandNames[i]) return static_cast<Command>(i);
+  }
   throw UsageError("unknown command '" + word + "' (expected norm, isotopy, show or knots)");
 }
 
-}  // namespace
+bool AsksForHelp(const std::string& arg) {
+  return arg == "--help" || arg == "-h";
+}
 
-CliRequest ParseCommandLine(const std::vector<std::string>& args) {
-  if (args.empty()) throw UsageError("a command is needed");
-  CliRequest request;
-  request.command = ParseCommand(args[0]);
-  request.options = DefaultMainWindowOptions();
-  request.options.isotopyMode = request.command == Command::isotopy;
-  Pending pending;
+// The value of `flag` at args[i], taken from `--flag=value` or the next argument.
+std::string FlagValue(const std::vector<std::string>& args, size_t& i, const std::string& flag,
+                      const std::optional<std::string>& inlineValue) {
+  if (inlineValue) return *inlineValue;
+  if (i + 1 < args.size()) return args[++i];
+  throw UsageError(flag + ": a value is needed");
+}
+
+void ParseFlags(const std::vector<std::string>& args, CliRequest& request, Pending& pending) {
   for (size_t i = 1; i < args.size(); ++i) {
     std::string flag = args[i];
     std::optional<std::string> inlineValue;
@@ -274,34 +301,78 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
     auto found = Flags().find(flag);
     if (found == Flags().end()) throw UsageError("unknown flag '" + flag + "'");
     const FlagSpec& spec = found->second;
-    if ((spec.modes & ModeBit(request.command)) == 0) {
+    if ((spec.modes & ModeBit(*request.command)) == 0) {
       throw UsageError(flag + ": not a flag of '" + args[0] + "'");
     }
-    std::string value;
-    if (spec.takesValue) {
-      if (inlineValue) {
-        value = *inlineValue;
-      } else if (i + 1 < args.size()) {
-        value = args[++i];
-      } else {
-        throw UsageError(flag + ": a value is needed");
-      }
-    } else if (inlineValue) {
-      throw UsageError(flag + ": takes no value");
-    }
-    spec.set(request, pending, value);
+    if (spec.value.empty() && inlineValue) throw UsageError(flag + ": takes no value");
+    spec.set(request, pending, spec.value.empty() ? "" : FlagValue(args, i, flag, inlineValue));
   }
+}
+
+// `left` and then `right` from column `column` (at least two blanks apart).
+std::string HelpLine(const std::string& left, std::string_view right, size_t column) {
+  return left + std::string(std::max<size_t>(2, column - std::min(column, left.size())), ' ') +
+         std::string(right) + '\n';
+}
+
+std::string CommandUsage(Command command) {
+  const size_t i = static_cast<size_t>(command);
+  std::string usage = "quarvel-cli " + std::string(kCommandNames[i]);
+  usage += command == Command::knots ? " [--examples | --mutants]" : " INPUT [OPTIONS]";
+  return usage;
+}
+
+}  // namespace
+
+CliRequest ParseCommandLine(const std::vector<std::string>& args) {
+  if (args.empty()) throw UsageError("a command is needed");
+  CliRequest request;
+  if (AsksForHelp(args[0]) || args[0] == "--version") {
+    request.asked = args[0] == "--version" ? Asked::version : Asked::help;
+    return request;
+  }
+  request.command = ParseCommand(args[0]);
+  if (std::any_of(args.begin() + 1, args.end(), AsksForHelp)) {
+    request.asked = Asked::help;
+    return request;
+  }
+  request.options = DefaultMainWindowOptions();
+  request.options.isotopyMode = request.command == Command::isotopy;
+  Pending pending;
+  ParseFlags(args, request, pending);
   ApplyPending(request, pending);
   return request;
 }
 
 std::string UsageText() {
-  return "usage: quarvel-cli norm    INPUT [OPTIONS]   fibration obstructions and norm bounds\n"
-         "       quarvel-cli isotopy INPUT [OPTIONS]   isotopy invariants\n"
-         "       quarvel-cli show    INPUT [OPTIONS]   the presentation as built or read, and as simplified\n"
-         "       quarvel-cli knots   [--examples | --mutants]   the built-in pick lists\n"
+  std::string text;
+  for (size_t i = 0; i < kCommandNames.size(); ++i) {
+    text += HelpLine((i == 0 ? "usage: " : "       ") + CommandUsage(static_cast<Command>(i)),
+                     kCommandPurposes[i], 52);
+  }
+  return text +
          "INPUT: --braid TEXT | --knot NAME | --file PATH\n"
-         "See README.md for every option.\n";
+         "quarvel-cli COMMAND --help lists the options of a command; quarvel-cli --version prints the "
+         "version.\n";
+}
+
+std::string HelpText(std::optional<Command> command) {
+  if (!command) return UsageText();
+  const size_t c = static_cast<size_t>(*command);
+  std::string text = "usage: " + CommandUsage(*command) + "\n" + std::string(kCommandPurposes[c]) + "\n\n";
+  // The inputs first, then the options in alphabetical order.
+  std::vector<std::string> names = {"--braid", "--knot", "--file"};
+  for (const auto& [name, spec] : Flags()) {
+    if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  for (const std::string& name : names) {
+    const FlagSpec& spec = Flags().at(name);
+    if ((spec.modes & ModeBit(*command)) == 0) continue;
+    text += HelpLine("  " + name + (spec.value.empty() ? "" : " " + std::string(spec.value)), spec.help, 24);
+  }
+  text += HelpLine("  -h, --help", "this text", 24);
+  if (*command != Command::knots) text += "Exactly one input: --braid, --knot or --file.\n";
+  return text;
 }
 
 }  // namespace quarvel::cli

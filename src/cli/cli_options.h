@@ -20,8 +20,12 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// What quarvel-cli is asked for: a run, or only its help or version.
+enum class Asked { run, help, version };
+
 struct CliRequest {
-  Command command = Command::norm;
+  Asked asked = Asked::run;
+  std::optional<Command> command;  // none for help or version without a command
   MainWindowOptions options;
   std::optional<long> cycles;
   std::optional<double> timeLimitSeconds;
@@ -31,10 +35,15 @@ struct CliRequest {
   PickList pickList = PickList::knots;
 };
 
-// Throws UsageError naming the flag or value at fault.
+// Throws UsageError naming the flag or value at fault. --help or -h anywhere, and --version
+// first, ask for that text instead of a run; the other arguments are then not checked.
 CliRequest ParseCommandLine(const std::vector<std::string>& args);
 
 // The usage text printed with a usage error.
 std::string UsageText();
+
+// --help: the usage with the commands, or a command's usage with every flag it takes, from the
+// parser's own flag table.
+std::string HelpText(std::optional<Command> command);
 
 }  // namespace quarvel::cli

@@ -134,6 +134,14 @@ int CanNotWrite(const std::string& name) {
 }
 
 int Run(const CliRequest& request) {
+  if (request.asked == Asked::help) {
+    std::cout << HelpText(request.command);
+    return StandardOutputStatus();
+  }
+  if (request.asked == Asked::version) {
+    std::cout << "quarvel-cli " << QUARVEL_VERSION << '\n';
+    return StandardOutputStatus();
+  }
   if (request.command == Command::knots) {
     PrintPickList(std::cout, request.pickList);
     return StandardOutputStatus();

@@ -2,7 +2,9 @@
 // derives and the usage errors it refuses.
 
 #include <gtest/gtest.h>
+
 #include <sys/wait.h>
+#include <regex>
 
 #include <algorithm>
 #include <cstdlib>
@@ -399,6 +401,22 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"UnknownCommand", {"draw", "--braid", kTrefoil}, {"draw"}},
         UsageCase{"MissingFile", {"show", "--file", "no-such-file.txt"}, {"--file", "no-such-file.txt"}}),
     ByName());
+
+// Help and version ask for nothing else: no input is needed, other flags are not checked, exit 0.
+TEST(CliHelp, HelpAndVersionPrintOnStdoutAndExitZero) {
+  const CliResult general = RunCli({"--help"});
+  EXPECT_EQ(general.exitStatus, 0);
+  for (const char* command : {"norm", "isotopy", "show", "knots"})
+    EXPECT_NE(general.out.find(std::string("quarvel-cli ") + command), std::string::npos) << command;
+  const CliResult isotopy = RunCli({"isotopy", "--colour", "red", "-h"});
+  EXPECT_EQ(isotopy.exitStatus, 0) << isotopy.err;
+  EXPECT_NE(isotopy.out.find("--group G"), std::string::npos);
+  EXPECT_EQ(isotopy.out.find("--rep"), std::string::npos);  // a norm flag
+  const CliResult version = RunCli({"--version"});
+  EXPECT_EQ(version.exitStatus, 0);
+  EXPECT_TRUE(std::regex_match(version.out, std::regex("quarvel-cli [0-9]+\\.[0-9]+(\\.[0-9]+)?\n")))
+      << version.out;
+}
 
 // ---- transcript and repeatability ----
 
