@@ -47,6 +47,9 @@ struct RunSettings {
   bool allHomomorphisms = false;
   std::string inputDirectory;  // up to and including the last path separator
   std::string inputName;
+  // Where the run's report, matrix, GAP and knot files go, up to and including the last path
+  // separator; empty: reports in the working directory, knot files beside the input.
+  std::string outputDirectory;
   bool normMode = true;
   bool isotopyMode = false;
   // The bytes the matrix store with the reduction's work space, and the homomorphism store, may

@@ -259,6 +259,12 @@ const std::map<std::string, FlagSpec>& Flags() {
           if (v.empty()) throw UsageError("--transcript: the file name is empty");
           r.transcriptPath = v;
         }}},
+      {"--output-dir",
+       {kAll, "DIR", "write the report, matrix, GAP and knot files in DIR (created when missing)",
+        [](CliRequest& r, Pending&, const std::string& v) {
+          if (v.empty()) throw UsageError("--output-dir: the directory name is empty");
+          r.outputDirectory = v;
+        }}},
       {"--dry-run",
        {kRunModes, "", "print every setting the run would use, as name = value, and exit",
         [](CliRequest& r, Pending&, const std::string&) { r.dryRun = true; }}},

@@ -31,6 +31,7 @@ struct CliRequest {
   std::optional<double> timeLimitSeconds;
   std::optional<long> memoryLimitMib;
   std::string transcriptPath;
+  std::string outputDirectory;  // as given; empty when not
   bool dryRun = false;
   PickList pickList = PickList::knots;
 };

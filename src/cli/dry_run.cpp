@@ -31,6 +31,7 @@ void PrintRunSettings(std::ostream& out, const Workbench& wb) {
   Line(out, "isotopyMode", s.isotopyMode);
   Line(out, "braidText", p.braidText);
   Line(out, "inputDirectory", s.inputDirectory);
+  if (!s.outputDirectory.empty()) Line(out, "outputDirectory", s.outputDirectory);
   Line(out, "inputName", s.inputName);
   Line(out, "primeTable", JoinFrom1(s.primeTable));
   Line(out, "currentPrime", s.currentPrime);

@@ -3,6 +3,7 @@
 // for a usage error, 128 + N when signal N (SIGINT, SIGTERM, SIGHUP) stopped it.
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -109,15 +110,30 @@ int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
   return ExitStatus(wb.failure.computationFailed || wb.failure.polynomialErrorFlag, surface, wb);
 }
 
+// Creates --output-dir's directory when missing; false, with a message on stderr, when it cannot.
+bool MakeOutputDirectory(const std::string& directory) {
+  if (directory.empty()) return true;
+  std::error_code error;
+  std::filesystem::create_directories(directory, error);
+  if (std::filesystem::is_directory(directory)) return true;
+  std::cerr << "ERROR: Can not create the directory " << directory << (error ? ": " + error.message() : "")
+            << '\n';
+  return false;
+}
+
 int RunCommand(const CliRequest& request, CliSurface& surface) {
   Workbench wb(surface);
   if (!TakeStartSettings(request.options, wb)) return Usage("nothing to compute");
+  wb.settings.outputDirectory = request.outputDirectory;
+  if (!request.outputDirectory.empty() && !request.outputDirectory.ends_with('/'))
+    wb.settings.outputDirectory += '/';
   if (request.memoryLimitMib)
     wb.settings.memoryCeilingBytes = static_cast<size_t>(*request.memoryLimitMib) << 20;
   if (request.dryRun) {
     PrintRunSettings(std::cout, wb);
     return StandardOutputStatus();
   }
+  if (!MakeOutputDirectory(request.outputDirectory)) return kExitRunError;
   if (request.command == Command::show) {
     if (wb.presentation.braidText.empty() && PickedFileIsKnotList(wb.settings))
       return Usage("show: '" + wb.settings.inputName +

@@ -267,7 +267,7 @@ void PointToLatexReport(Workbench& wb) {
       wb.failure.computationFailed)
     return;
   WriteText(wb.panels, kReportPointerPanel, 7, 7,
-            std::string("More details can be found in the file: ") + kLatexReportName);
+            "More details can be found in the file: " + ReportPath(wb.settings, kLatexReportName));
 }
 
 // The reports that show the unreduced matrix take it before the reduction overwrites it.

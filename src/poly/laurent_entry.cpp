@@ -70,6 +70,7 @@ void LaurentEntry::AddMultiples(const LaurentEntry& source, std::span<const Shif
 }
 
 void LaurentEntry::Clear() {
+  if (size_ == 0) return;  // also when there is no buffer
   std::memset(buffer_.data() + origin_, 0, static_cast<size_t>(size_));
   size_ = 0;
 }

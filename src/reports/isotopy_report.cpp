@@ -119,7 +119,7 @@ void WriteIsotopyReport(Workbench& wb, bool latex) {
   const std::string& name = wb.settings.isotopyGroup;
   const bool alternating = !name.empty() && name[0] == 'a';
   const std::string k = name.size() > 1 ? name.substr(1) : std::to_string(wb.current.degreeK);
-  ReportFile file(latex ? kLatexReportName : kResultsFileName);
+  ReportFile file(ReportPath(wb.settings, latex ? kLatexReportName : kResultsFileName));
   Context c{wb,
             file,
             latex,

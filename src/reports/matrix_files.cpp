@@ -107,7 +107,7 @@ std::string GapMatrixRow(const Workbench& wb, int32_t i) {
 
 void WriteMatrixFile(Workbench& wb, bool afterReduction) {
   if (wb.panels.flags.stopRequested) return;
-  ReportFile file(kMatrixFileName);
+  ReportFile file(ReportPath(wb.settings, kMatrixFileName));
   WriteMatrixDocument(wb, file, afterReduction);
   file.Close(wb.failure);
 }
@@ -115,7 +115,7 @@ void WriteMatrixFile(Workbench& wb, bool afterReduction) {
 void WriteGapFile(Workbench& wb) {
   if (wb.panels.flags.stopRequested || wb.run.trivialPass) return;
   const MatrixSize size = PresentationMatrixSize(wb.presentation, wb.current.degreeK);
-  ReportFile file(kGapFileName);
+  ReportFile file(ReportPath(wb.settings, kGapFileName));
   file.Line("#Load into GAP using the command Read(\"quarvel_matrix_gap.txt\");");
   file.Line("R:=PolynomialRing(GF(" + std::to_string(wb.field.currentPrime) + "),1);");
   file.Line("t:=IndeterminatesOfPolynomialRing(R)[1];");

@@ -1,5 +1,6 @@
 #pragma once
-// The output files of the reports: ASCII text in the working directory, every line ended by CR LF.
+// The output files of the reports: ASCII text in the run's output directory (by default the working
+// directory), every line ended by CR LF.
 //
 // A report file is created anew (an existing file is truncated) or, for the GAP file's trailing
 // description, written on by the writer that holds it open. A file that cannot be created or
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "base/failure.h"
+#include "base/run_settings.h"
 
 namespace quarvel {
 
@@ -18,6 +20,11 @@ inline constexpr const char* kResultsFileName = "quarvel_results.txt";
 inline constexpr const char* kLatexReportName = "quarvel_latex.tex";
 inline constexpr const char* kMatrixFileName = "quarvel_matrix.txt";
 inline constexpr const char* kGapFileName = "quarvel_matrix_gap.txt";
+
+// Where the report file `name` of a run goes: the output directory, else the working directory.
+inline std::string ReportPath(const RunSettings& settings, std::string_view name) {
+  return settings.outputDirectory + std::string(name);
+}
 
 class ReportFile {
  public:

@@ -74,7 +74,7 @@ void WriteResults(Workbench& wb) {
   const SaveMode mode = wb.settings.saveMode;
   if (mode == SaveMode::none) return;
   const bool latex = mode == SaveMode::latex;
-  const std::string name = latex ? kLatexReportName : kResultsFileName;
+  const std::string name = ReportPath(wb.settings, latex ? kLatexReportName : kResultsFileName);
   const Phrases phrases = PhrasesFor(wb.current.groupType, latex);
   const EvaluationState& e = wb.evaluation;
 

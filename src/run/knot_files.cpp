@@ -41,7 +41,8 @@ void WriteKnotFiles(Workbench& wb, const ClosedBraid& braid) {
 
   const RunSettings& s = wb.settings;
   for (const auto& [prefix, lines] : {std::pair{"knot", &knot}, std::pair{"mfd", &mfd}}) {
-    std::string path = s.inputDirectory + prefix + s.inputName + ".txt";
+    const std::string& directory = s.outputDirectory.empty() ? s.inputDirectory : s.outputDirectory;
+    std::string path = directory + prefix + s.inputName + ".txt";
     if (!WriteExportFile(path, *lines)) return Fail(wb.failure, "Can not write the file " + path);
   }
 }

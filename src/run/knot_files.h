@@ -1,5 +1,6 @@
 #pragma once
-// The closed braid of a run saved as two presentation files of format I in the input directory, so
+// The closed braid of a run saved as two presentation files of format I in the run's output
+// directory, by default the input's directory, so
 // that later runs can start from them: "knot<name>.txt" holds the Wirtinger relators of all
 // crossings but the last, "mfd<name>.txt" the same followed by the longitude of the first
 // component (the 0-surgery). Both end with phi lines "a1", "b1", ... for as many generators as the

@@ -291,6 +291,31 @@ TEST(ReportFilesCli, EveryRunWritesItsFilesAnewInTheWorkingDirectory) {
                       "The representation matrix for H_1(M,pt,F_13^1[t^-1,t]) given by"));
 }
 
+// Two runs in one folder with their own --output-dir keep both sets of files; the knot files of a
+// braid file go there too, and the pointer to the LaTeX report names its path.
+TEST(ReportFilesCli, EachRunWritesItsFilesInItsOutputDirectory) {
+  TempDir dir;
+  dir.Write("twist.txt", "{1,1,1}\n");
+  const CliResult first = RunCliIn(dir.path(), {"norm", "--knot", "3_1", "--output-dir", "runs/first",
+                                                "--matrix", "gap", "--cycles", "1"});
+  ASSERT_EQ(first.exitStatus, 0) << first.err;
+  const CliResult second =
+      RunCliIn(dir.path(), {"norm", "--file", "twist.txt", "--output-dir", "second", "--cycles", "1"});
+  ASSERT_EQ(second.exitStatus, 0) << second.err;
+  EXPECT_NE(first.out.find("More details can be found in the file: runs/first/quarvel_latex.tex"),
+            std::string::npos);
+  for (const char* file :
+       {"runs/first/quarvel_latex.tex", "runs/first/quarvel_matrix_gap.txt", "second/quarvel_latex.tex",
+        "second/knottwist.txt.txt", "second/mfdtwist.txt.txt"}) {
+    EXPECT_FALSE(ReportLinesOf(dir.path() / file).empty()) << file;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "quarvel_latex.tex"));
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "knottwist.txt.txt"));
+  const CliResult blocked = RunCliIn(dir.path(), {"norm", "--knot", "3_1", "--output-dir", "twist.txt/x"});
+  EXPECT_EQ(blocked.exitStatus, 1);
+  EXPECT_NE(blocked.err.find("Can not create the directory twist.txt/x"), std::string::npos) << blocked.err;
+}
+
 // ---- writes that fail ----
 
 // A file in the way of a report: a full device, or a folder where the file should be.

@@ -23,6 +23,9 @@ Terms TermsOf(const LaurentEntry& f) {
 // Random sums of shifted multiples, one or several at a time, far below and far above exponent 0 and
 // cancelling at both ends, against the same sums kept term by term; now and then an entry is cleared.
 TEST(LaurentEntry, ShiftedMultiplesGrowAtBothEndsAndTrimWhatCancels) {
+  LaurentEntry never;
+  never.Clear();  // an entry that never held a term has no buffer
+  EXPECT_TRUE(never.IsZero());
   std::mt19937 random(5);
   for (uint32_t p : {2u, 13u, 127u}) {
     std::vector<LaurentEntry> entries(4);
