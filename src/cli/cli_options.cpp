@@ -78,6 +78,7 @@ constexpr std::array<std::string_view, 7> kRepNames = {"sk-v",    "ak-v",       
 constexpr std::array<std::string_view, 5> kStopNames = {"never", "first", "not-fibered", "improved",
                                                         "vanishes"};
 constexpr std::array<std::string_view, 3> kMatrixNames = {"none", "matrix", "gap"};
+constexpr std::array<std::string_view, 2> kFormatNames = {"panels", "json"};
 
 // Values of flags that depend on others, applied once every flag is known.
 struct Pending {
@@ -152,12 +153,14 @@ const std::map<std::string, FlagSpec>& Flags() {
         [](CliRequest& r, Pending& p, const std::string& v) {
           if (v.empty()) throw UsageError("--braid: the braid text is empty");
           r.options.braidEditText = v;
+          r.input = {"braid", v};
           ++p.inputs;
         }}},
       {"--knot",
        {kAll, true,
         [](CliRequest& r, Pending& p, const std::string& v) {
           SetKnot(r.options, v);
+          r.input = {"knot", v};
           ++p.inputs;
         }}},
       {"--examples",
@@ -168,6 +171,7 @@ const std::map<std::string, FlagSpec>& Flags() {
        {kAll, true,
         [](CliRequest& r, Pending& p, const std::string& v) {
           SetPickedFile(r.options, v);
+          r.input = {"file", v};
           ++p.inputs;
         }}},
       {"--field",
@@ -241,6 +245,11 @@ const std::map<std::string, FlagSpec>& Flags() {
         [](CliRequest& r, Pending&, const std::string& v) {
           if (v.empty()) throw UsageError("--transcript: the file name is empty");
           r.transcriptPath = v;
+        }}},
+      {"--format",
+       {kAll | kKnots, true,
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.format = static_cast<OutputFormat>(ItemOf("--format", v, kFormatNames));
         }}},
       {"--dry-run", {kRunModes, false, [](CliRequest& r, Pending&, const std::string&) { r.dryRun = true; }}},
   };
