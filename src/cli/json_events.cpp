@@ -55,7 +55,6 @@ void JsonEvents::Input(const InputRecord& input) {
             {{"given", {{"flag", given_.flag}, {"value", given_.value}}},
              {"braid", input.braid},
              {"file", input.fileName},
-             {"space", input.spaceName},
              {"presentation", PresentationJson(input.presentation)},
              {"simplified", PresentationJson(input.simplified)},
              {"substitutions", input.substitutions}},
@@ -108,14 +107,15 @@ void JsonEvents::Error(std::string_view message) {
 }
 
 void JsonEvents::RunEnded(const RunEndRecord& end) {
-  json summary = {{"mode", end.mode},
-                  {"ended", EndReason(end, surface_)},
-                  {"solutions", end.solutions},
-                  {"cycles", end.cycles},
-                  {"bestBound", end.bestBound},
-                  {"verdict", end.possiblyFibered ? "perhaps fibered" : "not fibered"},
-                  {"stopConditionMet", end.stopConditionMet},
-                  {"classes", end.classes}};
+  json summary = {{"mode", end.mode}, {"ended", EndReason(end, surface_)}};
+  if (end.mode == "norm") {
+    summary.update({{"solutions", end.solutions},
+                    {"cycles", end.cycles},
+                    {"bestBound", end.bestBound},
+                    {"verdict", end.possiblyFibered ? "perhaps fibered" : "not fibered"},
+                    {"stopConditionMet", end.stopConditionMet}});
+  }
+  if (end.mode == "isotopy") summary["classes"] = end.classes;
   if (StopSignal() != 0) summary["signal"] = StopSignal();
   WriteLine(out_, std::move(summary), "summary");
 }

@@ -75,7 +75,6 @@ InputRecord InputRecordOf(const Workbench& wb, PresentationRecord given) {
   InputRecord record;
   record.braid = p.braidText;
   record.fileName = wb.settings.inputName;
-  record.spaceName = p.spaceName;
   record.presentation = std::move(given);
   std::vector<int32_t> survivors;
   for (int64_t i = 1; i <= p.generatorCount && i <= kMaxGenerators; ++i) {

@@ -32,9 +32,8 @@ struct PresentationRecord {
 };
 
 struct InputRecord {
-  std::string braid;     // empty for a presentation file
-  std::string fileName;  // the picked file; empty for a typed braid
-  std::string spaceName;
+  std::string braid;                // empty for a presentation file
+  std::string fileName;             // the picked file; empty for a typed braid
   PresentationRecord presentation;  // as built or read
   PresentationRecord simplified;
   std::vector<std::string> substitutions;  // one per eliminated generator: "a = word"
