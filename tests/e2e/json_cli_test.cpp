@@ -13,6 +13,7 @@
 
 #include "bounds/genus_norm_bounds.h"
 #include "e2e/cli_runner.h"
+#include "run/run_event_records.h"
 
 namespace quarvel::testing {
 namespace {
@@ -70,6 +71,17 @@ std::vector<Evaluation> ShownEvaluations(const std::vector<std::string>& panel) 
 Evaluation EvaluationOf(const json& r) {
   return {r["twisted"]["text"], std::to_string(r["degrees"]["twisted"].get<int>()),
           TwoDecimals(r["bounds"]["genus"].get<double>())};
+}
+
+TEST(PolynomialRecord, StartsAtTheLowestTermAndPrintsAsThePanels) {
+  const PolynomialRecord shifted = PolynomialRecordOf(Polynomial{{0, 0, 3, 0, 1}}, 5);
+  EXPECT_EQ(shifted.coefficients, (std::vector<Residue>{3, 0, 1}));
+  EXPECT_EQ(shifted.lowestExponent, 2);
+  EXPECT_EQ(shifted.prime, 5);
+  EXPECT_EQ(shifted.text, "3+t^2");
+  const PolynomialRecord zero = PolynomialRecordOf(Polynomial{}, 5);
+  EXPECT_TRUE(zero.coefficients.empty());
+  EXPECT_EQ(zero.text, "0");
 }
 
 class NormJson : public ::testing::TestWithParam<std::vector<std::string>> {};
