@@ -13,6 +13,8 @@ packages+=(texlive-latex-base texlive-latex-recommended gap)
 packages+=(clang libclang-rt-dev)
 # The source checks: clang-format, python3 for the knot-table generator, clang-tidy (make check-tidy).
 packages+=(clang-format python3 clang-tidy)
+# quarvel-cli --format json writes its JSON Lines with nlohmann-json.
+packages+=(nlohmann-json3-dev)
 
 missing=()
 for p in "${packages[@]}"; do

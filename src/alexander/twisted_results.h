@@ -15,6 +15,8 @@ struct TwistedResults {
   bool positiveRank = false;
   int32_t deg0 = 0;  // degree of the zeroth twisted polynomial
   int32_t deg2 = 0;  // degree of the second (0 unless the manifold is closed)
+  Polynomial zerothPolynomial;
+  Polynomial secondPolynomial;  // 1 unless the manifold is closed
 };
 
 }  // namespace quarvel

@@ -82,6 +82,7 @@ constexpr std::array<std::string_view, 7> kRepNames = {"sk-v",    "ak-v",       
 constexpr std::array<std::string_view, 5> kStopNames = {"never", "first", "not-fibered", "improved",
                                                         "vanishes"};
 constexpr std::array<std::string_view, 3> kMatrixNames = {"none", "matrix", "gap"};
+constexpr std::array<std::string_view, 2> kFormatNames = {"panels", "json"};
 
 // Values of flags that depend on others, applied once every flag is known.
 struct Pending {
@@ -157,12 +158,14 @@ const std::map<std::string, FlagSpec>& Flags() {
         [](CliRequest& r, Pending& p, const std::string& v) {
           if (v.empty()) throw UsageError("--braid: the braid text is empty");
           r.options.braidEditText = v;
+          r.input = {"braid", v};
           ++p.inputs;
         }}},
       {"--knot",
        {kAll, "NAME", "a knot of the built-in tables: 4_1, 11_401, 12_1311, ... (quarvel-cli knots)",
         [](CliRequest& r, Pending& p, const std::string& v) {
           SetKnot(r.options, v);
+          r.input = {"knot", v};
           ++p.inputs;
         }}},
       {"--examples",
@@ -175,6 +178,7 @@ const std::map<std::string, FlagSpec>& Flags() {
        {kAll, "PATH", "a presentation file, a file holding a braid, or a knot list",
         [](CliRequest& r, Pending& p, const std::string& v) {
           SetPickedFile(r.options, v);
+          r.input = {"file", v};
           ++p.inputs;
         }}},
       {"--field",
@@ -258,6 +262,12 @@ const std::map<std::string, FlagSpec>& Flags() {
         [](CliRequest& r, Pending&, const std::string& v) {
           if (v.empty()) throw UsageError("--transcript: the file name is empty");
           r.transcriptPath = v;
+        }}},
+      {"--format",
+       {kAll | kKnots, "F",
+        "the output on stdout: " + Choices(kFormatNames) + " (panels; json: JSON Lines, docs/json.md)",
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.format = static_cast<OutputFormat>(ItemOf("--format", v, kFormatNames));
         }}},
       {"--output-dir",
        {kAll, "DIR", "write the report, matrix, GAP and knot files in DIR (created when missing)",

@@ -16,6 +16,15 @@ enum class Command { norm, isotopy, show, knots };
 // Which pick list `knots` prints.
 enum class PickList { knots, examples, mutants };
 
+// What stdout receives: the panels' snapshot, or JSON Lines (json_events.h).
+enum class OutputFormat { panels, json };
+
+// The input flag as the user gave it: "braid", "knot" or "file", and its value.
+struct GivenInput {
+  std::string flag;
+  std::string value;
+};
+
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
@@ -34,6 +43,8 @@ struct CliRequest {
   std::string outputDirectory;  // as given; empty when not
   bool dryRun = false;
   PickList pickList = PickList::knots;
+  OutputFormat format = OutputFormat::panels;
+  GivenInput input;
 };
 
 // Throws UsageError naming the flag or value at fault. --help or -h anywhere, and --version

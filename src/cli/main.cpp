@@ -13,12 +13,14 @@
 #include "cli/cli_options.h"
 #include "cli/cli_surface.h"
 #include "cli/dry_run.h"
+#include "cli/json_events.h"
 #include "cli/knots_command.h"
 #include "front/start.h"
 #include "isotopy/isotopy_driver.h"
 #include "lists/knot_list_detection.h"
 #include "norm/norm_driver.h"
 #include "norm/norm_run_start.h"
+#include "run/run_event_records.h"
 #include "run/run_messages.h"
 #include "run/workbench.h"
 
@@ -70,11 +72,17 @@ int ExitStatus(bool failed, const CliSurface& surface, const Workbench& wb) {
   return kExitRunEnded;
 }
 
-int RunShow(Workbench& wb, const CliSurface& surface) {
+// The panels' snapshot, unless stdout carries JSON Lines.
+void PrintSnapshot(const CliRequest& request, const CliSurface& surface) {
+  if (request.format == OutputFormat::panels) std::cout << surface.Snapshot();
+}
+
+int RunShow(Workbench& wb, const CliSurface& surface, const CliRequest& request) {
   OpenNormWindow(wb);
   bool goesOn = StartNormRun(wb);
-  std::cout << surface.Snapshot();
-  if (goesOn) PrintSimplifiedPresentation(std::cout, wb);
+  PrintSnapshot(request, surface);
+  if (goesOn && request.format == OutputFormat::panels) PrintSimplifiedPresentation(std::cout, wb);
+  wb.events->RunEnded(RunEndRecordOf(wb, "show"));
   return ExitStatus(wb.failure.computationFailed, surface, wb);
 }
 
@@ -93,11 +101,11 @@ int RunNorm(Workbench& wb, CliSurface& surface, const CliRequest& request) {
   surface.ShowProgress([&wb] { return NormProgress(wb); });
   RunNormMode(wb);
   surface.EndProgress();
-  std::cout << surface.Snapshot();
+  PrintSnapshot(request, surface);
   return ExitStatus(wb.failure.computationFailed, surface, wb);
 }
 
-int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
+int RunIsotopyCommand(Workbench& wb, CliSurface& surface, const CliRequest& request) {
   surface.ShowProgress([&wb] {
     std::string knot;
     if (wb.isotopy.listMode) knot = "line " + std::to_string(wb.isotopy.listLineNumber) + "  ";
@@ -106,7 +114,7 @@ int RunIsotopyCommand(Workbench& wb, CliSurface& surface) {
   });
   RunIsotopy(wb);
   surface.EndProgress();
-  std::cout << surface.Snapshot();
+  PrintSnapshot(request, surface);
   return ExitStatus(wb.failure.computationFailed || wb.failure.polynomialErrorFlag, surface, wb);
 }
 
@@ -122,7 +130,8 @@ bool MakeOutputDirectory(const std::string& directory) {
 }
 
 int RunCommand(const CliRequest& request, CliSurface& surface) {
-  Workbench wb(surface);
+  JsonEvents json(std::cout, surface, request.input);
+  Workbench wb(surface, request.format == OutputFormat::json ? static_cast<RunEvents&>(json) : NoRunEvents());
   if (!TakeStartSettings(request.options, wb)) return Usage("nothing to compute");
   wb.settings.outputDirectory = request.outputDirectory;
   if (!request.outputDirectory.empty() && !request.outputDirectory.ends_with('/'))
@@ -138,10 +147,10 @@ int RunCommand(const CliRequest& request, CliSurface& surface) {
     if (wb.presentation.braidText.empty() && PickedFileIsKnotList(wb.settings))
       return Usage("show: '" + wb.settings.inputName +
                    "' is a knot list; show one of its knots with --braid");
-    return RunShow(wb, surface);
+    return RunShow(wb, surface, request);
   }
   if (request.command == Command::norm) return RunNorm(wb, surface, request);
-  return RunIsotopyCommand(wb, surface);
+  return RunIsotopyCommand(wb, surface, request);
 }
 
 int CanNotWrite(const std::string& name) {
@@ -159,7 +168,11 @@ int Run(const CliRequest& request) {
     return StandardOutputStatus();
   }
   if (request.command == Command::knots) {
-    PrintPickList(std::cout, request.pickList);
+    if (request.format == OutputFormat::json) {
+      PrintPickListJson(std::cout, request.pickList);
+    } else {
+      PrintPickList(std::cout, request.pickList);
+    }
     return StandardOutputStatus();
   }
   CliSurface surface(request.timeLimitSeconds);

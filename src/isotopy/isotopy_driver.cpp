@@ -16,6 +16,7 @@
 #include "run/homomorphism_store.h"
 #include "run/picked_file.h"
 #include "run/prepare_presentation.h"
+#include "run/run_event_records.h"
 #include "run/run_messages.h"
 #include "run/twisted_polynomial_stages.h"
 
@@ -104,6 +105,7 @@ bool EvaluateHomomorphism(Workbench& wb, const Assignment& images) {
   PolyMultiply(wb.field, iso.productPolynomial, twisted, iso.productPolynomial);
   iso.classTexts.push_back({PolyToText(twisted, true, false, false), PolyToText(twisted, true, false, true)});
   ShowClassPolynomial(wb, representationLine, iso.classTexts.back().plain);
+  if (!FlagSet(wb)) wb.events->ClassEvaluated(ClassRecordOf(wb, homomorphism));
   PumpMessages(wb.panels);
   return !FlagSet(wb);
 }
@@ -220,6 +222,7 @@ void RunIsotopy(Workbench& wb) {
   wb.panels.window = ComputationWindow::isotopy;
   wb.panels.surface->ShowWindow(ComputationWindow::isotopy);
   if (!RunWithinMemory(wb.failure, [&wb] { IsotopyDriver(wb); })) ShowRunError(wb, kErrorX);
+  wb.events->RunEnded(RunEndRecordOf(wb, "isotopy"));
 }
 
 void IsotopyDriver(Workbench& wb) {
@@ -260,6 +263,7 @@ void ComputeKnotInvariant(Workbench& wb) {
   IsotopyState& iso = wb.isotopy;
   if (wb.settings.isotopyGroup == "s1") {
     ShowUntwistedOnly(wb);
+    wb.events->ProductComputed(ProductRecordOf(wb));
     return;
   }
   WriteClassHeaders(wb);
@@ -270,6 +274,7 @@ void ComputeKnotInvariant(Workbench& wb) {
   // A failed class leaves the product incomplete: it is neither shown nor saved.
   if (iso.enumerationStopped || FlagSet(wb)) return;
   ShowProduct(wb, static_cast<int64_t>(wb.homomorphisms.rows.size()));
+  wb.events->ProductComputed(ProductRecordOf(wb));
   const SaveMode saveMode = wb.settings.isotopySaveMode;
   if (saveMode != SaveMode::none) WriteIsotopyReport(wb, saveMode == SaveMode::latex);
 }

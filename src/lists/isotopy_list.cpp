@@ -159,7 +159,7 @@ void RenewClosingSection(KnotList& list, int64_t current) {
 
 // Reports the finished knot to the surface.
 void ReportKnot(Workbench& wb, const std::string& result) {
-  wb.panels.surface->ReportListKnot(ListProgressLine(wb.isotopy.listProgress, result));
+  ReportFinishedListKnot(wb, wb.isotopy.listProgress, result);
 }
 
 }  // namespace

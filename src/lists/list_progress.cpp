@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "lists/knot_list.h"
+#include "run/workbench.h"
 
 namespace quarvel {
 
@@ -24,6 +25,11 @@ std::string ListProgressLine(const ListProgress& progress, std::string_view resu
   std::snprintf(seconds, sizeof seconds, "%.2f s", took.count());
   return "[" + std::to_string(progress.knot) + "/" + std::to_string(progress.knots) + "] " + progress.name +
          ": " + std::string(result) + ", " + seconds;
+}
+
+void ReportFinishedListKnot(Workbench& wb, const ListProgress& progress, std::string_view result) {
+  wb.panels.surface->ReportListKnot(ListProgressLine(progress, result));
+  wb.events->ListLineFinished({progress.knot, progress.knots, progress.name, std::string(result)});
 }
 
 }  // namespace quarvel

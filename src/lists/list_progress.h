@@ -11,11 +11,15 @@
 namespace quarvel {
 
 struct KnotList;
+struct Workbench;
 
 // Starts the progress of the knot at line `lineNumber` of `list`.
 void StartListKnot(ListProgress& progress, const KnotList& list, int64_t lineNumber);
 
 // "[i/N] name: result, 1.25 s".
 std::string ListProgressLine(const ListProgress& progress, std::string_view result);
+
+// Tells the surface (the progress line) and the run's events that the knot is finished with `result`.
+void ReportFinishedListKnot(Workbench& workbench, const ListProgress& progress, std::string_view result);
 
 }  // namespace quarvel

@@ -224,7 +224,7 @@ void NextListKnot(Workbench& wb, const std::string& listPath) {
 bool RecordFailedListKnot(Workbench& wb, const std::string& listPath) {
   const std::string result = std::string(kNotComputed) + wb.failure.errorMessage;
   if (!RecordNotComputed(listPath, wb.run.listLineNumber, kNameWidth, wb.failure)) return false;
-  wb.panels.surface->ReportListKnot(ListProgressLine(wb.run.listProgress, result));
+  ReportFinishedListKnot(wb, wb.run.listProgress, result);
   return true;
 }
 
@@ -239,10 +239,10 @@ void WriteListResult(Workbench& wb, const std::string& listPath) {
   line = ComposeResultLine(wb, line, earlier, bound);
   if (!RewriteKnotList(listPath, list, wb.failure)) return;
   const std::string verdict = wb.evaluation.possiblyFibered ? "perhaps fibered" : std::string(kNotFibered);
-  wb.panels.surface->ReportListKnot(
-      ListProgressLine(wb.run.listProgress, "size " + std::to_string(wb.run.savedSize) +
-                                                (wb.representation.nontrivialCount > 0 ? "y" : "n") + ", " +
-                                                std::string(kGenus) + TwoDecimals(bound) + ", " + verdict));
+  ReportFinishedListKnot(wb, wb.run.listProgress,
+                         "size " + std::to_string(wb.run.savedSize) +
+                             (wb.representation.nontrivialCount > 0 ? "y" : "n") + ", " +
+                             std::string(kGenus) + TwoDecimals(bound) + ", " + verdict);
 }
 
 }  // namespace quarvel

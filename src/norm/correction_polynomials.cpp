@@ -37,6 +37,7 @@ void ZerothTwistedPolynomial(Workbench& wb) {
   const GeneratorBlockMatrix blocks =
       ZerothPolynomialMatrix(wb.presentation, wb.representation, wb.current.degreeK, wb.field, wb.matrix);
   if (!ReduceGeneratorBlocks(wb, blocks)) return;
+  wb.twisted.zerothPolynomial = wb.twisted.twistedPolynomial;
   wb.twisted.deg0 = PolyDegree(wb.twisted.twistedPolynomial);
   ShowDegree(wb, "zeroth", wb.twisted.deg0, 0);
 }
@@ -45,10 +46,12 @@ void SecondTwistedPolynomial(Workbench& wb) {
   if (wb.failure.computationFailed) return;
   if (wb.current.groupType != GroupType::closed) {
     wb.twisted.deg2 = 0;
+    wb.twisted.secondPolynomial = Polynomial{{1}};
   } else {
     const GeneratorBlockMatrix blocks =
         SecondPolynomialMatrix(wb.presentation, wb.representation, wb.current.degreeK, wb.field, wb.matrix);
     if (!ReduceGeneratorBlocks(wb, blocks)) return;
+    wb.twisted.secondPolynomial = wb.twisted.twistedPolynomial;
     wb.twisted.deg2 = PolyDegree(wb.twisted.twistedPolynomial);
   }
   ShowDegree(wb, "second", wb.twisted.deg2, 15);

@@ -1,6 +1,9 @@
 #include "norm/evaluate_representation.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "bounds/genus_norm_bounds.h"
 #include "bounds/verdicts.h"
@@ -8,6 +11,7 @@
 #include "reports/latex_details.h"
 #include "reports/matrix_files.h"
 #include "reports/results_file.h"
+#include "run/run_event_records.h"
 #include "run/twisted_polynomial_stages.h"
 
 namespace quarvel {
@@ -208,8 +212,10 @@ std::string PrimeForColumn(int32_t p) {
   return std::to_string(p) + (p < 10 ? "  " : "");
 }
 
-void ShowFieldComparison(Evaluation& ev) {
+// Returns the verdict lines it shows.
+std::vector<std::string> ShowFieldComparison(Evaluation& ev) {
   Workbench& wb = ev.wb;
+  std::vector<std::string> verdicts;
   EvaluationState& s = wb.evaluation;
   int panel = wb.run.outputPanel;
   WriteText(wb.panels, panel, 7, kFieldHeaderY,
@@ -232,8 +238,8 @@ void ShowFieldComparison(Evaluation& ev) {
                                                   "The link complement does not fiber over phi:pi_1(M) -> Z",
                                                   "The Manifold does not fiber over phi:pi_1(M) -> Z",
                                                   "The Manifold does not fiber over phi:pi_1(M) -> Z"};
-    WriteText(wb.panels, kStatusPanel, 7, kVerdictY,
-              kNotFibered[std::clamp(OptionCode(wb.current.groupType), 0, 3)]);
+    verdicts.emplace_back(kNotFibered[std::clamp(OptionCode(wb.current.groupType), 0, 3)]);
+    WriteText(wb.panels, kStatusPanel, 7, kVerdictY, verdicts.back());
   }
   bool integralPermutations =
       wb.settings.repFamily == RepFamily::permutation && !wb.settings.reducedPermutationRep;
@@ -242,9 +248,10 @@ void ShowFieldComparison(Evaluation& ev) {
                                                 "The link has a non-monic twisted Alexander polynomial",
                                                 "The Manifold has a non-monic twisted Alexander polynomial",
                                                 "The Manifold has a non-monic twisted Alexander polynomial"};
-    WriteText(wb.panels, kBestResultPanel, 7, kNonMonicY,
-              kNonMonic[std::clamp(OptionCode(wb.current.groupType), 0, 3)]);
+    verdicts.emplace_back(kNonMonic[std::clamp(OptionCode(wb.current.groupType), 0, 3)]);
+    WriteText(wb.panels, kBestResultPanel, 7, kNonMonicY, verdicts.back());
   }
+  return verdicts;
 }
 
 // Each diagonal entry divided by its lowest power of t, as the LaTeX report shows the diagonal.
@@ -324,13 +331,15 @@ void EvaluateRepresentation(Workbench& wb) {
   ZerothCorrection d = CorrectionFor(wb);
   ComputeBounds(ev, d);
   ShowBounds(ev);
+  std::vector<std::string> verdicts;
   if (!wb.run.trivialPass) {
     RecordFibering(ev, d);
-    if (wb.settings.compareFields) ShowFieldComparison(ev);
+    if (wb.settings.compareFields) verdicts = ShowFieldComparison(ev);
   }
   NormaliseDiagonal(wb);
   if (!wb.run.trivialPass && wb.settings.saveMode != SaveMode::none) WriteResults(wb);
   PointToLatexReport(wb);
+  wb.events->RepresentationEvaluated(RepresentationRecordOf(wb, std::move(verdicts)));
 }
 
 }  // namespace quarvel

@@ -9,6 +9,7 @@
 #include "norm/norm_run_start.h"
 #include "norm/rational_invariants.h"
 #include "norm/representation_stage.h"
+#include "run/run_event_records.h"
 #include "run/run_messages.h"
 #include "run/twisted_polynomial_stages.h"
 
@@ -206,6 +207,7 @@ CycleEnd RunCycle(Workbench& wb) {
 void RunNormMode(Workbench& wb) {
   OpenNormWindow(wb);
   if (!RunWithinMemory(wb.failure, [&wb] { NormDriver(wb); })) ShowRunError(wb, kCycleErrorX);
+  wb.events->RunEnded(RunEndRecordOf(wb, "norm"));
 }
 
 void NormDriver(Workbench& wb) {

@@ -1,10 +1,12 @@
 #include "run/prepare_presentation.h"
 
 #include <string>
+#include <utility>
 
 #include "run/braid_input.h"
 #include "run/picked_file.h"
 #include "run/presentation_display.h"
+#include "run/run_event_records.h"
 #include "simplify/simplify_presentation.h"
 
 namespace quarvel {
@@ -68,9 +70,11 @@ void PreparePresentation(Workbench& wb) {
     ShowPresentation(wb);
   }
   PumpMessages(wb.panels);
+  PresentationRecord given = PresentationRecordOf(p, OccurringGeneratorNumbers(p));
   Simplify(wb);
   if (wb.failure.computationFailed) return;
   ListSurvivingGenerators(p, wb.simplification);
+  wb.events->Input(InputRecordOf(wb, std::move(given)));
   PumpMessages(wb.panels);
 }
 

@@ -23,7 +23,7 @@ ShownKind KindOf(const RunSettings& s) {
   return ShownKind::permutation;
 }
 
-std::string ImageText(const Workbench& wb, ShownKind kind, int32_t g) {
+std::string ImageText(const Workbench& wb, ShownKind kind, int32_t g, int64_t permutationDegree) {
   const GeneratorImage& image = wb.representation.generators[g];
   if (kind == ShownKind::abelian) return "(" + std::to_string(image.abelianScalar) + ")";
   if (kind == ShownKind::metabelian) {
@@ -32,11 +32,15 @@ std::string ImageText(const Workbench& wb, ShownKind kind, int32_t g) {
     return "(" + std::to_string(e / l) + "," + std::to_string(e % l) + ")";
   }
   std::string text = "(";
-  for (int64_t i = 1; i <= wb.current.degreeK; ++i) text += std::to_string(image.image[i]);
+  for (int64_t i = 1; i <= permutationDegree; ++i) text += std::to_string(image.image[i]);
   return text + ")";
 }
 
 }  // namespace
+
+std::string GeneratorImageText(const Workbench& wb, int32_t generator, int64_t permutationDegree) {
+  return ImageText(wb, KindOf(wb.settings), generator, permutationDegree);
+}
 
 void ShowRepresentation(Workbench& wb) {
   const RunSettings& s = wb.settings;
@@ -92,7 +96,7 @@ void ShowRepresentation(Workbench& wb) {
     if (!p.generatorUsed[g]) continue;
     WriteText(wb.panels, panel, x, y, std::string(1, GeneratorLetter(g)));
     DrawMapsTo(wb.panels, panel, x + arrowOffset, y);
-    WriteText(wb.panels, panel, x + imageOffset, y, ImageText(wb, kind, g));
+    WriteText(wb.panels, panel, x + imageOffset, y, ImageText(wb, kind, g, wb.current.degreeK));
     lastLine = y;
     x += advance;
     if (x > kWrapX) {

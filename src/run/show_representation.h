@@ -7,10 +7,16 @@
 // 13 or more generators are present) and wrap 15 pixels lower once x passes 400. Afterwards the
 // run's outputLine is the last line used + 8.
 
+#include <cstdint>
+#include <string>
+
 #include "run/workbench.h"
 
 namespace quarvel {
 
 void ShowRepresentation(Workbench& workbench);
+
+// The image of `generator` as ShowRepresentation writes it, a permutation over 1..permutationDegree.
+std::string GeneratorImageText(const Workbench& workbench, int32_t generator, int64_t permutationDegree);
 
 }  // namespace quarvel

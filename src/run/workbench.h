@@ -18,17 +18,20 @@
 #include "run/isotopy_state.h"
 #include "run/norm_run_state.h"
 #include "run/report_state.h"
+#include "run/run_events.h"
 #include "run/run_values.h"
 #include "simplify/simplification.h"
 
 namespace quarvel {
 
 struct Workbench {
-  explicit Workbench(PanelSurface& surface) : panels(surface) {}
+  explicit Workbench(PanelSurface& surface, RunEvents& runEvents = NoRunEvents())
+      : panels(surface), events(&runEvents) {}
 
   RunSettings settings;  // what Start derived from the options; a run only reads them
   RunValues current;     // what the run moves, started from the settings
   Panels panels;
+  RunEvents* events;  // never null; told of each result as it arises
   FailureState failure;
   Presentation presentation;
   Simplification simplification;
