@@ -22,29 +22,35 @@ py::tuple OneLine(const Permutation& p, int64_t k) {
   return points;
 }
 
-// The images of the surviving generators as a representation on Z^k or V: every surviving
-// generator needs a permutation of 1..k, k the same for all.
+// The permutation of 1..k in one-line notation as the image of generator g.
+void SetImage(const std::vector<int32_t>& points, const std::string& letter, GeneratorImage& image) {
+  const auto k = static_cast<int32_t>(points.size());
+  std::vector<bool> seen(k + 1, false);
+  for (int32_t point = 1; point <= k; ++point) {
+    const int32_t to = points[point - 1];
+    if (to < 1 || to > k || seen[to]) ThrowError("Not a permutation of 1.." + std::to_string(k) + ": " + letter);
+    seen[to] = true;
+    image.image[point] = to;
+    image.inverseImage[to] = point;
+  }
+}
+
+// The images as a representation on Z^k or V: every present generator needs a permutation of
+// 1..k, k the same for all (the matrices are built for all of them).
 Representation RepresentationOf(const Presentation& p, const py::dict& images, bool reduced, int64_t& k) {
   Representation representation;
   k = 0;
-  for (int64_t i = 1; i <= p.generatorCount; ++i) {
-    const std::string letter(1, GeneratorLetter(p.generatorLetters[i]));
+  for (int g = 1; g <= kMaxGenerators; ++g) {
+    if (!p.generatorUsed[g]) continue;
+    const std::string letter(1, GeneratorLetter(g));
     if (!images.contains(letter)) ThrowError("No image for generator " + letter);
     const auto points = images[py::str(letter)].cast<std::vector<int32_t>>();
     if (k != 0 && static_cast<int64_t>(points.size()) != k) ThrowError("The images permute different points");
     k = static_cast<int64_t>(points.size());
     if (k < 1 || k > kMaxDegree) ThrowError("Not a permutation of 1.." + std::to_string(k) + ": " + letter);
-    std::vector<bool> seen(k + 1, false);
-    GeneratorImage& image = representation.generators[p.generatorLetters[i]];
-    for (int64_t point = 1; point <= k; ++point) {
-      const int32_t to = points[point - 1];
-      if (to < 1 || to > k || seen[to]) ThrowError("Not a permutation of 1.." + std::to_string(k) + ": " + letter);
-      seen[to] = true;
-      image.image[point] = to;
-      image.inverseImage[to] = static_cast<int32_t>(point);
-    }
+    SetImage(points, letter, representation.generators[g]);
   }
-  if (k == 0) ThrowError("The group has no surviving generator");
+  if (k == 0) ThrowError("The group has no generator");
   BuildRepresentationMatrices(p, reduced ? MatrixKind::reduced : MatrixKind::permutation, static_cast<int32_t>(k),
                               representation);
   return representation;
@@ -173,6 +179,7 @@ void RegisterHomomorphisms(py::module_& module) {
         Representation representation = RepresentationOf(p.presentation, *images, reduced, k);
         if (!RelatorsHold(p.presentation, p.simplification, representation, k))
           ThrowError("The images do not satisfy the relators");
+        if (reduced && k < 2) ThrowError("The reduced representation needs permutations of at least 2 points");
         if (reduced) --k;
         return py::make_tuple(Twisted(p, representation, k, field, torsion), *images);
       },

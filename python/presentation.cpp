@@ -2,6 +2,7 @@
 #include <pybind11/stl.h>
 
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -60,6 +61,24 @@ std::string Describe(const PyPresentation& p) {
   text += ", " + std::to_string(p.presentation.generatorCount) + " generators, " +
           std::to_string(p.presentation.relatorCount) + " relators";
   return text + (p.simplified ? ", simplified>" : ">");
+}
+
+// The mutants list's entries between the separators of asterisks, each split at its "{".
+std::vector<std::vector<std::pair<std::string, std::string>>> MutantGroups() {
+  std::vector<std::vector<std::pair<std::string, std::string>>> groups(1);
+  for (int position = 1; position <= MutantsListSize(); ++position) {
+    const std::string_view entry = MutantsListEntry(position);
+    const size_t brace = entry.find('{');
+    if (brace == std::string_view::npos) {
+      if (!groups.back().empty()) groups.emplace_back();
+      continue;
+    }
+    std::string name(entry.substr(0, brace));
+    name.erase(name.find_last_not_of(' ') + 1);
+    groups.back().emplace_back(name, std::string(entry.substr(brace)));
+  }
+  if (groups.back().empty()) groups.pop_back();
+  return groups;
 }
 
 }  // namespace
@@ -157,6 +176,11 @@ void RegisterPresentation(py::module_& module) {
         return names;
       },
       "knot_names() -> list of str\n\nThe names of the 801 knots of the knot table, '3_1' to '11_552', in order.");
+  module.def("mutant_groups", &MutantGroups,
+             "mutant_groups() -> list of list of (name, braid)\n\n"
+             "The built-in list of mutant pairs and triples with up to 12 crossings (quarvel-cli knots "
+             "--mutants), group by group; each knot as its name and its braid, a note after the braid "
+             "included (from_braid reads it).");
   module.def(
       "simplify",
       [](const PyPresentation& presentation, std::optional<int64_t> effort) {
