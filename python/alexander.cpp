@@ -16,8 +16,8 @@ void RegisterAlexander(py::module_& module) {
         {
           py::gil_scoped_release release;
           PolyMatrix store;
-          result = TwistedAlexanderPolynomial(p.presentation, TrivialRepresentation(), 1, field, torsion, control,
-                                              store);
+          result = TwistedAlexanderPolynomial(p.presentation, TrivialRepresentation(), 1, field, torsion,
+                                              control, store);
         }
         control.RaiseIfInterrupted();
         return FromPolynomial(ValueOrThrow(std::move(result)).polynomial, prime);

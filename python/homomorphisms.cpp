@@ -28,7 +28,8 @@ void SetImage(const std::vector<int32_t>& points, const std::string& letter, Gen
   std::vector<bool> seen(k + 1, false);
   for (int32_t point = 1; point <= k; ++point) {
     const int32_t to = points[point - 1];
-    if (to < 1 || to > k || seen[to]) ThrowError("Not a permutation of 1.." + std::to_string(k) + ": " + letter);
+    if (to < 1 || to > k || seen[to])
+      ThrowError("Not a permutation of 1.." + std::to_string(k) + ": " + letter);
     seen[to] = true;
     image.image[point] = to;
     image.inverseImage[to] = point;
@@ -51,8 +52,8 @@ Representation RepresentationOf(const Presentation& p, const py::dict& images, b
     SetImage(points, letter, representation.generators[g]);
   }
   if (k == 0) ThrowError("The group has no generator");
-  BuildRepresentationMatrices(p, reduced ? MatrixKind::reduced : MatrixKind::permutation, static_cast<int32_t>(k),
-                              representation);
+  BuildRepresentationMatrices(p, reduced ? MatrixKind::reduced : MatrixKind::permutation,
+                              static_cast<int32_t>(k), representation);
   return representation;
 }
 
@@ -97,8 +98,10 @@ py::dict ImagesOf(const Presentation& presentation, const IsotopyGroup& group, c
 
 FoundRepresentation SearchRepresentation(const PyPresentation& p, const std::string& kind, int32_t size,
                                          const PrimeField& field) {
-  const std::map<std::string, bool> alternating = {{"sk-v", false}, {"ak-v", true}, {"sk-z", false}, {"ak-z", true}};
-  if (!alternating.contains(kind)) ThrowError("Not a representation kind: " + kind + " (sk-v, ak-v, sk-z, ak-z)");
+  const std::map<std::string, bool> alternating = {
+      {"sk-v", false}, {"ak-v", true}, {"sk-z", false}, {"ak-z", true}};
+  if (!alternating.contains(kind))
+    ThrowError("Not a representation kind: " + kind + " (sk-v, ak-v, sk-z, ak-z)");
   if (size < 3 || size > 10) ThrowError("The size must be 3..10");
   SearchRequest request;
   request.kind = SearchKind::permutation;
@@ -115,8 +118,8 @@ FoundRepresentation SearchRepresentation(const PyPresentation& p, const std::str
     py::gil_scoped_release release;
     RandomGenerator random;
     SearchProgress quiet;
-    result = FindRepresentation(p.presentation, p.simplification, field, request, found.representation, random,
-                                control, quiet);
+    result = FindRepresentation(p.presentation, p.simplification, field, request, found.representation,
+                                random, control, quiet);
   }
   control.RaiseIfInterrupted();
   if (result.end == SearchEnd::failed) ThrowError(result.failure);
@@ -130,7 +133,8 @@ FoundRepresentation SearchRepresentation(const PyPresentation& p, const std::str
   found.k = reduced ? size - 1 : size;
   for (int g = 1; g <= kMaxGenerators; ++g) {
     if (!p.presentation.generatorUsed[g]) continue;
-    found.images[py::str(std::string(1, GeneratorLetter(g)))] = OneLine(found.representation.generators[g].image, size);
+    found.images[py::str(std::string(1, GeneratorLetter(g)))] =
+        OneLine(found.representation.generators[g].image, size);
   }
   return found;
 }
@@ -146,12 +150,12 @@ void RegisterHomomorphisms(py::module_& module) {
         if (group.degree > 1) {
           py::gil_scoped_release release;
           NoEnumerationProgress quiet;
-          EnumerateHomomorphisms(SimplifiedRelatorsOf(p.presentation, p.simplification), group, allHomomorphisms,
-                                 control, quiet, [&](const Assignment& images, const HomomorphismCounts&) {
-                                   found.push_back(
-                                       ExtendToEliminated(group, p.simplification.substitutionList, images));
-                                   return true;
-                                 });
+          EnumerateHomomorphisms(
+              SimplifiedRelatorsOf(p.presentation, p.simplification), group, allHomomorphisms, control, quiet,
+              [&](const Assignment& images, const HomomorphismCounts&) {
+                found.push_back(ExtendToEliminated(group, p.simplification.substitutionList, images));
+                return true;
+              });
         }
         control.RaiseIfInterrupted();
         py::list result;
@@ -166,8 +170,8 @@ void RegisterHomomorphisms(py::module_& module) {
       "its image in one-line notation, e.g. {'a': (2, 1, 3), 'b': (1, 3, 2)}.");
   module.def(
       "twisted_polynomial",
-      [](const PyPresentation& input, std::optional<py::dict> images, std::optional<std::string> rep, int32_t size,
-         int32_t prime, bool reduced, bool torsion) {
+      [](const PyPresentation& input, std::optional<py::dict> images, std::optional<std::string> rep,
+         int32_t size, int32_t prime, bool reduced, bool torsion) {
         const PyPresentation p = EnsureSimplified(input, IsotopyEffort(input));
         const PrimeField field = FieldOf(prime);
         if (images.has_value() == rep.has_value()) ThrowError("Give either images or rep");
@@ -179,12 +183,13 @@ void RegisterHomomorphisms(py::module_& module) {
         Representation representation = RepresentationOf(p.presentation, *images, reduced, k);
         if (!RelatorsHold(p.presentation, p.simplification, representation, k))
           ThrowError("The images do not satisfy the relators");
-        if (reduced && k < 2) ThrowError("The reduced representation needs permutations of at least 2 points");
+        if (reduced && k < 2)
+          ThrowError("The reduced representation needs permutations of at least 2 points");
         if (reduced) --k;
         return py::make_tuple(Twisted(p, representation, k, field, torsion), *images);
       },
-      py::arg("presentation"), py::arg("images") = py::none(), py::arg("rep") = py::none(), py::arg("size") = 3,
-      py::arg("field") = 13, py::arg("reduced") = false, py::arg("torsion") = false,
+      py::arg("presentation"), py::arg("images") = py::none(), py::arg("rep") = py::none(),
+      py::arg("size") = 3, py::arg("field") = 13, py::arg("reduced") = false, py::arg("torsion") = false,
       "twisted_polynomial(presentation, images=None, rep=None, size=3, field=13, reduced=False, "
       "torsion=False) -> (Polynomial, images)\n\n"
       "The twisted Alexander polynomial over F_p of a representation of the group, lowest term t^0 "

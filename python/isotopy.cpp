@@ -34,9 +34,9 @@ PyPresentation InputOf(const std::variant<PyPresentation, std::string>& knot, bo
   return PyPresentation{ValueOrThrow(BraidPresentation(*braid, zeroSurgery)), {}, false};
 }
 
-PyIsotopyInvariant Invariant(const std::variant<PyPresentation, std::string>& knot, const std::string& groupName,
-                             int32_t prime, bool allHomomorphisms, bool torsion, std::optional<int64_t> effort,
-                             bool zeroSurgery) {
+PyIsotopyInvariant Invariant(const std::variant<PyPresentation, std::string>& knot,
+                             const std::string& groupName, int32_t prime, bool allHomomorphisms, bool torsion,
+                             std::optional<int64_t> effort, bool zeroSurgery) {
   const PyPresentation input = InputOf(knot, zeroSurgery);
   const PyPresentation p = EnsureSimplified(input, effort.value_or(IsotopyEffort(input)));
   const IsotopyGroup& group = TabulatedGroup(groupName);
@@ -46,15 +46,21 @@ PyIsotopyInvariant Invariant(const std::variant<PyPresentation, std::string>& kn
   {
     py::gil_scoped_release release;
     NoEnumerationProgress quiet;
-    result = ComputeIsotopyInvariant(p.presentation, p.simplification, group, field, {allHomomorphisms, torsion},
-                                     control, quiet);
+    result = ComputeIsotopyInvariant(p.presentation, p.simplification, group, field,
+                                     {allHomomorphisms, torsion}, control, quiet);
   }
   control.RaiseIfInterrupted();
   const IsotopyInvariant invariant = ValueOrThrow(std::move(result));
-  PyIsotopyInvariant converted{groupName, prime, torsion, FromPolynomial(invariant.alexanderPolynomial, prime),
-                               {}, FromPolynomial(invariant.product, prime), invariant.counts.satisfying};
+  PyIsotopyInvariant converted{groupName,
+                               prime,
+                               torsion,
+                               FromPolynomial(invariant.alexanderPolynomial, prime),
+                               {},
+                               FromPolynomial(invariant.product, prime),
+                               invariant.counts.satisfying};
   for (const IsotopyClass& c : invariant.classes) {
-    converted.classes.push_back({ImagesOf(p.presentation, group, c.images), FromPolynomial(c.polynomial, prime)});
+    converted.classes.push_back(
+        {ImagesOf(p.presentation, group, c.images), FromPolynomial(c.polynomial, prime)});
   }
   return converted;
 }
@@ -82,14 +88,16 @@ void RegisterIsotopy(py::module_& module) {
       .def_readonly("group", &PyIsotopyInvariant::group, "str: the group, e.g. 's5'")
       .def_readonly("field", &PyIsotopyInvariant::field, "int: the prime p")
       .def_readonly("torsion", &PyIsotopyInvariant::torsion, "bool: torsion polynomials were taken")
-      .def_readonly("alexander", &PyIsotopyInvariant::alexander, "Polynomial: the Alexander polynomial over F_p")
+      .def_readonly("alexander", &PyIsotopyInvariant::alexander,
+                    "Polynomial: the Alexander polynomial over F_p")
       .def_readonly("classes", &PyIsotopyInvariant::classes, "list of IsotopyClass, in the order of the run")
       .def_readonly("product", &PyIsotopyInvariant::product,
                     "Polynomial: the product of the classes' polynomials (the Alexander polynomial for 's1')")
       .def_readonly("satisfying", &PyIsotopyInvariant::satisfying,
                     "int: candidates that satisfied the relators during the enumeration")
       .def_property_readonly(
-          "class_count", [](const PyIsotopyInvariant& i) { return i.classes.size(); }, "int: the number of classes")
+          "class_count", [](const PyIsotopyInvariant& i) { return i.classes.size(); },
+          "int: the number of classes")
       .def_property_readonly(
           "key",
           [](const PyIsotopyInvariant& i) {

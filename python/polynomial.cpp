@@ -59,7 +59,8 @@ void RegisterPolynomial(py::module_& module) {
            py::arg("coefficients"), py::arg("lowest_exponent") = 0, py::arg("field") = 0,
            "Polynomial(coefficients, lowest_exponent=0, field=0); trailing zero coefficients are dropped.")
       .def_readonly("coefficients", &PyPolynomial::coefficients, "Coefficients from the lowest exponent up.")
-      .def_readonly("lowest_exponent", &PyPolynomial::lowestExponent, "The exponent of the first coefficient.")
+      .def_readonly("lowest_exponent", &PyPolynomial::lowestExponent,
+                    "The exponent of the first coefficient.")
       .def_readonly("field", &PyPolynomial::field, "The prime p of F_p, or 0 for Z.")
       .def_property_readonly("degree", &Degree, "The highest exponent; -1 for the zero polynomial.")
       .def_property_readonly(

@@ -32,7 +32,8 @@ PyPresentation Unsimplified(Result<Presentation> presentation) {
 std::vector<std::string> Letters(const Presentation& p, bool survivingOnly) {
   std::vector<std::string> letters;
   if (survivingOnly) {
-    for (int64_t i = 1; i <= p.generatorCount; ++i) letters.emplace_back(1, GeneratorLetter(p.generatorLetters[i]));
+    for (int64_t i = 1; i <= p.generatorCount; ++i)
+      letters.emplace_back(1, GeneratorLetter(p.generatorLetters[i]));
     return letters;
   }
   for (int g = 1; g <= kMaxGenerators; ++g) {
@@ -90,7 +91,8 @@ PyPresentation EnsureSimplified(const PyPresentation& input, int64_t effort) {
   SkipDraws(random, kWarmUpDraws);
   NoRunControl control;
   SimplificationProgress quiet;
-  Result<quarvel::Simplified> simplified = SimplifyPresentation(output.presentation, effort, random, control, quiet);
+  Result<quarvel::Simplified> simplified =
+      SimplifyPresentation(output.presentation, effort, random, control, quiet);
   quarvel::Simplified result = ValueOrThrow(std::move(simplified));
   if (!result.phiWellDefined) ThrowError("Homomorphism phi is not well--defined");
   output.simplification = std::move(result.simplification);
@@ -147,7 +149,9 @@ void RegisterPresentation(py::module_& module) {
       "31 strands. Raises quarvel.Error('Not a valid braid description') and the like.");
   module.def(
       "from_text",
-      [](const std::string& text, bool zeroSurgery) { return Unsimplified(PresentationFromText(text, zeroSurgery)); },
+      [](const std::string& text, bool zeroSurgery) {
+        return Unsimplified(PresentationFromText(text, zeroSurgery));
+      },
       py::arg("text"), py::arg("zero_surgery") = false,
       "from_text(text, zero_surgery=False) -> Presentation\n\n"
       "The presentation that a presentation file with this text gives: format I (relator lines "
@@ -175,7 +179,8 @@ void RegisterPresentation(py::module_& module) {
         }
         return names;
       },
-      "knot_names() -> list of str\n\nThe names of the 801 knots of the knot table, '3_1' to '11_552', in order.");
+      "knot_names() -> list of str\n\nThe names of the 801 knots of the knot table, '3_1' to '11_552', in "
+      "order.");
   module.def("mutant_groups", &MutantGroups,
              "mutant_groups() -> list of list of (name, braid)\n\n"
              "The built-in list of mutant pairs and triples with up to 12 crossings (quarvel-cli knots "

@@ -31,8 +31,8 @@ struct ClassEvaluation {
       representation.generators[g].matrix = group.matrices[found.images[g]];
       representation.generators[g].inverseMatrix = group.inverseMatrices[found.images[g]];
     }
-    Result<TwistedPolynomial> twisted =
-        TwistedAlexanderPolynomial(presentation, representation, group.degree, field, torsion, control, store);
+    Result<TwistedPolynomial> twisted = TwistedAlexanderPolynomial(presentation, representation, group.degree,
+                                                                   field, torsion, control, store);
     if (!twisted) {
       failure = Failure{twisted.error()};
       return false;
@@ -51,8 +51,8 @@ Result<IsotopyInvariant> ComputeIsotopyInvariant(const Presentation& presentatio
                                                  const IsotopyGroup& group, const PrimeField& field,
                                                  const IsotopyRequest& request, RunControl& control,
                                                  EnumerationProgress& progress) {
-  ClassEvaluation evaluation{
-      presentation, simplification, group, field, request.torsion, control, {}, TrivialRepresentation(), {}, {}};
+  ClassEvaluation evaluation{presentation, simplification,          group, field, request.torsion, control,
+                             {},           TrivialRepresentation(), {},    {}};
   Result<TwistedPolynomial> untwisted = TwistedAlexanderPolynomial(
       presentation, evaluation.representation, 1, field, request.torsion, control, evaluation.store);
   if (!untwisted) return Failure{untwisted.error()};
@@ -66,7 +66,9 @@ Result<IsotopyInvariant> ComputeIsotopyInvariant(const Presentation& presentatio
   invariant.product = Polynomial{{1}};
   const EnumerationOutcome outcome = EnumerateHomomorphisms(
       SimplifiedRelatorsOf(presentation, simplification), group, request.allHomomorphisms, control, progress,
-      [&evaluation](const Assignment& images, const HomomorphismCounts&) { return evaluation.Evaluate(images); });
+      [&evaluation](const Assignment& images, const HomomorphismCounts&) {
+        return evaluation.Evaluate(images);
+      });
   if (evaluation.failure) return *evaluation.failure;
   if (outcome.stopped) return Failure{kStoppedMessage};
   invariant.counts = outcome.counts;

@@ -14,9 +14,10 @@ bool Failed(const FailureState& failure) {
   return failure.computationFailed || failure.polynomialErrorFlag;
 }
 
-Result<TwistedPolynomial> ReduceFoxMatrix(const Presentation& presentation, const Representation& representation,
-                                          int64_t k, const PrimeField& field, bool keepTorsion,
-                                          RunControl& control, PolyMatrix& store) {
+Result<TwistedPolynomial> ReduceFoxMatrix(const Presentation& presentation,
+                                          const Representation& representation, int64_t k,
+                                          const PrimeField& field, bool keepTorsion, RunControl& control,
+                                          PolyMatrix& store) {
   const FailureState built = TwistedFoxMatrix(presentation, representation, k, field, control, store);
   if (Failed(built)) return Failure{built.errorMessage};
   if (control.StopRequested()) return Failure{kStoppedMessage};

@@ -29,13 +29,15 @@ Result<NormEvaluation> EvaluateNorm(const Presentation& presentation, const Repr
                                     PolyMatrix& store) {
   const int64_t k = request.k;
   NormEvaluation evaluation;
-  Result<int32_t> zeroth = GeneratorBlockDegree(ZerothPolynomialMatrix(presentation, representation, k, field, store),
-                                                presentation, k, field, control, store);
+  Result<int32_t> zeroth =
+      GeneratorBlockDegree(ZerothPolynomialMatrix(presentation, representation, k, field, store),
+                           presentation, k, field, control, store);
   if (!zeroth) return Failure{zeroth.error()};
   evaluation.zerothDegree = *zeroth;
   if (request.closedManifold) {
-    Result<int32_t> second = GeneratorBlockDegree(
-        SecondPolynomialMatrix(presentation, representation, k, field, store), presentation, k, field, control, store);
+    Result<int32_t> second =
+        GeneratorBlockDegree(SecondPolynomialMatrix(presentation, representation, k, field, store),
+                             presentation, k, field, control, store);
     if (!second) return Failure{second.error()};
     evaluation.secondDegree = *second;
   }
@@ -49,10 +51,20 @@ Result<NormEvaluation> EvaluateNorm(const Presentation& presentation, const Repr
   const bool positiveRank = evaluation.twisted.positiveRank;
   evaluation.correction = ZerothCorrectionFor(false, request.repFamily, k, b3, phiMultiple,
                                               evaluation.zerothDegree + evaluation.secondDegree);
-  evaluation.bounds =
-      BoundsFromDegree(evaluation.twistedDegree, evaluation.correction.bound, k, phiMultiple, b3, positiveRank);
-  evaluation.fibering = TestFibering({evaluation.twistedDegree, request.untwistedDegree, evaluation.correction, k,
-                                      b3, phiMultiple, positiveRank, 0, {}, {}, {}, false});
+  evaluation.bounds = BoundsFromDegree(evaluation.twistedDegree, evaluation.correction.bound, k, phiMultiple,
+                                       b3, positiveRank);
+  evaluation.fibering = TestFibering({evaluation.twistedDegree,
+                                      request.untwistedDegree,
+                                      evaluation.correction,
+                                      k,
+                                      b3,
+                                      phiMultiple,
+                                      positiveRank,
+                                      0,
+                                      {},
+                                      {},
+                                      {},
+                                      false});
   return evaluation;
 }
 

@@ -26,9 +26,9 @@ namespace quarvel {
 
 struct NormRequest {
   RepFamily repFamily = RepFamily::permutation;
-  int64_t k = 1;                 // the size of the representation's matrices
-  bool closedManifold = false;   // b3 = 1, and the second polynomial counts
-  int32_t untwistedDegree = 0;   // the degree of the Alexander polynomial over the same field
+  int64_t k = 1;                // the size of the representation's matrices
+  bool closedManifold = false;  // b3 = 1, and the second polynomial counts
+  int32_t untwistedDegree = 0;  // the degree of the Alexander polynomial over the same field
 };
 
 struct NormEvaluation {

@@ -37,7 +37,8 @@ Result<Presentation> BraidPresentation(std::string_view braidText, bool zeroSurg
 Result<Presentation> PresentationFromText(std::string_view text, bool zeroSurgery) {
   std::istringstream in{std::string(text)};
   const PreScan scan = PreScanPresentation(in);
-  if (scan.kind == PreScan::nothingUsable) return Failure{"The text holds no braid, presentation or knot list"};
+  if (scan.kind == PreScan::nothingUsable)
+    return Failure{"The text holds no braid, presentation or knot list"};
   if (scan.kind == PreScan::braid) return BraidPresentation(scan.braidText, zeroSurgery);
   in.clear();
   in.seekg(0);

@@ -77,7 +77,8 @@ TEST(InputPresentation, BraidTextAndTableGiveTheSameGroup) {
 TEST(InputPresentation, FailuresCarryTheProgramsMessages) {
   EXPECT_EQ(BraidPresentation("{1,0}", false).error(), "Not a valid braid description");
   EXPECT_EQ(BraidPresentation("{31}", false).error(), "Braid description has to many strands");
-  EXPECT_EQ(PresentationFromText("hello\n", false).error(), "The text holds no braid, presentation or knot list");
+  EXPECT_EQ(PresentationFromText("hello\n", false).error(),
+            "The text holds no braid, presentation or knot list");
   EXPECT_EQ(PresentationFromText("", false).error(), "The text holds no braid, presentation or knot list");
 }
 
@@ -159,7 +160,8 @@ TEST(AlexanderPolynomialOverZ, KnownKnotsAndTheSizeLimit) {
   Result<std::vector<int64_t>> figureEight =
       AlexanderPolynomialOverZ(SimplifiedKnot(TableBraid("4_1"), 20, simplification), 13);
   ASSERT_TRUE(figureEight.ok());
-  EXPECT_TRUE(*figureEight == (std::vector<int64_t>{1, -3, 1}) || *figureEight == (std::vector<int64_t>{-1, 3, -1}));
+  EXPECT_TRUE(*figureEight == (std::vector<int64_t>{1, -3, 1}) ||
+              *figureEight == (std::vector<int64_t>{-1, 3, -1}));
   // The unsimplified Conway knot has 11 generators.
   Result<Presentation> conway = BraidPresentation(TableBraid("11_401"), false);
   EXPECT_EQ(AlexanderPolynomialOverZ(*conway, 13).error(), kIntegerAlexanderSizeMessage);
