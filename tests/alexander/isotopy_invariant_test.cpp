@@ -177,7 +177,10 @@ TEST(EvaluateNorm, TrefoilInS3OnVBoundsTheGenusByOne) {
   Representation representation;
   for (int g = 1; g <= 3; ++g) {
     const SmallPermutation& image = s3.elements[invariant->classes[0].images[g]];
-    for (int i = 1; i <= 3; ++i) representation.generators[g].image[i] = image[i];
+    for (int i = 1; i <= 3; ++i) {
+      representation.generators[g].image[i] = image[i];
+      representation.generators[g].inverseImage[image[i]] = i;
+    }
   }
   BuildRepresentationMatrices(p, MatrixKind::reduced, 3, representation);
   PrimeField field;

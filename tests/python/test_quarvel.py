@@ -1,5 +1,9 @@
 """The Python module against what quarvel-cli prints for the same runs."""
 import re
+import signal
+import subprocess
+import sys
+import time
 
 import pytest
 
@@ -184,3 +188,26 @@ def test_every_function_is_documented():
         if not name.startswith("_"):
             assert getattr(quarvel, name).__doc__, name
     assert "isotopy_invariant" in quarvel.__doc__
+
+
+def test_ctrl_c_interrupts_a_long_call():
+    """SIGINT during a computation raises KeyboardInterrupt soon after, not when the loop ends."""
+    script = (
+        "import signal, sys, time, quarvel\n"
+        "signal.signal(signal.SIGINT, signal.default_int_handler)\n"
+        "group = quarvel.from_text('-a-b+a+b-c-d+c+d\\n-a-c+a+c-b-d+b+d\\n')\n"
+        "print('started', flush=True)\n"
+        "try:\n"
+        "    for _ in range(50):\n"
+        "        quarvel.isotopy_invariant(group, group='s7', all_homomorphisms=True, torsion=True)\n"
+        "    print('finished')\n"
+        "except KeyboardInterrupt:\n"
+        "    print('interrupted')\n")
+    process = subprocess.Popen([sys.executable, "-c", script], stdout=subprocess.PIPE, text=True)
+    assert process.stdout.readline() == "started\n"
+    time.sleep(1)
+    started = time.monotonic()
+    process.send_signal(signal.SIGINT)
+    out, _ = process.communicate(timeout=60)
+    assert out == "interrupted\n"
+    assert time.monotonic() - started < 5
