@@ -32,7 +32,8 @@ check-tidy: configure
 	JOBS=$(JOBS) scripts/check-tidy.sh $(BUILD_DIR)
 
 configure: deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_BUILD_TESTS=ON -DQUARVEL_WERROR=ON
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUARVEL_BUILD_TESTS=ON -DQUARVEL_WERROR=ON \
+	  -DQUARVEL_PYTHON=ON
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)

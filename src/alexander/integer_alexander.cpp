@@ -115,4 +115,19 @@ RationalInvariant WadaInvariant(const Presentation& presentation, const Represen
   return result;
 }
 
+Result<std::vector<int64_t>> AlexanderPolynomialOverZ(const Presentation& presentation, int32_t prime) {
+  const int64_t n = presentation.generatorCount;
+  if (n < 1 || n - 1 != presentation.relatorCount || n - 1 > kNumeratorExpansion)
+    return Failure{kIntegerAlexanderSizeMessage};
+  FailureState failure;
+  const std::optional<RationalPolynomial> u = UntwistedDeterminant(presentation, prime, failure);
+  if (!u) return Failure{failure.errorMessage.empty() ? "Program error" : failure.errorMessage};
+  std::vector<int64_t> coefficients;
+  for (int64_t e = 0; e <= u->degree; ++e) {
+    // A determinant of integer entries has integer coefficients.
+    coefficients.push_back(u->coefficients[e].numerator / u->coefficients[e].denominator);
+  }
+  return coefficients;
+}
+
 }  // namespace quarvel

@@ -18,9 +18,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/failure.h"
 #include "base/option_codes.h"
+#include "base/result.h"
 #include "group/presentation.h"
 #include "reps/representation.h"
 
@@ -41,5 +43,13 @@ RationalInvariant IntegerAlexanderPolynomial(const Presentation& presentation,
 // The Wada invariant of the representation.
 RationalInvariant WadaInvariant(const Presentation& presentation, const Representation& representation,
                                 int64_t k, int32_t prime);
+
+// The Alexander polynomial over Z of a presentation of deficiency one with at most 7 generators,
+// as the trivial pass takes it: lowest term t^0, up to sign; the coefficients by exponent. Fails
+// with kIntegerAlexanderSizeMessage for other presentations, and with the code of the rational
+// arithmetic ("p11maxpcoeff", ...) when it overflows.
+inline constexpr const char* kIntegerAlexanderSizeMessage =
+    "The Alexander polynomial over Z needs n generators and n - 1 relators, n at most 7";
+Result<std::vector<int64_t>> AlexanderPolynomialOverZ(const Presentation& presentation, int32_t prime);
 
 }  // namespace quarvel

@@ -13,12 +13,6 @@ constexpr std::array<int32_t, 4> kIsotopyEfforts = {20, 50, 150, 500};
 constexpr int kLargestFieldItem = 7;  // "F_53"
 constexpr int32_t kLargestPrime = 53;
 
-int32_t HalveToEven(int32_t n) {
-  int32_t half = n / 2;
-  if (n % 2 != 0 && half % 2 != 0) ++half;
-  return half;
-}
-
 int32_t PrimeOfFieldItem(const RunSettings& settings, int item) {
   if (item == kLargestFieldItem) return kLargestPrime;
   return std::min(settings.primeTable[item + 1], kLargestPrime);
@@ -83,13 +77,6 @@ void TakeIsotopySettings(const MainWindowOptions& options, size_t braidLength, R
 }
 
 }  // namespace
-
-int32_t EffortForBraidLength(int32_t effort, size_t braidLength) {
-  for (size_t threshold : {30u, 50u, 70u}) {
-    if (braidLength > threshold) effort = HalveToEven(effort);
-  }
-  return effort;
-}
 
 bool TakeStartSettings(const MainWindowOptions& options, Workbench& workbench) {
   const std::string& braidText = options.braidEditText;

@@ -7,12 +7,9 @@
 
 #include "front/main_window_options.h"
 #include "run/workbench.h"
+#include "simplify/simplify_presentation.h"  // EffortForBraidLength
 
 namespace quarvel {
-
-// Halves the effort once for each of the lengths 30, 50 and 70 characters that the braid text
-// exceeds, rounding halves to even (50 -> 25 -> 12 -> 6, 150 -> 75 -> 38 -> 19).
-int32_t EffortForBraidLength(int32_t effort, size_t braidLength);
 
 // Fills the run settings from the options and puts the braid text into the presentation.
 // Returns false, changing nothing, when there is neither a braid text nor a picked file.

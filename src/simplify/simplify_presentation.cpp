@@ -166,6 +166,12 @@ void TakeKeptTrial(Presentation& p, Simplification& s, KeptTrial& kept) {
   s.substitutionList = std::move(kept.substitutionList);
 }
 
+int32_t HalveToEven(int32_t n) {
+  int32_t half = n / 2;
+  if (n % 2 != 0 && half % 2 != 0) ++half;
+  return half;
+}
+
 }  // namespace
 
 WrittenForm ExpandWrittenForm(const Word& relator, Word& plain) {
@@ -268,6 +274,13 @@ void ListSurvivingGenerators(Presentation& p, const Simplification& s) {
     if (survives[g]) p.generatorLetters[++position] = g;
   }
   p.generatorCount = position;
+}
+
+int32_t EffortForBraidLength(int32_t effort, size_t braidLength) {
+  for (size_t threshold : {30u, 50u, 70u}) {
+    if (braidLength > threshold) effort = HalveToEven(effort);
+  }
+  return effort;
 }
 
 }  // namespace quarvel

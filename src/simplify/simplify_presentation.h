@@ -10,6 +10,7 @@
 // is reported in the result; the remaining steps still run.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "base/random_generator.h"
@@ -53,5 +54,9 @@ Result<Simplified> SimplifyPresentation(Presentation& presentation, int64_t effo
 // more survives as a free factor (a split link's or an unlink's component): it needs an image and
 // a matrix block like every other.
 void ListSurvivingGenerators(Presentation& presentation, const Simplification& simplification);
+
+// The effort a run gives a braid: halved once for each of the lengths 30, 50 and 70 characters
+// that the braid text exceeds, rounding halves to even (50 -> 25 -> 12 -> 6, 150 -> 75 -> 38 -> 19).
+int32_t EffortForBraidLength(int32_t effort, size_t braidLength);
 
 }  // namespace quarvel
