@@ -103,7 +103,8 @@ class LaurentMatrix {
     int32_t leastSpan = std::numeric_limits<int32_t>::max();
     bytes = 0;
     for (size_t i = 0; i < activeRows_.size(); ++i) {
-      const LaurentEntry* row = &entries_[static_cast<size_t>(activeRows_[i]) * columns_];
+      const LaurentEntry* row =
+          entries_.data() + static_cast<size_t>(activeRows_[i]) * columns_;  // none when no columns
       for (size_t j = 0; j < activeColumns_.size(); ++j) {
         const LaurentEntry& entry = row[activeColumns_[j]];
         bytes += entry.BufferBytes();
