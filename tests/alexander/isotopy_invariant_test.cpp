@@ -104,13 +104,6 @@ TEST(ComputeIsotopyInvariant, TrefoilInS3) {
   for (int g = 1; g <= 3; ++g) EXPECT_NE(invariant->classes[0].images[g], 0) << g;
 }
 
-TEST(ComputeIsotopyInvariant, ConwayKnotHas46ClassesInS7) {
-  Result<IsotopyInvariant> invariant = Invariant(TableBraid("11_401"), Tabulated("s7"), 50);
-  ASSERT_TRUE(invariant.ok()) << invariant.error();
-  EXPECT_EQ(invariant->classes.size(), 46u);
-  EXPECT_EQ(invariant->alexanderPolynomial.coefficients, (std::vector<Residue>{1}));
-}
-
 // The invariant does not depend on the presentation: simplified with or without elimination trials,
 // the classes count the same and the product agrees.
 TEST(ComputeIsotopyInvariant, DoesNotChangeWithTheSimplification) {
