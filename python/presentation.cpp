@@ -25,6 +25,31 @@ std::string BraidText(const std::variant<std::string, std::vector<int>>& braid) 
   return text + "}";
 }
 
+// A PD code's text: as given, or written out from its crossings.
+std::string PdText(const std::variant<std::string, std::vector<std::vector<int>>>& code) {
+  if (const auto* text = std::get_if<std::string>(&code)) {
+    return FormOfDiagramText(*text) == DiagramForm::pd ? *text : "PD" + *text;
+  }
+  std::string text = "PD[";
+  for (const std::vector<int>& crossing : std::get<std::vector<std::vector<int>>>(code)) {
+    text += text.size() > 3 ? ",[" : "[";
+    for (size_t i = 0; i < crossing.size(); ++i) text += (i > 0 ? "," : "") + std::to_string(crossing[i]);
+    text += "]";
+  }
+  return text + "]";
+}
+
+// A DT code's text, tagged.
+std::string DtText(const std::variant<std::string, std::vector<int>>& code) {
+  std::string text = "DT[";
+  if (const auto* given = std::get_if<std::string>(&code)) {
+    return FormOfDiagramText(*given) == DiagramForm::dt ? *given : text + *given + "]";
+  }
+  for (int entry : std::get<std::vector<int>>(code))
+    text += (text.size() > 3 ? "," : "") + std::to_string(entry);
+  return text + "]";
+}
+
 PyPresentation Unsimplified(Result<Presentation> presentation) {
   return PyPresentation{ValueOrThrow(std::move(presentation)), {}, false};
 }
@@ -102,7 +127,7 @@ PyPresentation EnsureSimplified(const PyPresentation& input, int64_t effort) {
 }
 
 int64_t IsotopyEffort(const PyPresentation& input) {
-  return EffortForBraidLength(kMediumEffort, input.presentation.braidText.size());
+  return EffortForBraidLength(kMediumEffort, DiagramLength(input.presentation.braidText));
 }
 
 void RegisterPresentation(py::module_& module) {
@@ -148,6 +173,27 @@ void RegisterPresentation(py::module_& module) {
       "With zero_surgery the longitude is added as a relator (the 0-surgery). At most 47 letters and "
       "31 strands. Raises quarvel.Error('Not a valid braid description') and the like.");
   module.def(
+      "from_pd",
+      [](const std::variant<std::string, std::vector<std::vector<int>>>& code, bool zeroSurgery) {
+        return Unsimplified(BraidPresentation(PdText(code), zeroSurgery));
+      },
+      py::arg("code"), py::arg("zero_surgery") = false,
+      "from_pd(code, zero_surgery=False) -> Presentation\n\n"
+      "The Wirtinger presentation of a knot or link diagram given by its PD code, phi = 1 on every "
+      "meridian: a list of 4-tuples as SnapPy's PD_code() gives it, [(1,5,2,4), (3,1,4,6), (5,3,6,2)], "
+      "or the text '[[1,5,2,4],...]' or 'PD[X[1,5,2,4],...]'. X[a,b,c,d] lists the edges counter-"
+      "clockwise from the incoming under-edge a. Raises quarvel.Error naming the first bad crossing.");
+  module.def(
+      "from_dt",
+      [](const std::variant<std::string, std::vector<int>>& code, bool zeroSurgery) {
+        return Unsimplified(BraidPresentation(DtText(code), zeroSurgery));
+      },
+      py::arg("code"), py::arg("zero_surgery") = false,
+      "from_dt(code, zero_surgery=False) -> Presentation\n\n"
+      "The presentation of the knot with this DT code: a list of even ints [4, 6, 2] or the text "
+      "'4 6 2'. A negative entry marks an even passage that runs over. Raises quarvel.Error when the "
+      "code is not realisable.");
+  module.def(
       "from_text",
       [](const std::string& text, bool zeroSurgery) {
         return Unsimplified(PresentationFromText(text, zeroSurgery));
@@ -166,9 +212,10 @@ void RegisterPresentation(py::module_& module) {
       },
       py::arg("name"), py::arg("zero_surgery") = false,
       "from_knot(name, zero_surgery=False) -> Presentation\n\n"
-      "A knot of the built-in tables by name ('3_1', 'Knot 4_1', '11_401', '12_1311'), as "
-      "quarvel-cli --knot takes it: the knot table first, then the examples, then the mutants. "
-      "Raises quarvel.Error for an unknown name.");
+      "A knot of the built-in tables by name ('3_1', 'Knot 4_1', '11_401' = '11n_34' = 'K11n34', "
+      "'12_1311', '13_42', 'm3_1' for the mirror image), as quarvel-cli --knot takes it: the braid "
+      "of the knot table, the examples or the mutants, else the prime knot table's braid or, where "
+      "that is longer than 47 letters, its PD code. Raises quarvel.Error for an unknown name.");
   module.def(
       "knot_names",
       []() {

@@ -1,7 +1,9 @@
 #include "cli/cli_options.h"
 
 #include "front/pick_lists.h"
+#include "group/diagram_text.h"
 #include "group/knot_tables.h"
+#include "group/table_knots.h"
 
 #include <algorithm>
 #include <array>
@@ -83,6 +85,7 @@ constexpr std::array<std::string_view, 5> kStopNames = {"never", "first", "not-f
                                                         "vanishes"};
 constexpr std::array<std::string_view, 3> kMatrixNames = {"none", "matrix", "gap"};
 constexpr std::array<std::string_view, 2> kFormatNames = {"panels", "json"};
+constexpr std::array<std::string_view, 3> kPrimeTableSizes = {"11", "12", "13"};
 
 // Values of flags that depend on others, applied once every flag is known.
 struct Pending {
@@ -100,17 +103,23 @@ void SetPickedFile(MainWindowOptions& options, const std::string& path) {
   if (options.pickedName.empty()) throw UsageError("--file: '" + path + "' names no file");
 }
 
-// The braid exactly as picking the knot from the first list that has it puts it into the edit box.
+// The braid exactly as picking the knot from the first list that has it puts it into the edit box;
+// a knot no pick list holds, or a mirror image, puts its diagram there (group/table_knots.h).
 void SetKnot(MainWindowOptions& options, const std::string& name) {
-  KnotPositions found = FindKnot(name);
+  const std::optional<TableKnotName> knot = ParseTableKnotName(name);
+  KnotPositions found = FindKnot(knot && !knot->mirror ? SingleNumberingName(*knot) : name);
+  if (knot && knot->mirror) found = {};
   if (found.knotList != 0) {
     knotListSelect(options, found.knotList);
   } else if (found.examplesList != 0) {
     examplesListSelect(options, found.examplesList);
   } else if (found.mutantsList != 0) {
     mutantsListSelect(options, found.mutantsList);
+  } else if (std::optional<std::string> diagram = TableKnotDiagram(name)) {
+    options.braidEditText = *diagram;
   } else {
-    throw UsageError("--knot: no built-in knot is named '" + name + "'");
+    throw UsageError("--knot: no built-in knot is named '" + name +
+                     "'; names: " + std::string(kKnotNameSchemes));
   }
 }
 
@@ -136,7 +145,8 @@ void ApplyPending(CliRequest& request, const Pending& pending) {
   MainWindowOptions& o = request.options;
   if (request.command == Command::knots) return;
   if (pending.inputs != 1)
-    throw UsageError("give exactly one input: --braid TEXT, --knot NAME or --file PATH");
+    throw UsageError(
+        "give exactly one input: --braid TEXT, --knot NAME, --pd CODE, --dt CODE or --file PATH");
   if (pending.rep) reptypeChange(o, ItemOf("--rep", *pending.rep, kRepNames));
   if (pending.size) SetSize(o, *pending.size);
   if (pending.compareFields) SetComparedFields(o, *pending.compareFields);
@@ -162,7 +172,9 @@ const std::map<std::string, FlagSpec>& Flags() {
           ++p.inputs;
         }}},
       {"--knot",
-       {kAll, "NAME", "a knot of the built-in tables: 4_1, 11_401, 12_1311, ... (quarvel-cli knots)",
+       {kAll, "NAME",
+        "a knot of the built-in tables: 4_1, 11_401 = 11n_34 = K11n34, 12a_1, 13_9988, m3_1 (mirror), ... "
+        "(quarvel-cli knots)",
         [](CliRequest& r, Pending& p, const std::string& v) {
           SetKnot(r.options, v);
           r.input = {"knot", v};
@@ -174,6 +186,30 @@ const std::map<std::string, FlagSpec>& Flags() {
       {"--mutants",
        {kKnots, "", "the mutants list instead of the knot table",
         [](CliRequest& r, Pending&, const std::string&) { r.pickList = PickList::mutants; }}},
+      {"--table",
+       {kKnots, "N", "a knot list of every prime knot up to N crossings: 11, 12 or 13",
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.primesUpTo = 11 + ItemOf("--table", v, kPrimeTableSizes);
+          r.pickList = PickList::primes;
+        }}},
+      {"--pd",
+       {kAll, "CODE", "a knot or link as a PD code: [[1,5,2,4],[3,1,4,6],[5,3,6,2]] or PD[X[1,5,2,4],...]",
+        [](CliRequest& r, Pending& p, const std::string& v) {
+          if (v.empty()) throw UsageError("--pd: the PD code is empty");
+          r.options.braidEditText = FormOfDiagramText(v) == DiagramForm::pd ? v : "PD" + v;
+          r.input = {"pd", v};
+          ++p.inputs;
+        }}},
+      {"--dt",
+       {kAll, "CODE", "a knot as a DT code: \"4 6 2\", [4,6,2] or DT[4,6,2]",
+        [](CliRequest& r, Pending& p, const std::string& v) {
+          if (v.empty()) throw UsageError("--dt: the DT code is empty");
+          const bool tagged = FormOfDiagramText(v) == DiagramForm::dt;
+          const bool bracketed = v.starts_with('[') || v.starts_with('(');
+          r.options.braidEditText = tagged ? v : (bracketed ? "DT" + v : "DT[" + v + "]");
+          r.input = {"dt", v};
+          ++p.inputs;
+        }}},
       {"--file",
        {kAll, "PATH", "a presentation file, a file holding a braid, or a knot list",
         [](CliRequest& r, Pending& p, const std::string& v) {
@@ -334,7 +370,7 @@ std::string HelpLine(const std::string& left, std::string_view right, size_t col
 std::string CommandUsage(Command command) {
   const size_t i = static_cast<size_t>(command);
   std::string usage = "quarvel-cli " + std::string(kCommandNames[i]);
-  usage += command == Command::knots ? " [--examples | --mutants]" : " INPUT [OPTIONS]";
+  usage += command == Command::knots ? " [--examples | --mutants | --table N]" : " INPUT [OPTIONS]";
   return usage;
 }
 
@@ -367,7 +403,7 @@ std::string UsageText() {
                      kCommandPurposes[i], 52);
   }
   return text +
-         "INPUT: --braid TEXT | --knot NAME | --file PATH\n"
+         "INPUT: --braid TEXT | --knot NAME | --pd CODE | --dt CODE | --file PATH\n"
          "quarvel-cli COMMAND --help lists the options of a command; quarvel-cli --version prints the "
          "version.\n";
 }
@@ -377,7 +413,7 @@ std::string HelpText(std::optional<Command> command) {
   const size_t c = static_cast<size_t>(*command);
   std::string text = "usage: " + CommandUsage(*command) + "\n" + std::string(kCommandPurposes[c]) + "\n\n";
   // The inputs first, then the options in alphabetical order.
-  std::vector<std::string> names = {"--braid", "--knot", "--file"};
+  std::vector<std::string> names = {"--braid", "--knot", "--pd", "--dt", "--file"};
   for (const auto& [name, spec] : Flags()) {
     if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
   }
@@ -387,7 +423,7 @@ std::string HelpText(std::optional<Command> command) {
     text += HelpLine("  " + name + (spec.value.empty() ? "" : " " + std::string(spec.value)), spec.help, 24);
   }
   text += HelpLine("  -h, --help", "this text", 24);
-  if (*command != Command::knots) text += "Exactly one input: --braid, --knot or --file.\n";
+  if (*command != Command::knots) text += "Exactly one input: --braid, --knot, --pd, --dt or --file.\n";
   return text;
 }
 

@@ -14,7 +14,7 @@ namespace quarvel::cli {
 enum class Command { norm, isotopy, show, knots };
 
 // Which pick list `knots` prints.
-enum class PickList { knots, examples, mutants };
+enum class PickList { knots, examples, mutants, primes };
 
 // What stdout receives: the panels' snapshot, or JSON Lines (json_events.h).
 enum class OutputFormat { panels, json };
@@ -43,6 +43,7 @@ struct CliRequest {
   std::string outputDirectory;  // as given; empty when not
   bool dryRun = false;
   PickList pickList = PickList::knots;
+  int primesUpTo = 13;  // --table: the largest crossing number listed
   OutputFormat format = OutputFormat::panels;
   GivenInput input;
 };

@@ -2,7 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "group/diagram_text.h"
 #include "group/knot_tables.h"
+#include "group/table_knots.h"
 
 namespace quarvel::cli {
 namespace {
@@ -120,7 +122,7 @@ void JsonEvents::RunEnded(const RunEndRecord& end) {
   WriteLine(out_, std::move(summary), "summary");
 }
 
-void PrintPickListJson(std::ostream& out, PickList list) {
+void PrintPickListJson(std::ostream& out, PickList list, int primesUpTo) {
   switch (list) {
     case PickList::knots:
       for (int p = 1; p <= kKnotTableSize; ++p)
@@ -136,6 +138,18 @@ void PrintPickListJson(std::ostream& out, PickList list) {
         const std::string_view entry = MutantsListEntry(p);
         if (entry.find_first_not_of('*') == std::string_view::npos) continue;  // a separator
         WriteLine(out, {{"list", "mutants"}, {"entry", entry}}, "knot");
+      }
+      return;
+    case PickList::primes:
+      for (int p = 1; p <= kPrimeKnotCount && PrimeKnotCrossings(p) <= primesUpTo; ++p) {
+        const std::string diagram = TableKnotDiagram(PrimeKnotName(p)).value_or("");
+        const bool braid = FormOfDiagramText(diagram) == DiagramForm::braid;
+        WriteLine(out,
+                  {{"list", "primes"},
+                   {"entry", PrimeKnotName(p)},
+                   {"crossings", PrimeKnotCrossings(p)},
+                   {braid ? "braid" : "pd", diagram}},
+                  "knot");
       }
       return;
   }

@@ -34,6 +34,6 @@ class JsonEvents : public RunEvents {
 };
 
 // `quarvel-cli knots --format json`: one "knot" object per entry of the pick list.
-void PrintPickListJson(std::ostream& out, PickList list);
+void PrintPickListJson(std::ostream& out, PickList list, int primesUpTo);
 
 }  // namespace quarvel::cli

@@ -1,10 +1,11 @@
 #include "cli/knots_command.h"
 
 #include "group/knot_tables.h"
+#include "group/table_knots.h"
 
 namespace quarvel::cli {
 
-void PrintPickList(std::ostream& out, PickList list) {
+void PrintPickList(std::ostream& out, PickList list, int primesUpTo) {
   switch (list) {
     case PickList::knots:
       out << kKnotListHeader << '\n';
@@ -16,6 +17,12 @@ void PrintPickList(std::ostream& out, PickList list) {
       return;
     case PickList::mutants:
       for (int p = 0; p <= MutantsListSize(); ++p) out << MutantsListEntry(p) << '\n';
+      return;
+    case PickList::primes:
+      out << "% The prime knots with up to " << primesUpTo << " crossings\n";
+      for (int p = 1; p <= kPrimeKnotCount && PrimeKnotCrossings(p) <= primesUpTo; ++p) {
+        out << PrimeKnotName(p) << "  " << TableKnotDiagram(PrimeKnotName(p)).value_or("") << '\n';
+      }
       return;
   }
 }

@@ -169,9 +169,9 @@ int Run(const CliRequest& request) {
   }
   if (request.command == Command::knots) {
     if (request.format == OutputFormat::json) {
-      PrintPickListJson(std::cout, request.pickList);
+      PrintPickListJson(std::cout, request.pickList, request.primesUpTo);
     } else {
-      PrintPickList(std::cout, request.pickList);
+      PrintPickList(std::cout, request.pickList, request.primesUpTo);
     }
     return StandardOutputStatus();
   }

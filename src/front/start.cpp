@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "group/braid.h"
+#include "group/diagram_text.h"
 
 namespace quarvel {
 namespace {
@@ -90,7 +90,7 @@ bool TakeStartSettings(const MainWindowOptions& options, Workbench& workbench) {
   s.normMode = !options.isotopyMode;
   workbench.presentation.braidText = braidText;
   // A note after the braid (as in the mutants list) does not make the braid longer.
-  const size_t braidLength = BraidWithoutNote(braidText).size();
+  const size_t braidLength = DiagramLength(NormaliseDiagramText(braidText));
   if (options.isotopyMode) {
     TakeIsotopySettings(options, braidLength, s);
   } else {

@@ -240,7 +240,10 @@ Result<std::vector<int>> ParseBraid(const std::string& text) {
 Result<ClosedBraid> BuildClosedBraid(const std::string& normalisedText) {
   Result<std::vector<int>> letters = ParseBraid(normalisedText);
   if (!letters) return Failure{letters.error()};
-  ClosedBraid braid = CloseArcs(*letters);
+  return CompleteClosure(CloseArcs(*letters));
+}
+
+Result<ClosedBraid> CompleteClosure(ClosedBraid braid) {
   Longitude longitude = FirstLongitude(braid);
   if (!longitude.complete) return Failure{"Program error"};
   braid.longitude = std::move(longitude.word);

@@ -42,8 +42,8 @@ struct Crossing {
   int underOut = 0;
 };
 
-// The closure of a braid: its arcs numbered 1..generatorCount, its crossings (1-based, slot 0
-// unused), and the longitude of the component through arc 1, read off the crossings it passes under
+// The closure of a braid (or any knot diagram): its arcs numbered 1..generatorCount, its crossings (1-based,
+// slot 0 unused), and the longitude of the component through arc 1, read off the crossings it passes under
 // with the writhe undone, so that its exponent sum is 0.
 struct ClosedBraid {
   std::vector<Crossing> crossings;
@@ -53,6 +53,11 @@ struct ClosedBraid {
 
   int CrossingCount() const { return static_cast<int>(crossings.size()) - 1; }
 };
+
+// Completes a closure whose crossings and arcs are set: the longitude of the component through
+// arc 1 and whether there are further components. Fails with "Program error" when the arcs of that
+// component do not close up.
+Result<ClosedBraid> CompleteClosure(ClosedBraid braid);
 
 // Parses a normalised description (NormaliseBraidText) and closes the braid. Fails as ParseBraid
 // does, or with "Program error" when the arcs of the first component do not close up.

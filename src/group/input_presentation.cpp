@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "group/braid.h"
-#include "group/knot_tables.h"
+#include "group/diagram_text.h"
 #include "group/presentation_file.h"
+#include "group/table_knots.h"
 
 namespace quarvel {
 namespace {
@@ -24,8 +25,8 @@ Presentation WithInputRelators(Presentation presentation, const std::vector<Word
 
 Result<Presentation> BraidPresentation(std::string_view braidText, bool zeroSurgery) {
   Presentation presentation;
-  presentation.braidText = NormaliseBraidText(braidText);
-  Result<ClosedBraid> braid = BuildClosedBraid(presentation.braidText);
+  presentation.braidText = NormaliseDiagramText(braidText);
+  Result<ClosedBraid> braid = CloseDiagram(presentation.braidText);
   if (!braid) return Failure{braid.error()};
   Result<std::vector<Word>> relators = WirtingerRelators(*braid, zeroSurgery);
   if (!relators) return Failure{relators.error()};
@@ -51,15 +52,7 @@ Result<Presentation> PresentationFromText(std::string_view text, bool zeroSurger
 }
 
 std::optional<std::string> BuiltInKnotBraid(std::string_view name) {
-  const KnotPositions found = FindKnot(name);
-  if (found.knotList != 0) return std::string(KnotBraid(found.knotList));
-  if (found.examplesList != 0) return std::string(ExampleBraid(found.examplesList));
-  if (found.mutantsList != 0) {
-    const std::string_view entry = MutantsListEntry(found.mutantsList);
-    const size_t brace = entry.find('{');
-    if (brace != std::string_view::npos) return std::string(entry.substr(brace));
-  }
-  return std::nullopt;
+  return TableKnotDiagram(name);
 }
 
 }  // namespace quarvel

@@ -24,9 +24,9 @@ Result<Presentation> BraidPresentation(std::string_view braidText, bool zeroSurg
 // relator could be read from the text" when no relator is read.
 Result<Presentation> PresentationFromText(std::string_view text, bool zeroSurgery);
 
-// The braid that picking the knot by name puts into a run ("4_1", "Knot 4_1", "11_401",
-// "12_1311"): from the knot table when it is there, else from the examples, else the mutants entry
-// from its "{" on (with the note after the braid). None for a name no list holds.
+// The diagram that a table knot's name puts into a run ("4_1", "Knot 4_1", "11_401", "11n_34",
+// "K11n34", "12_1311", "13_42", "m3_1"): the braid of the pick lists where they hold the knot,
+// else the prime knot table's braid or PD code (group/table_knots.h). None for an unknown name.
 std::optional<std::string> BuiltInKnotBraid(std::string_view name);
 
 }  // namespace quarvel

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "group/diagram_text.h"
+
 namespace quarvel {
 namespace {
 
@@ -151,7 +153,8 @@ PreScan PreScanPresentation(std::istream& in) {
       if (++emptyLines > kMaxEmptyLines) return scan;
       continue;
     }
-    if (StartsWith(line, "{")) {
+    // A braid, or a PD or DT code.
+    if (StartsWith(line, "{") || FormOfDiagramText(line) != DiagramForm::braid) {
       scan.kind = PreScan::braid;
       scan.braidText = line;
       return scan;

@@ -5,7 +5,8 @@
 // "#" comments skipped, then phi lines of at most 3 characters (a letter and its value; every
 // other generator keeps phi = 1). Format II: relator lines of generators x_3 or x_{3}, inverted by
 // a directly following ^-1 or ^{-1}, one relator per line up to an empty line; phi is 1 throughout.
-// A line beginning with "{" holds a braid description instead.
+// A line beginning with "{" holds a braid description instead, one beginning with "PD[", "[[" or
+// "DT[" a PD or DT code (group/diagram_text.h).
 //
 // Beyond the data model: more than 52 relators fail with "Too many relators", a generator above 52
 // with "Too many generators"; the first failure is the one reported. Lines are read without their

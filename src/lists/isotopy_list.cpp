@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "group/diagram_text.h"
 #include "lists/knot_list.h"
 #include "lists/list_progress.h"
 #include "poly/polynomial.h"
@@ -49,8 +50,12 @@ std::string IsotopyName(std::string_view line) {
   return name.substr(0, name.find_last_not_of(' ') + 1);
 }
 
-// At most 400 characters from the first "{", up to the first "}", which is added when missing.
+// A PD or DT code as the line gives it; a braid: at most 400 characters from the first "{", up to
+// the first "}", which is added when missing.
 std::string IsotopyBraid(std::string_view line) {
+  if (const DiagramSpan span = FindDiagram(line); span.Found() && line[span.begin] != '{') {
+    return std::string(line.substr(span.begin, span.end - span.begin));
+  }
   size_t open = line.find('{');
   std::string braid(line.substr(open == std::string_view::npos ? 0 : open, kLongestBraid));
   size_t close = braid.find('}');
@@ -69,7 +74,7 @@ bool IsMarked(std::string_view line) {
 void MarkRepeated(std::string& line) {
   if (IsMarked(line)) return;
   const size_t colon = line.find(':');
-  const bool colonEndsName = colon != std::string::npos && colon < line.find('{');
+  const bool colonEndsName = colon != std::string::npos && colon < FindDiagram(line).begin;
   line.insert(colonEndsName ? colon : ListLineName(line).size(), kRepeated);
 }
 
@@ -104,7 +109,8 @@ ListInvariant ReadInvariant(std::string_view line) {
   if (size_t classes = line.find(kClassesField); classes != std::string_view::npos && classes < text) {
     invariant.classes = std::atoll(std::string(line.substr(classes + kClassesField.size(), 8)).c_str());
   }
-  const size_t braidEnd = line.find('}', text);
+  const DiagramSpan diagram = FindDiagram(line.substr(text));
+  const size_t braidEnd = diagram.Found() ? text + diagram.end - 1 : std::string_view::npos;
   if (size_t hash = line.rfind(kHashField); hash != std::string_view::npos && hash > braidEnd) {
     invariant.hash = line.substr(hash + kHashField.size(), 16);
   }

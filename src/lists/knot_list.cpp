@@ -10,7 +10,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "group/knot_tables.h"
+#include "group/diagram_text.h"
+#include "group/table_knots.h"
 
 namespace quarvel {
 namespace {
@@ -91,9 +92,9 @@ bool ReplaceFile(const std::string& path, const std::string& text, bool unnamed)
   return true;
 }
 
-// The first "{" of a line, or its end.
+// Where the line's braid, PD or DT code begins, or its end.
 size_t BraidStart(std::string_view line) {
-  return std::min(line.find('{'), line.size());
+  return std::min(FindDiagram(line).begin, line.size());
 }
 
 // Blanks, and a CR left at a line's end in a list whose lines end with LF.
@@ -108,14 +109,13 @@ std::string_view LeadingWord(std::string_view line) {
   return line.substr(0, line.find_first_of(" \t"));
 }
 
-// The braid of the table knot named `name`, empty when no table holds it.
+// The diagram a run takes for the table knot named `name` (the pick lists' braid without its note),
+// empty when no table holds it.
 std::string TableBraid(std::string_view name) {
   if (name.empty()) return {};
-  const KnotPositions found = FindKnot(name);
-  if (found.knotList > 0) return std::string(KnotBraid(found.knotList));
-  if (found.examplesList > 0) return std::string(ExampleBraid(found.examplesList));
-  if (found.mutantsList > 0) return ListLineBraid(MutantsListEntry(found.mutantsList));
-  return {};
+  const std::string diagram = TableKnotDiagram(name).value_or("");
+  const DiagramSpan span = FindDiagram(diagram);
+  return span.Found() ? diagram.substr(span.begin, span.end - span.begin) : diagram;
 }
 
 // The file's lines, each without its line end; `lineEnd` becomes the first line's end. In a list
@@ -160,7 +160,7 @@ bool IsListEnd(std::string_view line) {
 
 bool IsKnotLine(std::string_view line) {
   if (TrimBlanks(line).empty() || line.starts_with("%") || IsListEnd(line)) return false;
-  return line.find('{') != std::string_view::npos || !TableBraid(LeadingWord(line)).empty();
+  return FindDiagram(line).Found() || !TableBraid(LeadingWord(line)).empty();
 }
 
 std::string_view ListLineName(std::string_view line) {
@@ -171,10 +171,7 @@ std::string_view ListLineName(std::string_view line) {
 
 std::string ListLineResults(std::string_view line) {
   std::string rest(line.substr(ListLineName(line).size()));
-  if (const size_t open = rest.find('{'); open != std::string::npos) {
-    const size_t close = rest.find('}', open);
-    rest.erase(open, close == std::string::npos ? std::string::npos : close + 1 - open);
-  }
+  if (const DiagramSpan span = FindDiagram(rest); span.Found()) rest.erase(span.begin, span.end - span.begin);
   return rest;
 }
 
@@ -220,14 +217,11 @@ bool RewriteKnotList(const std::string& path, const KnotList& list, FailureState
 }
 
 std::string ListLineBraid(std::string_view line) {
-  size_t open = line.find('{');
-  if (open == std::string_view::npos) {
-    if (std::string table = TableBraid(LeadingWord(line)); !table.empty()) return table;
-    open = 0;
-  }
-  size_t close = line.find('}', open);
-  size_t end = close == std::string_view::npos ? line.size() : close + 1;
-  return std::string(line.substr(open, end - open));
+  const DiagramSpan span = FindDiagram(line);
+  if (span.Found()) return std::string(line.substr(span.begin, span.end - span.begin));
+  if (std::string table = TableBraid(LeadingWord(line)); !table.empty()) return table;
+  const size_t close = line.find('}');
+  return std::string(line.substr(0, close == std::string_view::npos ? close : close + 1));
 }
 
 std::string NotComputedLine(std::string_view line, std::string_view reason, size_t nameWidth) {

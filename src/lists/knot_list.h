@@ -11,11 +11,12 @@
 // lines before "end" (or after it) fails with "Knot list has more than 20000 lines"; a list that
 // cannot be opened fails with "Cannot read the knot list".
 //
-// A knot line is a line that is not blank, no comment and not "end", and holds a braid ("{") or
-// begins with the name of a table knot ("7_4"); every other line is kept as it stands and never
-// taken as a knot. A knot line is read in two parts: its name (up to the first ":" before the
-// braid, else up to the braid) and the rest without the braid: its results and notes. Result
-// tokens ("3y", "new", "degree", ...) count only there, never in the name or the braid.
+// A knot line is a line that is not blank, no comment and not "end", and holds a braid ("{"), a
+// PD code ("PD[...]" or "[[...]]") or a DT code ("DT[...]"), or begins with the name of a table
+// knot ("7_4", "11n_34", "13_42"; group/table_knots.h); every other line is kept as it stands and
+// never taken as a knot. A knot line is read in two parts: its name (up to the first ":" before the
+// braid or code, else up to it) and the rest without the braid or code: its results and notes.
+// Result tokens ("3y", "new", "degree", ...) count only there, never in the name or the braid.
 //
 // Rewriting never leaves a partial list behind: the new text goes to a temporary file in the
 // list's own folder, is flushed to the disk and then renamed over the list, so a run killed at any
@@ -73,9 +74,9 @@ bool ReadListForLine(const std::string& path, int64_t lineNumber, KnotList& list
 // failure the old file stays, the failure is set and false is returned.
 bool RewriteKnotList(const std::string& path, const KnotList& list, FailureState& failure);
 
-// The braid of a list line: from its first "{" up to and including the first "}" after it, or to
-// the end of the line when there is none. A line without "{" that begins with a table knot's name
-// gets that knot's braid; any other line is taken whole.
+// The braid, PD or DT code of a list line (group/diagram_text.h, FindDiagram). A line without one
+// that begins with a table knot's name gets the diagram a run takes for that knot; any other line
+// is taken up to its first "}".
 std::string ListLineBraid(std::string_view line);
 
 // The line of a knot that could not be computed: its name, "not computed: " and the reason, and

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "group/diagram_text.h"
 #include "group/input_file_check.h"
 #include "group/presentation_file.h"
 #include "run/picked_file.h"
@@ -23,7 +24,7 @@ bool IsKnotList(std::istream& in) {
   std::string first;
   std::string second;
   if (!ReadListLine(in, first) || !ReadListLine(in, second)) return false;
-  return first.find('{') != std::string::npos || second.find('{') != std::string::npos;
+  return FindDiagram(first).Found() || FindDiagram(second).Found();
 }
 
 bool PickedFileIsKnotList(const RunSettings& s) {

@@ -1,6 +1,7 @@
 #pragma once
 // A picked file is a knot list when one of its first two lines (blank lines and lines beginning
-// with "%" skipped, lines beginning with "x_" or " x_" counting as empty) holds a "{".
+// with "%" skipped, lines beginning with "x_" or " x_" counting as empty) holds a braid, PD or DT
+// code (group/diagram_text.h, FindDiagram).
 
 #include <istream>
 

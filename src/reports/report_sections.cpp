@@ -256,7 +256,7 @@ void WriteTwistedResultLatex(const Workbench& wb, ReportFile& file) {
 void WritePresentationLines(const Workbench& wb, ReportFile& file, std::string_view prefix, bool latex) {
   const Presentation& p = wb.presentation;
   if (latex) {
-    if (!p.braidText.empty()) file.Line("\\noindent {\\bf{Braid: " + LatexBraid(p.braidText) + ".}} \\\\");
+    if (!p.braidText.empty()) file.Line("\\noindent {\\bf{" + LatexDiagram(p.braidText) + ".}} \\\\");
     file.Line("\\noindent Presentation of $\\pi_1(" + p.spaceNameLatex + ")$:");
     file.Line("The generators are $" + UsedGeneratorLetters(p, ", ") + "$.");
     file.Line("The relators are as follows:");

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "group/braid.h"
+#include "group/diagram_text.h"
 #include "poly/polynomial.h"
 
 namespace quarvel {
@@ -99,6 +100,18 @@ std::string LatexBraid(std::string_view braidText) {
   std::string_view note = BraidNote(braidText);
   if (!note.empty()) latex += " " + LatexPlainText(note);
   return latex;
+}
+
+std::string LatexDiagram(std::string_view diagramText) {
+  switch (FormOfDiagramText(diagramText)) {
+    case DiagramForm::braid:
+      return "Braid: " + LatexBraid(diagramText);
+    case DiagramForm::pd:
+      return "PD code: \\texttt{" + LatexPlainText(diagramText) + "}";
+    case DiagramForm::dt:
+      return "DT code: \\texttt{" + LatexPlainText(diagramText) + "}";
+  }
+  return {};
 }
 
 }  // namespace quarvel

@@ -59,6 +59,8 @@ std::string LatexPlainText(std::string_view text);
 
 // A braid description in LaTeX: the letters in braces in math mode, then its note as plain text.
 std::string LatexBraid(std::string_view braidText);
+// "Braid: " and the braid as LatexBraid writes it, or "PD code: " / "DT code: " and the code.
+std::string LatexDiagram(std::string_view diagramText);
 
 // Blanks appended until text is at least `width` characters long.
 void PadTo(std::string& text, size_t width);

@@ -1,14 +1,14 @@
 #include "run/braid_input.h"
 
-#include "group/braid.h"
+#include "group/diagram_text.h"
 #include "run/knot_files.h"
 
 namespace quarvel {
 
 void LoadBraidPresentation(Workbench& wb) {
   Presentation& p = wb.presentation;
-  p.braidText = NormaliseBraidText(p.braidText);
-  Result<ClosedBraid> braid = BuildClosedBraid(p.braidText);
+  p.braidText = NormaliseDiagramText(p.braidText);
+  Result<ClosedBraid> braid = CloseDiagram(p.braidText);
   if (!braid) return Fail(wb.failure, braid.error());
   p.braidIsLink = braid->isLink;
   Result<std::vector<Word>> relators = WirtingerRelators(*braid, wb.settings.zeroSurgery);

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "group/diagram_text.h"
 #include "run/braid_input.h"
 
 namespace quarvel {
@@ -24,6 +25,19 @@ std::string_view BraidCaption(bool link, bool zeroSurgery, ComputationWindow win
   return "Knot is closure of the braid ";
 }
 
+// The braid caption, or for a PD or DT code the same words with the code in place of the braid.
+std::string DiagramCaption(std::string_view braidCaption, std::string_view text) {
+  std::string caption(braidCaption);
+  const DiagramForm form = FormOfDiagramText(text);
+  if (form == DiagramForm::braid) return caption;
+  const std::string code = form == DiagramForm::pd ? "given by the PD code " : "given by the DT code ";
+  for (std::string_view braid : {"the closure of the braid ", "closure of the braid "}) {
+    if (size_t at = caption.find(braid); at != std::string::npos)
+      return caption.replace(at, braid.size(), code);
+  }
+  return caption;
+}
+
 }  // namespace
 
 std::string BraidInputCaption(Workbench& wb) {
@@ -32,7 +46,8 @@ std::string BraidInputCaption(Workbench& wb) {
   LoadBraidPresentation(wb);
   const bool link = wb.presentation.braidIsLink;
   wb.current.groupType = link ? GroupType::link : (zeroSurgery ? GroupType::closed : GroupType::knot);
-  return std::string(BraidCaption(link, zeroSurgery, wb.panels.window)) + wb.presentation.braidText;
+  return DiagramCaption(BraidCaption(link, zeroSurgery, wb.panels.window), wb.presentation.braidText) +
+         wb.presentation.braidText;
 }
 
 std::string FileCaption(const Workbench& wb) {
