@@ -20,8 +20,7 @@ constexpr int kProductPieceStep = 12;
 constexpr int kLineAfterRepresentation = 15;
 constexpr int kRepresentationWrapStep = 13;
 constexpr size_t kPiecesForSummary = 6;
-constexpr int kSummaryY = 55;
-constexpr int kSummaryBlankY = 67;
+constexpr int kSummaryStep = 15;
 constexpr size_t kSummaryEnd = 50;
 constexpr int kProgressPanel = 1;
 constexpr int kProgressY = 67;
@@ -118,17 +117,18 @@ void ShowProduct(Workbench& wb, int64_t classCount) {
   const std::vector<std::string> pieces = CutBeforeSigns(
       "The product of the twisted " + torsion + "Alexander polynomial equals: " + iso.productText.plain,
       kProductFirstCut);
+  // A long product gets its lowest and highest terms on the first line, and the whole product below.
   int y = 7;
+  if (pieces.size() >= kPiecesForSummary) {
+    const std::string& text = iso.productText.plain;
+    WriteText(wb.panels, kProductPanel, kMargin, y,
+              "Lowest and highest terms: " + HeadToSign(text, kSummaryEnd) + "...." +
+                  TailFromSign(text, kSummaryEnd));
+    y += kSummaryStep;
+  }
   for (const std::string& piece : pieces) {
     WriteText(wb.panels, kProductPanel, kMargin, y, piece);
     y += kProductPieceStep;
-  }
-  if (pieces.size() >= kPiecesForSummary) {
-    const std::string& text = iso.productText.plain;
-    WriteText(wb.panels, kProductPanel, kMargin, kSummaryBlankY, BlankLine());
-    WriteText(wb.panels, kProductPanel, kMargin, kSummaryY,
-              "Lowest and highest terms: " + HeadToSign(text, kSummaryEnd) + "...." +
-                  TailFromSign(text, kSummaryEnd));
   }
 }
 
