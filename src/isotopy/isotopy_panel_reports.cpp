@@ -117,18 +117,17 @@ void ShowProduct(Workbench& wb, int64_t classCount) {
   const std::vector<std::string> pieces = CutBeforeSigns(
       "The product of the twisted " + torsion + "Alexander polynomial equals: " + iso.productText.plain,
       kProductFirstCut);
-  // A long product gets its lowest and highest terms on the first line, and the whole product below.
   int y = 7;
-  if (pieces.size() >= kPiecesForSummary) {
-    const std::string& text = iso.productText.plain;
-    WriteText(wb.panels, kProductPanel, kMargin, y,
-              "Lowest and highest terms: " + HeadToSign(text, kSummaryEnd) + "...." +
-                  TailFromSign(text, kSummaryEnd));
-    y += kSummaryStep;
-  }
   for (const std::string& piece : pieces) {
     WriteText(wb.panels, kProductPanel, kMargin, y, piece);
     y += kProductPieceStep;
+  }
+  // A long product gets its lowest and highest terms on a line of their own below it.
+  if (pieces.size() >= kPiecesForSummary) {
+    const std::string& text = iso.productText.plain;
+    WriteText(wb.panels, kProductPanel, kMargin, y - kProductPieceStep + kSummaryStep,
+              "Lowest and highest terms: " + HeadToSign(text, kSummaryEnd) + "...." +
+                  TailFromSign(text, kSummaryEnd));
   }
 }
 
