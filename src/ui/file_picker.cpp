@@ -108,7 +108,6 @@ void FilePicker::PickFile(QListWidgetItem* item) {
   Q_EMIT filePicked(SplitPickedPath(QDir(directory_).filePath(item->text())));
 }
 
-
 // Qt's own dialog rather than the platform's: it behaves the same everywhere, tests can drive it,
 // and it keeps the main window usable (window-modal, not application-modal).
 void FilePicker::Browse() {

@@ -135,7 +135,8 @@ MainWindow::MainWindow() : QWidget(nullptr) {
 MainWindow::~MainWindow() = default;
 
 void MainWindow::ConnectComputationWindow(PanelWindow& window) {
-  connect(&window, &PanelWindow::pausePressed, this, [this] { surface_->TogglePause(workbench_->panels.flags); });
+  connect(&window, &PanelWindow::pausePressed, this,
+          [this] { surface_->TogglePause(workbench_->panels.flags); });
   connect(&window, &PanelWindow::leavePressed, this,
           [this] { surface_->LeaveRun(workbench_->panels.flags); });
 }

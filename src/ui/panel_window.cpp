@@ -184,9 +184,11 @@ void PanelWindow::GrowToShowAllText(QSize largest) {
       const EdgeShares& s = placement.place.shares;
       const QSize missing = view->ContentSize() - view->size();
       if (view->horizontalScrollBar()->maximum() > 0 && s.right > s.left)
-        wider = std::max(wider, static_cast<int>(std::ceil(std::max(missing.width(), kStep) / (s.right - s.left))));
+        wider = std::max(wider,
+                         static_cast<int>(std::ceil(std::max(missing.width(), kStep) / (s.right - s.left))));
       if (view->verticalScrollBar()->maximum() > 0 && s.bottom > s.top)
-        taller = std::max(taller, static_cast<int>(std::ceil(std::max(missing.height(), kStep) / (s.bottom - s.top))));
+        taller = std::max(
+            taller, static_cast<int>(std::ceil(std::max(missing.height(), kStep) / (s.bottom - s.top))));
     }
     const QSize next = (size() + QSize(wider, taller)).boundedTo(largest);
     grown = next != size();

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QPushButton>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>

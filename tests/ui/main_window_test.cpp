@@ -13,8 +13,8 @@
 
 #include "group/knot_tables.h"
 #include "ui/braid_picture.h"
-#include "ui/help_windows.h"
 #include "ui/eliding_combo_box.h"
+#include "ui/help_windows.h"
 #include "ui/main_window.h"
 #include "ui/panel_window.h"
 #include "ui/qt_surface.h"
@@ -338,7 +338,8 @@ class MainWindowTest : public QObject {
       for (QTextBrowser* topic : help->findChildren<QTextBrowser*>()) texts << topic->toPlainText();
     }
     const QString all = texts.join('\n');
-    for (const char* name : {"quarvel_results.txt", "quarvel_latex.tex", "quarvel_matrix.txt", "quarvel_matrix_gap.txt"})
+    for (const char* name :
+         {"quarvel_results.txt", "quarvel_latex.tex", "quarvel_matrix.txt", "quarvel_matrix_gap.txt"})
       QVERIFY2(all.contains(name), name);
     QVERIFY(!all.contains("Quarvel_", Qt::CaseSensitive));
     QVERIFY(!all.contains("--abelian"));
@@ -361,7 +362,8 @@ class MainWindowTest : public QObject {
     QCOMPARE(files->count(), 1);
     DoubleClickItem(files, files->item(0));
     // The box names the file with its folder.
-    QCOMPARE(Find<QLineEdit>(window, "fileName")->text(), QDir(folder.path()).canonicalPath() + "/trefoil.txt");
+    QCOMPARE(Find<QLineEdit>(window, "fileName")->text(),
+             QDir(folder.path()).canonicalPath() + "/trefoil.txt");
     QCOMPARE(window.Options().pickedName, std::string("trefoil.txt"));
     QCOMPARE(QString::fromStdString(window.Options().pickedDirectory),
              QDir(folder.path()).canonicalPath() + "/");

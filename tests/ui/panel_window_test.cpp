@@ -122,9 +122,10 @@ class PanelWindowTest : public QObject {
     // A representation line: letters, glyphs and images at the compact distances, then a subscript
     // 6 pixels lower, a line 15 lower and one 45 lower (two blank lines between).
     const std::vector<HeadlessSurface::Item> items = {
-        Text(7, 37, "a"),         Glyph(16, 37),         Text(25, 37, "(2431)"), Text(66, 37, "b"),
-        Glyph(75, 37),            Text(84, 37, "(1342)"), Text(125, 37, "S"),    Text(131, 43, "4"),
-        Text(7, 52, "next line"), Text(7, 97, "after a gap")};
+        Text(7, 37, "a"),          Glyph(16, 37),      Text(25, 37, "(2431)"),
+        Text(66, 37, "b"),         Glyph(75, 37),      Text(84, 37, "(1342)"),
+        Text(125, 37, "S"),        Text(131, 43, "4"), Text(7, 52, "next line"),
+        Text(7, 97, "after a gap")};
     const PanelTextLayout layout = LayOutPanelText(items);
     QCOMPARE(layout.items.size(), items.size());
     QCOMPARE(layout.lines.size(), qsizetype{7});

@@ -4,22 +4,22 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "group/knot_tables.h"
 #include "ui/file_picker.h"
 #include "ui/help_windows.h"
 #include "ui/main_window.h"
+#include "ui/panel_text_layout.h"
 #include "ui/panel_window.h"
 #include "ui/qt_surface.h"
-#include "ui/panel_text_layout.h"
 #include "ui_test_support.h"
 
 namespace quarvel::ui::testing {
@@ -296,8 +296,10 @@ class RunsTest : public QObject {
     // and in the panel's text.
     const HeadlessSurface& model = window.Surface().TextModel();
     std::string classTexts;
-    for (const ClassRecord& c : results.classes) classTexts += QString::fromStdString(c.polynomial.text).trimmed().toStdString();
-    QCOMPARE(QString::fromStdString(TextsFrom(model, ComputationWindow::isotopy, 2, 470, 22)), QString::fromStdString(classTexts));
+    for (const ClassRecord& c : results.classes)
+      classTexts += QString::fromStdString(c.polynomial.text).trimmed().toStdString();
+    QCOMPARE(QString::fromStdString(TextsFrom(model, ComputationWindow::isotopy, 2, 470, 22)),
+             QString::fromStdString(classTexts));
     const QString classPanel = panels.Panel(2)->toPlainText();
     for (const HeadlessSurface::Item& item : model.PanelItems(ComputationWindow::isotopy, 2)) {
       if (!item.glyph) QVERIFY2(classPanel.contains(QString::fromStdString(item.text)), item.text.c_str());
@@ -329,15 +331,16 @@ class RunsTest : public QObject {
     Pick(window.findChild<QComboBox*>("sizebox"), 4);  // k = 7
     PanelWindow& panels = window.NormWindow();
     const EvaluationState& evaluation = window.Bench().evaluation;
-    Script script({[&] {
-                    if (evaluation.solutionCount < 3) return false;
-                    window.Surface().RefreshPanels();
-                    STEP_VERIFY(panels.StatusLine()->text().startsWith("Running, elapsed time "));
-                    VerifyPanelsHoldTheirItems(panels);
-                    Press(panels.BackButton());
-                    return true;
-                  }},
-                  [&] { window.Bench().panels.flags.stopRequested = true; }, 240000);
+    Script script(
+        {[&] {
+          if (evaluation.solutionCount < 3) return false;
+          window.Surface().RefreshPanels();
+          STEP_VERIFY(panels.StatusLine()->text().startsWith("Running, elapsed time "));
+          VerifyPanelsHoldTheirItems(panels);
+          Press(panels.BackButton());
+          return true;
+        }},
+        [&] { window.Bench().panels.flags.stopRequested = true; }, 240000);
     window.Start();
     QVERIFY(script.Finished());
     QVERIFY(panels.Panel(4)->Text().contains("S_7") || panels.Panel(3)->Text().contains("S_7"));
