@@ -119,7 +119,7 @@ PyPresentation EnsureSimplified(const PyPresentation& input, int64_t effort) {
   Result<quarvel::Simplified> simplified =
       SimplifyPresentation(output.presentation, effort, random, control, quiet);
   quarvel::Simplified result = ValueOrThrow(std::move(simplified));
-  if (!result.phiWellDefined) ThrowError("Homomorphism phi is not well--defined");
+  if (!result.phiWellDefined) ThrowError("Homomorphism phi is not well-defined");
   output.simplification = std::move(result.simplification);
   ListSurvivingGenerators(output.presentation, output.simplification);
   output.simplified = true;

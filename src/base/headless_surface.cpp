@@ -115,18 +115,31 @@ void HeadlessSurface::ShowWindow(ComputationWindow) {
   // Nothing to show: the panels exist as soon as something is drawn on them.
 }
 
+std::vector<HeadlessSurface::Item> HeadlessSurface::PanelItems(ComputationWindow window, int panel) const {
+  std::vector<Item> items;
+  auto found = panels_.find({window, panel});
+  if (found == panels_.end()) return items;
+  for (const auto& [y, line] : found->second.lines) {
+    const size_t first = items.size();
+    items.insert(items.end(), line.begin(), line.end());
+    std::sort(items.begin() + static_cast<std::ptrdiff_t>(first), items.end(),
+              [](const Item& a, const Item& b) { return a.x < b.x; });
+  }
+  return items;
+}
+
 std::vector<std::string> HeadlessSurface::PanelLines(ComputationWindow window, int panel) const {
   std::vector<std::string> lines;
-  auto found = panels_.find({window, panel});
-  if (found == panels_.end()) return lines;
-  for (const auto& [y, line] : found->second.lines) {
-    if (line.empty()) continue;
-    std::vector<const Item*> items;
-    for (const Item& item : line) items.push_back(&item);
-    std::sort(items.begin(), items.end(), [](const Item* a, const Item* b) { return a->x < b->x; });
-    std::string text;
-    for (const Item* item : items) text += (text.empty() ? "" : " ") + item->text;
-    lines.push_back(std::move(text));
+  bool first = true;
+  int lineY = 0;
+  for (const Item& item : PanelItems(window, panel)) {
+    if (first || item.y != lineY) {
+      lines.emplace_back();
+      lineY = item.y;
+      first = false;
+    }
+    std::string& text = lines.back();
+    text += (text.empty() ? "" : " ") + item.text;
   }
   return lines;
 }

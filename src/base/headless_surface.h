@@ -50,6 +50,8 @@ class HeadlessSurface : public PanelSurface {
   // Every drawing call is also written to `out`, which must outlive the surface.
   void RecordTranscript(std::ostream& out) { transcript_ = &out; }
 
+  // Every item kept on the panel, sorted by y, then x; wherever it was drawn, however far out.
+  std::vector<Item> PanelItems(ComputationWindow window, int panel) const;
   // The panel's lines as the snapshot shows them.
   std::vector<std::string> PanelLines(ComputationWindow window, int panel) const;
   // The whole panel as one text, lines joined by "\n".

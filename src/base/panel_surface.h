@@ -24,6 +24,11 @@ class PanelSurface {
 
   // Opaque text with its top-left corner at (x, y); it overwrites what it covers.
   virtual void DrawText(ComputationWindow window, int panel, int x, int y, std::string_view text) = 0;
+  // A run's error line ("ERROR: " and the message). By default it is drawn like any text; a front end
+  // with room of its own for it shows it there, where it covers nothing and nothing covers it.
+  virtual void DrawError(ComputationWindow window, int panel, int x, int y, std::string_view text) {
+    DrawText(window, panel, x, y, text);
+  }
   // The maps-to glyph, a bar and an arrow, 9 pixels wide, with its top-left corner at (x, y).
   virtual void DrawMapsTo(ComputationWindow window, int panel, int x, int y) = 0;
   // Handles every pending window message; button handlers flip the flags in `flags`.

@@ -28,6 +28,11 @@ void WriteText(Panels& panels, int panel, int x, int y, std::string_view text) {
   panels.surface->DrawText(panels.window, panel, x, y, text);
 }
 
+void WriteError(Panels& panels, int panel, int x, int y, std::string_view text) {
+  if (!IsPanelOf(panels.window, panel)) return;
+  panels.surface->DrawError(panels.window, panel, x, y, text);
+}
+
 void WriteIsotopyHeader(Panels& panels, int x, int y, std::string_view text) {
   panels.surface->DrawText(ComputationWindow::isotopy, kIsotopyHeaderPanel, x, y, text);
 }

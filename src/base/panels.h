@@ -24,6 +24,8 @@ const std::string& BlankLine();
 // Text on panel 1..7 of the norm-mode window or 1..3 of the isotopy window (by `panels.window`);
 // any other panel number draws nothing.
 void WriteText(Panels& panels, int panel, int x, int y, std::string_view text);
+// A run's error line, on a panel of the current window (see PanelSurface::DrawError).
+void WriteError(Panels& panels, int panel, int x, int y, std::string_view text);
 // The isotopy window's header panel.
 void WriteIsotopyHeader(Panels& panels, int x, int y, std::string_view text);
 // The maps-to glyph: panels 3, 4 and 7 of the norm-mode window, 1 and 2 of the isotopy window.

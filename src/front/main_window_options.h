@@ -94,12 +94,12 @@ inline constexpr std::array<std::string_view, 5> kEndboxItems = {
 inline constexpr std::array<std::string_view, 5> kFastboxItems = {"no simplification", "low", "medium",
                                                                   "high", "very high"};
 inline constexpr std::array<std::string_view, 3> kSavetypeItems = {
-    "Save data to Quarvel_Results.txt", "Save data as a Latex-file to Quarvel_Latex.tex",
+    "Save data to quarvel_results.txt", "Save data as a Latex-file to quarvel_latex.tex",
     "Do not save data to a file"};
 inline constexpr std::array<std::string_view, 3> kSavematrixtypeItems = {
     "Do not save presentation matrix for H_1(M,pt,F^k[t,t^-1])",
-    "Save presentation matrix for H_1(M,pt,F^k[t,t^-1]) to Quarvel_matrix.txt ",
-    "Save presentation matrix for computations with `GAP'  to Quarvel_matrix_gap.txt"};
+    "Save presentation matrix for H_1(M,pt,F^k[t,t^-1]) to quarvel_matrix.txt",
+    "Save presentation matrix for computations with GAP to quarvel_matrix_gap.txt"};
 inline constexpr std::array<std::string_view, 2> kClosedboxItems = {
     "Compute polynomials for closed braid", "Compute polynomials for 0-surgery along closed braid"};
 inline constexpr std::array<std::string_view, 4> kTypegroupItems = {
@@ -114,14 +114,14 @@ inline constexpr std::array<std::string_view, 10> kReptypeIsotopyItems = {
 inline constexpr std::array<std::string_view, 10> kIsotopyGroupNames = {"s1", "s3", "a4", "s4", "a5",
                                                                         "s5", "a6", "s6", "a7", "s7"};
 inline constexpr std::array<std::string_view, 2> kNonabelianItems = {
-    "Consider all  homomorphisms pi -> S_k", "Only consider non--abelian homomorphisms pi -> S_k"};
+    "Consider all homomorphisms pi -> S_k", "Only consider non-abelian homomorphisms pi -> S_k"};
 inline constexpr std::array<std::string_view, 4> kFastboxIsotopyItems = {"Low", "Medium", "High",
                                                                          "Very high"};
 inline constexpr std::array<std::string_view, 2> kTorsionItems = {
     "Compute product of twisted Alexander polynomials",
-    "Compute product of twisted torsion Alexander polynomials "};
+    "Compute product of twisted torsion Alexander polynomials"};
 inline constexpr std::array<std::string_view, 3> kSavetypeIsotopyItems = {
-    "Save the data to Quarvel_Results.txt", "Save the data as Latex-file to Quarvel_Latex.tex",
+    "Save the data to quarvel_results.txt", "Save the data as Latex-file to quarvel_latex.tex",
     "Do not save the data"};
 
 }  // namespace quarvel

@@ -20,8 +20,7 @@ constexpr int kProductPieceStep = 12;
 constexpr int kLineAfterRepresentation = 15;
 constexpr int kRepresentationWrapStep = 13;
 constexpr size_t kPiecesForSummary = 6;
-constexpr int kSummaryY = 55;
-constexpr int kSummaryBlankY = 67;
+constexpr int kSummaryStep = 15;
 constexpr size_t kSummaryEnd = 50;
 constexpr int kProgressPanel = 1;
 constexpr int kProgressY = 67;
@@ -123,10 +122,10 @@ void ShowProduct(Workbench& wb, int64_t classCount) {
     WriteText(wb.panels, kProductPanel, kMargin, y, piece);
     y += kProductPieceStep;
   }
+  // A long product gets its lowest and highest terms on a line of their own below it.
   if (pieces.size() >= kPiecesForSummary) {
     const std::string& text = iso.productText.plain;
-    WriteText(wb.panels, kProductPanel, kMargin, kSummaryBlankY, BlankLine());
-    WriteText(wb.panels, kProductPanel, kMargin, kSummaryY,
+    WriteText(wb.panels, kProductPanel, kMargin, y - kProductPieceStep + kSummaryStep,
               "Lowest and highest terms: " + HeadToSign(text, kSummaryEnd) + "...." +
                   TailFromSign(text, kSummaryEnd));
   }

@@ -37,7 +37,8 @@ class EnumerationPanels : public EnumerationProgress {
 // The class's polynomial, wrapped from a first cut of 89, at x = 470 from the representation's line.
 void ShowClassPolynomial(Workbench& workbench, int32_t representationLine, std::string_view polynomialText);
 
-// The product on panel 3, wrapped from a first cut of 169; sets the plain and LaTeX product texts.
+// The product on panel 3, wrapped from a first cut of 169, all of it; a product of six pieces or
+// more has its lowest and highest terms on a line below it. Sets the plain and LaTeX product texts.
 void ShowProduct(Workbench& workbench, int64_t classCount);
 
 // "The Alexander polynomial equals: " and the untwisted polynomial on panel 3.

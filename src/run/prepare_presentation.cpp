@@ -13,7 +13,7 @@ namespace quarvel {
 namespace {
 
 constexpr int kProgressPanel = 2;
-constexpr const char* kPhiNotWellDefined = " Homomorphism phi is not well--defined ";
+constexpr const char* kPhiNotWellDefined = " Homomorphism phi is not well-defined ";
 
 // The notice on panel 2 while the elimination trials run, wiped when they end.
 class PanelSimplificationProgress : public SimplificationProgress {

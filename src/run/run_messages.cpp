@@ -57,7 +57,7 @@ std::string FileCaption(const Workbench& wb) {
 
 void ShowRunError(Workbench& wb, int x) {
   wb.events->Error(wb.failure.errorMessage);
-  WriteText(wb.panels, 1, x, 7, "       ERROR: " + wb.failure.errorMessage + std::string(10, ' '));
+  WriteError(wb.panels, 1, x, 7, "       ERROR: " + wb.failure.errorMessage + std::string(10, ' '));
   PumpMessages(wb.panels);
   wb.panels.flags.paused = true;
   KeepWindowAlive(wb.panels);

@@ -12,8 +12,9 @@ namespace quarvel::ui {
 namespace {
 
 constexpr const char* kFontFamily = "DejaVu Sans Condensed";
+constexpr const char* kPanelFontFamily = "DejaVu Sans Mono";
 constexpr int kWorkbenchPixelSize = 11;
-constexpr int kPanelPixelSize = 10;
+constexpr int kPanelPixelSize = 9;
 constexpr int kPickListPixelSize = 10;
 
 constexpr int kIconSize = 128;
@@ -79,7 +80,10 @@ QFont PickListFont() {
 }
 
 QFont PanelFont() {
-  return FontOfSize(kPanelPixelSize);
+  QFont font(kPanelFontFamily);
+  font.setStyleHint(QFont::Monospace);
+  font.setPixelSize(kPanelPixelSize);
+  return font;
 }
 
 }  // namespace quarvel::ui

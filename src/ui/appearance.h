@@ -15,9 +15,9 @@ void ApplyWorkbenchLook(QApplication& app);
 // The font of the controls: narrow enough that the long option texts fit their lists.
 QFont WorkbenchFont();
 
-// The font the computation panels draw with. The panel layouts place a subscript 99 pixels to the
-// right of "Permutation group: S" and the next status 150 pixels further, so this font is the
-// narrow one that keeps those texts apart.
+// The font of the computation panels: a fixed-pitch font, so that the columns the computation's
+// pixel positions give line up, at a size whose characters are barely wider than the five pixels
+// those positions assume.
 QFont PanelFont();
 
 // The braid pick lists: a pixel smaller than the controls, so that their header lines fit the

@@ -2,8 +2,10 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QStorageInfo>
 
 namespace quarvel::ui {
@@ -14,6 +16,7 @@ constexpr int kLineHeight = 24;
 constexpr int kListTop = 50;
 constexpr int kListHeight = 160;
 constexpr int kListGap = 8;
+constexpr int kBrowseWidth = 84;
 const QString kParentEntry = QStringLiteral("..");
 
 }  // namespace
@@ -48,15 +51,20 @@ FilePicker::FilePicker(QWidget* parent) : QWidget(parent) {
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setTextElideMode(Qt::ElideMiddle);
   }
+  const int bottomRow = kListTop + kListHeight + kListGap;
   filter_ = new QComboBox(this);
-  filter_->setGeometry(0, kListTop + kListHeight + kListGap, kWidth, kLineHeight);
+  filter_->setGeometry(0, bottomRow, kWidth - kBrowseWidth - kListGap, kLineHeight);
   filter_->addItems(FilterTexts());
+  browse_ = new QPushButton(tr("Browse..."), this);
+  browse_->setObjectName("browse");
+  browse_->setGeometry(kWidth - kBrowseWidth, bottomRow, kBrowseWidth, kLineHeight);
 
   FillDrives();
   connect(drives_, &QComboBox::activated, this, [this](int i) { SetDirectory(drives_->itemText(i)); });
   connect(filter_, &QComboBox::activated, this, [this] { FillLists(); });
   connect(directories_, &QListWidget::itemActivated, this, &FilePicker::EnterDirectory);
   connect(files_, &QListWidget::itemActivated, this, &FilePicker::PickFile);
+  connect(browse_, &QPushButton::clicked, this, &FilePicker::Browse);
   SetDirectory(QDir::currentPath());
 }
 
@@ -98,6 +106,30 @@ void FilePicker::EnterDirectory(QListWidgetItem* item) {
 
 void FilePicker::PickFile(QListWidgetItem* item) {
   Q_EMIT filePicked(SplitPickedPath(QDir(directory_).filePath(item->text())));
+}
+
+// Qt's own dialog rather than the platform's: it behaves the same everywhere, tests can drive it,
+// and it keeps the main window usable (window-modal, not application-modal).
+void FilePicker::Browse() {
+  if (dialog_) {
+    dialog_->raise();
+    return;
+  }
+  dialog_ = new QFileDialog(window(), tr("Choose a file"), directory_);
+  dialog_->setAttribute(Qt::WA_DeleteOnClose);
+  dialog_->setOption(QFileDialog::DontUseNativeDialog);
+  dialog_->setFileMode(QFileDialog::ExistingFile);
+  dialog_->setNameFilters({FilterTexts()[0], QStringLiteral("all files (*)")});
+  dialog_->selectNameFilter(dialog_->nameFilters().value(filter_->currentIndex()));
+  connect(dialog_, &QFileDialog::fileSelected, this, &FilePicker::PickPath);
+  connect(dialog_, &QObject::destroyed, this, [this] { dialog_ = nullptr; });
+  dialog_->open();
+}
+
+void FilePicker::PickPath(const QString& path) {
+  const QFileInfo file(path);
+  SetDirectory(file.absolutePath());
+  Q_EMIT filePicked(SplitPickedPath(QDir(directory_).filePath(file.fileName())));
 }
 
 }  // namespace quarvel::ui

@@ -1,16 +1,20 @@
 #pragma once
 // The file picker of the main window: a drive selector, the folders of the current folder, its
-// files under the chosen filter, and the filter selector. Choosing a drive goes to its top folder;
-// double-clicking a folder enters it (".." goes up); double-clicking a file picks it.
+// files under the chosen filter, the filter selector and "Browse...". Choosing a drive goes to its
+// top folder; double-clicking a folder enters it (".." goes up); double-clicking a file picks it.
+// "Browse..." opens the standard file dialog in the current folder; a file chosen there is picked,
+// and the lists go to its folder.
 
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class QComboBox;
+class QFileDialog;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
+class QPushButton;
 
 namespace quarvel::ui {
 
@@ -39,6 +43,9 @@ class FilePicker : public QWidget {
   QListWidget* DirectoryList() const { return directories_; }
   QListWidget* FileList() const { return files_; }
   QComboBox* FilterSelector() const { return filter_; }
+  QPushButton* BrowseButton() const { return browse_; }
+  // The open file dialog of "Browse...", or nullptr while none is open.
+  QFileDialog* BrowseDialog() const { return dialog_; }
 
  Q_SIGNALS:
   void filePicked(const PickedFile& file);
@@ -48,6 +55,8 @@ class FilePicker : public QWidget {
   void FillLists();
   void EnterDirectory(QListWidgetItem* item);
   void PickFile(QListWidgetItem* item);
+  void Browse();
+  void PickPath(const QString& path);
 
   QString directory_;
   QComboBox* drives_;
@@ -55,6 +64,8 @@ class FilePicker : public QWidget {
   QListWidget* directories_;
   QListWidget* files_;
   QComboBox* filter_;
+  QPushButton* browse_;
+  QFileDialog* dialog_ = nullptr;
 };
 
 }  // namespace quarvel::ui

@@ -19,7 +19,7 @@ not fiber.</p>
 <h3>How a run goes</h3>
 <ol>
 <li>Choose the input on the left: type a braid, pick a knot from one of the three lists, or
-double-click a presentation file or a list of knots.</li>
+double-click a presentation file or a list of knots (or find it with <b>Browse...</b>).</li>
 <li>Choose the options on the right and press <b>Start</b>.</li>
 <li>The run first computes the ordinary (untwisted) Alexander polynomial, then searches
 representations at random, one after the other, and evaluates each. The best bound found so
@@ -27,8 +27,10 @@ far stays at the top of the presentation panel.</li>
 <li>The run ends when the stop condition you chose holds. <b>Pause</b> holds it where it is and
 continues on the second press; <b>Back to the main menu</b> ends it at once.</li>
 </ol>
-<p>Depending on the save option, the results also go to a text file or a LaTeX file in the
-folder the program was started from.</p>
+<p>Depending on the save options, the results also go to the text file <tt>quarvel_results.txt</tt>
+or the LaTeX file <tt>quarvel_latex.tex</tt>, and the presentation matrix to
+<tt>quarvel_matrix.txt</tt> or the GAP program <tt>quarvel_matrix_gap.txt</tt>, in the folder the
+program was started from.</p>
 )";
 
 const char* const kGroupsHelp = R"(
@@ -159,6 +161,9 @@ polynomials add little to the ordinary Alexander polynomial. &quot;Compute only 
 Alexander polynomial&quot; skips the representations altogether.</p>
 <p>Knots with different products are different. The product often tells apart knots that the
 Alexander polynomial cannot, mutants among them.</p>
+<p>As the save option says, the classes and the product also go to the text file
+<tt>quarvel_results.txt</tt> or the LaTeX file <tt>quarvel_latex.tex</tt>, in the folder the
+program was started from.</p>
 )";
 
 const char* const kIsotopyListsHelp = R"(

@@ -136,7 +136,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::ConnectComputationWindow(PanelWindow& window) {
   connect(&window, &PanelWindow::pausePressed, this,
-          [this] { workbench_->panels.flags.paused = !workbench_->panels.flags.paused; });
+          [this] { surface_->TogglePause(workbench_->panels.flags); });
   connect(&window, &PanelWindow::leavePressed, this,
           [this] { surface_->LeaveRun(workbench_->panels.flags); });
 }
@@ -375,7 +375,12 @@ void MainWindow::Sync() {
   QString braid = QString::fromStdString(options_.braidEditText);
   if (braidEdit_->text() != braid) braidEdit_->setText(braid);
   picture_->SetBraidText(braid);
-  nameBox_->setText(QString::fromStdString(options_.fileNameBox));
+  // The box names the picked file with its folder: the same name may live in many folders.
+  const QString picked = options_.fileNameBox.empty()
+                             ? QString()
+                             : QString::fromStdString(options_.pickedDirectory + options_.fileNameBox);
+  nameBox_->setText(picked);
+  nameBox_->setToolTip(picked);
 
   sizeRow_->setVisible(options_.sizeListVisible);
   fiberedbox_->setVisible(options_.fiberedboxVisible);
@@ -411,7 +416,7 @@ void MainWindow::BackToMainMenu() {
 }
 
 void MainWindow::StartOnFreshWorkbench() {
-  auto fresh = std::make_unique<Workbench>(*surface_);
+  auto fresh = std::make_unique<Workbench>(*surface_, *runEvents_);
   fresh->random = workbench_->random;
   fresh->isotopyGroup = std::move(workbench_->isotopyGroup);
   // In place: what holds a part of the workbench (a test watching the evaluation) keeps it.
@@ -430,6 +435,7 @@ void MainWindow::Start() {
   } else {
     RunNormMode(*workbench_);
   }
+  surface_->EndRun();
   start_->setEnabled(true);
   running_ = false;
 }

@@ -53,6 +53,8 @@ class MainWindow : public QWidget {
   HelpWindow& NormHelp() { return *normHelp_; }
   HelpWindow& IsotopyHelp() { return *isotopyHelp_; }
   AboutBox& About() { return *about_; }
+  // Who is told of the results of the runs Start makes (nobody by default); must outlive them.
+  void SetRunEvents(RunEvents& events) { runEvents_ = &events; }
   // True while Start's run goes on.
   bool Running() const { return running_; }
 
@@ -95,6 +97,7 @@ class MainWindow : public QWidget {
   MainWindowOptions options_;
   Screen screen_ = Screen::menu;
   bool running_ = false;
+  RunEvents* runEvents_ = &NoRunEvents();
 
   PanelWindow* normWindow_;
   PanelWindow* isotopyWindow_;

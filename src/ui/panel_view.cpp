@@ -1,84 +1,65 @@
 #include "ui/panel_view.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QMenu>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFrame>
-#include <algorithm>
+#include <QScrollBar>
+#include <QTextBlock>
 
 #include "ui/appearance.h"
 
 namespace quarvel::ui {
-namespace {
 
-// The height of one line of text the window layouts assume (lines are written 15 pixels apart,
-// blank lines 8 apart); at least the font's own height, so that descenders are covered too.
-constexpr int kTextBoxHeight = 13;
-
-}  // namespace
-
-PanelView::PanelView(QSize surfaceSize, QWidget* parent)
-    : QWidget(parent), surface_(surfaceSize, QImage::Format_RGB32) {
+PanelView::PanelView(QWidget* parent) : QPlainTextEdit(parent) {
+  setReadOnly(true);
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  setLineWrapMode(QPlainTextEdit::NoWrap);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setFont(PanelFont());
-  setFixedSize(surfaceSize + QSize(2 * kFrame, 2 * kFrame));
-  Clear();
+  setUndoRedoEnabled(false);
+  document()->setDocumentMargin(5);
 }
 
-QColor PanelView::Background() const {
-  return palette().color(QPalette::Base);
+void PanelView::ShowItems(const std::vector<HeadlessSurface::Item>& items) {
+  PanelTextLayout layout = LayOutPanelText(items);
+  if (layout.lines == layout_.lines) {
+    layout_ = std::move(layout);
+    return;
+  }
+  layout_ = std::move(layout);
+  const int across = horizontalScrollBar()->value();
+  const int down = verticalScrollBar()->value();
+  const QTextCursor selection = textCursor();
+  const int anchor = selection.anchor();
+  const int position = selection.position();
+  setPlainText(Text());
+  QTextCursor restored(document());
+  const int last = document()->characterCount() - 1;
+  restored.setPosition(std::min(anchor, last));
+  restored.setPosition(std::min(position, last), QTextCursor::KeepAnchor);
+  setTextCursor(restored);
+  horizontalScrollBar()->setValue(across);
+  verticalScrollBar()->setValue(down);
 }
 
-QColor PanelView::Ink() const {
-  return palette().color(QPalette::Text);
+QSize PanelView::ContentSize() const {
+  const QFontMetrics metrics(font());
+  int widest = 0;
+  for (const QString& line : layout_.lines) widest = std::max(widest, metrics.horizontalAdvance(line));
+  const int margins = 2 * static_cast<int>(document()->documentMargin()) + 2 * frameWidth();
+  const auto lines = static_cast<int>(layout_.lines.size());
+  // One pixel a side for the cursor, which a read-only panel keeps too.
+  return QSize(widest + margins + 2, lines * metrics.lineSpacing() + margins);
 }
 
-void PanelView::DrawText(int x, int y, std::string_view text) {
-  QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-  QPainter painter(&surface_);
-  painter.setFont(font());
-  QFontMetrics metrics(font());
-  int height = std::max(kTextBoxHeight, metrics.height());
-  painter.fillRect(QRect(x, y, metrics.horizontalAdvance(shown), height), Background());
-  painter.setPen(Ink());
-  painter.drawText(QPoint(x, y + metrics.ascent()), shown);
-  update();
-}
-
-void PanelView::DrawMapsTo(int x, int y) {
-  QPainter painter(&surface_);
-  painter.setPen(QPen(Ink(), 1));
-  painter.drawLine(x, y + 3, x, y + 9);
-  painter.drawLine(x, y + 6, x + 8, y + 6);
-  painter.drawLine(x + 8, y + 6, x + 4, y + 10);
-  painter.drawLine(x + 8, y + 6, x + 4, y + 2);
-  update();
-}
-
-void PanelView::Clear() {
-  surface_.fill(Background());
-  update();
-}
-
-void PanelView::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  QStyleOptionFrame frame;
-  frame.initFrom(this);
-  frame.lineWidth = kFrame;
-  frame.frameShape = QFrame::StyledPanel;
-  frame.state |= QStyle::State_Sunken;
-  style()->drawPrimitive(QStyle::PE_Frame, &frame, &painter, this);
-  painter.drawImage(QPoint(kFrame, kFrame), surface_);
-}
-
-void PanelView::contextMenuEvent(QContextMenuEvent* event) {
-  if (!textSource_) return;
-  QMenu menu(this);
-  QAction* copy = menu.addAction(tr("Copy text"));
-  if (menu.exec(event->globalPos()) == copy) QApplication::clipboard()->setText(textSource_());
+QRect PanelView::ItemRect(size_t index) const {
+  const PlacedItem& item = layout_.items.at(index);
+  const QTextBlock block = document()->findBlockByNumber(item.line);
+  const QRectF line = blockBoundingGeometry(block);
+  const QFontMetrics metrics(font());
+  const int margin = static_cast<int>(document()->documentMargin());
+  const int x = margin + metrics.horizontalAdvance(block.text().left(item.column));
+  return QRect(x, static_cast<int>(line.top()), metrics.horizontalAdvance(item.text),
+               static_cast<int>(line.height()));
 }
 
 }  // namespace quarvel::ui

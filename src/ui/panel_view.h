@@ -1,48 +1,35 @@
 #pragma once
-// One text panel of a computation window: an image the computation writes on at pixel positions.
-// Text is drawn with an opaque background, so it overwrites what lies under it, exactly as far as
-// it reaches; nothing is ever redrawn from stored data.
+// One text panel of a computation window. It shows the panel's text model, every item at its
+// place (see panel_text_layout.h), however far the run wrote: the panel scrolls both ways when its
+// text is larger than its place. The text can be selected and copied (Ctrl+C, the context menu).
 
-#include <QImage>
-#include <QWidget>
-#include <functional>
-#include <string_view>
+#include <QPlainTextEdit>
+#include <vector>
+
+#include "base/headless_surface.h"
+#include "ui/panel_text_layout.h"
 
 namespace quarvel::ui {
 
-class PanelView : public QWidget {
+class PanelView : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  // The frame around the text surface, in pixels on every side.
-  static constexpr int kFrame = 2;
+  explicit PanelView(QWidget* parent = nullptr);
 
-  // `surfaceSize` is the size of the text surface; the widget adds the frame around it.
-  PanelView(QSize surfaceSize, QWidget* parent = nullptr);
+  // Shows these items; the scroll position and the selection stay where they were.
+  void ShowItems(const std::vector<HeadlessSurface::Item>& items);
 
-  // Text with its top-left corner at (x, y) of the surface, on a background box one line high
-  // (13 pixels) and as wide as the text.
-  void DrawText(int x, int y, std::string_view text);
-  // The maps-to glyph: a bar from (x, y+3) to (x, y+9), and an arrow from (x, y+6) to (x+8, y+6)
-  // with its two barbs to (x+4, y+10) and (x+4, y+2).
-  void DrawMapsTo(int x, int y);
-  // Blanks the whole surface.
-  void Clear();
-
-  const QImage& Surface() const { return surface_; }
-  QColor Background() const;
-  QColor Ink() const;
-
-  // Where the panel's text comes from when the user copies it (context menu).
-  void SetTextSource(std::function<QString()> source) { textSource_ = std::move(source); }
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-  void contextMenuEvent(QContextMenuEvent* event) override;
+  const PanelTextLayout& Layout() const { return layout_; }
+  QString Text() const { return layout_.lines.join(QLatin1Char('\n')); }
+  // The size the panel, frame included, needs to show all of its text without scrolling.
+  QSize ContentSize() const;
+  // The rectangle item `index` of the layout occupies, in the coordinates of the panel's contents
+  // (the whole text, not only the part in view).
+  QRect ItemRect(size_t index) const;
 
  private:
-  QImage surface_;
-  std::function<QString()> textSource_;
+  PanelTextLayout layout_;
 };
 
 }  // namespace quarvel::ui

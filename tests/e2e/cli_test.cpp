@@ -221,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FileFault{"FiftyThreeRelators", ManyRelators(53), "ERROR: Too many relators"},
                       // phi(b) = 2 gives -a-c+b+c the exponent sum 1.
                       FileFault{"PhiNotWellDefined", "-a-c+b+c\n-b-a+c+a\na1\nb2\nc1\n",
-                                "ERROR:  Homomorphism phi is not well--defined"}),
+                                "ERROR:  Homomorphism phi is not well-defined"}),
     ByName());
 
 // ---- input that cannot be used ----

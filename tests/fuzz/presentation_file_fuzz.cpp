@@ -64,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   RequireMessageAmong(
       wb.failure,
       {nothingUsable, noRelator, "Too many relators", "Too many generators",
-       "Presentation not of the required form", "Out of memory", " Homomorphism phi is not well--defined ",
+       "Presentation not of the required form", "Out of memory", " Homomorphism phi is not well-defined ",
        "Can not read the relations, they have to be of the form \"x_{3} x_{2} x_{3}^{-1} x_{1}^{-1}\"",
        "Not a valid braid description", "Braid description has to many strands",
        "Braid has to many crossings"});

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "homs/isotopy_group.h"
@@ -127,7 +128,7 @@ TEST(ShowProduct, WithoutClassesTheProductIsOne) {
       "1.\n");
 }
 
-TEST(ShowProduct, ALongProductAlsoShowsItsLowestAndHighestTerms) {
+TEST(ShowProduct, ALongProductShowsItsLowestAndHighestTermsBelowTheWholeProduct) {
   PanelBench bench;
   Workbench& wb = bench.wb;
   for (int e = 0; e <= 400; ++e)
@@ -136,17 +137,36 @@ TEST(ShowProduct, ALongProductAlsoShowsItsLowestAndHighestTerms) {
   const std::string& text = wb.isotopy.productText.plain;
   EXPECT_EQ(text.substr(0, 10), " 1+2t+3t^2");
   EXPECT_NE(wb.isotopy.productText.latex.find("t^{400}"), std::string::npos);
-  const std::string panel = bench.Panel(3);
-  const size_t summary = panel.find("Lowest and highest terms:  1+2t+3t^2");
-  ASSERT_NE(summary, std::string::npos) << panel;
-  const std::string line = panel.substr(summary, panel.find('\n', summary) - summary);
-  // Drawn over the fifth piece, whose end stays visible to the right.
-  EXPECT_NE(line.find("+4t^398+5t^399+t^400 "), std::string::npos) << line;
+  std::string panel = bench.Panel(3);
+  ASSERT_TRUE(panel.ends_with("\n"));
+  panel.pop_back();
+  const size_t lastLine = panel.rfind('\n') + 1;
+  const std::string summary = panel.substr(lastLine);
+  EXPECT_EQ(summary.rfind("Lowest and highest terms:  1+2t+3t^2", 0), 0u) << panel;
+  EXPECT_TRUE(summary.ends_with("+4t^398+5t^399+t^400")) << summary;
   // The head ends with a sign; the tail begins with one.
-  const size_t dots = line.find("....");
+  const size_t dots = summary.find("....");
   ASSERT_NE(dots, std::string::npos);
-  EXPECT_TRUE(line[dots - 1] == '+' || line[dots - 1] == '-');
-  EXPECT_TRUE(line[dots + 4] == '+' || line[dots + 4] == '-');
+  EXPECT_TRUE(summary[dots - 1] == '+' || summary[dots - 1] == '-');
+  EXPECT_TRUE(summary[dots + 4] == '+' || summary[dots + 4] == '-');
+  // Above it every piece of the product, nothing drawn over any of them.
+  std::string product = panel.substr(0, lastLine);
+  const std::string heading = "The product of the twisted Alexander polynomial equals: ";
+  const size_t pieces = CutBeforeSigns(heading + text, 169).size();
+  ASSERT_GE(pieces, 6u);
+  EXPECT_EQ(static_cast<size_t>(std::count(product.begin(), product.end(), '\n')), pieces);
+  std::erase(product, '\n');
+  EXPECT_EQ(product, heading + text);
+}
+
+TEST(ShowProduct, AShortProductHasNoSummary) {
+  PanelBench bench;
+  Workbench& wb = bench.wb;
+  for (int e = 0; e <= 20; ++e) PolySetCoefficient(wb.isotopy.productPolynomial, e, 1);
+  ShowProduct(wb, 2);
+  const std::string panel = bench.Panel(3);
+  EXPECT_EQ(panel.find("Lowest"), std::string::npos);
+  EXPECT_EQ(panel.rfind("The product of the twisted Alexander polynomial equals:  1+t+t^2", 0), 0u) << panel;
 }
 
 TEST(ShowUntwistedOnly, NamesTheAlexanderPolynomial) {

@@ -14,7 +14,7 @@ namespace quarvel {
 namespace {
 
 constexpr const char* kNotRequiredForm = "Presentation not of the required form";
-constexpr const char* kPhiNotDefined = " Homomorphism phi is not well--defined ";
+constexpr const char* kPhiNotDefined = " Homomorphism phi is not well-defined ";
 
 std::vector<Word> Relators(const Presentation& p) {
   return {p.relators.begin() + 1, p.relators.begin() + 1 + p.relatorCount};

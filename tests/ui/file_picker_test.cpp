@@ -1,10 +1,12 @@
 // The file picker: the folder/name split, the filter masks, entering folders and picking files
-// with double clicks, and the drive selector.
+// with double clicks, the drive selector, and picking through the file dialog of "Browse...".
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -108,6 +110,47 @@ class FilePickerTest : public QObject {
     QCOMPARE(picker.Directory(), QStringLiteral("/"));
     QVERIFY(!Texts(picker.DirectoryList()).contains(".."));
     QVERIFY(Texts(picker.DirectoryList()).contains("tmp"));
+  }
+
+  void browseOpensTheFileDialogAndPicksWhatItChooses() {
+    QTemporaryDir start;
+    QTemporaryDir other;
+    QDir(other.path()).mkdir("deep");
+    Touch(other.filePath("deep/list.txt"));
+
+    FilePicker picker;
+    picker.show();
+    picker.SetDirectory(start.path());
+    QCOMPARE(picker.BrowseButton()->text(), QStringLiteral("Browse..."));
+    QTest::mouseClick(picker.BrowseButton(), Qt::LeftButton);
+    QFileDialog* dialog = picker.BrowseDialog();
+    QVERIFY(dialog != nullptr);
+    QCOMPARE(QDir(dialog->directory()).canonicalPath(), QDir(start.path()).canonicalPath());
+    QCOMPARE(dialog->selectedNameFilter(), QStringLiteral("text files (*.txt)"));
+    // A second press brings the open dialog forward instead of opening another.
+    QTest::mouseClick(picker.BrowseButton(), Qt::LeftButton);
+    QCOMPARE(picker.BrowseDialog(), dialog);
+    QCOMPARE(picker.window()->findChildren<QFileDialog*>().size(), qsizetype{1});
+
+    QSignalSpy picked(&picker, &FilePicker::filePicked);
+    dialog->setDirectory(other.filePath("deep"));
+    dialog->selectFile(other.filePath("deep/list.txt"));
+    QVERIFY(QMetaObject::invokeMethod(dialog, "accept"));
+    QCOMPARE(picked.count(), 1);
+    auto file = picked.front().front().value<PickedFile>();
+    const QString deep = QDir(other.filePath("deep")).canonicalPath();
+    QCOMPARE(file.directory, deep + "/");
+    QCOMPARE(file.name, QStringLiteral("list.txt"));
+    // The lists go where the file is.
+    QCOMPARE(picker.Directory(), deep);
+    QCOMPARE(Texts(picker.FileList()), QStringList({"list.txt"}));
+    QTRY_VERIFY(picker.BrowseDialog() == nullptr);
+
+    // A dialog closed without a choice picks nothing.
+    QTest::mouseClick(picker.BrowseButton(), Qt::LeftButton);
+    QVERIFY(picker.BrowseDialog() != nullptr);
+    picker.BrowseDialog()->reject();
+    QCOMPARE(picked.count(), 1);
   }
 
   void aFolderThatDoesNotExistChangesNothing() {

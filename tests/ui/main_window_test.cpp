@@ -8,11 +8,13 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "group/knot_tables.h"
 #include "ui/braid_picture.h"
 #include "ui/eliding_combo_box.h"
+#include "ui/help_windows.h"
 #include "ui/main_window.h"
 #include "ui/panel_window.h"
 #include "ui/qt_surface.h"
@@ -164,7 +166,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(Find<QLabel>(window, "sizeLabel")->text(), QStringLiteral("Dimension k of representation"));
     QCOMPARE(List(window, "fastbox")->currentText(), QStringLiteral("low"));
     QCOMPARE(List(window, "savetype")->currentText(),
-             QStringLiteral("Save data as a Latex-file to Quarvel_Latex.tex"));
+             QStringLiteral("Save data as a Latex-file to quarvel_latex.tex"));
     QCOMPARE(List(window, "reptype_isotopy")->currentText(),
              QStringLiteral("Representations of the form pi -> S_5 -> GL(F,5)"));
     QCOMPARE(List(window, "fastbox_isotopy")->currentText(), QStringLiteral("Medium"));
@@ -326,6 +328,25 @@ class MainWindowTest : public QObject {
     QVERIFY(window.Surface().TextModel().Snapshot().empty());
   }
 
+  // Window texts name each report file as the runs write it, and use no TeX spellings.
+  void optionTextsSpellFileNamesAsTheyAreWritten() {
+    MainWindow window;
+    QStringList texts;
+    for (QComboBox* list : window.findChildren<QComboBox*>()) texts << Items(list);
+    for (QLabel* label : window.findChildren<QLabel*>()) texts << label->text();
+    for (HelpWindow* help : {&window.NormHelp(), &window.IsotopyHelp()}) {
+      for (QTextBrowser* topic : help->findChildren<QTextBrowser*>()) texts << topic->toPlainText();
+    }
+    const QString all = texts.join('\n');
+    for (const char* name :
+         {"quarvel_results.txt", "quarvel_latex.tex", "quarvel_matrix.txt", "quarvel_matrix_gap.txt"})
+      QVERIFY2(all.contains(name), name);
+    QVERIFY(!all.contains("Quarvel_", Qt::CaseSensitive));
+    QVERIFY(!all.contains("--abelian"));
+    QVERIFY(!all.contains("well--"));
+    QVERIFY(texts.contains("Only consider non-abelian homomorphisms pi -> S_k"));
+  }
+
   void pickedFileGoesIntoTheOptionsAndAKnotPickedAfterItWins() {
     QTemporaryDir folder;
     QFile file(folder.filePath("trefoil.txt"));
@@ -340,7 +361,9 @@ class MainWindowTest : public QObject {
     QListWidget* files = picker->FileList();
     QCOMPARE(files->count(), 1);
     DoubleClickItem(files, files->item(0));
-    QCOMPARE(Find<QLineEdit>(window, "fileName")->text(), QStringLiteral("trefoil.txt"));
+    // The box names the file with its folder.
+    QCOMPARE(Find<QLineEdit>(window, "fileName")->text(),
+             QDir(folder.path()).canonicalPath() + "/trefoil.txt");
     QCOMPARE(window.Options().pickedName, std::string("trefoil.txt"));
     QCOMPARE(QString::fromStdString(window.Options().pickedDirectory),
              QDir(folder.path()).canonicalPath() + "/");

@@ -4,16 +4,20 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QtTest>
 
 #include "group/knot_tables.h"
 #include "ui/file_picker.h"
 #include "ui/help_windows.h"
 #include "ui/main_window.h"
+#include "ui/panel_text_layout.h"
 #include "ui/panel_window.h"
 #include "ui/qt_surface.h"
 #include "ui_test_support.h"
@@ -25,17 +29,50 @@ QString Snapshot(MainWindow& window) {
   return QString::fromStdString(window.Surface().TextModel().Snapshot());
 }
 
-// True when some pixel of the panel's surface inside `area` is not the background.
-bool HasInk(PanelView* panel, QRect area) {
-  const QImage& image = panel->Surface();
-  QRgb background = panel->Background().rgb();
-  area &= image.rect();
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) {
-      if (image.pixel(x, y) != background) return true;
+// Every item of every panel of the window at its own place: its text is where the layout put it,
+// no two take the same pixels, and scrolling brings each into view.
+void VerifyPanelsHoldTheirItems(PanelWindow& window) {
+  for (PanelView* view : window.Panels()) {
+    const PanelTextLayout& layout = view->Layout();
+    std::vector<QRect> rects;
+    for (size_t i = 0; i < layout.items.size(); ++i) {
+      const PlacedItem& item = layout.items[i];
+      const QString line = view->document()->findBlockByNumber(item.line).text();
+      QCOMPARE(line.mid(item.column, item.text.size()), item.text);
+      rects.push_back(view->ItemRect(i));
     }
+    for (size_t i = 0; i < rects.size(); ++i) {
+      for (size_t j = i + 1; j < rects.size(); ++j)
+        QVERIFY2(!rects[i].intersects(rects[j]),
+                 qPrintable(layout.items[i].text + " / " + layout.items[j].text));
+    }
+    if (layout.items.empty()) continue;
+    // The last item, scrolled to, lies in the panel's view.
+    const PlacedItem& last = layout.items.back();
+    QTextCursor end(view->document()->findBlockByNumber(last.line));
+    end.setPosition(end.position() + last.column + static_cast<int>(last.text.size()));
+    view->setTextCursor(end);
+    view->ensureCursorVisible();
+    QVERIFY(view->viewport()->rect().contains(view->cursorRect(end).center()));
   }
-  return false;
+}
+
+// The results of a run as it reports them.
+struct ResultRecorder : RunEvents {
+  void ClassEvaluated(const ClassRecord& isotopyClass) override { classes.push_back(isotopyClass); }
+  void ProductComputed(const ProductRecord& product) override { products.push_back(product); }
+  std::vector<ClassRecord> classes;
+  std::vector<ProductRecord> products;
+};
+
+// The texts of the items that start at `x` or right of it, below `belowY` on the panel, in order,
+// joined.
+std::string TextsFrom(const HeadlessSurface& model, ComputationWindow window, int panel, int x, int belowY) {
+  std::string joined;
+  for (const HeadlessSurface::Item& item : model.PanelItems(window, panel)) {
+    if (item.x >= x && item.y > belowY) joined += item.text;
+  }
+  return joined;
 }
 
 // Presses a computation window's button the way the user does.
@@ -72,11 +109,12 @@ class RunsTest : public QObject {
     QString cli = CliOutput({"norm", "--knot", "4_1", "--stop", "first"}, reports_.path());
     QVERIFY(cli.contains("Number of solutions: 1"));
     QCOMPARE(Snapshot(window), cli);
-    // The panels are pictures of that text: the caption's line is inked, the line below it blank.
-    QVERIFY(HasInk(panels.Panel(5), QRect(7, 7, 100, 13)));
-    QVERIFY(!HasInk(panels.Panel(5), QRect(0, 21, 461, 8)));
-    QVERIFY(HasInk(panels.Panel(3), QRect(0, 0, 461, 30)));
-    QVERIFY(!HasInk(panels.Panel(3), QRect(0, 200, 461, 182)));
+    // The panels show that text; the status line says how the run ended.
+    QCOMPARE(panels.Panel(5)->Text(), QStringLiteral(" Knot is closure of the braid {-1,2,-1,2}"));
+    QVERIFY(panels.Panel(3)->Text().contains("Lower bound for genus of K: 1.00"));
+    QVERIFY(panels.StatusLine()->text().startsWith("Finished, elapsed time "));
+    QVERIFY(!panels.ErrorLine()->isVisible());
+    VerifyPanelsHoldTheirItems(panels);
 
     // The window keeps the results until the user leaves it.
     Press(panels.BackButton());
@@ -96,6 +134,9 @@ class RunsTest : public QObject {
                     if (!window.Bench().panels.flags.paused) return false;
                     whileWaiting = Snapshot(window);
                     STEP_VERIFY(panels.isVisible());
+                    // Waiting for the user after its last result, the run has finished.
+                    window.Surface().RefreshPanels();
+                    STEP_VERIFY(panels.StatusLine()->text().startsWith("Finished, elapsed time "));
                     Press(panels.BackButton());
                     return true;
                   }},
@@ -108,8 +149,8 @@ class RunsTest : public QObject {
     QVERIFY(cli.contains("The product of the twisted Alexander polynomial equals:"));
     QCOMPARE(whileWaiting, cli);
     QCOMPARE(Snapshot(window), cli);
-    QVERIFY(HasInk(panels.Panel(0), QRect(7, 7, 100, 13)));
-    QVERIFY(HasInk(panels.Panel(3), QRect(7, 7, 100, 13)));
+    QVERIFY(panels.Panel(0)->Text().startsWith(" Knot is closure of the braid"));
+    QVERIFY(panels.Panel(3)->Text().startsWith(" The product of the twisted Alexander polynomial equals:"));
   }
 
   void aKnotPickedAfterAFileRunsTheKnot() {
@@ -152,6 +193,8 @@ class RunsTest : public QObject {
                      if (evaluation.solutionCount < 2) return false;
                      Press(panels.PauseButton());
                      STEP_VERIFY(window.Bench().panels.flags.paused);
+                     window.Surface().RefreshPanels();
+                     STEP_VERIFY(panels.StatusLine()->text().startsWith("Paused, elapsed time "));
                      return true;
                    },
                    [&] {
@@ -219,6 +262,88 @@ class RunsTest : public QObject {
     QCOMPARE(evaluation.solutionCount, solutionsAtPause);
     // The stage that was waiting finishes its step, but no further representation is evaluated.
     QVERIFY(Snapshot(window).startsWith(panelsAtPause.left(panelsAtPause.indexOf("--- panel 3 ---"))));
+  }
+
+  // The Conway knot in S_6: sixteen classes, each polynomial and the product longer than a line.
+  void conwayKnotInS6ShowsEveryClassAndTheWholeProduct() {
+    MainWindow window;
+    ResultRecorder results;
+    window.SetRunEvents(results);
+    window.show();
+    window.SelectIsotopyMode();
+    Pick(window.findChild<QComboBox*>("reptype_isotopy"), 7);  // S_6
+    Pick(window.findChild<QComboBox*>("knotlist"), FindKnot("11_401").knotList);
+    PanelWindow& panels = window.IsotopyWindow();
+    Script script({[&] {
+                    if (!window.Bench().panels.flags.paused) return false;
+                    window.Surface().RefreshPanels();
+                    VerifyPanelsHoldTheirItems(panels);
+                    // A larger window shows more of the classes at once.
+                    const int linesShown = panels.Panel(2)->viewport()->height();
+                    panels.resize(panels.size() + QSize(300, 400));
+                    STEP_VERIFY(panels.Panel(2)->viewport()->height() > linesShown);
+                    VerifyPanelsHoldTheirItems(panels);
+                    Press(panels.BackButton());
+                    return true;
+                  }},
+                  [&] { window.Bench().panels.flags.stopRequested = true; });
+    window.Start();
+    QVERIFY(script.Finished());
+    QCOMPARE(results.classes.size(), size_t{16});
+    QCOMPARE(results.products.size(), size_t{1});
+
+    // Every class's polynomial, piece after piece from x = 470 on below the headings, in the model
+    // and in the panel's text.
+    const HeadlessSurface& model = window.Surface().TextModel();
+    std::string classTexts;
+    for (const ClassRecord& c : results.classes)
+      classTexts += QString::fromStdString(c.polynomial.text).trimmed().toStdString();
+    QCOMPARE(QString::fromStdString(TextsFrom(model, ComputationWindow::isotopy, 2, 470, 22)),
+             QString::fromStdString(classTexts));
+    const QString classPanel = panels.Panel(2)->toPlainText();
+    for (const HeadlessSurface::Item& item : model.PanelItems(ComputationWindow::isotopy, 2)) {
+      if (!item.glyph) QVERIFY2(classPanel.contains(QString::fromStdString(item.text)), item.text.c_str());
+    }
+
+    // The product in full, with its lowest and highest terms below it.
+    const std::string product = window.Bench().isotopy.productText.plain;
+    QCOMPARE(QString::fromStdString(product).trimmed(),
+             QString::fromStdString(results.products.front().product->text).trimmed());
+    const std::vector<std::string> lines = model.PanelLines(ComputationWindow::isotopy, 3);
+    QVERIFY(lines.size() >= 7);
+    QVERIFY(QString::fromStdString(lines.back()).startsWith("Lowest and highest terms: "));
+    std::string drawn;
+    for (size_t i = 0; i + 1 < lines.size(); ++i) drawn += lines[i];
+    QCOMPARE(drawn, "The product of the twisted Alexander polynomial equals: " + product);
+    QString productPanel = panels.Panel(3)->toPlainText();
+    productPanel.remove(QLatin1Char('\n'));
+    productPanel.remove(QLatin1Char(' '));
+    QString wanted = QString::fromStdString(product);
+    QVERIFY(productPanel.contains(wanted.remove(QLatin1Char(' '))));
+  }
+
+  // The Conway knot in the norm mode, S_7 on V: long generator lists and polynomials in every panel.
+  void conwayKnotNormRunKeepsItsPanelsApart() {
+    MainWindow window;
+    window.show();
+    window.SelectNormMode();
+    Pick(window.findChild<QComboBox*>("knotlist"), FindKnot("11_401").knotList);
+    Pick(window.findChild<QComboBox*>("sizebox"), 4);  // k = 7
+    PanelWindow& panels = window.NormWindow();
+    const EvaluationState& evaluation = window.Bench().evaluation;
+    Script script(
+        {[&] {
+          if (evaluation.solutionCount < 3) return false;
+          window.Surface().RefreshPanels();
+          STEP_VERIFY(panels.StatusLine()->text().startsWith("Running, elapsed time "));
+          VerifyPanelsHoldTheirItems(panels);
+          Press(panels.BackButton());
+          return true;
+        }},
+        [&] { window.Bench().panels.flags.stopRequested = true; }, 240000);
+    window.Start();
+    QVERIFY(script.Finished());
+    QVERIFY(panels.Panel(4)->Text().contains("S_7") || panels.Panel(3)->Text().contains("S_7"));
   }
 
   void leavingAtTheFirstMomentOfARunEndsIt() {
