@@ -73,6 +73,10 @@ bool ReadListForLine(const std::string& path, int64_t lineNumber, KnotList& list
 // failure the old file stays, the failure is set and false is returned.
 bool RewriteKnotList(const std::string& path, const KnotList& list, FailureState& failure);
 
+// Replaces the file at `path` by `text` in one atomic step, as a list is rewritten (temporary
+// file, flush, rename; mode kept); false, with the old file left, when it cannot.
+bool ReplaceFileText(const std::string& path, const std::string& text);
+
 // The braid of a list line: from its first "{" up to and including the first "}" after it, or to
 // the end of the line when there is none. A line without "{" that begins with a table knot's name
 // gets that knot's braid; any other line is taken whole.
