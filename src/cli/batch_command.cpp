@@ -78,6 +78,7 @@ class ShardOutput : public CampaignOutput {
       : path_(std::move(path)), original_(std::move(original)) {
     shard_.header = std::move(header);
   }
+  void Finished() { shard_.header.finished = true; }
   bool Save(const KnotList& list, FailureState& failure) override {
     shard_.lines.clear();
     for (int64_t n = 1; n <= list.Count(); ++n) {
@@ -116,7 +117,8 @@ CampaignEnd RunShard(Workbench& wb, const CliRequest& request, KnotList& list, c
                            wb.settings.inputName,
                            ListTextHash(listText),
                            KnotLineCount(list),
-                           SettingsText(wb)};
+                           SettingsText(wb),
+                           false};
   const std::string path = ShardFilePath(listPath, shard, wb.settings.outputDirectory);
   ShardOutput output(path, header, list);
   ResumeShard(path, header, list);
@@ -124,7 +126,10 @@ CampaignEnd RunShard(Workbench& wb, const CliRequest& request, KnotList& list, c
   campaign.owns = [shard](int64_t place) { return place % shard.count == shard.index; };
   // The file is there from the start: a shard with nothing to compute has one too.
   if (!output.Save(list, wb.failure)) return CampaignEnd::failed;
-  return RunListCampaign(wb, list, campaign, output);
+  const CampaignEnd end = RunListCampaign(wb, list, campaign, output);
+  if (end != CampaignEnd::done) return end;
+  output.Finished();
+  return output.Save(list, wb.failure) ? end : CampaignEnd::failed;
 }
 
 }  // namespace

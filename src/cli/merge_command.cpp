@@ -99,6 +99,10 @@ int RunMerge(const CliRequest& request, std::ostream& out, std::ostream& err) {
     const std::map<int64_t, std::string> lines = ShardLines(paths, shards, list);
     PutLines(list, lines, shards.front().header.mode == "isotopy");
     if (!RewriteKnotList(listPath, list, failure)) throw Refusal{failure.errorMessage + ": " + listPath};
+    for (size_t i = 0; i < shards.size(); ++i) {
+      if (!shards[i].header.finished)
+        err << "quarvel-cli merge: " << paths[i] << " is not finished; its knots not done stay to compute\n";
+    }
     out << "merged " << shards.size() << " shard files, " << lines.size() << " knot lines, into " << listPath
         << '\n';
     return kMerged;

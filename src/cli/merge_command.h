@@ -5,7 +5,9 @@
 // list order, the isotopy mode's "Repeated! " marks and closing section included, in one atomic
 // rewrite. A shard that is missing or given twice, made from another list (or from the list before
 // it changed), with other settings, or holding a line that is not one of its knots is refused
-// with its reason and the list is left untouched.
+// with its reason and the list is left untouched. A shard that was stopped before its end (time
+// limit, signal) goes in with the knots it finished, and a note on stderr says so: a later run of
+// the list computes the rest.
 
 #include <iosfwd>
 

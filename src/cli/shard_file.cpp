@@ -24,6 +24,7 @@ bool ReadHeader(const nlohmann::json& object, ShardHeader& header) {
   header.listHash = object.at("listHash").get<std::string>();
   header.knots = object.at("knots").get<int64_t>();
   header.settings = object.at("settings").get<std::string>();
+  header.finished = object.at("finished").get<bool>();
   return header.shard.count >= 1 && header.shard.index >= 0 && header.shard.index < header.shard.count;
 }
 
@@ -83,7 +84,8 @@ std::string ShardFileText(const ShardFile& shard) {
   const ShardHeader& h = shard.header;
   const nlohmann::json header = {{"type", "shard"},         {"schema", kSchema}, {"shard", h.shard.index},
                                  {"shards", h.shard.count}, {"mode", h.mode},    {"list", h.listName},
-                                 {"listHash", h.listHash},  {"knots", h.knots},  {"settings", h.settings}};
+                                 {"listHash", h.listHash},  {"knots", h.knots},  {"settings", h.settings},
+                                 {"finished", h.finished}};
   std::string text = header.dump() + "\n";
   for (const auto& [line, content] : shard.lines) text += KnotObject(line, content).dump() + "\n";
   return text;

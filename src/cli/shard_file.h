@@ -4,7 +4,8 @@
 // shard read it) and the settings, then one object per knot the shard computed with the knot's
 // list line number and its new line:
 //   {"type":"shard","schema":1,"shard":0,"shards":4,"mode":"isotopy","list":"list.txt",
-//    "listHash":"<16 hexadecimal digits>","knots":30,"settings":"currentPrime = 13\n..."}
+//    "listHash":"<16 hexadecimal digits>","knots":30,"settings":"currentPrime = 13\n...",
+//    "finished":true}
 //   {"type":"knot","line":3,"text":"3_1            : degree = 4, ..."}
 // The file is replaced atomically after every knot, so a shard that is stopped or killed leaves
 // the knots it finished, and its rerun carries on from them.
@@ -22,8 +23,9 @@ struct ShardHeader {
   std::string mode;      // "norm" or "isotopy"
   std::string listName;  // the list's file name, without its folder
   std::string listHash;
-  int64_t knots = 0;     // the list's knot lines
-  std::string settings;  // every setting that decides a knot's result, as name = value lines
+  int64_t knots = 0;      // the list's knot lines
+  std::string settings;   // every setting that decides a knot's result, as name = value lines
+  bool finished = false;  // every knot of the shard is done (a stopped shard has more to do)
 
   bool SameRun(const ShardHeader& other) const {
     return mode == other.mode && listHash == other.listHash && knots == other.knots &&
