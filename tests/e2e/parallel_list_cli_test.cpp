@@ -218,21 +218,6 @@ bool Alive(pid_t pid) {
   return close != std::string::npos && close + 2 < text.size() && text[close + 2] != 'Z';
 }
 
-pid_t StartQuiet(const std::filesystem::path& dir, const std::vector<std::string>& args) {
-  const pid_t pid = fork();
-  if (pid == 0) {
-    if (chdir(dir.c_str()) != 0) _exit(127);
-    freopen("/dev/null", "w", stdout);
-    freopen("/dev/null", "w", stderr);
-    std::vector<char*> argv{const_cast<char*>(QUARVEL_CLI)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(QUARVEL_CLI, argv.data());
-    _exit(127);
-  }
-  return pid;
-}
-
 // Runs of --jobs 2 killed at random moments, every other time the parent, else a worker: the list
 // is always a list the serial run could have left, and the run that resumes it ends as the serial
 // run does. No worker outlives its parent.
@@ -260,7 +245,7 @@ TEST(ParallelList, KillingTheParentOrAWorkerLeavesAWholeListThatResumesToTheSeri
   std::uniform_real_distribution<double> moment(0.02, std::max(0.05, took.count() / 2));
   int workersKilled = 0;
   for (int kill = 1; kill <= kKills; ++kill) {
-    const pid_t parent = StartQuiet(dir.path(), args);
+    const pid_t parent = StartCli(dir.path(), args);
     std::this_thread::sleep_for(Seconds(moment(random)));
     const std::vector<pid_t> workers = Children(parent);
     if (kill % 2 == 0 && !workers.empty()) {
@@ -314,7 +299,7 @@ TEST(ParallelList, AShardRerunAfterAKillFinishesAsTheSerialRun) {
   const std::string shard0 = list.string() + ".shard-0-of-2.jsonl";
   const std::vector<std::string> first = {"isotopy", "--file",  list.string(), "--group",
                                           "s5",      "--shard", "0/2"};
-  SignalAfter(StartQuiet(dir.path(), first), std::chrono::milliseconds(150), SIGKILL);
+  SignalAfter(StartCli(dir.path(), first), std::chrono::milliseconds(150), SIGKILL);
   const std::string half = ReadWholeFile(shard0);
   EXPECT_TRUE(half.empty() || half.ends_with("\n")) << "a cut shard file";
   ASSERT_EQ(RunCliIn(dir.path(), first).exitStatus, 0);
