@@ -1,16 +1,16 @@
 #!/bin/bash
 # List runs over the 801 table knots in one process, in worker processes (--jobs 2) and as two
-# shards run by GNU parallel and merged: the isotopy invariant in each GROUP (default s5 s6), each
+# shards run by GNU parallel and merged: the isotopy invariant in each group of QUARVEL_GROUPS (default s5 s6), each
 # way REPEATS times (default 3) on a fresh copy of the list. Prints per run the wall seconds, the
 # CPU seconds (user + system, all processes) and the peak resident memory of the largest process
 # (/usr/bin/time -v: a worker's when workers run), then the medians and the speed-up over --jobs 1.
 # Checks that every way leaves the same list. Not part of make test.
-#   bench/parallel_lists.sh [build dir] (GROUPS and REPEATS from the environment)
+#   bench/parallel_lists.sh [build dir] (QUARVEL_GROUPS and REPEATS from the environment)
 set -eu
 build=${1:-build}
 cli=$(cd "$build" && pwd)/src/quarvel-cli
 here=$(cd "$(dirname "$0")/.." && pwd)
-groups=${GROUPS:-s5 s6}
+groups=${QUARVEL_GROUPS:-s5 s6}
 repeats=${REPEATS:-3}
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT

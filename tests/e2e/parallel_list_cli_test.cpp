@@ -270,7 +270,7 @@ TEST(ParallelList, KillingTheParentOrAWorkerLeavesAWholeListThatResumesToTheSeri
 // A worker killed while the parent runs on ends the run with an error naming the knot's line.
 TEST(ParallelList, ALostWorkerEndsTheRunWithAnError) {
   TempDir dir;
-  const auto list = dir.Write("list.txt", LfText(TableKnotLines(40)));
+  const auto list = dir.Write("list.txt", LfText(TableKnotLines(400)));
   const pid_t parent =
       StartCliIn(dir.path(), {"isotopy", "--file", list.string(), "--group", "s6", "--jobs", "2"});
   std::vector<pid_t> workers;
