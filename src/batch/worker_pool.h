@@ -1,10 +1,11 @@
 #pragma once
 // Worker processes for a parallel list run. Each worker is a child process (fork) with its own
 // memory, its own workbench per knot and its own folder; it reads knot tasks from a pipe, computes
-// each with ComputeKnotTask and writes the result back. Processes rather than threads: a worker
-// that runs out of memory or is killed takes nothing but its own knot with it, and the stages
-// below the drivers keep caches in function-local statics that were never meant to be shared
-// between threads.
+// each with ComputeKnotTask and writes the result back. Threads would do as far as shared state
+// goes (workbenches share nothing, and the only function-local statics below the drivers are
+// constants), but processes keep a failure to one knot: a worker that exhausts the machine's
+// memory, crashes or is killed takes nothing but its own knot with it, and the parent, which alone
+// writes the list, goes on to leave it whole.
 //
 // Workers ignore SIGINT, SIGTERM and SIGHUP: the parent stops them (SIGKILL) when it is asked to
 // stop. They die with the parent (PR_SET_PDEATHSIG), and end when their task pipe closes.
