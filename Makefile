@@ -18,7 +18,7 @@ FUZZ_SMOKE_SECONDS ?= 60
 FUZZ_SMOKE_TIMEOUT ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps check-source check-tidy configure build build-sanitize build-fuzz fuzz fuzz-smoke screenshots bench-peers clean
+.PHONY: run test deps check-source check-tidy configure build build-sanitize build-fuzz fuzz fuzz-smoke test-slurm screenshots bench-peers clean
 
 deps:
 	@scripts/install-deps.sh
@@ -64,6 +64,10 @@ run: build
 test: build build-sanitize fuzz-smoke
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+# The Slurm recipe on a one-node cluster on this machine (root; installs slurm-wlm and munge).
+test-slurm: build
+	scripts/cluster/test-slurm.sh $(BUILD_DIR)
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/src/ui/quarvel --screenshots docs/screenshots

@@ -4,7 +4,7 @@
 # when there is one.
 set -u
 cd "$(dirname "$0")/../src"
-layers=(base poly group simplify reps homs alexander bounds run reports lists "norm isotopy" front "cli ui")
+layers=(base poly group simplify reps homs alexander bounds run reports lists "norm isotopy" batch front "cli ui")
 declare -A rank
 for i in "${!layers[@]}"; do
   for folder in ${layers[$i]}; do rank[$folder]=$i; done

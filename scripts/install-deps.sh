@@ -11,6 +11,8 @@ packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev
 packages+=(texlive-latex-base texlive-latex-recommended gap)
 # The fuzz targets (make fuzz, and the minute of each that make test runs): clang and libFuzzer.
 packages+=(clang libclang-rt-dev)
+# The GNU parallel recipe for list runs in shards (scripts/cluster) and its test.
+packages+=(parallel)
 # The Python module (pybind11) and its pytest suite.
 packages+=(pybind11-dev python3-dev python3-pytest)
 # The source checks: clang-format, python3 for the knot-table generator, clang-tidy (make check-tidy).

@@ -47,6 +47,9 @@ struct RunSettings {
   bool allHomomorphisms = false;
   std::string inputDirectory;  // up to and including the last path separator
   std::string inputName;
+  // The caller knows the picked file to be a knot list (a worker of a parallel list run, whose
+  // one-knot list may begin with a line that the detection would not take for a knot).
+  bool knownKnotList = false;
   // Where the run's report, matrix, GAP and knot files go, up to and including the last path
   // separator; empty: reports in the working directory, knot files beside the input.
   std::string outputDirectory;

@@ -21,6 +21,7 @@ enum Modes : unsigned {
   kIsotopy = 2,
   kShow = 4,
   kKnots = 8,
+  kMerge = 16,
   kRunModes = kNorm | kIsotopy,
   kAll = 7
 };
@@ -35,6 +36,8 @@ unsigned ModeBit(Command command) {
       return kShow;
     case Command::knots:
       return kKnots;
+    case Command::merge:
+      return kMerge;
   }
   return 0;
 }
@@ -72,6 +75,22 @@ double ParseSeconds(const std::string& flag, const std::string& value) {
   return seconds;
 }
 
+constexpr long kMostJobs = 1024;
+
+ShardSpec ParseShard(const std::string& value) {
+  const size_t slash = value.find('/');
+  const std::string bad = "--shard: bad value '" + value + "' (expected I/N with 0 <= I < N)";
+  if (slash == std::string::npos) throw UsageError(bad);
+  ShardSpec shard;
+  try {
+    shard = {ParseCount("--shard", value.substr(0, slash)), ParseCount("--shard", value.substr(slash + 1))};
+  } catch (const UsageError&) {
+    throw UsageError(bad);
+  }
+  if (shard.count < 1 || shard.index >= shard.count) throw UsageError(bad);
+  return shard;
+}
+
 constexpr std::array<std::string_view, 8> kFieldNames = {"2", "3", "5", "7", "11", "13", "17", "53"};
 constexpr std::array<std::string_view, 10> kComparableFields = {"2",  "3",  "5",  "7",  "11",
                                                                 "13", "17", "19", "23", "29"};
@@ -93,6 +112,7 @@ struct Pending {
   std::optional<std::string> size;
   std::optional<std::string> compareFields;
   int inputs = 0;
+  bool reportFiles = false;  // --save or --matrix asked for report files
 };
 
 void SetPickedFile(MainWindowOptions& options, const std::string& path) {
@@ -141,12 +161,25 @@ void SetSize(MainWindowOptions& options, const std::string& value) {
   options.sizebox = ItemOf("--size", value, entries);
 }
 
+// A list run in worker processes or a shard writes no report files: which knot's report a file
+// would hold would depend on the order the knots finished in.
+void NoReportFiles(CliRequest& request, const Pending& pending) {
+  if (!request.Batch()) return;
+  if (pending.reportFiles)
+    throw UsageError(
+        "--jobs and --shard write no report files: leave out --save and --matrix, or give --save none");
+  if (request.input.flag != "file") throw UsageError("--jobs and --shard take a knot list: --file LIST");
+  request.options.savetype = request.options.savetypeIsotopy = 2;
+  request.options.savematrixtype = 0;
+}
+
 void ApplyPending(CliRequest& request, const Pending& pending) {
   MainWindowOptions& o = request.options;
   if (request.command == Command::knots) return;
   if (pending.inputs != 1)
     throw UsageError(
         "give exactly one input: --braid TEXT, --knot NAME, --pd CODE, --dt CODE or --file PATH");
+  NoReportFiles(request, pending);
   if (pending.rep) reptypeChange(o, ItemOf("--rep", *pending.rep, kRepNames));
   if (pending.size) SetSize(o, *pending.size);
   if (pending.compareFields) SetComparedFields(o, *pending.compareFields);
@@ -241,8 +274,9 @@ const std::map<std::string, FlagSpec>& Flags() {
         }}},
       {"--save",
        {kRunModes, "S", "the report files: " + Choices(kSaveNames) + " (latex)",
-        [](CliRequest& r, Pending&, const std::string& v) {
+        [](CliRequest& r, Pending& p, const std::string& v) {
           r.options.savetype = r.options.savetypeIsotopy = ItemOf("--save", v, kSaveNames);
+          p.reportFiles = v != "none";
         }}},
       {"--rep",
        {kNorm, "KIND", "the representations: " + Choices(kRepNames) + " (sk-v)",
@@ -263,8 +297,9 @@ const std::map<std::string, FlagSpec>& Flags() {
         }}},
       {"--matrix",
        {kNorm, "M", "write the reduced matrix: " + Choices(kMatrixNames) + " (none)",
-        [](CliRequest& r, Pending&, const std::string& v) {
+        [](CliRequest& r, Pending& p, const std::string& v) {
           r.options.savematrixtype = ItemOf("--matrix", v, kMatrixNames);
+          p.reportFiles |= v != "none";
         }}},
       {"--group",
        {kIsotopy, "G",
@@ -311,6 +346,16 @@ const std::map<std::string, FlagSpec>& Flags() {
           if (v.empty()) throw UsageError("--output-dir: the directory name is empty");
           r.outputDirectory = v;
         }}},
+      // Parallel and distributed list runs (docs/cluster.md).
+      {"--jobs",
+       {kRunModes, "N", "compute a knot list in N worker processes (0: one per core; 1)",
+        [](CliRequest& r, Pending&, const std::string& v) {
+          r.jobs = ParseCount("--jobs", v);
+          if (*r.jobs > kMostJobs) throw UsageError("--jobs: bad value '" + v + "' (expected 0 to 1024)");
+        }}},
+      {"--shard",
+       {kRunModes, "I/N", "compute shard I (0..N-1) of a knot list into LIST.shard-I-of-N.jsonl",
+        [](CliRequest& r, Pending&, const std::string& v) { r.shard = ParseShard(v); }}},
       {"--dry-run",
        {kRunModes, "", "print every setting the run would use, as name = value, and exit",
         [](CliRequest& r, Pending&, const std::string&) { r.dryRun = true; }}},
@@ -318,16 +363,17 @@ const std::map<std::string, FlagSpec>& Flags() {
   return flags;
 }
 
-constexpr std::array<std::string_view, 4> kCommandNames = {"norm", "isotopy", "show", "knots"};
-constexpr std::array<std::string_view, 4> kCommandPurposes = {
+constexpr std::array<std::string_view, 5> kCommandNames = {"norm", "isotopy", "show", "knots", "merge"};
+constexpr std::array<std::string_view, 5> kCommandPurposes = {
     "fibration obstructions and norm bounds", "isotopy invariants",
-    "the presentation as built or read, and as simplified", "the built-in pick lists"};
+    "the presentation as built or read, and as simplified", "the built-in pick lists",
+    "the shard files of a knot list into the list"};
 
 Command ParseCommand(const std::string& word) {
   for (size_t i = 0; i < kCommandNames.size(); ++i) {
     if (word == kCommandNames[i]) return static_cast<Command>(i);
   }
-  throw UsageError("unknown command '" + word + "' (expected norm, isotopy, show or knots)");
+  throw UsageError("unknown command '" + word + "' (expected norm, isotopy, show, knots or merge)");
 }
 
 bool AsksForHelp(const std::string& arg) {
@@ -370,6 +416,7 @@ std::string HelpLine(const std::string& left, std::string_view right, size_t col
 std::string CommandUsage(Command command) {
   const size_t i = static_cast<size_t>(command);
   std::string usage = "quarvel-cli " + std::string(kCommandNames[i]);
+  if (command == Command::merge) return usage + " LIST SHARD...";
   usage += command == Command::knots ? " [--examples | --mutants | --table N]" : " INPUT [OPTIONS]";
   return usage;
 }
@@ -386,6 +433,11 @@ CliRequest ParseCommandLine(const std::vector<std::string>& args) {
   request.command = ParseCommand(args[0]);
   if (std::any_of(args.begin() + 1, args.end(), AsksForHelp)) {
     request.asked = Asked::help;
+    return request;
+  }
+  if (request.command == Command::merge) {
+    request.merged.assign(args.begin() + 1, args.end());
+    if (request.merged.size() < 2) throw UsageError("merge: give the list and its shard files");
     return request;
   }
   request.options = DefaultMainWindowOptions();
@@ -423,7 +475,13 @@ std::string HelpText(std::optional<Command> command) {
     text += HelpLine("  " + name + (spec.value.empty() ? "" : " " + std::string(spec.value)), spec.help, 24);
   }
   text += HelpLine("  -h, --help", "this text", 24);
-  if (*command != Command::knots) text += "Exactly one input: --braid, --knot, --pd, --dt or --file.\n";
+  if (*command == Command::merge) {
+    text +=
+        "Writes the results of the shard files (--shard I/N runs of the list, every I from 0 to N-1\n"
+        "once) into the list, as a run over the whole list writes them.\n";
+  } else if (*command != Command::knots) {
+    text += "Exactly one input: --braid, --knot, --pd, --dt or --file.\n";
+  }
   return text;
 }
 

@@ -11,7 +11,7 @@
 
 namespace quarvel::cli {
 
-enum class Command { norm, isotopy, show, knots };
+enum class Command { norm, isotopy, show, knots, merge };
 
 // Which pick list `knots` prints.
 enum class PickList { knots, examples, mutants, primes };
@@ -27,6 +27,12 @@ struct GivenInput {
 
 struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
+};
+
+// --shard I/N: the knots at places I, I + N, I + 2N, ... (from 0) of the list's knot lines.
+struct ShardSpec {
+  long index = 0;
+  long count = 1;
 };
 
 // What quarvel-cli is asked for: a run, or only its help or version.
@@ -46,6 +52,12 @@ struct CliRequest {
   int primesUpTo = 13;  // --table: the largest crossing number listed
   OutputFormat format = OutputFormat::panels;
   GivenInput input;
+  std::optional<long> jobs;         // --jobs N; 0: one per core
+  std::optional<ShardSpec> shard;   // --shard I/N
+  std::vector<std::string> merged;  // merge: the list, then the shard files
+
+  // Whether the list run goes to worker processes or a shard (--jobs other than 1, --shard).
+  bool Batch() const { return (jobs && *jobs != 1) || shard.has_value(); }
 };
 
 // Throws UsageError naming the flag or value at fault. --help or -h anywhere, and --version

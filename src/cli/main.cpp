@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "bounds/genus_norm_bounds.h"
+#include "cli/batch_command.h"
 #include "cli/cli_options.h"
 #include "cli/cli_surface.h"
 #include "cli/dry_run.h"
 #include "cli/json_events.h"
 #include "cli/knots_command.h"
+#include "cli/merge_command.h"
 #include "front/start.h"
 #include "isotopy/isotopy_driver.h"
 #include "lists/knot_list_detection.h"
@@ -118,6 +120,16 @@ int RunIsotopyCommand(Workbench& wb, CliSurface& surface, const CliRequest& requ
   return ExitStatus(wb.failure.computationFailed || wb.failure.polynomialErrorFlag, surface, wb);
 }
 
+// A knot list in worker processes or as a shard; the snapshot shows only how the run ended.
+int RunBatch(Workbench& wb, CliSurface& surface, const CliRequest& request) {
+  if (!PickedFileIsKnotList(wb.settings))
+    return Usage("--jobs and --shard take a knot list; '" + wb.settings.inputName + "' is none");
+  wb.run.representationLimit = request.cycles.value_or(-1);
+  const bool failed = RunBatchList(wb, request);
+  PrintSnapshot(request, surface);
+  return ExitStatus(failed, surface, wb);
+}
+
 // Creates --output-dir's directory when missing; false, with a message on stderr, when it cannot.
 bool MakeOutputDirectory(const std::string& directory) {
   if (directory.empty()) return true;
@@ -143,6 +155,7 @@ int RunCommand(const CliRequest& request, CliSurface& surface) {
     return StandardOutputStatus();
   }
   if (!MakeOutputDirectory(request.outputDirectory)) return kExitRunError;
+  if (request.Batch()) return RunBatch(wb, surface, request);
   if (request.command == Command::show) {
     if (wb.presentation.braidText.empty() && PickedFileIsKnotList(wb.settings))
       return Usage("show: '" + wb.settings.inputName +
@@ -175,6 +188,7 @@ int Run(const CliRequest& request) {
     }
     return StandardOutputStatus();
   }
+  if (request.command == Command::merge) return RunMerge(request, std::cout, std::cerr);
   CliSurface surface(request.timeLimitSeconds);
   if (request.transcriptPath.empty()) return RunCommand(request, surface);
   std::ofstream transcript(request.transcriptPath, std::ios::binary | std::ios::trunc);

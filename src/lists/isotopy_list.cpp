@@ -8,6 +8,7 @@
 
 #include "group/diagram_text.h"
 #include "lists/knot_list.h"
+#include "lists/list_knot_seed.h"
 #include "lists/list_progress.h"
 #include "poly/polynomial.h"
 #include "reports/report_text.h"
@@ -127,6 +128,18 @@ bool NotToldApart(std::string_view line, const ListInvariant& current) {
   return earlier.hash.empty() || earlier.hash == current.hash;
 }
 
+// What a result line shows of its knot's invariant: the number of classes and the hash as
+// ReadInvariant finds them, and the short text between "Polynomial = " and ",  Braid: ".
+ListInvariant InvariantOfResultLine(std::string_view line) {
+  ListInvariant invariant = ReadInvariant(line);
+  const size_t text = line.find(kPolynomialField, line.find(": degree = "));
+  const size_t braid = line.rfind(",  Braid: ");
+  if (text != std::string_view::npos && braid != std::string_view::npos && braid > text) {
+    invariant.shortText = line.substr(text + kPolynomialField.size(), braid - text - kPolynomialField.size());
+  }
+  return invariant;
+}
+
 std::string ResultLine(const Workbench& wb, std::string_view line, const ListInvariant& invariant) {
   const IsotopyState& iso = wb.isotopy;
   std::string result = Padded(IsotopyName(line), kNameWidth) + ": degree = ";
@@ -170,6 +183,26 @@ void ReportKnot(Workbench& wb, const std::string& result) {
 
 }  // namespace
 
+bool IsotopyKnotPending(std::string_view line) {
+  return !PassedOver(line);
+}
+
+bool ApplyIsotopyResult(KnotList& list, int64_t current, const std::string& resultLine) {
+  const ListInvariant invariant = InvariantOfResultLine(resultLine);
+  bool repeat = false;
+  for (int64_t i = 1; i < current; ++i) {
+    std::string& line = list.Line(i);
+    if (!IsKnotLine(line) || !NotToldApart(line, invariant)) continue;
+    repeat = true;
+    MarkRepeated(line);
+  }
+  std::string& line = list.Line(current);
+  line = resultLine;
+  if (repeat) MarkRepeated(line);
+  RenewClosingSection(list, current);
+  return repeat;
+}
+
 std::string ShortPolynomialText(const std::string& text) {
   if (text.size() <= kLongestWholeText) return text;
   return HeadToSign(text, kShortHead) + "...." + TailFromSign(text, kShortTail);
@@ -191,6 +224,7 @@ void NextIsotopyKnot(Workbench& wb, const std::string& listPath) {
                        "Knot number " + std::to_string(iso.listLineNumber) + ",  Name: knot" +
                            IsotopyName(line) + BlankLine());
     PumpMessages(wb.panels);
+    wb.random.seed = ListKnotSeed(line, 0);
     PreparePresentation(wb);
     if (!wb.failure.computationFailed && !wb.failure.polynomialErrorFlag) return;
     if (!RecordFailedIsotopyKnot(wb, listPath)) return;
@@ -219,17 +253,7 @@ void RecordIsotopyResult(Workbench& wb, const std::string& listPath) {
   KnotList list;
   const int64_t current = iso.listLineNumber;
   if (!ReadListForLine(listPath, current, list, wb.failure)) return;
-  bool repeat = false;
-  for (int64_t i = 1; i < current; ++i) {
-    std::string& line = list.Line(i);
-    if (!IsKnotLine(line) || !NotToldApart(line, invariant)) continue;
-    repeat = true;
-    MarkRepeated(line);
-  }
-  std::string& line = list.Line(current);
-  line = ResultLine(wb, line, invariant);
-  if (repeat) MarkRepeated(line);
-  RenewClosingSection(list, current);
+  const bool repeat = ApplyIsotopyResult(list, current, ResultLine(wb, list.Line(current), invariant));
   if (!RewriteKnotList(listPath, list, wb.failure)) return;
   ReportKnot(wb, "degree " +
                      std::to_string(untwistedOnly ? iso.untwistedDegree : PolyDegree(iso.productPolynomial)) +

@@ -18,8 +18,11 @@
 // the other notes after "end" are kept. A knot that cannot be computed gets the line
 // "<name>: not computed: <reason>  braid {...}" and is skipped like a processed one.
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
+#include "lists/knot_list.h"
 #include "run/workbench.h"
 
 namespace quarvel {
@@ -28,6 +31,16 @@ namespace quarvel {
 // first 30 characters lengthened to end with a sign, "....", and the last 21 lengthened at their
 // front to begin with one.
 std::string ShortPolynomialText(const std::string& text);
+
+// Whether a run takes the line as a knot still to compute: a knot line without a result or a
+// not-computed mark, or marked "new".
+bool IsotopyKnotPending(std::string_view line);
+
+// Puts the result line of the knot at line `current` (as a run on that knot alone writes it, no
+// "Repeated! " mark) into the list as a run over the whole list does: marks it and the earlier
+// lines it is not told apart from, and renews the closing section. Returns whether it repeats an
+// earlier knot.
+bool ApplyIsotopyResult(KnotList& list, int64_t current, const std::string& resultLine);
 
 // Finds the next knot of the list at `listPath` that is not processed, sets isotopy.listLineNumber
 // and the braid text, writes "Knot number <n>,  Name: knot<name>" on the header panel and prepares

@@ -211,9 +211,13 @@ bool RewriteKnotList(const std::string& path, const KnotList& list, FailureState
   size_t notes = list.notes.size();
   while (notes > 0 && list.notes[notes - 1].empty()) --notes;
   for (size_t i = 0; i < notes; ++i) text += list.notes[i] + list.lineEnd;
-  if (ReplaceFile(path, text, true) || ReplaceFile(path, text, false)) return true;
+  if (ReplaceFileText(path, text)) return true;
   Fail(failure, std::string(kCannotRewrite));
   return false;
+}
+
+bool ReplaceFileText(const std::string& path, const std::string& text) {
+  return ReplaceFile(path, text, true) || ReplaceFile(path, text, false);
 }
 
 std::string ListLineBraid(std::string_view line) {

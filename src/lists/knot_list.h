@@ -74,6 +74,10 @@ bool ReadListForLine(const std::string& path, int64_t lineNumber, KnotList& list
 // failure the old file stays, the failure is set and false is returned.
 bool RewriteKnotList(const std::string& path, const KnotList& list, FailureState& failure);
 
+// Replaces the file at `path` by `text` in one atomic step, as a list is rewritten (temporary
+// file, flush, rename; mode kept); false, with the old file left, when it cannot.
+bool ReplaceFileText(const std::string& path, const std::string& text);
+
 // The braid, PD or DT code of a list line (group/diagram_text.h, FindDiagram). A line without one
 // that begins with a table knot's name gets the diagram a run takes for that knot; any other line
 // is taken up to its first "}".

@@ -28,6 +28,7 @@ bool IsKnotList(std::istream& in) {
 }
 
 bool PickedFileIsKnotList(const RunSettings& s) {
+  if (s.knownKnotList) return true;
   if (UnusableFileReason(PickedPath(s))) return false;
   std::ifstream in(PickedPath(s), std::ios::binary);
   return in && IsKnotList(in);

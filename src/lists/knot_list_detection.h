@@ -11,8 +11,8 @@ namespace quarvel {
 
 bool IsKnotList(std::istream& in);
 
-// Whether the picked file (inputDirectory + inputName) is a knot list; a file that cannot be read
-// is none.
+// Whether the picked file (inputDirectory + inputName) is a knot list (always, where the settings
+// say it is known to be one); a file that cannot be read is none.
 bool PickedFileIsKnotList(const RunSettings& settings);
 
 }  // namespace quarvel

@@ -8,6 +8,7 @@
 
 #include "bounds/genus_norm_bounds.h"
 #include "lists/knot_list.h"
+#include "lists/list_knot_seed.h"
 #include "lists/list_progress.h"
 #include "reports/report_text.h"
 #include "run/prepare_presentation.h"
@@ -194,6 +195,18 @@ bool TakeListKnot(Workbench& wb, const KnotList& list) {
 
 }  // namespace
 
+int64_t NormPassTaking(std::string_view line, int64_t from, StopCondition stopCondition) {
+  // A line holds a few size tokens; past the last of them every pass takes a line that lacks
+  // what the stop condition asks for.
+  constexpr int64_t kSizesLooked = 1000;
+  if (!IsKnotLine(line)) return 0;
+  bool satisfied = true;
+  for (int64_t size = from; size < from + kSizesLooked; ++size) {
+    if (TakesLine(line, std::to_string(size), stopCondition, satisfied)) return size;
+  }
+  return 0;
+}
+
 bool KnotFailed(const FailureState& failure) {
   return failure.computationFailed || failure.polynomialErrorFlag;
 }
@@ -206,6 +219,7 @@ void NextListKnot(Workbench& wb, const std::string& listPath) {
     StartListKnot(run.listProgress, list, run.listLineNumber);
     wb.current.writeKnotFiles = false;
     wb.presentation.braidText = ListLineBraid(line);
+    wb.random.seed = ListKnotSeed(line, wb.current.degreeK);
     PreparePresentation(wb);
     if (!KnotFailed(wb.failure) && wb.presentation.generatorCount > kMaxNormGenerators) {
       Fail(wb.failure, "Too many generators!");

@@ -20,11 +20,19 @@
 // "braid " with the braid. A knot with more than 30 generators is not computed ("Too many
 // generators!").
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "run/workbench.h"
 
 namespace quarvel {
+
+// The size of the first pass, from `from` on, that takes the line; 0 when none does (no knot
+// line, not computed, or it meets the stop condition). A knot's passes depend only on its own
+// line: a line that lacks what the stop condition asks for keeps the run going, so the next pass
+// that lacks its size token takes it.
+int64_t NormPassTaking(std::string_view line, int64_t from, StopCondition stopCondition);
 
 // True when the current knot's computation failed.
 bool KnotFailed(const FailureState& failure);

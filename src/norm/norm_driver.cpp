@@ -53,6 +53,12 @@ bool StartKnot(Workbench& wb) {
   wb.representation.nontrivialCount = 0;
   const Presentation& p = wb.presentation;
   NormRunState& run = wb.run;
+  // In a list each knot's caps start from the settings, so that its result does not depend on the
+  // knots before it.
+  if (run.listMode) {
+    run.degreeCap = wb.settings.degreeCap;
+    run.metabelianMaxOrder = wb.settings.metabelianMaxOrder;
+  }
   if (p.generatorCount * p.relatorCount > 0) {
     int32_t cap =
         static_cast<int32_t>(std::min(kMatrixSide / p.generatorCount, kMatrixSide / p.relatorCount));
@@ -238,7 +244,7 @@ void NormDriver(Workbench& wb) {
       }
       if (!wb.run.listSatisfied) continue;
     }
-    if (wb.evaluation.stopConditionMet || wb.run.listSatisfied) return;
+    if (wb.evaluation.stopConditionMet || wb.run.listSatisfied || wb.run.singlePass) return;
     // A new pass over the list, or the same presentation again, at the next size.
     ++wb.run.savedSize;
   }

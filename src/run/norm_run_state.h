@@ -40,6 +40,9 @@ struct NormRunState {
   int64_t representationLimit = -1;
   bool representationLimitReached = false;
   int32_t knotFirstSolution = 0;  // the solution count when the current knot began
+  // A list run that ends after its first pass (a worker of a parallel run computes one knot at one
+  // size at a time).
+  bool singlePass = false;
 };
 
 }  // namespace quarvel

@@ -2,6 +2,7 @@
 // Runs quarvel-cli as a user would and takes its output apart: exit status, stdout, stderr and the
 // panels of the printed snapshot.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -56,6 +57,23 @@ inline pid_t StartCliIn(const std::filesystem::path& dir, const std::vector<std:
   pid_t pid = fork();
   if (pid == 0) {
     execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  return pid;
+}
+
+// Starts quarvel-cli in `dir` with its output thrown away.
+inline pid_t StartCli(const std::filesystem::path& dir, const std::vector<std::string>& args) {
+  pid_t pid = fork();
+  if (pid == 0) {
+    int devNull = open("/dev/null", O_WRONLY);
+    dup2(devNull, STDOUT_FILENO);
+    dup2(devNull, STDERR_FILENO);
+    if (chdir(dir.c_str()) != 0) _exit(127);
+    std::vector<char*> argv{const_cast<char*>(QUARVEL_CLI)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(QUARVEL_CLI, argv.data());
     _exit(127);
   }
   return pid;

@@ -26,23 +26,6 @@ using Seconds = std::chrono::duration<double>;
 constexpr int kKnots = 30;
 constexpr int kKills = 50;
 
-// Starts quarvel-cli in `dir` with its output thrown away.
-pid_t StartCli(const std::filesystem::path& dir, const std::vector<std::string>& args) {
-  pid_t pid = fork();
-  if (pid == 0) {
-    int devNull = open("/dev/null", O_WRONLY);
-    dup2(devNull, STDOUT_FILENO);
-    dup2(devNull, STDERR_FILENO);
-    if (chdir(dir.c_str()) != 0) _exit(127);
-    std::vector<char*> argv{const_cast<char*>(QUARVEL_CLI)};
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(QUARVEL_CLI, argv.data());
-    _exit(127);
-  }
-  return pid;
-}
-
 // Runs to the end; returns the exit status and how long it took.
 int RunToEnd(const std::filesystem::path& dir, const std::vector<std::string>& args,
              Seconds* took = nullptr) {
