@@ -1,6 +1,7 @@
 #include "front/pick_lists.h"
 
 #include "group/knot_tables.h"
+#include "group/table_knots.h"
 
 namespace quarvel {
 
@@ -20,6 +21,17 @@ void examplesListSelect(MainWindowOptions& options, int position) {
   options.knotListPosition = 0;
   options.mutantsListPosition = 0;
   options.braidEditText = std::string(ExampleBraid(position));
+}
+
+bool tableKnotSelect(MainWindowOptions& options, std::string_view name) {
+  std::optional<std::string> diagram = TableKnotDiagram(name);
+  if (!diagram) return false;
+  options.braidEditText = *diagram;
+  options.fileNameBox.clear();
+  options.knotListPosition = 0;
+  options.examplesListPosition = 0;
+  options.mutantsListPosition = 0;
+  return true;
 }
 
 void mutantsListSelect(MainWindowOptions& options, int position) {

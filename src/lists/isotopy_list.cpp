@@ -51,12 +51,12 @@ std::string IsotopyName(std::string_view line) {
   return name.substr(0, name.find_last_not_of(' ') + 1);
 }
 
-// A PD or DT code as the line gives it; a braid: at most 400 characters from the first "{", up to
-// the first "}", which is added when missing.
+// A PD or DT code as the line gives it, a table knot's diagram for a line of its name alone; a braid: at most
+// 400 characters from the first "{", up to the first "}", which is added when missing.
 std::string IsotopyBraid(std::string_view line) {
-  if (const DiagramSpan span = FindDiagram(line); span.Found() && line[span.begin] != '{') {
-    return std::string(line.substr(span.begin, span.end - span.begin));
-  }
+  const DiagramSpan span = FindDiagram(line);
+  if (!span.Found()) return ListLineBraid(line);  // a table knot's name
+  if (line[span.begin] != '{') return std::string(line.substr(span.begin, span.end - span.begin));
   size_t open = line.find('{');
   std::string braid(line.substr(open == std::string_view::npos ? 0 : open, kLongestBraid));
   size_t close = braid.find('}');

@@ -15,6 +15,7 @@
 #include "front/pick_lists.h"
 #include "front/start.h"
 #include "group/knot_tables.h"
+#include "group/table_knots.h"
 #include "isotopy/isotopy_driver.h"
 #include "norm/norm_driver.h"
 #include "ui/appearance.h"
@@ -37,6 +38,7 @@ constexpr QRect kFileGroup(16, 24, 344, 340);
 constexpr QRect kBraidGroup(16, 376, 344, 210);
 constexpr int kGroupInset = 12;
 constexpr int kGroupInnerWidth = 320;
+constexpr int kFindWidth = 96;  // the field that finds a table knot by name
 
 // Middle column.
 constexpr QRect kPicture(376, 32, 130, 220);
@@ -161,7 +163,18 @@ void MainWindow::BuildInputSide() {
   braidEdit_ = new QLineEdit(braids);
   braidEdit_->setObjectName("braid");
   braidEdit_->setPlaceholderText(tr("{-1,2,-1,2}"));
-  braidEdit_->setGeometry(Row(kGroupInset, 0, kGroupInnerWidth));
+  braidEdit_->setGeometry(Row(kGroupInset, 0, kGroupInnerWidth - kFindWidth - 8));
+  auto* find = new QLineEdit(braids);
+  find->setObjectName("findknot");
+  find->setPlaceholderText(tr("find: 13_42"));
+  find->setToolTip(
+      QString::fromUtf8(kKnotNameSchemes.data(), static_cast<qsizetype>(kKnotNameSchemes.size())));
+  find->setGeometry(Row(kGroupInset + kGroupInnerWidth - kFindWidth, 0, kFindWidth));
+  connect(find, &QLineEdit::returnPressed, this, [this, find] {
+    const bool found = tableKnotSelect(options_, find->text().trimmed().toStdString());
+    find->setStyleSheet(found ? QString() : QStringLiteral("color: #b00000"));
+    if (found) Sync();
+  });
   connect(braidEdit_, &QLineEdit::textEdited, this, [this](const QString& text) {
     options_.braidEditText = text.toStdString();
     picture_->SetBraidText(text);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "e2e/cli_runner.h"
 
 namespace quarvel::testing {
@@ -58,9 +60,37 @@ TEST(CliKnots, MutantOnlyKnotTakesTheMutantEntryAndUnknownNamesAreRefused) {
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_TRUE(HasLine(Lines(run.out), "braidText = " + entry.substr(entry.find('{'))));
 
-  CliResult unknown = RunCli({"show", "--knot", "13_1"});
+  CliResult unknown = RunCli({"show", "--knot", "14n_1"});
   EXPECT_EQ(unknown.exitStatus, 2);
-  EXPECT_NE(unknown.err.find("13_1"), std::string::npos);
+  EXPECT_NE(unknown.err.find("'14n_1'; names: 3_1 .. 10_165"), std::string::npos) << unknown.err;
+}
+
+// Every naming of the Conway knot gives the same run; --table prints lists both modes read, and a
+// list of PD, DT and table-name lines runs each line as its own input would.
+TEST(CliKnots, TableNamesPdAndDtLinesRunAsTheirInputs) {
+  const std::string byNumber = RunCli({"isotopy", "--knot", "11_401", "--group", "s4", "--save", "none"}).out;
+  EXPECT_EQ(RunCli({"isotopy", "--knot", "11n_34", "--group", "s4", "--save", "none"}).out, byNumber);
+  EXPECT_EQ(RunCli({"isotopy", "--knot", "K11n34", "--group", "s4", "--save", "none"}).out, byNumber);
+
+  EXPECT_EQ(Lines(RunCli({"knots", "--table", "13"}).out).size(), 12966U);
+  EXPECT_EQ(Lines(RunCli({"knots", "--table", "11"}).out).size(), 802U);
+  const std::vector<std::string> twelve = Lines(RunCli({"knots", "--table", "12"}).out);
+  ASSERT_EQ(twelve.size(), 802U + 2176U);
+  EXPECT_TRUE(twelve.back().starts_with("12n_888  {")) << twelve.back();
+
+  const std::string dir = ::testing::TempDir();
+  const std::string list = dir + "/forms.txt";
+  std::ofstream(list) << "trefoil  {1,1,1}\ntrefoil-pd  PD[[1,5,2,4],[3,1,4,6],[5,3,6,2]]\n"
+                      << "trefoil-dt  DT[4,6,2]\n13_3143\nend\n";
+  ASSERT_EQ(RunCli({"isotopy", "--file", list, "--group", "s3", "--save", "none"}).exitStatus, 0);
+  std::ifstream in(list);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_GE(lines.size(), 5U);
+  for (int i = 0; i < 4; ++i) EXPECT_NE(lines[i].find("degree = "), std::string::npos) << lines[i];
+  EXPECT_NE(lines[1].find("Repeated!"), std::string::npos) << lines[1];
+  EXPECT_NE(lines[2].find("Repeated!"), std::string::npos) << lines[2];
+  EXPECT_NE(lines[1].find("Braid: PD[[1,5,2,4],[3,1,4,6],[5,3,6,2]]"), std::string::npos) << lines[1];
 }
 
 }  // namespace

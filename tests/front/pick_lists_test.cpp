@@ -62,5 +62,15 @@ TEST(PickLists, HeadersAndSeparatorsChangeNothing) {
   EXPECT_EQ(o.fileNameBox, "mine.txt");
 }
 
+TEST(PickLists, TableKnotFoundByNameTakesTheRunsDiagramAndClearsTheLists) {
+  MainWindowOptions o;
+  knotListSelect(o, 5);
+  EXPECT_TRUE(tableKnotSelect(o, "11n_34"));
+  EXPECT_EQ(o.braidEditText, std::string(KnotBraid(FindKnot("11_401").knotList)));
+  EXPECT_EQ(o.knotListPosition, 0);
+  EXPECT_FALSE(tableKnotSelect(o, "14n_1"));
+  EXPECT_EQ(o.braidEditText, std::string(KnotBraid(FindKnot("11_401").knotList)));
+}
+
 }  // namespace
 }  // namespace quarvel

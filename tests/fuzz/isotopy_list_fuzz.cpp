@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/headless_surface.h"
+#include "group/diagram_text.h"
 #include "list_fuzz_checks.h"
 #include "lists/isotopy_list.h"
 #include "lists/knot_list.h"
@@ -66,6 +67,9 @@ void FinishKnot(Workbench& wb, const std::string& polynomial, uint64_t mix) {
 // The braid a result line ends with: from the line's first "{" (its start when there is none), at
 // most 400 characters, through the first "}", which is added when missing.
 std::string ExpectedBraid(const std::string& line) {
+  const DiagramSpan span = FindDiagram(line);
+  if (!span.Found()) return ListLineBraid(line);
+  if (line[span.begin] != '{') return line.substr(span.begin, span.end - span.begin);
   const size_t open = line.find('{');
   std::string braid = line.substr(open == std::string::npos ? 0 : open, kLongestBraid);
   const size_t close = braid.find('}');
@@ -76,8 +80,9 @@ std::string ExpectedBraid(const std::string& line) {
 std::string MarkedLine(const std::string& line) {
   const size_t colon = line.find(':');
   std::string marked = line;
-  marked.insert(colon != std::string::npos && colon < line.find('{') ? colon : ListLineName(line).size(),
-                kRepeated);
+  marked.insert(
+      colon != std::string::npos && colon < FindDiagram(line).begin ? colon : ListLineName(line).size(),
+      kRepeated);
   return marked;
 }
 

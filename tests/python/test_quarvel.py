@@ -211,3 +211,13 @@ def test_ctrl_c_interrupts_a_long_call():
     out, _ = process.communicate(timeout=60)
     assert out == "interrupted\n"
     assert time.monotonic() - started < 5
+
+
+def test_pd_dt_and_table_names_give_the_braids_knots():
+    trefoil = quarvel.alexander_polynomial(quarvel.from_braid("{1,1,1}"))
+    assert quarvel.alexander_polynomial(quarvel.from_pd([(1, 5, 2, 4), (3, 1, 4, 6), (5, 3, 6, 2)])) == trefoil
+    assert quarvel.alexander_polynomial(quarvel.from_pd("PD[X[1,5,2,4], X[3,1,4,6], X[5,3,6,2]]")) == trefoil
+    assert quarvel.alexander_polynomial(quarvel.from_dt([4, 6, 2])) == trefoil
+    assert quarvel.from_knot("K11n34").braid == quarvel.from_knot("11_401").braid
+    with pytest.raises(quarvel.Error, match="crossing 2 has 3 labels"):
+        quarvel.from_pd("[[1,5,2,4],[3,1,4],[5,3,6,2]]")
