@@ -184,7 +184,7 @@ CampaignEnd RunListCampaign(Workbench& wb, KnotList& list, const ListCampaign& c
     return CampaignEnd::failed;
   }
   const KnotTaskSettings settings{wb.settings, wb.run.representationLimit};
-  const std::string base = folder.Path();
+  const std::string& base = folder.Path();
   WorkerPool pool(campaign.jobs, [&settings, &base](const KnotTask& task) {
     const std::string own = base + "/" + std::to_string(::getpid());
     ::mkdir(own.c_str(), 0700);
