@@ -214,8 +214,8 @@ void RegisterPresentation(py::module_& module) {
       "from_knot(name, zero_surgery=False) -> Presentation\n\n"
       "A knot of the built-in tables by name ('3_1', 'Knot 4_1', '11_401' = '11n_34' = 'K11n34', "
       "'12_1311', '13_42', 'm3_1' for the mirror image), as quarvel-cli --knot takes it: the braid "
-      "of the knot table, the examples or the mutants, else the prime knot table's braid or, where "
-      "that is longer than 47 letters, its PD code. Raises quarvel.Error for an unknown name.");
+      "of the knot table, the examples or the mutants, else the prime knot table's minimal PD "
+      "code. Raises quarvel.Error for an unknown name.");
   module.def(
       "knot_names",
       []() {

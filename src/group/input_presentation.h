@@ -26,7 +26,7 @@ Result<Presentation> PresentationFromText(std::string_view text, bool zeroSurger
 
 // The diagram that a table knot's name puts into a run ("4_1", "Knot 4_1", "11_401", "11n_34",
 // "K11n34", "12_1311", "13_42", "m3_1"): the braid of the pick lists where they hold the knot,
-// else the prime knot table's braid or PD code (group/table_knots.h). None for an unknown name.
+// else the prime knot table's minimal PD code (group/table_knots.h). None for an unknown name.
 std::optional<std::string> BuiltInKnotBraid(std::string_view name);
 
 }  // namespace quarvel

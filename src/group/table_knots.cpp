@@ -156,10 +156,10 @@ std::optional<std::string> TableKnotDiagram(std::string_view name) {
   if (std::optional<std::string> braid = PickListBraid(SingleNumberingName(*knot))) {
     return knot->mirror ? MirrorBraid(*braid) : *braid;
   }
+  // The minimal diagram: its Wirtinger presentation has as many generators as crossings, where a
+  // braid's closure may have three times as many, which the simplification does not always undo
+  // (13_2768: minutes in S_5 from its 35-letter braid, milliseconds from its PD code).
   const knot_data::PrimeKnot& entry = knot_data::kPrimeKnots[TablePosition(*knot) - 1];
-  if (ParseBraid(NormaliseBraidText(entry.braid))) {
-    return knot->mirror ? MirrorBraid(std::string(entry.braid)) : std::string(entry.braid);
-  }
   return knot->mirror ? MirrorPd(entry.pd) : std::string(entry.pd);
 }
 

@@ -39,9 +39,8 @@ std::string_view PrimeKnotName(int position);
 int PrimeKnotCrossings(int position);
 
 // The diagram a run takes for a table knot: the braid of the pick lists where they hold the knot
-// (knot table, examples, mutants: the braid with its note), else the prime knot table's braid where
-// it is within the braid limits, else its PD code; mirrored where the name asks for it. None for a
-// name that no table holds.
+// (knot table, examples, mutants: the braid with its note), else the prime knot table's minimal PD
+// code; mirrored where the name asks for it. None for a name that no table holds.
 std::optional<std::string> TableKnotDiagram(std::string_view name);
 
 }  // namespace quarvel

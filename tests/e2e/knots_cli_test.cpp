@@ -76,7 +76,7 @@ TEST(CliKnots, TableNamesPdAndDtLinesRunAsTheirInputs) {
   EXPECT_EQ(Lines(RunCli({"knots", "--table", "11"}).out).size(), 802U);
   const std::vector<std::string> twelve = Lines(RunCli({"knots", "--table", "12"}).out);
   ASSERT_EQ(twelve.size(), 802U + 2176U);
-  EXPECT_TRUE(twelve.back().starts_with("12n_888  {")) << twelve.back();
+  EXPECT_TRUE(twelve.back().starts_with("12n_888  [[")) << twelve.back();
 
   const std::string dir = ::testing::TempDir();
   const std::string list = dir + "/forms.txt";
