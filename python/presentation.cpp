@@ -33,7 +33,10 @@ std::string PdText(const std::variant<std::string, std::vector<std::vector<int>>
   std::string text = "PD[";
   for (const std::vector<int>& crossing : std::get<std::vector<std::vector<int>>>(code)) {
     text += text.size() > 3 ? ",[" : "[";
-    for (size_t i = 0; i < crossing.size(); ++i) text += (i > 0 ? "," : "") + std::to_string(crossing[i]);
+    for (size_t i = 0; i < crossing.size(); ++i) {
+      if (i > 0) text += ",";
+      text += std::to_string(crossing[i]);
+    }
     text += "]";
   }
   return text + "]";
@@ -45,8 +48,10 @@ std::string DtText(const std::variant<std::string, std::vector<int>>& code) {
   if (const auto* given = std::get_if<std::string>(&code)) {
     return FormOfDiagramText(*given) == DiagramForm::dt ? *given : text + *given + "]";
   }
-  for (int entry : std::get<std::vector<int>>(code))
-    text += (text.size() > 3 ? "," : "") + std::to_string(entry);
+  for (int entry : std::get<std::vector<int>>(code)) {
+    if (text.size() > 3) text += ",";
+    text += std::to_string(entry);
+  }
   return text + "]";
 }
 

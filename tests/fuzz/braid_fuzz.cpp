@@ -11,6 +11,7 @@
 #include "front/start.h"
 #include "fuzz_checks.h"
 #include "group/braid.h"
+#include "group/diagram_text.h"
 #include "run/prepare_presentation.h"
 
 namespace quarvel::fuzz {
@@ -41,11 +42,11 @@ void PrepareBraid(const std::string& text, bool zeroSurgery) {
   wb.presentation.braidText = text;
   PreparePresentation(wb);
   const Presentation& p = wb.presentation;
-  Require(NormaliseBraidText(p.braidText) == p.braidText, "the normalised text is its own normal form");
+  Require(NormaliseDiagramText(p.braidText) == p.braidText, "the normalised text is its own normal form");
   // Every Wirtinger relator and the corrected longitude have exponent sum 0, so phi = 1 always passes.
-  RequireMessageAmong(wb.failure,
-                      {"Not a valid braid description", "Braid description has to many strands",
-                       "Braid has to many crossings", "Too many generators", "Too many relators"});
+  RequireDiagramMessageAmong(wb.failure,
+                             {"Not a valid braid description", "Braid description has to many strands",
+                              "Braid has to many crossings", "Too many generators", "Too many relators"});
   if (!wb.failure.computationFailed) RequirePlainPresentation(p);
 }
 

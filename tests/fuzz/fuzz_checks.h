@@ -28,6 +28,17 @@ inline void RequireMessageAmong(const FailureState& failure,
   std::abort();
 }
 
+// As RequireMessageAmong, where the text may also be a PD or DT code: a code that is no diagram gets
+// a message naming its first bad crossing or entry.
+inline void RequireDiagramMessageAmong(const FailureState& failure,
+                                       std::initializer_list<std::string_view> messages) {
+  for (std::string_view start : {"Not a valid PD code", "Not a valid DT code",
+                                 "The DT code is not realisable", "DT codes of more than "}) {
+    if (failure.errorMessage.starts_with(start)) return;
+  }
+  RequireMessageAmong(failure, messages);
+}
+
 // Counts within 52, every relator a sequence of a sign and a generator byte 0x61..0x94.
 inline void RequirePlainPresentation(const Presentation& p) {
   Require(p.relatorCount >= 0 && p.relatorCount <= kMaxRelators, "relator count within 52");

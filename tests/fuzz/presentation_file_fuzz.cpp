@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string path = wb.settings.inputDirectory + kInputName;
   const std::string nothingUsable = "The file " + path + " holds no braid, presentation or knot list";
   const std::string noRelator = "No relator could be read from the file " + path;
-  RequireMessageAmong(
+  RequireDiagramMessageAmong(
       wb.failure,
       {nothingUsable, noRelator, "Too many relators", "Too many generators",
        "Presentation not of the required form", "Out of memory", " Homomorphism phi is not well-defined ",
