@@ -4,6 +4,8 @@
 # make fuzz  each fuzz target for FUZZ_SECONDS (10 minutes), as many at a time as there are cores
 # make check-source  formatting (clang-format) and the generated knot-table source, as CI checks them
 # make check-tidy    clang-tidy's bugprone and performance checks over the core library (.clang-tidy)
+# make test-slurm    the Slurm recipe on a one-node cluster on this machine (root)
+# make test-ssh      the GNU parallel recipe over ssh to an sshd on this machine's loopback (root)
 # make screenshots  pictures of the workbench's windows into docs/screenshots (no display needed)
 # make bench-peers  Quarvel side by side with GAP, FLINT and Regina on the same inputs (installs them
 #                   from Debian's packages when missing; nothing else needs them)
@@ -18,7 +20,7 @@ FUZZ_SMOKE_SECONDS ?= 60
 FUZZ_SMOKE_TIMEOUT ?= 60
 JOBS ?= $(shell nproc)
 
-.PHONY: run test deps check-source check-tidy configure build build-sanitize build-fuzz fuzz fuzz-smoke test-slurm screenshots bench-peers clean
+.PHONY: run test deps check-source check-tidy configure build build-sanitize build-fuzz fuzz fuzz-smoke test-slurm test-ssh screenshots bench-peers clean
 
 deps:
 	@scripts/install-deps.sh
@@ -68,6 +70,10 @@ test: build build-sanitize fuzz-smoke
 # The Slurm recipe on a one-node cluster on this machine (root; installs slurm-wlm and munge).
 test-slurm: build
 	scripts/cluster/test-slurm.sh $(BUILD_DIR)
+
+# The GNU parallel recipe over ssh (root; installs openssh-server, runs an sshd on 127.0.0.1:2222).
+test-ssh: build
+	scripts/cluster/test-ssh.sh $(BUILD_DIR)
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/src/ui/quarvel --screenshots docs/screenshots

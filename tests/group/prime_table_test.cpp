@@ -15,6 +15,14 @@
 namespace quarvel::testing {
 namespace {
 
+// The sanitizer build checks every QUARVEL_TABLE_STRIDE-th knot: the same arithmetic, where the
+// whole table would take it many minutes.
+#ifndef QUARVEL_TABLE_STRIDE
+#define QUARVEL_TABLE_STRIDE 1
+#endif
+constexpr size_t kStride = QUARVEL_TABLE_STRIDE;
+constexpr int kSampled = static_cast<int>((knot_data::kPrimeKnots.size() + kStride - 1) / kStride);
+
 // The table's braid when it is within the braid limits.
 std::optional<ClosedBraid> TableBraid(const knot_data::PrimeKnot& knot) {
   Result<ClosedBraid> braid = CloseDiagram(NormaliseDiagramText(knot.braid));
@@ -24,7 +32,8 @@ std::optional<ClosedBraid> TableBraid(const knot_data::PrimeKnot& knot) {
 
 TEST(PrimeKnotTable, PdCodesAndBraidsGiveTheSameAlexanderPolynomial) {
   int compared = 0;
-  for (const knot_data::PrimeKnot& knot : knot_data::kPrimeKnots) {
+  for (size_t i = 0; i < knot_data::kPrimeKnots.size(); i += kStride) {
+    const knot_data::PrimeKnot& knot = knot_data::kPrimeKnots[i];
     if (!TableBraid(knot)) continue;
     Result<Polynomial> fromPd = DiagramAlexander(knot.pd);
     Result<Polynomial> fromBraid = DiagramAlexander(knot.braid);
@@ -32,7 +41,7 @@ TEST(PrimeKnotTable, PdCodesAndBraidsGiveTheSameAlexanderPolynomial) {
     ASSERT_EQ(*fromPd, *fromBraid) << knot.name;
     ++compared;
   }
-  EXPECT_EQ(compared, kPrimeKnotCount - 158);  // the braids longer than 47 letters are left out
+  EXPECT_GE(compared, kSampled - 158);  // the braids longer than 47 letters are left out
 }
 
 // Each Reidemeister I move changes the crossing number by one and the writhe by one, the other
@@ -41,7 +50,8 @@ TEST(PrimeKnotTable, PdCodesAndBraidsGiveTheSameAlexanderPolynomial) {
 TEST(PrimeKnotTable, PdCrossingSignsAreTheBraidsUpToReidemeisterOneMoves) {
   int sameWrithe = 0;
   int chiralCandidates = 0;
-  for (const knot_data::PrimeKnot& knot : knot_data::kPrimeKnots) {
+  for (size_t i = 0; i < knot_data::kPrimeKnots.size(); i += kStride) {
+    const knot_data::PrimeKnot& knot = knot_data::kPrimeKnots[i];
     const std::optional<ClosedBraid> braid = TableBraid(knot);
     if (!braid) continue;
     const ClosedBraid pd = CloseDiagram(std::string(knot.pd)).value();
@@ -53,8 +63,8 @@ TEST(PrimeKnotTable, PdCrossingSignsAreTheBraidsUpToReidemeisterOneMoves) {
     if (Writhe(pd) != 0 && std::abs(Writhe(*braid) + Writhe(pd)) > removed + 8) ++chiralCandidates;
   }
   // The check sees mirror images: for these knots a mirrored reading would break the bound.
-  EXPECT_GT(chiralCandidates, 1000);
-  EXPECT_GT(sameWrithe, 1000);
+  EXPECT_GT(chiralCandidates, 1000 / static_cast<int>(kStride));
+  EXPECT_GT(sameWrithe, 1000 / static_cast<int>(kStride));
 }
 
 // The product up to a unit: lowest term t^0, constant term 1.
@@ -94,7 +104,7 @@ S5Result S5Invariant(std::string_view diagram) {
 
 TEST(PrimeKnotTable, PdCodesAndBraidsGiveTheSameS5InvariantOverASpreadOfKnots) {
   int compared = 0;
-  for (size_t i = 0; i < knot_data::kPrimeKnots.size(); i += 43) {
+  for (size_t i = 0; i < knot_data::kPrimeKnots.size(); i += 43 * kStride) {
     const knot_data::PrimeKnot& knot = knot_data::kPrimeKnots[i];
     if (!TableBraid(knot)) continue;
     const S5Result fromPd = S5Invariant(knot.pd);
@@ -103,7 +113,7 @@ TEST(PrimeKnotTable, PdCodesAndBraidsGiveTheSameS5InvariantOverASpreadOfKnots) {
     EXPECT_EQ(fromPd.product, fromBraid.product) << knot.name;
     ++compared;
   }
-  EXPECT_GT(compared, 290);
+  EXPECT_GT(compared, 290 / static_cast<int>(kStride));
 }
 
 }  // namespace
