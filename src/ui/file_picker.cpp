@@ -122,7 +122,6 @@ void FilePicker::Browse() {
   dialog_->setNameFilters({FilterTexts()[0], QStringLiteral("all files (*)")});
   dialog_->selectNameFilter(dialog_->nameFilters().value(filter_->currentIndex()));
   connect(dialog_, &QFileDialog::fileSelected, this, &FilePicker::PickPath);
-  connect(dialog_, &QObject::destroyed, this, [this] { dialog_ = nullptr; });
   dialog_->open();
 }
 

@@ -5,12 +5,13 @@
 // "Browse..." opens the standard file dialog in the current folder; a file chosen there is picked,
 // and the lists go to its folder.
 
+#include <QFileDialog>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 class QComboBox;
-class QFileDialog;
 class QLabel;
 class QListWidget;
 class QListWidgetItem;
@@ -65,7 +66,7 @@ class FilePicker : public QWidget {
   QListWidget* files_;
   QComboBox* filter_;
   QPushButton* browse_;
-  QFileDialog* dialog_ = nullptr;
+  QPointer<QFileDialog> dialog_;  // null once the dialog is closed (it deletes itself)
 };
 
 }  // namespace quarvel::ui

@@ -15,8 +15,8 @@
 namespace quarvel::testing {
 namespace {
 
-// The sanitizer build checks every QUARVEL_TABLE_STRIDE-th knot: the same arithmetic, where the
-// whole table would take it many minutes.
+// The sanitizer build checks every QUARVEL_TABLE_STRIDE-th knot: the same code paths, in a
+// sixteenth of the 40 seconds the whole table takes it.
 #ifndef QUARVEL_TABLE_STRIDE
 #define QUARVEL_TABLE_STRIDE 1
 #endif
