@@ -17,12 +17,7 @@ constexpr uint64_t kWarmUpDraws = 1000;
 
 std::string BraidText(const std::variant<std::string, std::vector<int>>& braid) {
   if (const auto* text = std::get_if<std::string>(&braid)) return *text;
-  std::string text = "{";
-  for (int letter : std::get<std::vector<int>>(braid)) {
-    if (text.size() > 1) text += ",";
-    text += std::to_string(letter);
-  }
-  return text + "}";
+  return BraidWordText(std::get<std::vector<int>>(braid));
 }
 
 // A PD code's text: as given, or written out from its crossings.

@@ -237,6 +237,15 @@ Result<std::vector<int>> ParseBraid(const std::string& text) {
   return letters;
 }
 
+std::string BraidWordText(const std::vector<int>& letters) {
+  std::string text = "{";
+  for (int letter : letters) {
+    if (text.size() > 1) text += ",";
+    text += std::to_string(letter);
+  }
+  return text + "}";
+}
+
 Result<ClosedBraid> BuildClosedBraid(const std::string& normalisedText) {
   Result<std::vector<int>> letters = ParseBraid(normalisedText);
   if (!letters) return Failure{letters.error()};

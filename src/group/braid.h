@@ -33,6 +33,8 @@ std::string NormaliseBraidText(std::string_view text);
 // parentheses may follow. Fails on the first letter that is not a non-zero integer or lies beyond
 // the limits.
 Result<std::vector<int>> ParseBraid(const std::string& text);
+// The normalised description of the letters: {1,-2,1,-2}.
+std::string BraidWordText(const std::vector<int>& letters);
 
 // One crossing of the closed braid: the arc passing over, and the arcs that end and start under it.
 struct Crossing {

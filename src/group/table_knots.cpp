@@ -63,9 +63,9 @@ std::string MirrorBraid(const std::string& braid) {
   const std::string normalised = NormaliseBraidText(braid);
   Result<std::vector<int>> letters = ParseBraid(normalised);
   if (!letters) return braid;
-  std::string mirrored = "{";
-  for (int letter : *letters) mirrored += (mirrored.size() > 1 ? "," : "") + std::to_string(-letter);
-  mirrored += "}";
+  std::vector<int> mirroredLetters;
+  for (int letter : *letters) mirroredLetters.push_back(-letter);
+  std::string mirrored = BraidWordText(mirroredLetters);
   if (std::string_view note = BraidNote(normalised); !note.empty()) mirrored.append(" ").append(note);
   return mirrored;
 }
